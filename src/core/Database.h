@@ -1,0 +1,72 @@
+#pragma once
+// The database file VX.MDB: opening, creating it in its installed state, the
+// lock that keeps one running copy per start directory, the version check and
+// the schema upgrade.
+#include "core/Services.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+
+class AppContext;
+
+// The current schema version text (with its trailing blank).
+inline const QString kCurrentDbVersion = QStringLiteral("2.0 ");
+
+struct DbOpenResult {
+    enum Status { Opened, Created, Refused };
+    Status status = Refused;
+    QString message;   // for Created: where the file was made; for Refused: file and reason
+    bool ok() const { return status != Refused; }
+};
+
+// Open ctx.dbPath() (creating it in its installed state when missing) on
+// ctx.connectionName, after taking the start directory's lock.
+DbOpenResult openDatabase(AppContext& ctx);
+// Close the connection and release the lock. Safe to call when nothing is open.
+void closeDatabase(AppContext& ctx);
+
+// Create a new file at path in the installed state (schema "2.0 ", one CONFIG
+// row, the seed names). Used by openDatabase and by test fixtures.
+bool createInstalledDatabase(const QString& path, QString* error = nullptr);
+// The tables of the installed schema on an open, empty database.
+bool createInstalledSchema(QSqlDatabase& db, QString* error = nullptr);
+
+// Reads CONFIG.db_version ("0.0 " when the column is missing) into ctx.dbVersion
+// and returns it.
+QString CheckDatabaseVersion(AppContext& ctx);
+
+struct UpgradeCallbacks {
+    std::function<void(int)> progress;                       // 10, 20, ... 100
+    std::function<void(const QString&)> label;               // "Upgrading database to version 1.1"
+    std::function<MsgResult(const Message&)> message;        // the step's closing message
+};
+
+struct UpgradeResult {
+    bool ok = true;
+    bool ran = false;      // false: the version called for no step
+    QString error;         // the reason, when a step failed and was rolled back
+};
+
+// Runs the upgrade steps that ctx.dbVersion calls for ("0.0 ": both, "1.1": the
+// second, anything else: none). One transaction per step; a copy of the old
+// file is kept beside it before the first step.
+UpgradeResult Run_DatabaseUpgrade(AppContext& ctx, const UpgradeCallbacks& callbacks);
+
+// The seed names of the 1.1 step, in order.
+const QStringList& freshwaterSeedNames();   // 55
+const QStringList& maintenanceSeedNames();  // 12
+
+// The start directory's lock file beside VX.MDB.
+class DatabaseLock {
+public:
+    explicit DatabaseLock(const QString& dbPath);
+    ~DatabaseLock();
+    bool tryLock();
+    QString lockPath() const { return m_path; }
+
+private:
+    QString m_path;
+    struct Impl;
+    Impl* m_impl = nullptr;
+};

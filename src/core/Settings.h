@@ -1,0 +1,64 @@
+#pragma once
+// The keeper's preferences: the settings store (application "ZEL", section
+// "SETTINGS") for display and graph choices, CONFIG for the choices that belong
+// to the data (default water type, names of the two user tests).
+#include <QString>
+#include <QVector>
+#include <memory>
+
+class AppContext;
+
+class ISettingsStore {
+public:
+    virtual ~ISettingsStore() = default;
+    // Value of key in section "SETTINGS" of application "ZEL"; defaultValue when missing.
+    virtual QString get(const QString& key, const QString& defaultValue) const = 0;
+    virtual void set(const QString& key, const QString& value) = 0;
+};
+
+// The real store, on QSettings. An empty iniPath uses the per-user location;
+// tests pass a file in a temporary folder.
+std::unique_ptr<ISettingsStore> makeQSettingsStore(const QString& iniPath = QString());
+
+inline const QString kNotFound = QStringLiteral("Not Found");
+
+struct GraphType {
+    QString caption;
+    int code;
+};
+// The twelve graph types, in list order ("3D Bar" 0 ... "2D XY" 16).
+const QVector<GraphType>& graphTypes();
+
+struct Settings {
+    QString GraphCheckbox_Settings = QStringLiteral("0111000000000");
+    int GraphStyleChoice = 1;
+    int Graph_SkipZeroes = 0;
+    int Tab_to_Show = 0;
+    QString DefaultWaterType = QStringLiteral("FRESH");
+    int GraphPrintColor = 0;
+    QString DateOrder = QStringLiteral("MMDDYY");
+    QString DateDelimiter = QStringLiteral("/");
+    QString DateMask = QStringLiteral("MM/DD/YY");
+    bool UseFile_Freshwater = false;
+    bool UseFile_Saltwater = false;
+};
+
+// "MMDDYY" + "/" -> "MM/DD/YY".
+QString buildDateMask(const QString& dateOrder, const QString& delimiter);
+
+// Load every setting (CONFIG first, then the store in its fixed key order) into
+// ctx.settings and the module copies ctx.defWaterType, ctx.userFieldName1/2.
+// Writes nothing to the store. Adds the default CONFIG row when it is missing.
+void Get_Initial_Properties(AppContext& ctx);
+
+// What the options dialog takes from its controls at save time.
+struct SettingsSaveInput {
+    QString graphChecks;   // 13 characters "0"/"1"
+    bool salt = false;     // opt_Salt selected
+    QString userFieldName1;
+    QString userFieldName2;
+};
+
+// The OK branch of the options dialog: stores the eight keys, writes CONFIG and
+// the module copies, rebuilds DateMask.
+void saveSettings(AppContext& ctx, const SettingsSaveInput& input);

@@ -1,0 +1,71 @@
+#include "core/ui/QtServices.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+MsgResult QtMessageBox::show(const Message& message)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(message.text);
+    box.setWindowTitle(message.title.isEmpty() ? QApplication::applicationDisplayName() : message.title);
+    switch (message.icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    struct Choice { QMessageBox::StandardButton button; MsgResult result; };
+    QList<Choice> choices;
+    switch (message.buttons) {
+    case MsgButtons::Ok: choices = {{QMessageBox::Ok, MsgResult::Ok}}; break;
+    case MsgButtons::OkCancel: choices = {{QMessageBox::Ok, MsgResult::Ok}, {QMessageBox::Cancel, MsgResult::Cancel}}; break;
+    case MsgButtons::YesNo: choices = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}}; break;
+    case MsgButtons::YesNoCancel:
+        choices = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}, {QMessageBox::Cancel, MsgResult::Cancel}};
+        break;
+    case MsgButtons::RetryCancel: choices = {{QMessageBox::Retry, MsgResult::Retry}, {QMessageBox::Cancel, MsgResult::Cancel}}; break;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (const Choice& c : choices)
+        buttons |= c.button;
+    box.setStandardButtons(buttons);
+    for (const Choice& c : choices)
+        if (c.result == message.defaultButton)
+            box.setDefaultButton(c.button);
+    const int answer = box.exec();
+    for (const Choice& c : choices)
+        if (answer == c.button)
+            return c.result;
+    // Closed through the frame: the cancelling answer.
+    if (message.buttons == MsgButtons::Ok)
+        return MsgResult::Ok;
+    if (message.buttons == MsgButtons::YesNo)
+        return MsgResult::No;
+    return MsgResult::Cancel;
+}
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
+
+double SystemRandom::nextDouble()
+{
+    return QRandomGenerator::global()->generateDouble();
+}
+
+QString QtFileDialogs::getSaveFileName(const QString& title, const QString& directory)
+{
+    // The program asks its own overwrite question.
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, directory, QString(), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtFileDialogs::getOpenFileName(const QString& title, const QString& directory, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, directory, filter);
+}

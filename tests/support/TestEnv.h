@@ -1,0 +1,37 @@
+#pragma once
+// A start directory in a temporary folder with an open VX.MDB, scripted services
+// and an in-memory settings store.
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "support/TestServices.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+struct TestEnv {
+    QTemporaryDir dir;
+    ScriptedMessageBox messages;
+    CountingBeeper beeper;
+    FixedClock clock;
+    SequenceRandom random;
+    ScriptedFileDialogs files;
+    MemorySettingsStore store;
+    std::unique_ptr<AppContext> ctx;
+
+    // open: open (creating) the database; loadSettings: run the settings load too.
+    explicit TestEnv(bool open = true, bool loadSettings = true)
+    {
+        ctx = std::make_unique<AppContext>();
+        ctx->services = {&messages, &beeper, &clock, &random, &files};
+        ctx->settingsStore = &store;
+        ctx->startDir = dir.path();
+        if (open) {
+            const DbOpenResult result = openDatabase(*ctx);
+            if (!result.ok())
+                qFatal("test database could not be opened: %s", qPrintable(result.message));
+            if (loadSettings)
+                Get_Initial_Properties(*ctx);
+        }
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
