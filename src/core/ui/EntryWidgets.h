@@ -1,0 +1,112 @@
+#pragma once
+// The few widgets every entry dialog is built from: an up-down spinner, masked
+// date and time boxes, the leave-check mechanism and the list view style.
+#include <QDate>
+#include <QLineEdit>
+#include <QObject>
+#include <QPointer>
+#include <QTime>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QAbstractItemView;
+class QToolButton;
+
+// Up-down spinner. It holds its own integer position (min..max, step). When a
+// buddy text box is set, each step first takes up the number the box holds
+// (its leading number, clamped to the range), steps it and writes the new
+// position back into the box as text. Without a buddy it only emits Change.
+// The box may hold anything the keeper is still typing: the field checks decide.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDown(QWidget* parent = nullptr);
+    void setRange(int minimum, int maximum);
+    void setSingleStep(int step);
+    int minimum() const;
+    int maximum() const;
+    int value() const;
+    void setValue(int value);          // emits Change when the position changes
+    void setBuddy(QLineEdit* buddy);   // bound text box (may be null)
+    QLineEdit* buddy() const;
+    void stepUp();
+    void stepDown();
+signals:
+    void Change(int value);
+
+private:
+    void stepBy(int steps);
+    int m_min = 0, m_max = 100, m_step = 1, m_value = 0;
+    QPointer<QLineEdit> m_buddy;
+    QToolButton* m_up = nullptr;
+    QToolButton* m_down = nullptr;
+};
+
+// A date box with the mask "##" d "##" d "##" (d the keeper's delimiter) and the
+// prompt character "_". Text is read in the keeper's date order.
+class MaskedDateEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit MaskedDateEdit(QWidget* parent = nullptr);
+    // dateOrder "MMDDYY"/"DDMMYY"/"YYMMDD", delimiter "/", "-" or ".", dateMask e.g. "MM/DD/YY".
+    void setDateFormat(const QString& dateOrder, const QString& delimiter, const QString& dateMask);
+    QString dateOrder() const { return m_order; }
+    QString dateMask() const { return m_mask; }
+    // The date the text names in the keeper's order, or nothing.
+    std::optional<QDate> date(const QDate& today) const;
+    void setDate(const QDate& date);   // formatted with the date mask; null date clears
+    bool hasDigits() const;            // text without mask literals and prompts is not empty
+    void clearDate();
+
+private:
+    QString m_order = QStringLiteral("MMDDYY");
+    QString m_delimiter = QStringLiteral("/");
+    QString m_mask = QStringLiteral("MM/DD/YY");
+};
+
+// A time box "hh:mm:ss am" (11 characters, prompt "_").
+class MaskedTimeEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit MaskedTimeEdit(QWidget* parent = nullptr);
+    std::optional<QTime> time() const;          // strict: see parseAmPmTime
+    void setTime(const QTime& time, bool upperMarker = false);
+};
+
+// "Check when the field is left, put the focus back on failure." A check shows
+// its own message and returns false when the field is refused. The checker
+// never runs a check while another check's message is up, never because the
+// focus went to another window or a message box, never when the focus moves
+// to an exempt widget (Cancel buttons), and never twice in a row for a field
+// that was just given the focus back; so two bad fields cannot ping-pong.
+class LeaveChecker : public QObject {
+    Q_OBJECT
+public:
+    explicit LeaveChecker(QWidget* dialog);
+    void addCheck(QWidget* field, std::function<bool()> check);
+    void addExempt(QWidget* widget);   // focus moving here runs no check
+    // Runs every check in the order added (OK): the first failure takes the
+    // focus and stops; true when all pass.
+    bool checkAll();
+    // Runs the check of one field now (as if it was left); true when it passes.
+    bool checkField(QWidget* field);
+    bool busy() const { return m_busy; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry {
+        QPointer<QWidget> field;
+        std::function<bool()> check;
+    };
+    bool runCheck(Entry& entry, bool refocus);
+    QWidget* m_dialog;
+    QList<Entry> m_entries;
+    QList<QPointer<QWidget>> m_exempt;
+    bool m_busy = false;
+};
+
+// Full-row selection and column headers the keeper can drag to reorder.
+void SetListViewExtendedStyle(QAbstractItemView* view);
