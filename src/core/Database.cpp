@@ -190,3 +190,41 @@ void closeDatabase(AppContext& ctx)
     }
     ctx.lock.reset();
 }
+
+namespace {
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
+    q.addBindValue(table);
+    q.addBindValue(column);
+    return q.exec() && q.next();
+}
+
+} // namespace
+
+bool ensureConfigRow(QSqlDatabase& db)
+{
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM CONFIG")) || !q.next())
+            return false;
+        if (q.value(0).toLongLong() > 0)
+            return true;
+    }
+    QSqlQuery ins(db);
+    if (hasColumn(db, QStringLiteral("CONFIG"), QStringLiteral("db_version"))) {
+        // The version the tables are at: the rule columns come with "2.0 ".
+        const bool v20 = hasColumn(db, QStringLiteral("maintsched"), QStringLiteral("SchedRtype"));
+        ins.prepare(QStringLiteral("INSERT INTO CONFIG (db_version, default_salt, default_fresh, "
+                                   "user_fieldname1, user_fieldname2) VALUES (?, 0, 1, '', '')"));
+        ins.addBindValue(v20 ? kCurrentDbVersion : QStringLiteral("1.1 "));
+    } else {
+        ins.prepare(QStringLiteral("INSERT INTO CONFIG (default_salt, default_fresh, user_fieldname1, "
+                                   "user_fieldname2) VALUES (0, 1, '', '')"));
+    }
+    return ins.exec();
+}

@@ -32,6 +32,11 @@ bool createInstalledDatabase(const QString& path, QString* error = nullptr);
 // The tables of the installed schema on an open, empty database.
 bool createInstalledSchema(QSqlDatabase& db, QString* error = nullptr);
 
+// Adds the default CONFIG row (default_salt False, default_fresh True, empty
+// test names, the version the tables are at) when the table has no row.
+// True when a row exists afterwards.
+bool ensureConfigRow(QSqlDatabase& db);
+
 // Reads CONFIG.db_version ("0.0 " when the column is missing) into ctx.dbVersion
 // and returns it.
 QString CheckDatabaseVersion(AppContext& ctx);
