@@ -1,0 +1,190 @@
+#include "core/Backup.h"
+
+#include "core/AppContext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Database Backup");
+
+QString absoluteTarget(const AppContext& ctx, const QString& target)
+{
+    return QDir::cleanPath(QDir(ctx.startDir).absoluteFilePath(target));
+}
+
+// The path with symbolic links resolved as far as it exists.
+QString resolved(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return dir.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : QDir(dir).filePath(info.fileName());
+}
+
+BackupCopy failed(const QString& reason)
+{
+    BackupCopy copy;
+    copy.error = reason;
+    return copy;
+}
+
+} // namespace
+
+bool isDatabaseFile(const AppContext& ctx, const QString& target)
+{
+    if (target.isEmpty())
+        return false;
+    const QString wanted = resolved(absoluteTarget(ctx, target));
+    const QString db = resolved(ctx.dbPath());
+    const QStringList companions = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                    QStringLiteral("-shm"), QStringLiteral(".lock")};
+    for (const QString& suffix : companions)
+        if (wanted == db + suffix)
+            return true;
+    return false;
+}
+
+BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
+{
+    if (target.trimmed().isEmpty())
+        return failed(QStringLiteral("no file name was given"));
+    if (isDatabaseFile(ctx, target))
+        return failed(QStringLiteral("%1 is the open database itself").arg(ctx.dbFileName));
+
+    const QString path = absoluteTarget(ctx, target);
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists())
+        return failed(QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    if (!folder.isDir())
+        return failed(QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    if (info.isDir())
+        return failed(QStringLiteral("%1 is a folder").arg(QDir::toNativeSeparators(path)));
+
+    QSqlDatabase db = ctx.db();
+    if (!db.isOpen())
+        return failed(QStringLiteral("the database is not open"));
+
+    // An empty temporary file beside the target: the engine writes the copy
+    // into it, and it replaces the target only when the copy is complete.
+    QString tempPath;
+    {
+        QTemporaryFile temp(QDir(info.absolutePath()).filePath(info.fileName() + QStringLiteral(".XXXXXX.part")));
+        temp.setAutoRemove(false);
+        if (!temp.open())
+            return failed(temp.errorString());
+        tempPath = temp.fileName();
+        temp.close();
+    }
+    QFile::setPermissions(tempPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
+
+    // VACUUM INTO reads the database inside one read transaction, so the copy
+    // is a consistent snapshot; it refuses to run while a write transaction
+    // of this connection is open.
+    {
+        QSqlQuery query(db);
+        bool ok = query.prepare(QStringLiteral("VACUUM INTO ?"));
+        if (ok) {
+            query.addBindValue(tempPath);
+            ok = query.exec();
+        }
+        if (!ok) {
+            QString reason = query.lastError().databaseText();
+            if (reason.isEmpty())
+                reason = query.lastError().text();
+            query.finish();
+            QFile::remove(tempPath);
+            return failed(reason);
+        }
+        query.finish();
+    }
+
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(tempPath.toStdString()),
+                            std::filesystem::path(path.toStdString()), ec);
+    if (ec) {
+        QFile::remove(tempPath);
+        return failed(QString::fromStdString(ec.message()));
+    }
+
+    const QFileInfo copyInfo(path);
+    BackupCopy copy;
+    copy.ok = true;
+    copy.bareName = copyInfo.fileName();
+    copy.modified = copyInfo.lastModified();
+    copy.size = copyInfo.size();
+    return copy;
+}
+
+QString generalDate(const QDateTime& moment, const QLocale& locale)
+{
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    if (!timeFormat.contains(QLatin1String("ss"))) {
+        const int minutes = timeFormat.indexOf(QLatin1String("mm"));
+        if (minutes >= 0)
+            timeFormat.insert(minutes + 2, QStringLiteral(":ss"));
+    }
+    return locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(moment.time(), timeFormat);
+}
+
+QString backupReportText(const QString& dbFileName, const QString& target, const BackupCopy& copy,
+                         const QLocale& locale)
+{
+    return dbFileName + QStringLiteral(" was backed up to ") + target +
+           QStringLiteral(" with these attributes:") + copy.bareName + QLatin1Char(' ') +
+           generalDate(copy.modified, locale) + QStringLiteral(" - ") + QString::number(copy.size) +
+           QStringLiteral(" bytes.");
+}
+
+BackupOutcome BackupDatabase(AppContext& ctx)
+{
+    Services& services = ctx.services;
+    if (!services.files)
+        return BackupOutcome::Cancelled;
+    const QString target =
+        services.files->getSaveFileName(QStringLiteral("Backup Brinestead Database As ..."), QString());
+    if (target.isEmpty())
+        return BackupOutcome::Cancelled;
+
+    if (isDatabaseFile(ctx, target)) {
+        services.tell(QStringLiteral("%1 is the database Brinestead has open; it cannot be backed up onto "
+                                     "itself. Choose another name for the backup copy.")
+                          .arg(ctx.dbFileName),
+                      kTitle, MsgIcon::Exclamation);
+        return BackupOutcome::Refused;
+    }
+
+    const bool existed = QFileInfo::exists(absoluteTarget(ctx, target));
+    if (existed) {
+        const MsgResult answer = services.tell(QStringLiteral("The file already exists, overwrite?"),
+                                               QStringLiteral("Note!"), MsgIcon::Question, false,
+                                               MsgButtons::OkCancel, MsgResult::Ok);
+        if (answer != MsgResult::Ok)
+            return BackupOutcome::Declined;
+    }
+
+    const BackupCopy copy = copyDatabaseTo(ctx, target);
+    if (!copy.ok) {
+        QString text = QStringLiteral("%1 could not be backed up to %2: %3.")
+                           .arg(ctx.dbFileName, target, copy.error);
+        if (existed)
+            text += QStringLiteral(" The existing file %1 was left as it was.").arg(target);
+        services.tell(text, kTitle, MsgIcon::Exclamation);
+        return BackupOutcome::Failed;
+    }
+
+    services.tell(backupReportText(ctx.dbFileName, target, copy), kTitle, MsgIcon::Information);
+    return BackupOutcome::Copied;
+}

@@ -1,0 +1,295 @@
+// The database backup: a consistent copy beside the target, then renamed over
+// it; failures leave an older backup and the open database alone.
+#include "core/Backup.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+void addTank(AppContext& ctx, const QString& id, const QString& name)
+{
+    QSqlQuery q(ctx.db());
+    q.prepare("INSERT INTO TANKLST (tankid, tankname, tanksize, TankWaterType) VALUES (?, ?, 55, '1')");
+    q.addBindValue(id);
+    q.addBindValue(name);
+    ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+}
+
+QStringList tankNamesIn(const QString& path)
+{
+    QStringList names;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "backup_check");
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.exec("SELECT tankname FROM TANKLST ORDER BY tankname");
+            while (q.next())
+                names << q.value(0).toString();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("backup_check");
+    return names;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// No stray temporary files in folder besides the expected ones.
+QStringList partFiles(const QString& folder)
+{
+    return QDir(folder).entryList({"*.part"}, QDir::Files | QDir::Hidden);
+}
+
+bool databaseUsable(AppContext& ctx)
+{
+    QSqlQuery q(ctx.db());
+    return q.exec("INSERT INTO animallist (animalname, AnimalType) VALUES ('Tang', '2')");
+}
+
+} // namespace
+
+TEST(Backup, CopyOpensAsDatabaseWithTheSameRowsAndReportsItsAttributes)
+{
+    TestEnv env(true, false);
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    addTank(*env.ctx, "12-08-2026 14:05:10", "Guppies");
+    QTemporaryDir other;
+    const QString target = other.filePath("saved.bak");
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+
+    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Guppies", "Reef"}));
+    EXPECT_EQ(copy.bareName, "saved.bak");
+    EXPECT_EQ(copy.size, QFileInfo(target).size());
+    EXPECT_GT(copy.size, 0);
+    EXPECT_TRUE(partFiles(other.path()).isEmpty());
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(backupReportText("VX.MDB", target, copy, c),
+              "VX.MDB was backed up to " + target + " with these attributes:saved.bak " +
+                  generalDate(copy.modified, c) + " - " + QString::number(copy.size) + " bytes.");
+}
+
+TEST(Backup, GeneralDateCarriesSeconds)
+{
+    const QDateTime moment(QDate(2026, 12, 8), QTime(14, 5, 9));
+    EXPECT_TRUE(generalDate(moment, QLocale(QLocale::English, QLocale::UnitedStates)).endsWith("2:05:09 PM"));
+    EXPECT_TRUE(generalDate(moment, QLocale(QLocale::German, QLocale::Germany)).endsWith("14:05:09"));
+}
+
+TEST(Backup, ReplacesAnExistingFileOnlyWithACompleteCopy)
+{
+    TestEnv env(true, false);
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    const QString target = env.path("old.bak");
+    writeFile(target, "an older backup");
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+
+    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+    EXPECT_TRUE(partFiles(env.dir.path()).isEmpty());
+}
+
+TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
+{
+    TestEnv env(true, false);
+    const QByteArray before = readAll(env.ctx->dbPath());
+    for (const QString& name : {QStringLiteral("VX.MDB"), env.ctx->dbPath(), env.path("sub/../VX.MDB"),
+                                env.path("VX.MDB-journal"), env.path("VX.MDB.lock")}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(isDatabaseFile(*env.ctx, name));
+        const BackupCopy copy = copyDatabaseTo(*env.ctx, name);
+        EXPECT_FALSE(copy.ok);
+        EXPECT_FALSE(copy.error.isEmpty());
+    }
+    EXPECT_FALSE(isDatabaseFile(*env.ctx, "VX.MDB.bak"));
+    EXPECT_EQ(readAll(env.ctx->dbPath()), before);
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+}
+
+TEST(Backup, RefusesALinkToTheDatabase)
+{
+    TestEnv env(true, false);
+    const QString link = env.path("link.mdb");
+    ASSERT_TRUE(QFile::link(env.ctx->dbPath(), link));
+    EXPECT_TRUE(isDatabaseFile(*env.ctx, link));
+}
+
+struct FailingTarget {
+    const char* label;
+    std::function<QString(TestEnv&)> make;   // the target path; empty: skip
+};
+
+class BackupFailure : public ::testing::TestWithParam<FailingTarget> {};
+
+TEST_P(BackupFailure, IsReportedWithAReasonAndLeavesTheDatabaseWorking)
+{
+    TestEnv env(true, false);
+    const QString target = GetParam().make(env);
+    if (target.isEmpty())
+        GTEST_SKIP() << "no such target on this system";
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+
+    EXPECT_FALSE(copy.ok);
+    EXPECT_FALSE(copy.error.trimmed().isEmpty());
+    EXPECT_FALSE(QFileInfo(target).isFile());
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+    EXPECT_TRUE(partFiles(QFileInfo(target).absolutePath()).isEmpty());
+}
+
+QString readOnlyFolderTarget(TestEnv& env)
+{
+    if (geteuid() != 0) {
+        const QString folder = env.path("locked");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return folder + "/copy.bak";
+    }
+    // The superuser may write anywhere on a normal disk; sysfs refuses new files to everyone.
+    return QFileInfo("/sys").isDir() ? QStringLiteral("/sys/copy.bak") : QString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, BackupFailure,
+    ::testing::Values(
+        FailingTarget{"MissingFolder", [](TestEnv& env) { return env.path("nowhere/copy.bak"); }},
+        FailingTarget{"FolderIsAFile",
+                      [](TestEnv& env) {
+                          writeFile(env.path("plain"), "x");
+                          return env.path("plain/copy.bak");
+                      }},
+        FailingTarget{"TargetIsAFolder",
+                      [](TestEnv& env) {
+                          QDir().mkpath(env.path("adir"));
+                          return env.path("adir");
+                      }},
+        FailingTarget{"ReadOnlyFolder", readOnlyFolderTarget}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Backup, FailsWhileAWriteIsInProgressAndKeepsTheOldBackup)
+{
+    TestEnv env(true, false);
+    const QString target = env.path("old.bak");
+    writeFile(target, "an older backup");
+    ASSERT_TRUE(env.ctx->db().transaction());
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Half written");
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+
+    EXPECT_FALSE(copy.ok);
+    EXPECT_EQ(readAll(target), QByteArray("an older backup"));
+    EXPECT_TRUE(env.ctx->db().rollback());
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+}
+
+// The command as a whole, with scripted answers.
+TEST(BackupCommand, NewTargetIsCopiedAndReported)
+{
+    TestEnv env(true, false);
+    const QString target = env.path("new.bak");
+    env.files.answers.enqueue(target);
+
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Copied);
+
+    ASSERT_EQ(env.files.titles, QStringList({"Backup Brinestead Database As ..."}));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& report = env.messages.shown[0];
+    EXPECT_EQ(report.title, "Database Backup");
+    EXPECT_EQ(report.icon, MsgIcon::Information);
+    EXPECT_TRUE(report.text.startsWith("VX.MDB was backed up to " + target + " with these attributes:new.bak "));
+    EXPECT_TRUE(report.text.endsWith(" - " + QString::number(QFileInfo(target).size()) + " bytes."));
+    EXPECT_EQ(env.beeper.count, 1);
+}
+
+TEST(BackupCommand, CancelledDialogDoesNothing)
+{
+    TestEnv env(true, false);
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Cancelled);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST(BackupCommand, ExistingTargetAsksFirstAndCancelKeepsItByteForByte)
+{
+    TestEnv env(true, false);
+    const QString target = env.path("old.bak");
+    writeFile(target, "an older backup");
+    env.files.answers.enqueue(target);
+    env.messages.answers.enqueue(MsgResult::Cancel);
+
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Declined);
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& question = env.messages.shown[0];
+    EXPECT_EQ(question.text, "The file already exists, overwrite?");
+    EXPECT_EQ(question.title, "Note!");
+    EXPECT_EQ(question.icon, MsgIcon::Question);
+    EXPECT_EQ(question.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(readAll(target), QByteArray("an older backup"));
+}
+
+TEST(BackupCommand, ExistingTargetIsReplacedOnOk)
+{
+    TestEnv env(true, false);
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    const QString target = env.path("old.bak");
+    writeFile(target, "an older backup");
+    env.files.answers.enqueue(target);
+    env.messages.answers.enqueue(MsgResult::Ok);
+
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Copied);
+    EXPECT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+}
+
+TEST(BackupCommand, TheDatabaseItselfIsRefusedWithoutTheOverwriteQuestion)
+{
+    TestEnv env(true, false);
+    const QByteArray before = readAll(env.ctx->dbPath());
+    env.files.answers.enqueue(env.ctx->dbPath());
+
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Refused);
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_TRUE(env.messages.shown[0].text.contains("VX.MDB"));
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(readAll(env.ctx->dbPath()), before);
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+}
+
+TEST(BackupCommand, FailureNamesTheReasonAndTheKeptFile)
+{
+    TestEnv env(true, false);
+    const QString target = env.path("nowhere/copy.bak");
+    env.files.answers.enqueue(target);
+
+    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Failed);
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].title, "Database Backup");
+    EXPECT_TRUE(env.messages.shown[0].text.contains("does not exist"));
+    EXPECT_TRUE(databaseUsable(*env.ctx));
+}
