@@ -106,6 +106,7 @@ private:
     QList<Entry> m_entries;
     QList<QPointer<QWidget>> m_exempt;
     bool m_busy = false;
+    int m_refocusCount = 0;   // bumped whenever a failed check takes the focus back
 };
 
 // Full-row selection and column headers the keeper can drag to reorder.

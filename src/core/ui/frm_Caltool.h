@@ -2,9 +2,17 @@
 // The calendar date picker every date field uses.
 #include <QDate>
 #include <QDialog>
+#include <QLabel>
+#include <QPoint>
+#include <array>
+
+#include "core/CalendarModel.h"
 
 class AppContext;
 class MaskedDateEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
 
 struct CalendarResult {
     QDate date;            // the day picked, or the opening date when cancelled
@@ -25,3 +33,73 @@ CalendarResult ShowCalendar(AppContext& ctx, const QDate& opening, int x_pos = 0
 // `placement` in screen pixels (null: the calendar places itself).
 void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placement = QPoint(),
                   QWidget* parent = nullptr);
+
+// The name panel lying over the middle of a scroll bar, so that only the bar's
+// two arrow buttons show; releasing a mouse button over it pops up a menu.
+class CalendarNamePanel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void mouseUp(const QPoint& globalPos);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The calendar window. It is loaded afresh for every use: set the opening
+// date, place it, exec() it and read result().
+class frm_Caltool : public QDialog {
+    Q_OBJECT
+public:
+    explicit frm_Caltool(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Opens on `date`; an invalid date opens on today (from the clock).
+    void setOpeningDate(const QDate& date);
+    // The ShowCalendar placement: twips, each edge only when 0 < pos < the screen's size.
+    void placeTwips(int x_pos, int y_pos);
+
+    QDate OpenedDate() const { return m_opened; }
+    QDate CalendarDate() const { return m_model.date(); }
+    bool FormCancelled() const { return m_cancelled; }
+    // The opening date when nothing was picked.
+    CalendarResult result() const;
+    const CalendarModel& model() const { return m_model; }
+
+    // Handlers.
+    void cmdDay_Click(int index);
+    void cmd_OK_Click();
+    void scrMonth_Change(int value);
+    void scrYear_Change(int value);
+    void panMonth_MouseUp(const QPoint& globalPos);
+    void panYear_MouseUp(const QPoint& globalPos);
+    void mnuMonth_Click(int month);     // 1..12
+    void mnuYear_Click(int year);
+
+    // Controls.
+    QScrollBar* scrMonth = nullptr;
+    QScrollBar* scrYear = nullptr;
+    CalendarNamePanel* panMonth = nullptr;
+    CalendarNamePanel* panYear = nullptr;
+    std::array<QPushButton*, CalendarModel::kCells> cmdDay{};
+    QLabel* lblReturnDate = nullptr;
+    QPushButton* cmd_ok = nullptr;
+    QMenu* mnu_Month = nullptr;
+    QMenu* mnu_Year = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Draw_CalendarMonth();
+    void Form_Activate();
+    void placePanels();
+    void Close_Calendar();
+
+    AppContext& m_ctx;
+    CalendarModel m_model;
+    QDate m_opened;
+    bool m_cancelled = true;   // FormCancelled: set by Form_Load, cleared by a day click
+    bool m_drawing = false;
+};

@@ -1,0 +1,278 @@
+#include "core/ui/EntryWidgets.h"
+
+#include "core/Dates.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QTableView>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+// ---------------------------------------------------------------- UpDown
+
+UpDown::UpDown(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto makeButton = [this, layout](Qt::ArrowType arrow, const QString& name) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        // The spinner never takes the focus: clicking it does not count as
+        // leaving the box beside it.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        button->setFixedWidth(16);
+        layout->addWidget(button);
+        return button;
+    };
+    m_up = makeButton(Qt::UpArrow, QStringLiteral("up"));
+    m_down = makeButton(Qt::DownArrow, QStringLiteral("down"));
+    connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void UpDown::setRange(int minimum, int maximum)
+{
+    m_min = std::min(minimum, maximum);
+    m_max = std::max(minimum, maximum);
+    setValue(std::clamp(m_value, m_min, m_max));
+}
+
+void UpDown::setSingleStep(int step) { m_step = std::max(1, step); }
+int UpDown::minimum() const { return m_min; }
+int UpDown::maximum() const { return m_max; }
+int UpDown::value() const { return m_value; }
+QLineEdit* UpDown::buddy() const { return m_buddy; }
+void UpDown::setBuddy(QLineEdit* buddy) { m_buddy = buddy; }
+
+void UpDown::setValue(int value)
+{
+    value = std::clamp(value, m_min, m_max);
+    if (value == m_value)
+        return;
+    m_value = value;
+    emit Change(m_value);
+}
+
+void UpDown::stepUp() { stepBy(1); }
+void UpDown::stepDown() { stepBy(-1); }
+
+void UpDown::stepBy(int steps)
+{
+    if (m_buddy) {
+        // Take up whatever number the box holds now, then step from there.
+        const double typed = leadingNumber(m_buddy->text());
+        int from = m_min;
+        if (std::isfinite(typed))
+            from = static_cast<int>(std::clamp(std::trunc(typed), double(m_min), double(m_max)));
+        const long long next = std::clamp<long long>(static_cast<long long>(from) + static_cast<long long>(steps) * m_step,
+                                                     m_min, m_max);
+        const QString text = QString::number(next);
+        if (m_buddy->text() != text)
+            m_buddy->setText(text);
+        setValue(static_cast<int>(next));
+        return;
+    }
+    const long long next =
+        std::clamp<long long>(static_cast<long long>(m_value) + static_cast<long long>(steps) * m_step, m_min, m_max);
+    setValue(static_cast<int>(next));
+}
+
+// ---------------------------------------------------------------- MaskedDateEdit
+
+namespace {
+QString escapedMaskLiteral(const QString& literal)
+{
+    QString out;
+    for (QChar c : literal)
+        out += QLatin1Char('\\') + c;
+    return out;
+}
+} // namespace
+
+MaskedDateEdit::MaskedDateEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setDateFormat(m_order, m_delimiter, m_mask);
+}
+
+void MaskedDateEdit::setDateFormat(const QString& dateOrder, const QString& delimiter, const QString& dateMask)
+{
+    const QString digits = hasDigits() ? text() : QString();
+    m_order = dateOrder;
+    m_delimiter = delimiter.isEmpty() ? QStringLiteral("/") : delimiter.left(1);
+    m_mask = dateMask;
+    const QString d = escapedMaskLiteral(m_delimiter);
+    setInputMask(QStringLiteral("00") + d + QStringLiteral("00") + d + QStringLiteral("00;_"));
+    setMaxLength(8);
+    if (!digits.isEmpty())
+        setText(digits);
+}
+
+std::optional<QDate> MaskedDateEdit::date(const QDate& today) const
+{
+    return parseKeeperDate(displayText(), m_order, today);
+}
+
+void MaskedDateEdit::setDate(const QDate& date)
+{
+    if (!date.isValid()) {
+        clearDate();
+        return;
+    }
+    setText(formatDateMask(date, m_mask));
+}
+
+bool MaskedDateEdit::hasDigits() const
+{
+    const QString shown = displayText();
+    return std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
+}
+
+void MaskedDateEdit::clearDate() { clear(); }
+
+// ---------------------------------------------------------------- MaskedTimeEdit
+
+MaskedTimeEdit::MaskedTimeEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setInputMask(QStringLiteral("00:00:00 aa;_"));
+}
+
+std::optional<QTime> MaskedTimeEdit::time() const { return parseAmPmTime(displayText()); }
+
+void MaskedTimeEdit::setTime(const QTime& time, bool upperMarker)
+{
+    if (!time.isValid()) {
+        clear();
+        return;
+    }
+    setText(formatAmPmTime(time, upperMarker));
+}
+
+// ---------------------------------------------------------------- LeaveChecker
+
+LeaveChecker::LeaveChecker(QWidget* dialog) : QObject(dialog), m_dialog(dialog) {}
+
+void LeaveChecker::addCheck(QWidget* field, std::function<bool()> check)
+{
+    if (!field)
+        return;
+    m_entries.append({field, std::move(check)});
+    field->installEventFilter(this);
+}
+
+void LeaveChecker::addExempt(QWidget* widget)
+{
+    if (widget)
+        m_exempt.append(widget);
+}
+
+bool LeaveChecker::checkAll()
+{
+    for (Entry& entry : m_entries) {
+        if (!entry.field)
+            continue;
+        if (!runCheck(entry, true))
+            return false;
+    }
+    return true;
+}
+
+bool LeaveChecker::checkField(QWidget* field)
+{
+    for (Entry& entry : m_entries) {
+        if (entry.field == field)
+            return runCheck(entry, true);
+    }
+    return true;
+}
+
+bool LeaveChecker::runCheck(Entry& entry, bool refocus)
+{
+    if (!entry.check)
+        return true;
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    const bool ok = entry.check();
+    if (!ok && refocus && entry.field) {
+        ++m_refocusCount;
+        entry.field->setFocus(Qt::OtherFocusReason);
+    }
+    m_busy = wasBusy;
+    return ok;
+}
+
+bool LeaveChecker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut || m_busy)
+        return QObject::eventFilter(watched, event);
+    const auto* focusEvent = static_cast<QFocusEvent*>(event);
+    const Qt::FocusReason reason = focusEvent->reason();
+    // The focus went to another window, a message box or a pop-up: not a leave.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+        return QObject::eventFilter(watched, event);
+
+    auto* field = qobject_cast<QWidget*>(watched);
+    QWidget* next = QApplication::focusWidget();
+    if (!field || !next || next == field || field->isAncestorOf(next))
+        return QObject::eventFilter(watched, event);
+    if (!m_dialog || next->window() != m_dialog->window())
+        return QObject::eventFilter(watched, event);
+    for (const QPointer<QWidget>& exempt : m_exempt) {
+        if (exempt && (exempt == next || exempt->isAncestorOf(next)))
+            return QObject::eventFilter(watched, event);
+    }
+
+    // Run the check once the focus change has finished; a check that fails
+    // in the meantime (another field's) cancels this one, so only one message
+    // shows at a time.
+    const int generation = m_refocusCount;
+    QPointer<QWidget> guard(field);
+    QMetaObject::invokeMethod(
+        this,
+        [this, guard, generation] {
+            if (!guard || m_busy || generation != m_refocusCount)
+                return;
+            if (m_dialog && !m_dialog->isVisible())
+                return;
+            QWidget* now = QApplication::focusWidget();
+            for (const QPointer<QWidget>& exempt : m_exempt) {
+                if (exempt && now && (exempt == now || exempt->isAncestorOf(now)))
+                    return;
+            }
+            for (Entry& entry : m_entries) {
+                if (entry.field == guard) {
+                    runCheck(entry, true);
+                    return;
+                }
+            }
+        },
+        Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- list view style
+
+void SetListViewExtendedStyle(QAbstractItemView* view)
+{
+    if (!view)
+        return;
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    if (auto* tree = qobject_cast<QTreeView*>(view)) {
+        tree->setAllColumnsShowFocus(true);
+        if (tree->header())
+            tree->header()->setSectionsMovable(true);
+    } else if (auto* table = qobject_cast<QTableView*>(view)) {
+        if (table->horizontalHeader())
+            table->horizontalHeader()->setSectionsMovable(true);
+    }
+}
