@@ -2,10 +2,14 @@
 
 #include "core/AppContext.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
 
 struct DatabaseLock::Impl {
     explicit Impl(const QString& path) : file(path) {}
@@ -26,6 +30,21 @@ DatabaseLock::~DatabaseLock()
 bool DatabaseLock::tryLock()
 {
     return m_impl->file.tryLock(0);
+}
+
+QString DatabaseLock::failureReason() const
+{
+    switch (m_impl->file.error()) {
+    case QLockFile::NoError:
+        return QString();
+    case QLockFile::LockFailedError:
+        return QStringLiteral("it is in use by another running copy of Brinestead");
+    case QLockFile::PermissionError:
+        return QStringLiteral("its lock file %1 cannot be created (no permission to write in the folder)")
+            .arg(m_path);
+    default:
+        return QStringLiteral("its lock file %1 cannot be created").arg(m_path);
+    }
 }
 
 namespace {
@@ -151,30 +170,162 @@ bool createInstalledDatabase(const QString& path, QString* error)
     return ok;
 }
 
-// Minimal open: creates a missing file. The checks of a refused file and the
-// lock are completed with the foundation work.
-DbOpenResult openDatabase(AppContext& ctx)
+
+bool tableHasColumn(const QSqlDatabase& db, const QString& table, const QString& column,
+                    Qt::CaseSensitivity cs)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    q.addBindValue(table);
+    if (!q.exec())
+        return false;
+    while (q.next())
+        if (q.value(0).toString().compare(column, cs) == 0)
+            return true;
+    return false;
+}
+
+namespace {
+
+const QStringList& requiredTables()
+{
+    static const QStringList tables = {"CONFIG", "TANKLST", "waterlog", "livestock",
+                                       "maintlog", "maintsched", "animallist"};
+    return tables;
+}
+
+// Looks at an existing file without writing to it: is it an SQLite file, is it
+// sound, does it hold the program's tables. Empty text when it is usable.
+QString inspectReadOnly(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+    const QByteArray header = file.read(16);
+    const qint64 size = file.size();
+    file.close();
+    if (size == 0)
+        return QStringLiteral("the file is empty, it is not a Brinestead database");
+    if (header != QByteArray("SQLite format 3\0", 16))
+        return QStringLiteral("it is not a Brinestead database (not an SQLite database file)");
+
+    const QString name = QStringLiteral("brinestead_inspect_%1").arg(quintptr(&path));
+    QString reason;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=200"));
+        if (!db.open()) {
+            reason = QStringLiteral("it cannot be opened (%1)").arg(db.lastError().text());
+        } else {
+            QSqlQuery check(db);
+            check.setForwardOnly(true);
+            if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+                const QString text = check.lastError().databaseText();
+                if (text.contains(QLatin1String("locked"), Qt::CaseInsensitive)
+                    || text.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+                    reason = QStringLiteral("it is in use by another program (%1)").arg(text);
+                else
+                    reason = QStringLiteral("the file is damaged (%1)").arg(text);
+            } else {
+                QStringList problems;
+                while (check.next()) {
+                    const QString line = check.value(0).toString();
+                    if (line != QLatin1String("ok"))
+                        problems << line;
+                }
+                if (!problems.isEmpty())
+                    reason = QStringLiteral("the file is damaged (%1)").arg(problems.mid(0, 3).join(QStringLiteral("; ")));
+            }
+            if (reason.isEmpty()) {
+                QStringList missing;
+                for (const QString& table : requiredTables()) {
+                    QSqlQuery q(db);
+                    q.setForwardOnly(true);
+                    q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+                    q.addBindValue(table);
+                    if (!q.exec() || !q.next())
+                        missing << table;
+                }
+                if (missing.contains(QLatin1String("CONFIG")))
+                    reason = QStringLiteral("it has no CONFIG table, so it is not a Brinestead database");
+                else if (!missing.isEmpty())
+                    reason = QStringLiteral("it is not a Brinestead database (the table%1 %2 %3 missing)")
+                                 .arg(missing.size() > 1 ? QStringLiteral("s") : QString(),
+                                      missing.join(QStringLiteral(", ")),
+                                      missing.size() > 1 ? QStringLiteral("are") : QStringLiteral("is"));
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return reason;
+}
+
+DbOpenResult refuse(const QString& path, const QString& reason)
 {
     DbOpenResult result;
+    result.status = DbOpenResult::Refused;
+    result.message = QStringLiteral("The database file %1 cannot be used: %2. The file was left as it is.")
+                         .arg(QDir::toNativeSeparators(path), reason);
+    return result;
+}
+
+} // namespace
+
+DbOpenResult openDatabase(AppContext& ctx)
+{
     const QString path = ctx.dbPath();
-    const bool existed = QFileInfo::exists(path);
-    if (!existed) {
+    closeDatabase(ctx);
+
+    // One running copy per start directory: the lock comes before anything else.
+    auto lock = std::make_unique<DatabaseLock>(path);
+    if (!lock->tryLock())
+        return refuse(path, lock->failureReason());
+
+    DbOpenResult result;
+    const QFileInfo info(path);
+    const bool existed = info.exists();
+    if (existed) {
+        if (!info.isFile())
+            return refuse(path, QStringLiteral("it is not a file"));
+        const QString reason = inspectReadOnly(path);
+        if (!reason.isEmpty())
+            return refuse(path, reason);
+    } else {
         QString error;
         if (!createInstalledDatabase(path, &error)) {
-            result.message = QStringLiteral("The database file %1 could not be created: %2").arg(path, error);
+            QFile::remove(path);
+            result.message = QStringLiteral("The database file %1 could not be created: %2")
+                                 .arg(QDir::toNativeSeparators(path), error);
             return result;
         }
     }
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", ctx.connectionName);
-    db.setDatabaseName(path);
-    if (!db.open()) {
-        result.message = QStringLiteral("The database file %1 could not be opened: %2")
-                             .arg(path, db.lastError().text());
-        return result;
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ctx.connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            const QString text = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ctx.connectionName);
+            return refuse(path, QStringLiteral("it cannot be opened (%1)").arg(text));
+        }
+        // A CONFIG table without its row gets the default row: nothing to lose.
+        if (!ensureConfigRow(db)) {
+            const QString text = db.lastError().text();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ctx.connectionName);
+            return refuse(path, QStringLiteral("its CONFIG table cannot be read or written (%1)").arg(text));
+        }
     }
+    ctx.lock = std::move(lock);
     result.status = existed ? DbOpenResult::Opened : DbOpenResult::Created;
     if (!existed)
-        result.message = QStringLiteral("A new database file was created at %1.").arg(path);
+        result.message = QStringLiteral("A new database file was created at %1.").arg(QDir::toNativeSeparators(path));
     return result;
 }
 
@@ -191,20 +342,6 @@ void closeDatabase(AppContext& ctx)
     ctx.lock.reset();
 }
 
-namespace {
-
-bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
-    q.addBindValue(table);
-    q.addBindValue(column);
-    return q.exec() && q.next();
-}
-
-} // namespace
-
 bool ensureConfigRow(QSqlDatabase& db)
 {
     {
@@ -216,9 +353,10 @@ bool ensureConfigRow(QSqlDatabase& db)
             return true;
     }
     QSqlQuery ins(db);
-    if (hasColumn(db, QStringLiteral("CONFIG"), QStringLiteral("db_version"))) {
+    if (tableHasColumn(db, QStringLiteral("CONFIG"), QStringLiteral("db_version"), Qt::CaseInsensitive)) {
         // The version the tables are at: the rule columns come with "2.0 ".
-        const bool v20 = hasColumn(db, QStringLiteral("maintsched"), QStringLiteral("SchedRtype"));
+        const bool v20 = tableHasColumn(db, QStringLiteral("maintsched"), QStringLiteral("SchedRtype"),
+                                        Qt::CaseInsensitive);
         ins.prepare(QStringLiteral("INSERT INTO CONFIG (db_version, default_salt, default_fresh, "
                                    "user_fieldname1, user_fieldname2) VALUES (?, 0, 1, '', '')"));
         ins.addBindValue(v20 ? kCurrentDbVersion : QStringLiteral("1.1 "));
@@ -227,4 +365,21 @@ bool ensureConfigRow(QSqlDatabase& db)
                                    "user_fieldname2) VALUES (0, 1, '', '')"));
     }
     return ins.exec();
+}
+
+QString CheckDatabaseVersion(AppContext& ctx)
+{
+    ctx.dbVersion = QStringLiteral("0.0 ");
+    QSqlDatabase db = ctx.db();
+    // The column's name is compared exactly, as the first schema had none.
+    if (db.isOpen() && tableHasColumn(db, QStringLiteral("CONFIG"), QStringLiteral("db_version"), Qt::CaseSensitive)) {
+        ensureConfigRow(db);
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (q.exec(QStringLiteral("SELECT db_version FROM CONFIG ORDER BY rowid LIMIT 1")) && q.next())
+            ctx.dbVersion = q.value(0).isNull() ? QString() : q.value(0).toString();
+        else
+            ctx.dbVersion = QString();
+    }
+    return ctx.dbVersion;
 }

@@ -37,6 +37,10 @@ bool createInstalledSchema(QSqlDatabase& db, QString* error = nullptr);
 // True when a row exists afterwards.
 bool ensureConfigRow(QSqlDatabase& db);
 
+// Whether table has a column of that name (exact or ignoring case).
+bool tableHasColumn(const QSqlDatabase& db, const QString& table, const QString& column,
+                    Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+
 // Reads CONFIG.db_version ("0.0 " when the column is missing) into ctx.dbVersion
 // and returns it.
 QString CheckDatabaseVersion(AppContext& ctx);
@@ -51,11 +55,14 @@ struct UpgradeResult {
     bool ok = true;
     bool ran = false;      // false: the version called for no step
     QString error;         // the reason, when a step failed and was rolled back
+    QString backupPath;    // the copy of the old file kept beside it, when a step ran
 };
 
 // Runs the upgrade steps that ctx.dbVersion calls for ("0.0 ": both, "1.1": the
 // second, anything else: none). One transaction per step; a copy of the old
-// file is kept beside it before the first step.
+// file is kept beside it before the first step. A failing step is rolled back
+// completely and leaves ctx.dbVersion at the version the file still has; the
+// failure is not passed to callbacks.message: the caller reports result.error.
 UpgradeResult Run_DatabaseUpgrade(AppContext& ctx, const UpgradeCallbacks& callbacks);
 
 // The seed names of the 1.1 step, in order.
@@ -68,6 +75,8 @@ public:
     explicit DatabaseLock(const QString& dbPath);
     ~DatabaseLock();
     bool tryLock();
+    // Why the last tryLock failed, as a clause for a message; empty when it did not.
+    QString failureReason() const;
     QString lockPath() const { return m_path; }
 
 private:
