@@ -71,10 +71,6 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
     if (info.isDir())
         return failed(QStringLiteral("%1 is a folder").arg(QDir::toNativeSeparators(path)));
 
-    QSqlDatabase db = ctx.db();
-    if (!db.isOpen())
-        return failed(QStringLiteral("the database is not open"));
-
     // An empty temporary file beside the target: the engine writes the copy
     // into it, and it replaces the target only when the copy is complete.
     QString tempPath;
@@ -89,25 +85,38 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
     QFile::setPermissions(tempPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
-    // VACUUM INTO reads the database inside one read transaction, so the copy
-    // is a consistent snapshot; it refuses to run while a write transaction
-    // of this connection is open.
+    // The copy is read through a connection of its own: VACUUM INTO reads
+    // inside one read transaction, so it sees only committed data (never half
+    // of a write in progress), and queries other windows keep open on the
+    // program's connection neither block it nor are disturbed by it.
+    QString reason;
+    const QString name = ctx.connectionName + QStringLiteral("_backup");
     {
-        QSqlQuery query(db);
-        bool ok = query.prepare(QStringLiteral("VACUUM INTO ?"));
-        if (ok) {
-            query.addBindValue(tempPath);
-            ok = query.exec();
-        }
-        if (!ok) {
-            QString reason = query.lastError().databaseText();
-            if (reason.isEmpty())
-                reason = query.lastError().text();
+        QSqlDatabase source = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        source.setDatabaseName(ctx.dbPath());
+        source.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!source.open()) {
+            reason = source.lastError().text();
+        } else {
+            QSqlQuery query(source);
+            bool ok = query.prepare(QStringLiteral("VACUUM INTO ?"));
+            if (ok) {
+                query.addBindValue(tempPath);
+                ok = query.exec();
+            }
+            if (!ok) {
+                reason = query.lastError().databaseText();
+                if (reason.isEmpty())
+                    reason = query.lastError().text();
+            }
             query.finish();
-            QFile::remove(tempPath);
-            return failed(reason);
+            source.close();
         }
-        query.finish();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!reason.isNull()) {
+        QFile::remove(tempPath);
+        return failed(reason.isEmpty() ? QStringLiteral("the copy could not be written") : reason);
     }
 
     std::error_code ec;

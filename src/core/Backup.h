@@ -2,7 +2,7 @@
 // File > Backup Database: a consistent copy of the open VX.MDB to a file the
 // keeper names. The copy is written to a temporary file beside the target and
 // renamed over it only when complete, so a failed copy never spoils an older
-// backup of the same name; the database stays open throughout.
+// backup of the same name; the database stays open and usable throughout.
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -23,7 +23,7 @@ bool isDatabaseFile(const AppContext& ctx, const QString& target);
 
 // Copies the open database to target (relative names are taken from the start
 // directory), replacing an existing file only once the copy is complete.
-// Refuses the database file itself and fails while a transaction is open.
+// Refuses the database file itself. The copy holds the committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
 
 // The platform's general date: short date, then the time with seconds.

@@ -190,20 +190,35 @@ INSTANTIATE_TEST_SUITE_P(
         FailingTarget{"ReadOnlyFolder", readOnlyFolderTarget}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(Backup, FailsWhileAWriteIsInProgressAndKeepsTheOldBackup)
+TEST(Backup, CopyHoldsOnlyCommittedRowsWhileAWriteIsInProgress)
 {
     TestEnv env(true, false);
-    const QString target = env.path("old.bak");
-    writeFile(target, "an older backup");
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    const QString target = env.path("copy.bak");
     ASSERT_TRUE(env.ctx->db().transaction());
-    addTank(*env.ctx, "12-08-2026 14:05:09", "Half written");
+    addTank(*env.ctx, "12-08-2026 14:05:10", "Half written");
 
     const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
 
-    EXPECT_FALSE(copy.ok);
-    EXPECT_EQ(readAll(target), QByteArray("an older backup"));
-    EXPECT_TRUE(env.ctx->db().rollback());
+    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+    EXPECT_TRUE(env.ctx->db().commit());
     EXPECT_TRUE(databaseUsable(*env.ctx));
+}
+
+TEST(Backup, QueriesLeftOpenByWindowsDoNotStopTheCopy)
+{
+    TestEnv env(true, false);
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    addTank(*env.ctx, "12-08-2026 14:05:10", "Pond");
+    QSqlQuery open(env.ctx->db());
+    ASSERT_TRUE(open.exec("SELECT tankname FROM TANKLST"));
+    ASSERT_TRUE(open.next());
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, env.path("copy.bak"));
+
+    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+    EXPECT_TRUE(open.next());
 }
 
 // The command as a whole, with scripted answers.

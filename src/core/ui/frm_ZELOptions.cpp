@@ -1,0 +1,412 @@
+#include "core/ui/frm_ZELOptions.h"
+
+#include "core/AppContext.h"
+#include "core/Settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kListTip = QStringLiteral("This option determines which list will be presented first on certain screens.");
+
+template <typename T>
+T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QGroupBox* frame(const QString& title, const char* name, QWidget* parent, const QString& tip = QString())
+{
+    auto* box = named(new QGroupBox(title, parent), name);
+    if (!tip.isEmpty())
+        box->setToolTip(tip);
+    return box;
+}
+
+} // namespace
+
+frm_ZELOptions::frm_ZELOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frm_ZELOptions"));
+    setWindowTitle(QStringLiteral("Brinestead Options"));
+    setModal(true);
+
+    SSTab1 = named(new QTabWidget(this), "SSTab1");
+    SSTab1->setToolTip(QStringLiteral("These options determine how graphs will be printed."));
+    auto* general = new QWidget(SSTab1);
+    auto* graphing = new QWidget(SSTab1);
+    auto* lists = new QWidget(SSTab1);
+    SSTab1->addTab(general, QStringLiteral("General"));
+    SSTab1->addTab(graphing, QStringLiteral("Graphing"));
+    SSTab1->addTab(lists, QStringLiteral("Livestock Lists"));
+    buildGeneralTab(general);
+    buildGraphingTab(graphing);
+    buildListsTab(lists);
+
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
+    cmdOK->setDefault(true);
+    cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    cmdCancel->setAutoDefault(false);
+    cmdApply = named(new QPushButton(QStringLiteral("Apply"), this), "cmdApply");
+    cmdApply->setAutoDefault(false);
+    connect(cmdOK, &QPushButton::clicked, this, &frm_ZELOptions::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frm_ZELOptions::cmdCancel_Click);
+    connect(cmdApply, &QPushButton::clicked, this, &frm_ZELOptions::cmdApply_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdApply);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+}
+
+void frm_ZELOptions::buildGeneralTab(QWidget* page)
+{
+    auto* dates = frame(QStringLiteral("Date Formatting (e.g. The 18th of Feburary will display as:)"),
+                        "fra_DateFormat", page);
+    opt_Dateform_MMDDYY = named(new QRadioButton(dates), "opt_Dateform_MMDDYY");
+    opt_Dateform_ddmmyy = named(new QRadioButton(dates), "opt_Dateform_ddmmyy");
+    opt_Dateform_YYMMDD = named(new QRadioButton(dates), "opt_Dateform_YYMMDD");
+    cbo_Delimiter = named(new QComboBox(dates), "cbo_Delimiter");
+    cbo_Delimiter->setFont(QFont(QStringLiteral("Courier New")));
+    auto* dateLayout = new QGridLayout(dates);
+    dateLayout->addWidget(opt_Dateform_MMDDYY, 0, 0);
+    dateLayout->addWidget(opt_Dateform_ddmmyy, 1, 0);
+    dateLayout->addWidget(opt_Dateform_YYMMDD, 2, 0);
+    dateLayout->addWidget(new QLabel(QStringLiteral("Date Delimiter:"), dates), 0, 1);
+    dateLayout->addWidget(cbo_Delimiter, 1, 1);
+
+    auto* names = frame(QStringLiteral("User Defined Field Names"), "fra_UserNames", page,
+                        QStringLiteral("This option determines the names of the two field names you create."));
+    txt_username1 = named(new QLineEdit(names), "txt_username1");
+    txt_username2 = named(new QLineEdit(names), "txt_username2");
+    // The names head list columns and graph legends; CONFIG keeps at most 50 characters.
+    txt_username1->setMaxLength(50);
+    txt_username2->setMaxLength(50);
+    auto* nameLayout = new QVBoxLayout(names);
+    nameLayout->addWidget(txt_username1);
+    nameLayout->addWidget(txt_username2);
+
+    auto* water = frame(QStringLiteral("Default Water Type"), "fra_WaterType", page, kListTip);
+    opt_Fresh = named(new QRadioButton(QStringLiteral("&Freshwater / Brackish / Pond"), water), "opt_Fresh");
+    opt_Salt = named(new QRadioButton(QStringLiteral("&Saltwater / Marine / Reef"), water), "opt_Salt");
+    auto* waterLayout = new QVBoxLayout(water);
+    waterLayout->addWidget(opt_Fresh);
+    waterLayout->addWidget(opt_Salt);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(dates);
+    layout->addWidget(names);
+    layout->addWidget(water);
+    layout->addStretch();
+
+    auto onChosen = [this](QRadioButton* option, void (frm_ZELOptions::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on && !m_loading)
+                (this->*handler)();
+        });
+    };
+    onChosen(opt_Dateform_MMDDYY, &frm_ZELOptions::opt_Dateform_MMDDYY_Click);
+    onChosen(opt_Dateform_ddmmyy, &frm_ZELOptions::opt_Dateform_ddmmyy_Click);
+    onChosen(opt_Dateform_YYMMDD, &frm_ZELOptions::opt_Dateform_YYMMDD_Click);
+    onChosen(opt_Fresh, &frm_ZELOptions::opt_Fresh_Click);
+    onChosen(opt_Salt, &frm_ZELOptions::opt_Salt_Click);
+    connect(cbo_Delimiter, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && !m_loading)
+            cbo_Delimiter_Click();
+    });
+}
+
+void frm_ZELOptions::buildGraphingTab(QWidget* page)
+{
+    cbo_GraphType = named(new QComboBox(page), "cbo_GraphType");
+    chk_SkipZeroValues = named(new QCheckBox(QStringLiteral("Don't graph any log values = 0 (show break in graph line)"), page),
+                               "chk_SkipZeroValues");
+
+    auto* measures = frame(QStringLiteral("Select Measurements to Graph"), "fra_Measurements", page,
+                           QStringLiteral("These checkboxes will determine which measurements are graphed. "));
+    chk_ph = named(new QCheckBox(QStringLiteral("ph"), measures), "chk_ph");
+    chk_ammonia = named(new QCheckBox(QStringLiteral("Nh3"), measures), "chk_ammonia");
+    chk_nitrite = named(new QCheckBox(QStringLiteral("No2"), measures), "chk_nitrite");
+    chk_nitrate = named(new QCheckBox(QStringLiteral("No3"), measures), "chk_nitrate");
+    chk_sg = named(new QCheckBox(QStringLiteral("S.G."), measures), "chk_sg");
+    chk_temp = named(new QCheckBox(QStringLiteral("Temp"), measures), "chk_temp");
+    chk_o2 = named(new QCheckBox(QStringLiteral("o2"), measures), "chk_o2");
+    chk_dkh = named(new QCheckBox(QStringLiteral("dkh"), measures), "chk_dkh");
+    chk_calcium = named(new QCheckBox(QStringLiteral("Calcium"), measures), "chk_calcium");
+    chk_Copper = named(new QCheckBox(QStringLiteral("Copper"), measures), "chk_Copper");
+    chk_orp = named(new QCheckBox(QStringLiteral("Orp"), measures), "chk_orp");
+    chk_User1 = named(new QCheckBox(measures), "chk_User1");
+    chk_user2 = named(new QCheckBox(measures), "chk_user2");
+    auto* measureLayout = new QGridLayout(measures);
+    const QList<QCheckBox*> checks = measurementChecks();
+    for (int i = 0; i < checks.size(); ++i)
+        measureLayout->addWidget(checks[i], i % 5, i / 5);
+
+    auto* printing = frame(QStringLiteral("Graph Printing Options"), "fra_GraphPrinting", page, kListTip);
+    opt_ColorPrinting = named(new QRadioButton(QStringLiteral("&Color Printing"), printing), "opt_ColorPrinting");
+    opt_BWPrinting = named(new QRadioButton(QStringLiteral("&Grayscale"), printing), "opt_BWPrinting");
+    auto* printLayout = new QVBoxLayout(printing);
+    printLayout->addWidget(opt_ColorPrinting);
+    printLayout->addWidget(opt_BWPrinting);
+
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(new QLabel(QStringLiteral("Graph Type:"), page));
+    typeRow->addWidget(cbo_GraphType, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(typeRow);
+    layout->addWidget(chk_SkipZeroValues);
+    layout->addWidget(measures);
+    layout->addWidget(printing);
+    layout->addStretch();
+
+    connect(cbo_GraphType, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && !m_loading)
+            cbo_GraphType_Click();
+    });
+    connect(chk_SkipZeroValues, &QCheckBox::toggled, this, [this] {
+        if (!m_loading)
+            chk_SkipZeroValues_Click();
+    });
+    connect(opt_ColorPrinting, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_loading)
+            opt_ColorPrinting_Click();
+    });
+    connect(opt_BWPrinting, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !m_loading)
+            opt_BWPrinting_Click();
+    });
+}
+
+void frm_ZELOptions::buildListsTab(QWidget* page)
+{
+    auto* salt = frame(QStringLiteral("Saltwater Livestock List Source"), "fra_SaltSource", page, kListTip);
+    opt_UseSaltDb = named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), salt), "opt_UseSaltDb");
+    opt_UseSaltFile = named(new QRadioButton(QStringLiteral("Saltwater Text File (NAMESSW.TXT)"), salt), "opt_UseSaltFile");
+    auto* saltLayout = new QVBoxLayout(salt);
+    saltLayout->addWidget(opt_UseSaltDb);
+    saltLayout->addWidget(opt_UseSaltFile);
+
+    auto* fresh = frame(QStringLiteral("Freshwater Livestock List Source"), "fra_FreshSource", page, kListTip);
+    opt_UseFreshDB = named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), fresh), "opt_UseFreshDB");
+    opt_UseFreshFile = named(new QRadioButton(QStringLiteral("Freshwater Text File (NAMESFW.TXT)"), fresh), "opt_UseFreshFile");
+    auto* freshLayout = new QVBoxLayout(fresh);
+    freshLayout->addWidget(opt_UseFreshDB);
+    freshLayout->addWidget(opt_UseFreshFile);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(salt);
+    layout->addWidget(fresh);
+    layout->addStretch();
+
+    auto onChosen = [this](QRadioButton* option, void (frm_ZELOptions::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on && !m_loading)
+                (this->*handler)();
+        });
+    };
+    onChosen(opt_UseSaltDb, &frm_ZELOptions::opt_UseSaltDb_Click);
+    onChosen(opt_UseSaltFile, &frm_ZELOptions::opt_UseSaltFile_Click);
+    onChosen(opt_UseFreshDB, &frm_ZELOptions::opt_UseFreshDB_Click);
+    onChosen(opt_UseFreshFile, &frm_ZELOptions::opt_UseFreshFile_Click);
+}
+
+QList<QCheckBox*> frm_ZELOptions::measurementChecks() const
+{
+    return {chk_ph, chk_ammonia, chk_nitrite, chk_nitrate, chk_sg, chk_temp, chk_o2,
+            chk_dkh, chk_calcium, chk_Copper, chk_orp, chk_User1, chk_user2};
+}
+
+void frm_ZELOptions::Get_Initial_Properties()
+{
+    ::Get_Initial_Properties(m_ctx);
+    showSettings();
+}
+
+// Puts ctx.settings into the controls. The handlers stay quiet meanwhile, so a
+// stored value the controls cannot show (a graph type outside the list, a
+// short check string) is kept as it was read.
+void frm_ZELOptions::showSettings()
+{
+    const Settings& s = m_ctx.settings;
+    m_loading = true;
+
+    cbo_GraphType->clear();
+    for (const GraphType& type : graphTypes())
+        cbo_GraphType->addItem(type.caption, type.code);
+    cbo_Delimiter->clear();
+    cbo_Delimiter->addItems({QStringLiteral("/"), QStringLiteral("-"), QStringLiteral(".")});
+
+    (s.DefaultWaterType == QLatin1String("SALT") ? opt_Salt : opt_Fresh)->setChecked(true);
+    chk_User1->setText(m_ctx.userFieldName1);
+    chk_user2->setText(m_ctx.userFieldName2);
+    txt_username1->setText(m_ctx.userFieldName1);
+    txt_username2->setText(m_ctx.userFieldName2);
+
+    if (s.DateOrder == QLatin1String("DDMMYY"))
+        opt_Dateform_ddmmyy->setChecked(true);
+    else if (s.DateOrder == QLatin1String("YYMMDD"))
+        opt_Dateform_YYMMDD->setChecked(true);
+    else
+        opt_Dateform_MMDDYY->setChecked(true);
+    cbo_Delimiter->setCurrentIndex(cbo_Delimiter->findText(s.DateDelimiter));
+
+    const QList<QCheckBox*> checks = measurementChecks();
+    for (int i = 0; i < checks.size(); ++i) {
+        const int value = i < s.GraphCheckbox_Settings.size() ? s.GraphCheckbox_Settings[i].digitValue() : 0;
+        checks[i]->setChecked(value > 0);
+    }
+    cbo_GraphType->setCurrentIndex(cbo_GraphType->findData(s.GraphStyleChoice));
+    chk_SkipZeroValues->setChecked(s.Graph_SkipZeroes != 0);
+    (s.GraphPrintColor == 1 ? opt_ColorPrinting : opt_BWPrinting)->setChecked(true);
+
+    (s.UseFile_Freshwater ? opt_UseFreshFile : opt_UseFreshDB)->setChecked(true);
+    (s.UseFile_Saltwater ? opt_UseSaltFile : opt_UseSaltDb)->setChecked(true);
+
+    m_loading = false;
+    Show_DateFormatExamples();
+}
+
+void frm_ZELOptions::Show_DateFormatExamples()
+{
+    const QString d = m_ctx.settings.DateDelimiter;
+    opt_Dateform_ddmmyy->setText(QStringLiteral("18") + d + QStringLiteral("02") + d + QStringLiteral("97"));
+    opt_Dateform_MMDDYY->setText(QStringLiteral("02") + d + QStringLiteral("18") + d + QStringLiteral("97"));
+    opt_Dateform_YYMMDD->setText(QStringLiteral("97") + d + QStringLiteral("02") + d + QStringLiteral("18"));
+}
+
+void frm_ZELOptions::ShowOptions(int p_tab)
+{
+    Get_Initial_Properties();
+    m_ctx.settings.Tab_to_Show = p_tab;
+    SSTab1->setCurrentIndex(p_tab);
+    finishOptions(exec() == QDialog::Accepted);
+}
+
+void frm_ZELOptions::finishOptions(bool accepted)
+{
+    // Only OK accepts; Cancel, Escape and the frame's close all revert, even
+    // after Apply.
+    if (accepted) {
+        SettingsSaveInput input;
+        input.graphChecks = graphChecksFromControls();
+        input.salt = opt_Salt->isChecked();
+        input.userFieldName1 = txt_username1->text();
+        input.userFieldName2 = txt_username2->text();
+        saveSettings(m_ctx, input);
+    } else {
+        OptionsCancelled = true;
+        Get_Initial_Properties();
+    }
+}
+
+QString frm_ZELOptions::graphChecksFromControls() const
+{
+    QString checks;
+    for (const QCheckBox* box : measurementChecks())
+        checks += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    return checks;
+}
+
+void frm_ZELOptions::cmdOK_Click()
+{
+    OptionsCancelled = false;
+    accept();
+}
+
+void frm_ZELOptions::cmdCancel_Click()
+{
+    OptionsCancelled = true;
+    reject();
+}
+
+void frm_ZELOptions::cmdApply_Click()
+{
+    OptionsCancelled = false;
+}
+
+void frm_ZELOptions::opt_Dateform_MMDDYY_Click()
+{
+    m_ctx.settings.DateOrder = QStringLiteral("MMDDYY");
+}
+
+void frm_ZELOptions::opt_Dateform_ddmmyy_Click()
+{
+    m_ctx.settings.DateOrder = QStringLiteral("DDMMYY");
+}
+
+void frm_ZELOptions::opt_Dateform_YYMMDD_Click()
+{
+    m_ctx.settings.DateOrder = QStringLiteral("YYMMDD");
+}
+
+void frm_ZELOptions::cbo_Delimiter_Click()
+{
+    m_ctx.settings.DateDelimiter = cbo_Delimiter->currentText();
+    Show_DateFormatExamples();
+}
+
+void frm_ZELOptions::cbo_GraphType_Click()
+{
+    m_ctx.settings.GraphStyleChoice = cbo_GraphType->currentData().toInt();
+}
+
+void frm_ZELOptions::chk_SkipZeroValues_Click()
+{
+    m_ctx.settings.Graph_SkipZeroes = chk_SkipZeroValues->isChecked() ? 1 : 0;
+}
+
+void frm_ZELOptions::opt_ColorPrinting_Click()
+{
+    m_ctx.settings.GraphPrintColor = 1;
+}
+
+void frm_ZELOptions::opt_BWPrinting_Click()
+{
+    m_ctx.settings.GraphPrintColor = 0;
+}
+
+void frm_ZELOptions::opt_UseFreshDB_Click()
+{
+    m_ctx.settings.UseFile_Freshwater = false;
+}
+
+void frm_ZELOptions::opt_UseFreshFile_Click()
+{
+    m_ctx.settings.UseFile_Freshwater = true;
+}
+
+void frm_ZELOptions::opt_UseSaltDb_Click()
+{
+    m_ctx.settings.UseFile_Saltwater = false;
+}
+
+void frm_ZELOptions::opt_UseSaltFile_Click()
+{
+    m_ctx.settings.UseFile_Saltwater = true;
+}
+
+void frm_ZELOptions::opt_Salt_Click()
+{
+    m_ctx.settings.DefaultWaterType = QStringLiteral("SALT");
+}
+
+void frm_ZELOptions::opt_Fresh_Click()
+{
+    m_ctx.settings.DefaultWaterType = QStringLiteral("FRESH");
+}
