@@ -1,22 +1,93 @@
-// The reminders box of the main window.
+// The reminders box of the main window: the next twenty occurrences of the
+// keeper's reminder rules, from today to the same day two years ahead.
 #include "app/frm_ZELMDIMain.h"
 #include "core/AppContext.h"
+#include "core/Dates.h"
+#include "scheduler/MaintSchedStore.h"
+#include "scheduler/NextReminders.h"
 
 #include <QComboBox>
-#include <QSqlQuery>
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace {
+
+const int kShownReminders = 20;
+
+// Rebuild bookkeeping of one main window: a rebuild asked for while one is
+// running (from an event handled while it yields) is run once more after it
+// instead of inside it.
+class ReminderBoxState : public QObject {
+public:
+    using QObject::QObject;
+    bool running = false;
+    bool again = false;
+};
+
+ReminderBoxState* boxState(QObject* owner)
+{
+    auto* state = owner->findChild<ReminderBoxState*>(QStringLiteral("reminderBoxState"),
+                                                      Qt::FindDirectChildrenOnly);
+    if (!state) {
+        state = new ReminderBoxState(owner);
+        state->setObjectName(QStringLiteral("reminderBoxState"));
+    }
+    return state;
+}
+
+} // namespace
 
 void frm_ZELMDIMain::Top20List()
 {
-    // Placeholder until the rule expansion is in: an empty table shows the
-    // "no reminders" entry; rules are not expanded yet.
-    cbo_Reminders->clear();
-    QSqlQuery q(m_ctx.db());
-    const bool any = q.exec("SELECT 1 FROM maintsched LIMIT 1") && q.next();
-    if (!any) {
-        cbo_Reminders->addItem(QStringLiteral("(No Reminders Available)"));
-        cbo_Reminders->setCurrentIndex(0);
+    // The box only displays: a choice puts the first entry back.
+    connect(cbo_Reminders, &QComboBox::activated, this, &frm_ZELMDIMain::cbo_Reminders_Click,
+            Qt::UniqueConnection);
+
+    ReminderBoxState* state = boxState(this);
+    if (state->running) {
+        state->again = true;
+        return;
     }
-    setStatusText(QStringLiteral("Ready."));
+    state->running = true;
+    QPointer<frm_ZELMDIMain> alive(this);
+
+    do {
+        state->again = false;
+        setCursor(Qt::WaitCursor);
+
+        sched::MaintSchedStore store(m_ctx.db());
+        const QVector<sched::MaintSchedRecord> rows = store.list();
+        if (rows.isEmpty()) {
+            unsetCursor();
+            cbo_Reminders->clear();
+            cbo_Reminders->addItem(QStringLiteral("(No Reminders Available)"));
+            cbo_Reminders->setCurrentIndex(0);
+            setStatusText(QStringLiteral("Ready."));
+            continue;
+        }
+
+        cbo_Reminders->clear();
+        const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
+        sched::NextReminders next(today, addYearsKeepingDay(today, 2), kShownReminders);
+        for (const sched::MaintSchedRecord& row : rows) {
+            setStatusText(QStringLiteral("Generating ") + row.SchedTask + QStringLiteral("..."));
+            next.addRule(sched::ruleFromRecord(row, m_ctx.settings.DateOrder, today), row.SchedTask);
+            // Let the status line paint and the window answer between rules.
+            QCoreApplication::processEvents();
+            if (!alive)
+                return;
+        }
+
+        const QString mask = m_ctx.settings.DateMask;
+        for (const sched::ReminderOccurrence& o : next.take())
+            cbo_Reminders->addItem(sched::reminderEntryText(o.date, o.task, mask));
+        if (cbo_Reminders->count() > 0)
+            cbo_Reminders->setCurrentIndex(0);
+
+        unsetCursor();
+        setStatusText(QStringLiteral("Ready."));
+    } while (state->again);
+    state->running = false;
 }
 
 void frm_ZELMDIMain::cbo_Reminders_Click()

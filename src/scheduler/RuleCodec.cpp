@@ -1,0 +1,274 @@
+#include "scheduler/RuleCodec.h"
+
+#include "core/Dates.h"
+
+#include <cmath>
+
+namespace sched {
+
+namespace {
+
+QString itemText(const QStringList& items, int position)
+{
+    return position >= 0 && position < items.size() ? items.at(position) : QString();
+}
+
+// A single digit of the detail text; not a digit reads as 0.
+int detailDigit(const QString& detail, int index)
+{
+    if (index >= detail.size())
+        return 0;
+    const QChar c = detail.at(index);
+    return c.isDigit() ? c.digitValue() : 0;
+}
+
+int positionOrNone(int value, int count)
+{
+    return value >= 0 && value < count ? value : -1;
+}
+
+} // namespace
+
+EditorValues EditorValues::startup(const QDate& today)
+{
+    EditorValues v;
+    v.yearlyMonth = today.month() - 1;
+    v.yearlyMonth2 = today.month() - 1;
+    v.monthlyWeekday = weekdayNumber(today) - 1;
+    v.yearlyWeekday = weekdayNumber(today) - 1;
+    v.englishDesc = BuildEnglishDesc(v).value_or(QString());
+    return v;
+}
+
+int boxNumber(const QString& text)
+{
+    const double v = leadingNumber(text);
+    if (!std::isfinite(v))
+        return 0;
+    const double r = std::round(v);
+    if (r > 32767)
+        return 32767;
+    if (r < -32768)
+        return -32768;
+    return static_cast<int>(r);
+}
+
+std::optional<QString> BuildEnglishDesc(const EditorValues& v, const QStringList& months,
+                                        const QStringList& weekdays)
+{
+    switch (v.type) {
+    case Daily:
+        if (v.dailySubtype == 0)
+            return QStringLiteral("Every ") + v.dailyDays + QStringLiteral(" days.");
+        if (v.dailySubtype == 1)
+            return QStringLiteral("Every Weekday (Mon, Tue, Wed, Thu, Fri).");
+        return std::nullopt;
+    case Weekly: {
+        QString s = QStringLiteral("Every ") + v.weeklyWeeks + QStringLiteral(" week(s) on ");
+        for (int day = 0; day < 7; ++day)
+            if (v.weeklyDays[day])
+                s += weekdayNames().at(day).left(3) + QStringLiteral(", ");
+        if (s.endsWith(QStringLiteral(", ")))
+            s.chop(2);
+        return s + QLatin1Char('.');
+    }
+    case Monthly:
+        if (v.monthlySubtype == 0)
+            return QStringLiteral("Day ") + v.monthlyDay + QStringLiteral(" of every ")
+                   + v.monthlyNumofMonths + QStringLiteral(" months.");
+        if (v.monthlySubtype == 1)
+            return QStringLiteral("The ") + itemText(ordinalWords(), v.monthlyXth) + QLatin1Char(' ')
+                   + itemText(weekdays, v.monthlyWeekday) + QStringLiteral(" of every ")
+                   + v.monthlyNumofMonths2 + QStringLiteral(" month(s).");
+        return std::nullopt;
+    case Yearly:
+        if (v.yearlySubtype == 0)
+            return QStringLiteral("Every year on ") + itemText(months, v.yearlyMonth) + QLatin1Char(' ')
+                   + v.yearlyDay + QLatin1Char('.');
+        if (v.yearlySubtype == 1)
+            return QStringLiteral("The ") + itemText(ordinalWords(), v.yearlyXth) + QLatin1Char(' ')
+                   + itemText(weekdays, v.yearlyWeekday) + QStringLiteral(" of every ")
+                   + itemText(months, v.yearlyMonth2) + QLatin1Char('.');
+        return std::nullopt;
+    case Once:
+        return QStringLiteral("Only once on ") + v.onceDate + QLatin1Char('.');
+    default:
+        return std::nullopt;
+    }
+}
+
+void StoreTaskValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
+                     const QDate& today)
+{
+    vars.SchedStartDate = v.startDate;
+    vars.SchedEndDate = v.endDate;
+    vars.SchedTask = v.task;
+    switch (v.type) {
+    case Daily:
+        vars.SchedRecurrType = Daily;
+        vars.SchedSchedInterval = boxNumber(v.dailyDays);
+        if (v.dailySubtype == 0 || v.dailySubtype == 1)
+            vars.SchedRecurrSubType = v.dailySubtype;
+        break;
+    case Weekly: {
+        vars.SchedRecurrType = Weekly;
+        vars.SchedSchedInterval = boxNumber(v.weeklyWeeks);
+        QString days;
+        for (bool ticked : v.weeklyDays)
+            days += ticked ? QLatin1Char('1') : QLatin1Char('0');
+        vars.SchedDetailText = days;
+        break;
+    }
+    case Monthly:
+        vars.SchedRecurrType = Monthly;
+        if (v.monthlySubtype == 0) {
+            vars.SchedRecurrSubType = 0;
+            vars.SchedSchedInterval = boxNumber(v.monthlyNumofMonths);
+            vars.SchedDetailText = v.monthlyDay;
+        } else if (v.monthlySubtype == 1) {
+            vars.SchedRecurrSubType = 1;
+            vars.SchedSchedInterval = boxNumber(v.monthlyNumofMonths2);
+            vars.SchedDetailText = QString::number(qMax(0, v.monthlyXth)) + QString::number(qMax(0, v.monthlyWeekday));
+        }
+        break;
+    case Yearly:
+        vars.SchedRecurrType = Yearly;
+        if (v.yearlySubtype == 0) {
+            vars.SchedRecurrSubType = 0;
+            vars.SchedSchedInterval = boxNumber(v.yearlyDay);
+            vars.SchedDetailText = QString::number(qMax(0, v.yearlyMonth));
+        } else if (v.yearlySubtype == 1) {
+            vars.SchedRecurrSubType = 1;
+            vars.SchedDetailText = QString::number(qMax(0, v.yearlyXth))
+                                   + QString::number(qMax(0, v.yearlyWeekday))
+                                   + QStringLiteral("%1").arg(qMax(0, v.yearlyMonth2), 2, 10, QLatin1Char('0'));
+        }
+        break;
+    case Once: {
+        vars.SchedRecurrType = Once;
+        // The date itself is kept, not its display form, so a later change of
+        // the date order cannot move the reminder to another day.
+        const auto date = parseKeeperDate(v.onceDate, dateOrder, today);
+        vars.SchedDetailText = date ? toIsoDate(*date) : v.onceDate;
+        break;
+    }
+    default:
+        return;
+    }
+    vars.SchedEnglishDesc = v.englishDesc;
+}
+
+EditorValues ShowExistingTask(const SchedEditorVars& vars, const EditorValues& opened,
+                              const QString& dateMask, const QString& dateOrder, const QDate& today)
+{
+    EditorValues v = opened;
+    v.startDate = vars.SchedStartDate;
+    v.endDate = vars.SchedEndDate;
+    v.task = vars.SchedTask;
+    const QString& detail = vars.SchedDetailText;
+    const QString interval = QString::number(vars.SchedSchedInterval);
+    switch (vars.SchedRecurrType) {
+    case Daily:
+        v.type = Daily;
+        v.dailyDays = interval;
+        if (vars.SchedRecurrSubType == 0 || vars.SchedRecurrSubType == 1)
+            v.dailySubtype = vars.SchedRecurrSubType;
+        break;
+    case Weekly:
+        v.type = Weekly;
+        v.weeklyWeeks = interval;
+        for (int day = 0; day < 7; ++day)
+            if (day < detail.size() && detail.at(day) == QLatin1Char('1'))
+                v.weeklyDays[day] = true;
+        break;
+    case Monthly:
+        v.type = Monthly;
+        v.monthlyNumofMonths = interval;
+        v.monthlyNumofMonths2 = interval;
+        if (vars.SchedRecurrSubType == 0) {
+            v.monthlySubtype = 0;
+            v.monthlyDay = detail.trimmed();
+        } else if (vars.SchedRecurrSubType == 1) {
+            v.monthlySubtype = 1;
+            // An ordinal above "Last" means the last, as the expansion reads it.
+            v.monthlyXth = qMin(detailDigit(detail, 0), 4);
+            v.monthlyWeekday = positionOrNone(detailDigit(detail, 1), 7);
+        }
+        break;
+    case Yearly:
+        v.type = Yearly;
+        if (vars.SchedRecurrSubType == 0) {
+            v.yearlyDay = interval;
+            v.yearlySubtype = 0;
+            const double month = leadingNumber(detail);
+            v.yearlyMonth = month == std::floor(month) ? positionOrNone(int(month), 12) : -1;
+        } else if (vars.SchedRecurrSubType == 1) {
+            v.yearlySubtype = 1;
+            v.yearlyXth = qMin(detailDigit(detail, 0), 4);
+            v.yearlyWeekday = positionOrNone(detailDigit(detail, 1), 7);
+            const double month = leadingNumber(detail.mid(2, 2));
+            v.yearlyMonth2 = month == std::floor(month) ? positionOrNone(int(month), 12) : -1;
+        }
+        break;
+    case Once: {
+        v.type = Once;
+        const QDate date = onceDateFromDetail(detail, dateOrder, today);
+        v.onceDate = date.isValid() ? formatDateMask(date, dateMask) : detail;
+        break;
+    }
+    default:
+        // An unknown type: only the task and the dates are shown.
+        return v;
+    }
+    v.englishDesc = vars.SchedEnglishDesc;
+    if (v.englishDesc.isEmpty())
+        v.englishDesc = BuildEnglishDesc(v).value_or(QString());
+    return v;
+}
+
+SchedEditorVars newTaskVars(const QDate& today, const QString& dateMask)
+{
+    SchedEditorVars vars;
+    vars.SchedTask = QString();
+    vars.SchedStartDate = formatDateMask(today, dateMask);
+    vars.SchedEndDate = formatDateMask(addYearsKeepingDay(today, 2), dateMask);
+    vars.SchedSchedInterval = 1;
+    vars.SchedRecurrType = Daily;
+    vars.SchedRecurrSubType = 0;
+    vars.SchedEnglishDesc = QString();
+    vars.SchedDetailText = QString();
+    vars.Form_Cancelled = true;
+    return vars;
+}
+
+SchedEditorVars varsFromRecord(const MaintSchedRecord& rec, const QString& dateMask)
+{
+    SchedEditorVars vars;
+    vars.SchedTask = rec.SchedTask;
+    vars.SchedStartDate = rec.SchedStartDate.isValid() ? formatDateMask(rec.SchedStartDate, dateMask) : QString();
+    vars.SchedEndDate = rec.SchedEndDate.isValid() ? formatDateMask(rec.SchedEndDate, dateMask) : QString();
+    vars.SchedSchedInterval = rec.SchedInterval;
+    vars.SchedRecurrType = rec.SchedRtype;
+    vars.SchedRecurrSubType = rec.SchedRSubtype;
+    vars.SchedEnglishDesc = rec.SchedEnglishDesc;
+    vars.SchedDetailText = rec.SchedDetailText;
+    return vars;
+}
+
+MaintSchedRecord recordFromVars(const SchedEditorVars& vars, const QString& dateOrder, const QDate& today)
+{
+    MaintSchedRecord rec;
+    rec.SchedTask = vars.SchedTask;
+    const auto start = parseKeeperDate(vars.SchedStartDate, dateOrder, today);
+    const auto end = parseKeeperDate(vars.SchedEndDate, dateOrder, today);
+    rec.SchedStartDate = start ? *start : QDate();
+    rec.SchedEndDate = end ? *end : QDate();
+    rec.SchedInterval = vars.SchedSchedInterval;
+    rec.SchedRtype = vars.SchedRecurrType;
+    rec.SchedRSubtype = vars.SchedRecurrSubType;
+    rec.SchedDetailText = vars.SchedDetailText;
+    rec.SchedEnglishDesc = vars.SchedEnglishDesc;
+    return rec;
+}
+
+} // namespace sched
