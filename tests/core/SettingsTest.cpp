@@ -1,0 +1,208 @@
+// Loading and saving the keeper's preferences.
+#include "core/Dates.h"
+#include "support/TestEnv.h"
+
+#include <QSettings>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList configRow(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    q.exec("SELECT default_salt, default_fresh, user_fieldname1, user_fieldname2 FROM CONFIG");
+    QStringList out;
+    if (q.next())
+        for (int i = 0; i < 4; ++i)
+            out << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+    return out;
+}
+
+void setConfig(const QSqlDatabase& db, const QVariant& salt, const QVariant& name1)
+{
+    QSqlQuery q(db);
+    q.prepare("UPDATE CONFIG SET default_salt = ?, user_fieldname1 = ?");
+    q.addBindValue(salt);
+    q.addBindValue(name1);
+    ASSERT_TRUE(q.exec());
+}
+
+} // namespace
+
+TEST(Settings, FirstRunGivesEveryDefaultAndWritesNothing)
+{
+    TestEnv env(true, false);
+    env.ctx->settings.DateOrder = "junk";   // the load resets, whatever was there
+    Get_Initial_Properties(*env.ctx);
+    const Settings& s = env.ctx->settings;
+    EXPECT_EQ(s.DateOrder, "MMDDYY");
+    EXPECT_EQ(s.DateDelimiter, "/");
+    EXPECT_EQ(s.DateMask, "MM/DD/YY");
+    EXPECT_EQ(s.GraphCheckbox_Settings, "0111000000000");
+    EXPECT_EQ(s.GraphStyleChoice, 1);
+    EXPECT_EQ(s.Graph_SkipZeroes, 0);
+    EXPECT_EQ(s.GraphPrintColor, 0);
+    EXPECT_FALSE(s.UseFile_Freshwater);
+    EXPECT_FALSE(s.UseFile_Saltwater);
+    EXPECT_EQ(s.DefaultWaterType, "FRESH");
+    EXPECT_EQ(env.ctx->defWaterType, "FRESH");
+    EXPECT_EQ(env.ctx->userFieldName1, "");
+    EXPECT_EQ(env.ctx->userFieldName2, "");
+    EXPECT_EQ(env.store.writes, 0);
+    EXPECT_TRUE(env.store.values.isEmpty());
+}
+
+TEST(Settings, StoredValuesAndTheirFallbacks)
+{
+    struct Case {
+        const char* key;
+        const char* stored;
+        std::function<void(const Settings&)> check;
+    };
+    const QList<Case> cases = {
+        {"Date_Order", "ddmmyy", [](const Settings& s) { EXPECT_EQ(s.DateOrder, "MMDDYY"); }},
+        {"Date_Order", "DDMMYY", [](const Settings& s) { EXPECT_EQ(s.DateMask, "DD/MM/YY"); }},
+        {"Date_Order", "Not Found", [](const Settings& s) { EXPECT_EQ(s.DateOrder, "MMDDYY"); }},
+        {"Date_Delim", ",", [](const Settings& s) { EXPECT_EQ(s.DateDelimiter, "/"); }},
+        {"Date_Delim", "-", [](const Settings& s) { EXPECT_EQ(s.DateMask, "MM-DD-YY"); }},
+        {"UseFile_Salt", "true", [](const Settings& s) { EXPECT_TRUE(s.UseFile_Saltwater); }},
+        {"UseFile_Salt", "yes", [](const Settings& s) { EXPECT_FALSE(s.UseFile_Saltwater); }},
+        {"UseFile_Fresh", "TRUE", [](const Settings& s) { EXPECT_TRUE(s.UseFile_Freshwater); }},
+        {"Graph_Checks", "1", [](const Settings& s) { EXPECT_EQ(s.GraphCheckbox_Settings, "1"); }},
+        {"Graph_Checks", "Not Found",
+         [](const Settings& s) { EXPECT_EQ(s.GraphCheckbox_Settings, "0111000000000"); }},
+        {"Graph_Style", "14", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 14); }},
+        {"Graph_Style", "pie", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
+        {"Graph_Style", "", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
+        {"Graph_Style", "99999999999", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
+        {"Graph_SkipZeroes", "1", [](const Settings& s) { EXPECT_EQ(s.Graph_SkipZeroes, 1); }},
+        {"Graph_SkipZeroes", "x", [](const Settings& s) { EXPECT_EQ(s.Graph_SkipZeroes, 0); }},
+        {"GraphPrintColor", "1", [](const Settings& s) { EXPECT_EQ(s.GraphPrintColor, 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        TestEnv env(true, false);
+        env.store.values.insert(c.key, c.stored);
+        Get_Initial_Properties(*env.ctx);
+        c.check(env.ctx->settings);
+        EXPECT_EQ(env.store.writes, 0);
+    }
+}
+
+TEST(Settings, ConfigColumnsGiveWaterTypeAndTestNames)
+{
+    struct Case {
+        QVariant salt;
+        const char* expected;
+    };
+    const Case cases[] = {{1, "SALT"}, {-1, "SALT"}, {0, "FRESH"}, {QVariant(), "FRESH"}};
+    for (const Case& c : cases) {
+        TestEnv env(true, false);
+        setConfig(env.ctx->db(), c.salt, QVariant());
+        Get_Initial_Properties(*env.ctx);
+        EXPECT_EQ(env.ctx->settings.DefaultWaterType, c.expected);
+        EXPECT_EQ(env.ctx->defWaterType, c.expected);
+        EXPECT_EQ(env.ctx->userFieldName1, "");
+    }
+}
+
+TEST(Settings, SaveThenLoadRoundTrips)
+{
+    TestEnv env;
+    Settings& s = env.ctx->settings;
+    s.DateOrder = "YYMMDD";
+    s.DateDelimiter = ".";
+    s.GraphStyleChoice = 16;
+    s.Graph_SkipZeroes = 1;
+    s.GraphPrintColor = 1;
+    s.UseFile_Freshwater = true;
+    s.UseFile_Saltwater = false;
+    EXPECT_EQ(s.DateMask, "MM/DD/YY");   // unchanged until the save
+    saveSettings(*env.ctx, {"1010101010101", true, "Iodine", "Strontium"});
+    EXPECT_EQ(s.DateMask, "YY.MM.DD");
+    EXPECT_EQ(formatDateMask(QDate(1997, 2, 18), s.DateMask), "97.02.18");
+    EXPECT_EQ(env.ctx->defWaterType, "SALT");
+    EXPECT_EQ(env.ctx->userFieldName1, "Iodine");
+    EXPECT_EQ(configRow(env.ctx->db()), (QStringList{"1", "0", "Iodine", "Strontium"}));
+
+    const QHash<QString, QString> expected = {
+        {"Graph_Checks", "1010101010101"}, {"Graph_Style", "16"}, {"Graph_SkipZeroes", "1"},
+        {"GraphPrintColor", "1"},          {"Date_Order", "YYMMDD"}, {"Date_Delim", "."},
+        {"UseFile_Fresh", "TRUE"},         {"UseFile_Salt", "FALSE"},
+    };
+    EXPECT_EQ(env.store.values, expected);
+
+    env.ctx->settings = Settings();
+    env.ctx->defWaterType.clear();
+    Get_Initial_Properties(*env.ctx);
+    EXPECT_EQ(s.DateOrder, "YYMMDD");
+    EXPECT_EQ(s.DateDelimiter, ".");
+    EXPECT_EQ(s.DateMask, "YY.MM.DD");
+    EXPECT_EQ(s.GraphCheckbox_Settings, "1010101010101");
+    EXPECT_EQ(s.GraphStyleChoice, 16);
+    EXPECT_EQ(s.Graph_SkipZeroes, 1);
+    EXPECT_EQ(s.GraphPrintColor, 1);
+    EXPECT_TRUE(s.UseFile_Freshwater);
+    EXPECT_FALSE(s.UseFile_Saltwater);
+    EXPECT_EQ(s.DefaultWaterType, "SALT");
+    EXPECT_EQ(env.ctx->userFieldName2, "Strontium");
+
+    // Emptied name boxes store empty names, fresh water the negation.
+    saveSettings(*env.ctx, {"0111000000000", false, QString(), QString()});
+    EXPECT_EQ(configRow(env.ctx->db()), (QStringList{"0", "1", "", ""}));
+    EXPECT_EQ(env.ctx->defWaterType, "FRESH");
+    EXPECT_EQ(env.ctx->userFieldName1, "");
+}
+
+TEST(Settings, AllNineDateMasks)
+{
+    const QDate d(1997, 2, 18);
+    struct Case {
+        const char* order;
+        const char* delim;
+        const char* mask;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"MMDDYY", "/", "MM/DD/YY", "02/18/97"}, {"MMDDYY", "-", "MM-DD-YY", "02-18-97"},
+        {"MMDDYY", ".", "MM.DD.YY", "02.18.97"}, {"DDMMYY", "/", "DD/MM/YY", "18/02/97"},
+        {"DDMMYY", "-", "DD-MM-YY", "18-02-97"}, {"DDMMYY", ".", "DD.MM.YY", "18.02.97"},
+        {"YYMMDD", "/", "YY/MM/DD", "97/02/18"}, {"YYMMDD", "-", "YY-MM-DD", "97-02-18"},
+        {"YYMMDD", ".", "YY.MM.DD", "97.02.18"},
+    };
+    for (const Case& c : cases) {
+        TestEnv env(true, false);
+        env.store.values = {{"Date_Order", c.order}, {"Date_Delim", c.delim}};
+        Get_Initial_Properties(*env.ctx);
+        EXPECT_EQ(env.ctx->settings.DateMask, c.mask);
+        EXPECT_EQ(buildDateMask(c.order, c.delim), c.mask);
+        EXPECT_EQ(formatDateMask(d, env.ctx->settings.DateMask), c.shown);
+    }
+}
+
+TEST(Settings, GraphTypesInListOrder)
+{
+    const auto& types = graphTypes();
+    ASSERT_EQ(types.size(), 12);
+    EXPECT_EQ(types[0].caption, "3D Bar");
+    EXPECT_EQ(types[10].caption, "2D Pie");
+    EXPECT_EQ(types[10].code, 14);
+    EXPECT_EQ(types[11].code, 16);
+}
+
+TEST(Settings, QSettingsStoreKeepsKeysInTheSettingsSection)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("zel.ini");
+    {
+        auto store = makeQSettingsStore(ini);
+        EXPECT_EQ(store->get("Date_Order", kNotFound), kNotFound);
+        store->set("Date_Order", "DDMMYY");
+        store->set("Graph_Checks", "0111000000000");
+    }
+    QSettings raw(ini, QSettings::IniFormat);
+    EXPECT_EQ(raw.value("SETTINGS/Date_Order").toString(), "DDMMYY");
+    auto again = makeQSettingsStore(ini);
+    EXPECT_EQ(again->get("Graph_Checks", kNotFound), "0111000000000");
+}
