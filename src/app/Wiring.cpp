@@ -6,6 +6,7 @@
 #include "core/ui/frm_TankAddNew.h"
 #include "core/ui/frm_TankMaint.h"
 #include "core/ui/frm_ZELOptions.h"
+#include "logbook/ui/frm_Waterlog.h"
 
 void wireApplication(AppContext& ctx, frm_ZELMDIMain& main)
 {
@@ -36,6 +37,9 @@ void wireApplication(AppContext& ctx, frm_ZELMDIMain& main)
     main.hooks.backupDatabase = [&ctx] { BackupDatabase(ctx); };
 
     // ---- logbook ----
+    main.registerChild(QStringLiteral("frm_Waterlog"), [&ctx, &main]() -> QWidget* {
+        return new frm_Waterlog(ctx, &main);
+    });
 
     // ---- scheduler ----
 

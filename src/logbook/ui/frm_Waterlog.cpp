@@ -1,0 +1,806 @@
+#include "logbook/ui/frm_Waterlog.h"
+
+#include "app/frm_ZELMDIMain.h"
+#include "core/AppContext.h"
+#include "core/Dates.h"
+#include "core/TankStore.h"
+#include "core/ui/EntryWidgets.h"
+#include "logbook/ui/frm_LivesAddEdit.h"
+#include "logbook/ui/frm_LivesMove.h"
+#include "logbook/ui/frm_MaintAddEdit.h"
+#include "logbook/ui/frm_WaterAddEdit.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kAllTanks = QStringLiteral("All Tanks");
+const QString kNote = QStringLiteral("Note!");
+const QString kNoMatch = QStringLiteral("yo... no match on da key!");
+
+int twipsToPixels(const QWidget* w, int twips)
+{
+    return twips * w->logicalDpiX() / 1440;
+}
+} // namespace
+
+frm_Waterlog::frm_Waterlog(AppContext& ctx, frm_ZELMDIMain* main, QWidget* parent)
+    : QWidget(parent), m_ctx(ctx), m_main(main)
+{
+    setObjectName("frm_Waterlog");
+    setWindowTitle(QStringLiteral("Logbook"));
+    resize(631, 390);   // 9465 x 5850 twips
+
+    // Toolbar of the entry commands.
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setIconSize(QSize(16, 16));
+    const struct {
+        const char* key;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {
+        {"addentries", "Add New Entry", QStyle::SP_FileIcon},
+        {"changeentries", "Change an existing entry", QStyle::SP_FileDialogContentsView},
+        {"deleteentries", "Delete Entry", QStyle::SP_TrashIcon},
+        {"moveentries", "Move Livestock to Another Tank", QStyle::SP_ArrowForward},
+        {"printentries", "Print Log Entries", QStyle::SP_DialogSaveButton},
+        {"graphentries", "View Graph of Entries", QStyle::SP_FileDialogInfoView},
+        {"refresh", "Refresh", QStyle::SP_BrowserReload},
+    };
+    for (const auto& b : buttons) {
+        const QString key = QString::fromLatin1(b.key);
+        QAction* action = Toolbar1->addAction(style()->standardIcon(b.icon), key);
+        action->setObjectName(key);
+        action->setToolTip(QString::fromLatin1(b.tip));
+        m_buttons.insert(key, action);
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+
+    // Left: caption panel 1 above the tank tree; right: panel 2 above the tabs.
+    sp_splitter = new QSplitter(Qt::Horizontal, this);
+    sp_splitter->setObjectName("sp_splitter");
+    sp_splitter->setChildrenCollapsible(false);
+    sp_splitter->setHandleWidth(4);
+
+    sb_ListviewCaption = new QWidget(this);   // the caption bar is its two panels
+    sb_ListviewCaption->setObjectName("sb_ListviewCaption");
+
+    auto* left = new QWidget(sp_splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(2);
+    m_panel1 = new QLabel(kAllTanks, left);
+    m_panel1->setObjectName("sb_ListviewCaption_panel1");
+    m_panel1->setFrameShape(QFrame::Panel);
+    m_panel1->setFrameShadow(QFrame::Sunken);
+    TreeView1 = new QTreeWidget(left);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setColumnCount(1);
+    TreeView1->viewport()->installEventFilter(this);
+    leftLayout->addWidget(m_panel1);
+    leftLayout->addWidget(TreeView1);
+
+    auto* right = new QWidget(sp_splitter);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(2);
+    m_panel2 = new QLabel(right);
+    m_panel2->setObjectName("sb_ListviewCaption_panel2");
+    m_panel2->setFrameShape(QFrame::Panel);
+    m_panel2->setFrameShadow(QFrame::Sunken);
+    tab_logtype = new QTabWidget(right);
+    tab_logtype->setObjectName("tab_logtype");
+    tab_logtype->tabBar()->installEventFilter(this);
+    rightLayout->addWidget(m_panel2);
+    rightLayout->addWidget(tab_logtype);
+
+    m_waterModel = new WaterLogListModel(this);
+    m_livesModel = new LivestockListModel(this);
+    m_maintModel = new MaintLogListModel(this);
+    lstv_WaterLog = makeList(QStringLiteral("lstv_WaterLog"), m_waterModel);
+    lstv_Livestock = makeList(QStringLiteral("lstv_Livestock"), m_livesModel);
+    lstv_Maintenance = makeList(QStringLiteral("lstv_Maintenance"), m_maintModel);
+    tab_logtype->addTab(lstv_WaterLog, QStringLiteral("Water Quality Log"));
+    tab_logtype->addTab(lstv_Livestock, QStringLiteral("Livestock Log"));
+    tab_logtype->addTab(lstv_Maintenance, QStringLiteral("Maintenance Log"));
+
+    sp_splitter->addWidget(left);
+    sp_splitter->addWidget(right);
+    sp_splitter->setStretchFactor(1, 1);
+    sp_splitter->setSizes({125, 500});   // tree 1875 twips wide
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->addWidget(new QLabel(StatusBar1), 1);
+    StatusBar1->addWidget(new QLabel(StatusBar1), 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(sp_splitter, 1);
+    layout->addWidget(StatusBar1);
+
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            TreeView1_NodeClick();
+    });
+    connect(tab_logtype, &QTabWidget::currentChanged, this, [this] { tab_logtype_Click(); });
+    for (int tab = TabWater; tab <= TabMaint; ++tab) {
+        QTreeView* view = listView(tab);
+        connect(view->header(), &QHeaderView::sectionClicked, this,
+                [this, tab](int logical) { lstv_ColumnClick(tab, logical + 1); });
+        connect(view, &QTreeView::doubleClicked, this, [this] { Change_Entries(); });
+        if (tab != TabLivestock)
+            connect(view, &QTreeView::clicked, this, [this] { lstv_Click(); });
+    }
+
+    showPopup = [](QMenu* menu, const QPoint& pos) { menu->exec(pos); };
+
+    // The sort setting as stored, so that closing before the first rebuild
+    // writes back what was there.
+    const QString stored = m_ctx.settingsStore ? m_ctx.settingsStore->get(QStringLiteral("WQ_Sort"), kNotFound)
+                                               : kNotFound;
+    SortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
+    SetupPending = true;   // Form_Load
+}
+
+frm_Waterlog::~frm_Waterlog()
+{
+    if (!m_unloaded && m_ctx.settingsStore)
+        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), SortSetting);
+}
+
+QTreeView* frm_Waterlog::makeList(const QString& name, LogListModel* model)
+{
+    auto* view = new QTreeView(this);
+    view->setObjectName(name);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setModel(model);
+    view->header()->setSectionsClickable(true);
+    view->header()->setStretchLastSection(false);
+    for (int c = 0; c < model->columnCount(); ++c)
+        view->header()->resizeSection(
+            c, std::max(24, twipsToPixels(view, model->headerData(c, Qt::Horizontal,
+                                                                   LogListModel::WidthTwipsRole).toInt())));
+    view->viewport()->installEventFilter(this);
+    return view;
+}
+
+QAction* frm_Waterlog::toolbarButton(const QString& key) const
+{
+    return m_buttons.value(key);
+}
+
+QTreeView* frm_Waterlog::listView(int tab) const
+{
+    switch (tab) {
+    case TabWater: return lstv_WaterLog;
+    case TabLivestock: return lstv_Livestock;
+    case TabMaint: return lstv_Maintenance;
+    default: return nullptr;
+    }
+}
+
+LogListModel* frm_Waterlog::listModel(int tab) const
+{
+    switch (tab) {
+    case TabWater: return m_waterModel;
+    case TabLivestock: return m_livesModel;
+    case TabMaint: return m_maintModel;
+    default: return nullptr;
+    }
+}
+
+QString frm_Waterlog::captionPanel(int panel) const
+{
+    return panel == 1 ? m_panel1->text() : m_panel2->text();
+}
+
+QString frm_Waterlog::tabCaption(int tab) const
+{
+    return tab_logtype->tabText(tab);
+}
+
+// ---- activation and unloading ------------------------------------------------
+
+void frm_Waterlog::Form_Activate()
+{
+    if (m_main) {
+        m_main->claimFilePrint(true, QStringLiteral("&Print Entries..."));
+        m_main->mnu_FileNew->setEnabled(true);
+        m_main->mnu_FileOpen->setEnabled(true);
+        m_main->mnu_FileDelete->setEnabled(true);
+    }
+    if (SetupPending) {
+        SetListViewExtendedStyle(lstv_Livestock);
+        SetListViewExtendedStyle(lstv_Maintenance);
+        SetListViewExtendedStyle(lstv_WaterLog);
+        Refresh_Treeview();
+        TreeView1_NodeClick();
+        SetupPending = false;
+    } else {
+        // The entry commands follow the selection: with "All Tanks" selected
+        // activation must not enable them.
+        Update_Menu_Captions();
+    }
+}
+
+void frm_Waterlog::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_ctx.settingsStore)
+        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), SortSetting);
+    if (m_main) {
+        m_main->mnu_FileNew->setEnabled(false);
+        m_main->mnu_FileOpen->setEnabled(false);
+        m_main->mnu_FileDelete->setEnabled(false);
+        // Move acts on this window's list: it goes with the window.
+        m_main->mnu_FileMoveEntry->setEnabled(false);
+    }
+}
+
+void frm_Waterlog::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+// ---- tree --------------------------------------------------------------------
+
+void frm_Waterlog::Refresh_Treeview()
+{
+    m_currenttankname.clear();
+    SetupPending = true;
+    {
+        const QSignalBlocker block(TreeView1);
+        TreeView1->clear();
+        const QIcon tankIcon = style()->standardIcon(QStyle::SP_DirIcon);
+        auto* root = new QTreeWidgetItem(TreeView1, QStringList{kAllTanks});
+        root->setData(0, Qt::UserRole, kAllTanks);
+        root->setIcon(0, tankIcon);
+        QTreeWidgetItem* last = root;
+        for (const TankRecord& tank : TankStore(m_ctx.db()).listByName()) {
+            auto* node = new QTreeWidgetItem(root, QStringList{tank.tankname});
+            node->setData(0, Qt::UserRole, tank.tankid);
+            node->setIcon(0, tankIcon);
+            last = node;
+        }
+        TreeView1->scrollToItem(last);
+        root->setExpanded(true);
+        TreeView1->setCurrentItem(root);
+    }
+    const QString stored = m_ctx.settingsStore ? m_ctx.settingsStore->get(QStringLiteral("WQ_Sort"), kNotFound)
+                                               : kNotFound;
+    SortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
+    SetupPending = false;
+    TreeView1_NodeClick();
+}
+
+bool frm_Waterlog::selectNode(const QString& text)
+{
+    QTreeWidgetItem* root = TreeView1->topLevelItem(0);
+    if (!root)
+        return false;
+    QTreeWidgetItem* found = nullptr;
+    if (root->text(0) == text)
+        found = root;
+    for (int i = 0; !found && i < root->childCount(); ++i)
+        if (root->child(i)->text(0) == text)
+            found = root->child(i);
+    if (!found)
+        return false;
+    if (TreeView1->currentItem() == found)
+        TreeView1_NodeClick();
+    else
+        TreeView1->setCurrentItem(found);
+    return true;
+}
+
+void frm_Waterlog::TreeView1_NodeClick()
+{
+    QTreeWidgetItem* node = TreeView1->currentItem();
+    m_tankSelected = node && node->parent() != nullptr;
+    m_tankId = node ? node->data(0, Qt::UserRole).toString() : kAllTanks;
+    m_tankName = node ? node->text(0) : kAllTanks;
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::tab_logtype_Click()
+{
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+// ---- lists -------------------------------------------------------------------
+
+void frm_Waterlog::Refresh_Listview(const QString& p_sortorder)
+{
+    if (m_main)
+        m_main->mnu_FilePrint->setEnabled(true);
+    switch (tab_logtype->currentIndex()) {
+    case TabWater: Fill_WaterLogList(p_sortorder); break;
+    case TabLivestock: Fill_LivestockList(p_sortorder); break;
+    case TabMaint: Fill_MaintLogList(p_sortorder); break;
+    default: break;
+    }
+    Update_Menu_Captions();
+}
+
+void frm_Waterlog::beginFill(const QString& logCaption)
+{
+    m_ctx.currentTankName = m_tankName;
+    m_ctx.currentTankID = m_tankId;
+    m_panel2->setText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
+                      + QStringLiteral("'"));
+}
+
+void frm_Waterlog::Fill_WaterLogList(const QString& p_sortorder)
+{
+    beginFill(QStringLiteral("Water Quality Log"));
+    m_waterModel->setDateMask(m_ctx.settings.DateMask);
+    QVector<WaterLogRecord> rows;
+    if (m_tankSelected)
+        rows = WaterLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
+    m_waterModel->setRecords(std::move(rows));
+    m_waterModel->applyOwnSort();
+}
+
+void frm_Waterlog::Fill_LivestockList(const QString& p_sortorder)
+{
+    beginFill(QStringLiteral("Livestock Log"));
+    if (m_tankSelected) {
+        if (const auto tank = TankStore(m_ctx.db()).findById(m_tankId))
+            m_ctx.currentWaterType = tank->watertype;
+    }
+    m_livesModel->setDateMask(m_ctx.settings.DateMask);
+    QVector<LivestockRecord> rows;
+    if (m_tankSelected)
+        rows = LivestockStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
+    m_livesModel->setRecords(std::move(rows));
+    m_livesModel->applyOwnSort();
+}
+
+void frm_Waterlog::Fill_MaintLogList(const QString& p_sortorder)
+{
+    beginFill(QStringLiteral("Maintenance Log"));
+    m_maintModel->setDateMask(m_ctx.settings.DateMask);
+    QVector<MaintLogRecord> rows;
+    if (m_tankSelected)
+        rows = MaintLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
+    m_maintModel->setRecords(std::move(rows));
+    m_maintModel->applyOwnSort();
+}
+
+void frm_Waterlog::lstv_ColumnClick(int tab, int k)
+{
+    LogListModel* model = listModel(tab);
+    QTreeView* view = listView(tab);
+    if (!model || !view)
+        return;
+    const HeaderClick click = model->columnClick(k);
+    view->header()->setSortIndicatorShown(true);
+    if (click.requery) {
+        view->header()->setSortIndicator(
+            0, click.requeryOrder == SortOrder::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        // The date order is the query's; only the list on the current tab is refilled.
+        if (tab == tab_logtype->currentIndex())
+            Refresh_Listview(click.requeryOrder == SortOrder::Descending ? QStringLiteral("descending")
+                                                                         : QStringLiteral("ascending"));
+    } else {
+        view->header()->setSortIndicator(click.column, click.order);
+        model->sort(click.column, click.order);
+    }
+}
+
+void frm_Waterlog::lstv_Click()
+{
+    if (m_main && m_tankSelected) {
+        m_main->mnu_Logpopup_Open->setEnabled(true);
+        m_main->mnu_LogPopup_Delete->setEnabled(true);
+    }
+}
+
+// ---- menus -------------------------------------------------------------------
+
+void frm_Waterlog::Update_Menu_Captions()
+{
+    const int tab = tab_logtype->currentIndex();
+    const bool selected = m_tankSelected;
+    const bool livestock = tab == TabLivestock;
+    if (selected)
+        m_currenttankname = m_tankName;
+    m_buttons.value("moveentries")->setEnabled(livestock);
+    for (const char* key : {"addentries", "changeentries", "deleteentries", "graphentries"})
+        m_buttons.value(QString::fromLatin1(key))->setEnabled(selected);
+    if (!m_main)
+        return;
+    frm_ZELMDIMain& w = *m_main;
+    const QString t = tabCaption(tab);
+    w.mnu_FileNew->setText(QStringLiteral("New ") + t + QStringLiteral(" Entry..."));
+    w.mnu_FileOpen->setText(QStringLiteral("Open ") + t + QStringLiteral(" Entry..."));
+    w.mnu_FileDelete->setText(QStringLiteral("Delete ") + t + QStringLiteral(" Entry..."));
+    w.mnu_LogPopup_New->setText(w.mnu_FileNew->text());
+    w.mnu_Logpopup_Open->setText(w.mnu_FileOpen->text());
+    w.mnu_LogPopup_Delete->setText(w.mnu_FileDelete->text());
+
+    w.mnu_LogPopup_Move->setVisible(livestock);
+    w.mnu_movesep->setVisible(livestock);
+    w.mnu_FileMoveEntry->setEnabled(livestock);
+
+    w.mnu_FilePrint->setEnabled(selected);
+    if (!selected)
+        w.mnu_TankProperties->setText(QStringLiteral("(no tank selected) Properties..."));
+
+    for (QAction* a : {w.mnu_TankProperties, w.mnu_TankDelete, w.mnu_FileNew, w.mnu_FileOpen, w.mnu_FileDelete,
+                       w.mnu_LogPopup_New, w.mnu_Logpopup_Open, w.mnu_LogPopup_Delete})
+        a->setEnabled(selected);
+    w.mnu_LogPopup->setEnabled(selected);
+}
+
+void frm_Waterlog::prepareTankPopup()
+{
+    if (m_main && m_tankSelected)
+        m_main->mnu_TankProperties->setText(m_currenttankname + QStringLiteral(" Properties..."));
+}
+
+void frm_Waterlog::TreeView1_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
+{
+    if (button != Qt::RightButton || !m_main)
+        return;
+    prepareTankPopup();
+    showPopup(m_main->mnu_tankPopup, globalPos);
+}
+
+void frm_Waterlog::lstv_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
+{
+    if (button != Qt::RightButton || !m_main)
+        return;
+    showPopup(m_main->mnu_LogPopup, globalPos);
+}
+
+bool frm_Waterlog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            const QPoint global = mouse->globalPosition().toPoint();
+            if (watched == TreeView1->viewport())
+                QMetaObject::invokeMethod(this, [this, global] { TreeView1_MouseUp(Qt::RightButton, global); },
+                                          Qt::QueuedConnection);
+            else if (watched == lstv_WaterLog->viewport() || watched == lstv_Livestock->viewport()
+                     || watched == lstv_Maintenance->viewport() || watched == tab_logtype->tabBar())
+                QMetaObject::invokeMethod(this, [this, global] { lstv_MouseUp(Qt::RightButton, global); },
+                                          Qt::QueuedConnection);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frm_Waterlog::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("addentries"))
+        Add_Entries();
+    else if (key == QLatin1String("changeentries"))
+        Change_Entries();
+    else if (key == QLatin1String("deleteentries"))
+        Delete_Entries();
+    else if (key == QLatin1String("moveentries"))
+        Move_Entries();
+    else if (key == QLatin1String("printentries"))
+        Print_Entries();
+    else if (key == QLatin1String("graphentries"))
+        Graph_Entries();
+    else if (key == QLatin1String("refresh"))
+        Refresh_Treeview();
+}
+
+// ---- entry commands ----------------------------------------------------------
+
+qint64 frm_Waterlog::selectedEntry(int tab, const QString& noneText)
+{
+    QTreeView* view = listView(tab);
+    LogListModel* model = listModel(tab);
+    const QModelIndexList rows = view && view->selectionModel() ? view->selectionModel()->selectedRows()
+                                                                : QModelIndexList();
+    if (rows.isEmpty()) {
+        m_ctx.services.tell(noneText, kNote, MsgIcon::Information, false);
+        return 0;
+    }
+    return model->rowidAt(rows.first().row());
+}
+
+void frm_Waterlog::noMatch()
+{
+    m_ctx.services.tell(kNoMatch, QString(), MsgIcon::None, false);
+}
+
+void frm_Waterlog::enableGraphButton()
+{
+    m_buttons.value("graphentries")->setEnabled(true);
+}
+
+void frm_Waterlog::claimPrintForDialog()
+{
+    if (m_main)
+        m_main->claimFilePrint(false, QStringLiteral("&Print"));
+}
+
+void frm_Waterlog::Add_Entries()
+{
+    // Nothing is written while "All Tanks" is selected, however the command arrives.
+    if (!m_tankSelected)
+        return;
+    switch (tab_logtype->currentIndex()) {
+    case TabWater: Add_EntriesWater(); break;
+    case TabLivestock: Add_EntriesLives(); break;
+    case TabMaint: Add_EntriesMaint(); break;
+    default: break;
+    }
+}
+
+void frm_Waterlog::Add_EntriesWater()
+{
+    frm_WaterAddEdit dialog(m_ctx, this);
+    dialog.setWindowTitle(QStringLiteral("Add a log entry for ") + m_tankName + QStringLiteral(" Tank"));
+    dialog.setNewEntry(m_tankId);
+    dialog.onSaved = [this] { enableGraphButton(); };
+    dialog.onActivate = [this] { claimPrintForDialog(); };
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Add_EntriesLives()
+{
+    const QDateTime now = m_ctx.services.clock->now();
+    LivestockRecord rec;
+    rec.tankid = m_tankId;
+    rec.dateadded = now.date();
+    rec.timeadded = QTime(now.time().hour(), now.time().minute(), now.time().second());
+    rec.quantity = 1;
+    rec.comment = QStringLiteral(" ");
+    frm_LivesAddEdit dialog(m_ctx, this);
+    dialog.setEntry(rec, true);
+    dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Add_EntriesMaint()
+{
+    const QDateTime now = m_ctx.services.clock->now();
+    MaintLogRecord rec;
+    rec.tankid = m_tankId;
+    rec.logdate = now.date();
+    rec.logtime = QTime(now.time().hour(), now.time().minute(), now.time().second());
+    rec.quantity = 0;
+    rec.note = QStringLiteral(" ");
+    rec.description = QStringLiteral(" ");
+    frm_MaintAddEdit dialog(m_ctx, this);
+    dialog.setEntry(rec, true);
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Change_Entries()
+{
+    if (!m_tankSelected)
+        return;
+    switch (tab_logtype->currentIndex()) {
+    case TabWater: Change_EntriesWater(); break;
+    case TabLivestock: Change_EntriesLives(); break;
+    case TabMaint: Change_EntriesMaint(); break;
+    default: break;
+    }
+}
+
+void frm_Waterlog::Change_EntriesWater()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid = selectedEntry(TabWater, QStringLiteral("You must first select a log entry to change."));
+    if (!rowid)
+        return;
+    const auto rec = WaterLogStore(m_ctx.db()).get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("ascending"));
+        return;
+    }
+    frm_WaterAddEdit dialog(m_ctx, this);
+    dialog.setEntry(*rec);
+    dialog.setWindowTitle(QStringLiteral("Change Log Entry for ") + m_tankName + QStringLiteral(" Tank"));
+    dialog.onSaved = [this] { enableGraphButton(); };
+    dialog.onActivate = [this] { claimPrintForDialog(); };
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Change_EntriesLives()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid =
+        selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to change."));
+    if (!rowid)
+        return;
+    const auto rec = LivestockStore(m_ctx.db()).get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("ascending"));
+        return;
+    }
+    frm_LivesAddEdit dialog(m_ctx, this);
+    dialog.setEntry(*rec, false);
+    dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Change_EntriesMaint()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid = selectedEntry(TabMaint, QStringLiteral("You must first select a log entry to change."));
+    if (!rowid)
+        return;
+    const auto rec = MaintLogStore(m_ctx.db()).get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("ascending"));
+        return;
+    }
+    frm_MaintAddEdit dialog(m_ctx, this);
+    dialog.setEntry(*rec, false);
+    dialog.setWindowTitle(QStringLiteral(" Maintenence Log for ") + m_tankName);
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Delete_Entries()
+{
+    if (!m_tankSelected)
+        return;
+    switch (tab_logtype->currentIndex()) {
+    case TabWater: Delete_EntriesWater(); break;
+    case TabLivestock: Delete_EntriesLives(); break;
+    case TabMaint: Delete_EntriesMaint(); break;
+    default: break;
+    }
+}
+
+bool frm_Waterlog::confirmDelete(const QString& what)
+{
+    const QString text = QStringLiteral("Are you sure you want to delete the  ") + what
+        + QStringLiteral(" entry for the ") + m_tankName + QStringLiteral(" tank?   ")
+        + QStringLiteral("(Remember, you CANNOT \"undo\" a delete!)");
+    return m_ctx.services.tell(text, QStringLiteral("Are you sure..."), MsgIcon::Question, true,
+                               MsgButtons::OkCancel, MsgResult::Ok)
+        == MsgResult::Ok;
+}
+
+void frm_Waterlog::Delete_EntriesWater()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid = selectedEntry(TabWater, QStringLiteral("You must first select a log entry to delete"));
+    if (!rowid)
+        return;
+    WaterLogStore store(m_ctx.db());
+    const auto rec = store.get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("Ascending"));
+        return;
+    }
+    // The water test's date always reads month/day/year here.
+    const QString what = (rec->logdate.isValid() ? formatDateMask(rec->logdate, QStringLiteral("MM/DD/YY"))
+                                                  : QString())
+        + QStringLiteral(", ") + formatAmPmTime(rec->logtime);
+    if (!confirmDelete(what))
+        return;
+    if (!store.remove(rowid))
+        noMatch();
+    Refresh_Listview(QStringLiteral("Ascending"));
+}
+
+void frm_Waterlog::Delete_EntriesLives()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid =
+        selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to delete"));
+    if (!rowid)
+        return;
+    LivestockStore store(m_ctx.db());
+    const auto rec = store.get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("Ascending"));
+        return;
+    }
+    const QString what = rec->animalname + QStringLiteral(" - ")
+        + (rec->dateadded.isValid() ? formatDateMask(rec->dateadded, m_ctx.settings.DateMask) : QString())
+        + QStringLiteral(", ") + formatAmPmTime(rec->timeadded, true);
+    if (!confirmDelete(what))
+        return;
+    if (!store.remove(rowid))
+        noMatch();
+    Refresh_Listview(QStringLiteral("Ascending"));
+}
+
+void frm_Waterlog::Delete_EntriesMaint()
+{
+    if (!m_tankSelected)
+        return;
+    const qint64 rowid = selectedEntry(TabMaint, QStringLiteral("You must first select a log entry to delete"));
+    if (!rowid)
+        return;
+    MaintLogStore store(m_ctx.db());
+    const auto rec = store.get(rowid);
+    if (!rec) {
+        noMatch();
+        Refresh_Listview(QStringLiteral("Ascending"));
+        return;
+    }
+    const QString what =
+        (rec->logdate.isValid() ? formatDateMask(rec->logdate, m_ctx.settings.DateMask) : QString())
+        + QStringLiteral(", ") + formatAmPmTime(rec->logtime);
+    if (!confirmDelete(what))
+        return;
+    if (!store.remove(rowid))
+        noMatch();
+    Refresh_Listview(QStringLiteral("Ascending"));
+}
+
+void frm_Waterlog::Move_Entries()
+{
+    // Always the livestock list, whatever tab is showing.
+    const qint64 rowid = selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to move."));
+    if (!rowid || !m_tankSelected)
+        return;
+    const auto rec = LivestockStore(m_ctx.db()).get(rowid);
+    if (!rec) {
+        m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
+        return;
+    }
+    frm_LivesMove dialog(m_ctx, rowid, rec->animalname, this);
+    dialog.exec();
+    Refresh_Listview(QStringLiteral("ascending"));
+}
+
+void frm_Waterlog::Graph_Entries()
+{
+    if (m_main && m_main->hooks.graphChart)
+        m_main->hooks.graphChart();
+}
+
+void frm_Waterlog::Print_Entries()
+{
+    // The log print dialog: preset to the current tab's log and the selected tank.
+    if (printEntriesHook)
+        printEntriesHook(tab_logtype->currentIndex(), m_tankSelected ? m_tankId : QString(), m_tankName);
+}
