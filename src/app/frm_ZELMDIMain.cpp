@@ -2,25 +2,40 @@
 
 #include "app/ChildWindow.h"
 #include "core/AppContext.h"
+#include "core/ui/HelpWindow.h"
+#include "core/ui/frm_ZELaboutbox.h"
+#include "core/ui/frm_ZELtod.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <cstdlib>
 
 frm_ZELMDIMain::frm_ZELMDIMain(AppContext& ctx, QWidget* parent)
     : QMainWindow(parent), m_ctx(ctx)
 {
     setObjectName("frm_ZELMDIMain");
     setWindowTitle(QStringLiteral(" Brinestead 98"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/brinestead.png")));
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName("mdiArea");
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     buildMenus();
     buildPopups();
@@ -32,21 +47,34 @@ frm_ZELMDIMain::frm_ZELMDIMain(AppContext& ctx, QWidget* parent)
     sbStatusBar->addWidget(m_statusPanel, 1);
     setStatusBar(sbStatusBar);
     m_ctx.statusLine = [this](const QString& text) { setStatusText(text); };
+
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frm_ZELMDIMain::onSubWindowActivated);
+    resize(800, 560);
 }
 
 frm_ZELMDIMain::~frm_ZELMDIMain()
 {
     m_ctx.statusLine = nullptr;
+    if (m_inDiagnosisLoop)
+        qApp->removeEventFilter(this);
 }
 
 namespace {
-QAction* makeAction(QWidget* owner, QMenu* menu, const char* name, const QString& caption)
+QAction* makeAction(QWidget* owner, QMenu* menu, const char* name, const QString& caption,
+                    const QKeySequence& shortcut = QKeySequence())
 {
     auto* action = new QAction(caption, owner);
     action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
     if (menu)
         menu->addAction(action);
     return action;
+}
+
+QKeySequence ctrl(char letter)
+{
+    return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_A + (letter - 'A')));
 }
 } // namespace
 
@@ -55,8 +83,8 @@ void frm_ZELMDIMain::buildMenus()
     QMenuBar* bar = menuBar();
     mnu_File = bar->addMenu(QStringLiteral("&File"));
     mnu_File->setObjectName("mnu_File");
-    mnu_FileNew = makeAction(this, mnu_File, "mnu_FileNew", QStringLiteral("&New Log Entry"));
-    mnu_FileOpen = makeAction(this, mnu_File, "mnu_FileOpen", QStringLiteral("&Open Log Entry"));
+    mnu_FileNew = makeAction(this, mnu_File, "mnu_FileNew", QStringLiteral("&New Log Entry"), ctrl('N'));
+    mnu_FileOpen = makeAction(this, mnu_File, "mnu_FileOpen", QStringLiteral("&Open Log Entry"), ctrl('O'));
     mnu_FileDelete = makeAction(this, mnu_File, "mnu_FileDelete", QStringLiteral("&Delete Log Entry"));
     mnu_File->addSeparator();
     mnu_FileMoveEntry = makeAction(this, mnu_File, "mnu_FileMoveEntry", QStringLiteral("&Move Log Entry..."));
@@ -69,30 +97,54 @@ void frm_ZELMDIMain::buildMenus()
     mnu_File->addSeparator();
     mnu_Exit = makeAction(this, mnu_File, "mnu_Exit", QStringLiteral("&Exit"));
 
+    // The log entry commands wait for the logbook to enable and caption them.
+    for (QAction* a : {mnu_FileNew, mnu_FileOpen, mnu_FileDelete, mnu_FileMoveEntry})
+        a->setEnabled(false);
+    mnu_FileProperties->setVisible(false);
+    mnu_FileProperties->setEnabled(false);
+    mnu_FilePageSetup->setVisible(false);
+    mnu_FilePrint->setEnabled(false);
+    // F1 on Backup Database opens its help page.
+    mnu_FileBackup->setData(kHelpContextBackup);
+    mnu_File->installEventFilter(this);
+
     mnu_Edit = bar->addMenu(QStringLiteral("&Edit"));
     mnu_Edit->setObjectName("mnu_Edit");
+    mnu_EditUndo = makeAction(this, mnu_Edit, "mnu_EditUndo", QStringLiteral("&Undo"), ctrl('Z'));
+    mnu_EditCut = makeAction(this, mnu_Edit, "mnu_EditCut", QStringLiteral("Cu&t"), ctrl('X'));
+    mnu_EditCopy = makeAction(this, mnu_Edit, "mnu_EditCopy", QStringLiteral("&Copy "), ctrl('C'));
+    mnu_EditPaste = makeAction(this, mnu_Edit, "mnu_EditPaste", QStringLiteral("&Paste"), ctrl('V'));
+    // The Edit menu is never shown; its shortcuts must not take the keys from
+    // the text fields of the child windows.
+    for (QAction* a : {mnu_EditUndo, mnu_EditCut, mnu_EditCopy, mnu_EditPaste})
+        a->setShortcutContext(Qt::WidgetShortcut);
     mnu_Edit->menuAction()->setVisible(false);
 
     mnu_View = bar->addMenu(QStringLiteral("&View"));
     mnu_View->setObjectName("mnu_View");
     mnu_ViewToolbar = makeAction(this, mnu_View, "mnu_ViewToolbar", QStringLiteral("&Toolbar"));
     mnu_ViewStatusbar = makeAction(this, mnu_View, "mnu_ViewStatusbar", QStringLiteral("Status &Bar"));
+    for (QAction* a : {mnu_ViewToolbar, mnu_ViewStatusbar}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
     mnu_View->addSeparator();
     mnu_ViewRefresh = makeAction(this, mnu_View, "mnu_ViewRefresh", QStringLiteral("&Refresh"));
     mnu_ViewOptions = makeAction(this, mnu_View, "mnu_ViewOptions", QStringLiteral("&Options..."));
     mnu_ViewBrowser = makeAction(this, mnu_View, "mnu_ViewBrowser", QStringLiteral("&Web Browser"));
+    mnu_ViewBrowser->setVisible(false);
 
     mnu_Tools = bar->addMenu(QStringLiteral("&Tools"));
     mnu_Tools->setObjectName("mnu_Tools");
-    mnu_ToolsTanksetup = makeAction(this, mnu_Tools, "mnu_ToolsTanksetup", QStringLiteral("&Tank Setup"));
-    mnu_ToolsLogbook = makeAction(this, mnu_Tools, "mnu_ToolsLogbook", QStringLiteral("&Logbook"));
-    mnu_ToolsGraphing = makeAction(this, mnu_Tools, "mnu_ToolsGraphing", QStringLiteral("&Graphing"));
+    mnu_ToolsTanksetup = makeAction(this, mnu_Tools, "mnu_ToolsTanksetup", QStringLiteral("&Tank Setup"), ctrl('T'));
+    mnu_ToolsLogbook = makeAction(this, mnu_Tools, "mnu_ToolsLogbook", QStringLiteral("&Logbook"), ctrl('L'));
+    mnu_ToolsGraphing = makeAction(this, mnu_Tools, "mnu_ToolsGraphing", QStringLiteral("&Graphing"), ctrl('G'));
     mnu_Tools->addSeparator();
-    mnu_ToolsCompatibility = makeAction(this, mnu_Tools, "mnu_ToolsCompatibility", QStringLiteral("Co&mpatibility"));
-    mnu_ToolsDisease = makeAction(this, mnu_Tools, "mnu_ToolsDisease", QStringLiteral("&Disease Diagnosis"));
-    mnu_ToolsRemindersAddEdit = makeAction(this, mnu_Tools, "mnu_ToolsRemindersAddEdit", QStringLiteral("&Add or Change Reminders"));
-    mnu_ToolsReminderSchedule = makeAction(this, mnu_Tools, "mnu_ToolsReminderSchedule", QStringLiteral("View Reminder &Schedule"));
-    mnu_ToolsFantasy = makeAction(this, mnu_Tools, "mnu_ToolsFantasy", QStringLiteral("&Fantasy Tank"));
+    mnu_ToolsCompatibility = makeAction(this, mnu_Tools, "mnu_ToolsCompatibility", QStringLiteral("Co&mpatibility"), ctrl('M'));
+    mnu_ToolsDisease = makeAction(this, mnu_Tools, "mnu_ToolsDisease", QStringLiteral("&Disease Diagnosis"), ctrl('D'));
+    mnu_ToolsRemindersAddEdit = makeAction(this, mnu_Tools, "mnu_ToolsRemindersAddEdit", QStringLiteral("&Add or Change Reminders"), ctrl('E'));
+    mnu_ToolsReminderSchedule = makeAction(this, mnu_Tools, "mnu_ToolsReminderSchedule", QStringLiteral("View Reminder &Schedule"), ctrl('S'));
+    mnu_ToolsFantasy = makeAction(this, mnu_Tools, "mnu_ToolsFantasy", QStringLiteral("&Fantasy Tank"), ctrl('F'));
     mnu_ToolsCommonNames = makeAction(this, mnu_Tools, "mnu_ToolsCommonNames", QStringLiteral("Common / Latin &Names Cross-reference"));
     mnu_ToolsConversions = makeAction(this, mnu_Tools, "mnu_ToolsConversions", QStringLiteral("&Conversion Calculator"));
 
@@ -102,6 +154,9 @@ void frm_ZELMDIMain::buildMenus()
     mnu_WindowTileHorizontal = makeAction(this, mnu_Window, "mnu_WindowTileHorizontal", QStringLiteral("Tile &Horizontal"));
     mnu_WindowTileVertical = makeAction(this, mnu_Window, "mnu_WindowTileVertical", QStringLiteral("Tile &Vertical"));
     mnu_WindowArrangeIcons = makeAction(this, mnu_Window, "mnu_WindowArrangeIcons", QStringLiteral("&Arrange Icons"));
+    m_windowListSeparator = mnu_Window->addSeparator();
+    m_windowListSeparator->setVisible(false);
+    connect(mnu_Window, &QMenu::aboutToShow, this, &frm_ZELMDIMain::rebuildWindowList);
 
     mnu_Help = bar->addMenu(QStringLiteral("&Help"));
     mnu_Help->setObjectName("mnu_Help");
@@ -111,10 +166,44 @@ void frm_ZELMDIMain::buildMenus()
     mnu_HelpTod = makeAction(this, mnu_Help, "mnu_HelpTod", QStringLiteral("Tip of the Day"));
     mnu_Help->addSeparator();
     mnu_HelpAbout = makeAction(this, mnu_Help, "mnu_HelpAbout", QStringLiteral("&About Brinestead..."));
+
+    const auto on = [this](QAction* action, void (frm_ZELMDIMain::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    on(mnu_FileNew, &frm_ZELMDIMain::mnu_FileNew_Click);
+    on(mnu_FileOpen, &frm_ZELMDIMain::mnu_FileOpen_Click);
+    on(mnu_FileDelete, &frm_ZELMDIMain::mnu_FileDelete_Click);
+    on(mnu_FileMoveEntry, &frm_ZELMDIMain::mnu_FileMoveEntry_Click);
+    on(mnu_FileBackup, &frm_ZELMDIMain::mnu_FileBackup_Click);
+    on(mnu_FilePrint, &frm_ZELMDIMain::mnu_FilePrint_Click);
+    on(mnu_Exit, &frm_ZELMDIMain::mnu_Exit_Click);
+    on(mnu_ViewToolbar, &frm_ZELMDIMain::mnu_ViewToolbar_Click);
+    on(mnu_ViewStatusbar, &frm_ZELMDIMain::mnu_ViewStatusbar_Click);
+    on(mnu_ViewRefresh, &frm_ZELMDIMain::mnu_ViewRefresh_Click);
+    on(mnu_ViewOptions, &frm_ZELMDIMain::mnu_ViewOptions_Click);
+    on(mnu_ToolsTanksetup, &frm_ZELMDIMain::mnu_ToolsTanksetup_Click);
+    on(mnu_ToolsLogbook, &frm_ZELMDIMain::mnu_ToolsLogbook_Click);
+    on(mnu_ToolsGraphing, &frm_ZELMDIMain::mnu_ToolsGraphing_Click);
+    on(mnu_ToolsCompatibility, &frm_ZELMDIMain::mnu_ToolsCompatibility_Click);
+    on(mnu_ToolsDisease, &frm_ZELMDIMain::mnu_ToolsDisease_Click);
+    on(mnu_ToolsRemindersAddEdit, &frm_ZELMDIMain::mnu_ToolsRemindersAddEdit_Click);
+    on(mnu_ToolsReminderSchedule, &frm_ZELMDIMain::mnu_ToolsReminderSchedule_Click);
+    on(mnu_ToolsFantasy, &frm_ZELMDIMain::mnu_ToolsFantasy_Click);
+    on(mnu_ToolsCommonNames, &frm_ZELMDIMain::mnu_ToolsCommonNames_Click);
+    on(mnu_ToolsConversions, &frm_ZELMDIMain::mnu_ToolsConversions_Click);
+    on(mnu_HelpContents, &frm_ZELMDIMain::mnu_HelpContents_Click);
+    on(mnu_HelpSearch, &frm_ZELMDIMain::mnu_HelpSearch_Click);
+    on(mnu_HelpTod, &frm_ZELMDIMain::mnu_HelpTod_Click);
+    on(mnu_HelpAbout, &frm_ZELMDIMain::mnu_HelpAbout_Click);
+    connect(mnu_WindowCascade, &QAction::triggered, this, [this] { Arrange(0); });
+    connect(mnu_WindowTileHorizontal, &QAction::triggered, this, [this] { Arrange(1); });
+    connect(mnu_WindowTileVertical, &QAction::triggered, this, [this] { Arrange(2); });
+    connect(mnu_WindowArrangeIcons, &QAction::triggered, this, [this] { Arrange(3); });
 }
 
 void frm_ZELMDIMain::buildPopups()
 {
+    // The pop-ups are never in the menu bar; the logbook and the graph pop them up.
     mnu_tankPopup = new QMenu(QStringLiteral("tank_popup"), this);
     mnu_tankPopup->setObjectName("mnu_tankPopup");
     mnu_TankAddNew = makeAction(this, mnu_tankPopup, "mnu_TankAddNew", QStringLiteral("New Tank..."));
@@ -135,34 +224,66 @@ void frm_ZELMDIMain::buildPopups()
     mnu_GraphPopup = new QMenu(QStringLiteral("graph_popup"), this);
     mnu_GraphPopup->setObjectName("mnu_GraphPopup");
     mnu_GraphOptions = makeAction(this, mnu_GraphPopup, "mnu_GraphOptions", QStringLiteral("Graph Options"));
+
+    connect(mnu_TankAddNew, &QAction::triggered, this, [this] { mnu_TankAddNew_Click(); });
+    connect(mnu_TankDelete, &QAction::triggered, this, [this] { mnu_TankDelete_Click(); });
+    connect(mnu_TankProperties, &QAction::triggered, this, [this] { mnu_TankProperties_Click(); });
+    connect(mnu_LogPopup_New, &QAction::triggered, this, [this] { mnu_FileNew_Click(); });
+    connect(mnu_Logpopup_Open, &QAction::triggered, this, [this] { mnu_FileOpen_Click(); });
+    connect(mnu_LogPopup_Delete, &QAction::triggered, this, [this] { mnu_FileDelete_Click(); });
+    connect(mnu_LogPopup_Move, &QAction::triggered, this, [this] { mnu_FileMoveEntry_Click(); });
+    connect(mnu_GraphOptions, &QAction::triggered, this, [this] { mnu_GraphOptions_Click(); });
 }
 
 void frm_ZELMDIMain::buildToolbar()
 {
     Toolbar1 = addToolBar(QStringLiteral("Toolbar"));
     Toolbar1->setObjectName("Toolbar1");
-    const struct { const char* key; const char* tip; } buttons[] = {
-        {"tanksetup", "Setup Tanks for Logging"},
-        {"logbook", "Logbook - Logging of Water Quality, Maintenance, Livestock"},
-        {"graphing", "Graphing of Water Quality"},
-        {"compatability", "Check Animal Compatibility"},
-        {"diagnose", "Diagnose Disease"},
-        {"maintsched", "Schedule Reminders"},
-        {"viewschedule", "View Maintenance Schedule"},
-        {"fantasy", "Fantasy Tank"},
-        {"commonnames", "Common Names to Latin Names Reference"},
-        {"conversions", "Conversion Calculator"},
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const struct {
+        const char* key;
+        const char* tip;
+        const char* picture;
+        void (frm_ZELMDIMain::*handler)();
+    } buttons[] = {
+        {"tanksetup", "Setup Tanks for Logging", "setup", &frm_ZELMDIMain::mnu_ToolsTanksetup_Click},
+        {"logbook", "Logbook - Logging of Water Quality, Maintenance, Livestock", "testlog", &frm_ZELMDIMain::mnu_ToolsLogbook_Click},
+        {"graphing", "Graphing of Water Quality", "graphing", &frm_ZELMDIMain::mnu_ToolsGraphing_Click},
+        {"compatability", "Check Animal Compatibility", "compatability", &frm_ZELMDIMain::mnu_ToolsCompatibility_Click},
+        {"diagnose", "Diagnose Disease", "med", &frm_ZELMDIMain::mnu_ToolsDisease_Click},
+        {"maintsched", "Schedule Reminders", "handwithstring", &frm_ZELMDIMain::mnu_ToolsRemindersAddEdit_Click},
+        {"viewschedule", "View Maintenance Schedule", "cal", &frm_ZELMDIMain::mnu_ToolsReminderSchedule_Click},
+        {"fantasy", "Fantasy Tank", "fantasy", &frm_ZELMDIMain::mnu_ToolsFantasy_Click},
+        {"commonnames", "Common Names to Latin Names Reference", "commonnames", &frm_ZELMDIMain::mnu_ToolsCommonNames_Click},
+        {"conversions", "Conversion Calculator", "rulers", &frm_ZELMDIMain::mnu_ToolsConversions_Click},
     };
     for (const auto& b : buttons) {
-        QAction* action = Toolbar1->addAction(QString::fromLatin1(b.key));
-        action->setObjectName(QString::fromLatin1(b.key));
+        const QString key = QString::fromLatin1(b.key);
+        QAction* action = Toolbar1->addAction(
+            QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(b.picture))), key);
+        action->setObjectName(key);
         action->setToolTip(QString::fromLatin1(b.tip));
-        m_toolbarButtons.insert(QString::fromLatin1(b.key), action);
+        action->setData(QString::fromLatin1(b.picture));
+        m_toolbarButtons.insert(key, action);
+        const auto handler = b.handler;
+        m_toolbarCommands.insert(key, [this, handler] { (this->*handler)(); });
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
+    // The reminders box is not one of the toolbar's items: it is placed by hand
+    // at the right end of the bar (placeReminderBox).
     cbo_Reminders = new QComboBox(Toolbar1);
     cbo_Reminders->setObjectName("cbo_Reminders");
-    Toolbar1->addWidget(cbo_Reminders);
+    cbo_Reminders->setFixedWidth(330);
+    cbo_Reminders->setToolTip(QStringLiteral("Upcoming maintenance reminders"));
+    connect(cbo_Reminders, qOverload<int>(&QComboBox::activated), this, [this] { cbo_Reminders_Click(); });
+    Toolbar1->setMinimumHeight(cbo_Reminders->sizeHint().height() + 6);
+    Toolbar1->installEventFilter(this);
 }
+
+// ---- child windows ------------------------------------------------------
 
 void frm_ZELMDIMain::registerChild(const QString& formName, std::function<QWidget*()> factory)
 {
@@ -192,17 +313,27 @@ void frm_ZELMDIMain::showChild(const QString& formName)
     if (!child)
         return;
     QWidget* frame = child->parentWidget();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame)) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(frame);
+    if (sub) {
+        if (sub->isMinimized())
+            sub->showNormal();
         sub->show();
-        m_mdiArea->setActiveSubWindow(sub);
     }
     child->show();
+    if (sub) {
+        if (m_mdiArea->activeSubWindow() == sub)
+            activateChildForm(child);   // already in front: claim File > Print again
+        else
+            m_mdiArea->setActiveSubWindow(sub);
+    }
     child->setFocus();
 }
 
 QWidget* frm_ZELMDIMain::activeChild() const
 {
     QMdiSubWindow* sub = m_mdiArea->activeSubWindow();
+    if (!sub)
+        sub = m_mdiArea->currentSubWindow();
     return sub ? sub->widget() : nullptr;
 }
 
@@ -216,6 +347,20 @@ bool frm_ZELMDIMain::logbookVisible() const
     QWidget* w = m_children.value(QStringLiteral("frm_Waterlog"));
     return w && w->isVisible();
 }
+
+void frm_ZELMDIMain::activateChildForm(QWidget* child)
+{
+    if (auto* form = dynamic_cast<IChildWindow*>(child))
+        form->Form_Activate();
+}
+
+void frm_ZELMDIMain::onSubWindowActivated(QMdiSubWindow* sub)
+{
+    if (sub)
+        activateChildForm(sub->widget());
+}
+
+// ---- shared pieces --------------------------------------------------------
 
 void frm_ZELMDIMain::setStatusText(const QString& text)
 {
@@ -239,16 +384,411 @@ QAction* frm_ZELMDIMain::toolbarButton(const QString& key) const
     return m_toolbarButtons.value(key);
 }
 
-void frm_ZELMDIMain::CheckTanksSetUp() {}
+void frm_ZELMDIMain::CheckTanksSetUp()
+{
+    QSqlQuery q(m_ctx.db());
+    const bool anyTank = q.exec(QStringLiteral("SELECT 1 FROM TANKLST LIMIT 1")) && q.next();
+    if (!anyTank) {
+        m_ctx.services.tell(
+            QStringLiteral("You have no tanks set up in Brinestead for Windows. You must set-up at least one "
+                           "tank before you can use the logging, graphing, or data-import tools in Brinestead. "
+                           "Set up a tank by clicking on the \"Setup / Manage Tanks\" button on the main menu."),
+            QStringLiteral("No Tanks Set Up Yet"), MsgIcon::Exclamation, true);
+    }
+    toolbarButton(QStringLiteral("logbook"))->setEnabled(anyTank);
+    toolbarButton(QStringLiteral("graphing"))->setEnabled(anyTank);
+}
 
-void frm_ZELMDIMain::mnu_ToolsDisease_Click() {}
+// ---- File ------------------------------------------------------------------
+
+void frm_ZELMDIMain::mnu_FileNew_Click()
+{
+    if (logbookVisible())
+        if (ILogbookWindow* lb = logbook())
+            lb->Add_Entries();
+}
+
+void frm_ZELMDIMain::mnu_FileOpen_Click()
+{
+    if (logbookVisible())
+        if (ILogbookWindow* lb = logbook())
+            lb->Change_Entries();
+}
+
+void frm_ZELMDIMain::mnu_FileDelete_Click()
+{
+    if (logbookVisible())
+        if (ILogbookWindow* lb = logbook())
+            lb->Delete_Entries();
+}
+
+void frm_ZELMDIMain::mnu_FileMoveEntry_Click()
+{
+    // The logbook enables this item only on its livestock tab.
+    if (ILogbookWindow* lb = logbook())
+        lb->Move_Entries();
+}
+
+void frm_ZELMDIMain::mnu_FileBackup_Click()
+{
+    if (hooks.backupDatabase)
+        hooks.backupDatabase();
+}
+
+void frm_ZELMDIMain::mnu_FilePrint_Click()
+{
+    // The active child decides what printing means for it (nothing, for most).
+    if (auto* form = dynamic_cast<IChildWindow*>(activeChild()))
+        form->printRequested();
+}
+
+void frm_ZELMDIMain::mnu_Exit_Click()
+{
+    close();
+}
+
+// ---- View ------------------------------------------------------------------
+
+// The bar decides: shown -> hide it and clear the tick, hidden -> show and tick.
+// (Qt has already flipped the tick of a chosen checkable item; this sets it right
+// whichever way the command arrives.)
+void frm_ZELMDIMain::mnu_ViewToolbar_Click()
+{
+    const bool show = !Toolbar1->isVisibleTo(this);
+    Toolbar1->setVisible(show);
+    mnu_ViewToolbar->setChecked(show);
+}
+
+void frm_ZELMDIMain::mnu_ViewStatusbar_Click()
+{
+    const bool show = !sbStatusBar->isVisibleTo(this);
+    sbStatusBar->setVisible(show);
+    mnu_ViewStatusbar->setChecked(show);
+}
+
+void frm_ZELMDIMain::mnu_ViewRefresh_Click()
+{
+    if (logbookVisible())
+        if (ILogbookWindow* lb = logbook())
+            lb->Refresh_Treeview();
+}
+
+void frm_ZELMDIMain::mnu_ViewOptions_Click()
+{
+    if (hooks.showOptions)
+        hooks.showOptions(0);
+}
+
+// ---- Tools -----------------------------------------------------------------
+
+void frm_ZELMDIMain::mnu_ToolsTanksetup_Click()
+{
+    if (hooks.showTankList)
+        hooks.showTankList();
+    CheckTanksSetUp();
+}
+
+void frm_ZELMDIMain::mnu_ToolsLogbook_Click() { showChild(QStringLiteral("frm_Waterlog")); }
+
+void frm_ZELMDIMain::mnu_ToolsGraphing_Click()
+{
+    if (hooks.graphChart)
+        hooks.graphChart();
+}
+
+void frm_ZELMDIMain::mnu_ToolsCompatibility_Click() { showChild(QStringLiteral("frm_Compat")); }
+void frm_ZELMDIMain::mnu_ToolsRemindersAddEdit_Click() { showChild(QStringLiteral("frm_Maintsched")); }
+void frm_ZELMDIMain::mnu_ToolsReminderSchedule_Click() { showChild(QStringLiteral("frm_Schedule")); }
+void frm_ZELMDIMain::mnu_ToolsFantasy_Click() { showChild(QStringLiteral("frm_Fantasy")); }
+void frm_ZELMDIMain::mnu_ToolsCommonNames_Click() { showChild(QStringLiteral("frm_LatintoCommon")); }
+void frm_ZELMDIMain::mnu_ToolsConversions_Click() { showChild(QStringLiteral("frm_Conversions")); }
+
+void frm_ZELMDIMain::mnu_ToolsDisease_Click()
+{
+    if (m_inDiagnosisLoop)
+        return;   // a shortcut pressed while the wizard runs must not start a second loop
+    QApplication::processEvents();
+    DoneCheckingDiagnosis = false;
+    m_ctx.doneCheckingDiagnosis = false;
+    m_diagnosisFrameClosed = false;
+    if (!hooks.questionDisclaimer)
+        return;
+    m_inDiagnosisLoop = true;
+    qApp->installEventFilter(this);
+    // The wizard says when the keeper is done (its Cancel); a page closed through
+    // its frame, or the main window closing, ends the loop as well.
+    while (!DoneCheckingDiagnosis && !m_ctx.doneCheckingDiagnosis && !m_diagnosisFrameClosed && !m_closing)
+        hooks.questionDisclaimer();
+    qApp->removeEventFilter(this);
+    m_inDiagnosisLoop = false;
+    DoneCheckingDiagnosis = true;
+}
+
+void frm_ZELMDIMain::noteWindowClosedByFrame()
+{
+    if (m_inDiagnosisLoop)
+        m_diagnosisFrameClosed = true;
+}
+
+void frm_ZELMDIMain::Toolbar1_ButtonClick(const QString& key)
+{
+    const auto command = m_toolbarCommands.constFind(key);
+    if (command != m_toolbarCommands.constEnd())
+        (*command)();
+}
+
+// ---- pop-ups ---------------------------------------------------------------
+
+void frm_ZELMDIMain::mnu_TankAddNew_Click()
+{
+    if (hooks.addNewTank)
+        hooks.addNewTank();
+    if (ILogbookWindow* lb = logbook())
+        lb->Refresh_Treeview();
+}
+
+void frm_ZELMDIMain::mnu_TankDelete_Click()
+{
+    ILogbookWindow* lb = logbook();
+    if (!lb)
+        return;   // the pop-up belongs to the logbook's tree
+    if (hooks.deleteTankInfo)
+        hooks.deleteTankInfo(lb->currenttankname());
+    lb->Refresh_Treeview();
+}
+
+void frm_ZELMDIMain::mnu_TankProperties_Click()
+{
+    ILogbookWindow* lb = logbook();
+    if (!lb)
+        return;
+    if (hooks.changeTankInfo)
+        hooks.changeTankInfo(lb->currenttankname());
+    lb->Refresh_Treeview();
+}
+
+void frm_ZELMDIMain::mnu_GraphOptions_Click()
+{
+    if (hooks.showOptions)
+        hooks.showOptions(1);
+    if (hooks.graphVisible && hooks.graphVisible() && hooks.graphChart)
+        hooks.graphChart();
+}
+
+// ---- Window ------------------------------------------------------------------
+
+void frm_ZELMDIMain::Arrange(int code)
+{
+    switch (code) {
+    case 0:
+        m_mdiArea->cascadeSubWindows();
+        return;
+    case 1:
+    case 2: {
+        QList<QMdiSubWindow*> open;
+        for (QMdiSubWindow* sub : m_mdiArea->subWindowList(QMdiArea::StackingOrder))
+            if (sub->isVisible() && !sub->isMinimized())
+                open.append(sub);
+        if (open.isEmpty())
+            return;
+        const QRect area = m_mdiArea->viewport()->rect();
+        const int n = static_cast<int>(open.size());
+        for (int i = 0; i < n; ++i) {
+            QMdiSubWindow* sub = open[n - 1 - i];   // the window in front goes first
+            if (sub->isMaximized())
+                sub->showNormal();
+            if (code == 1) {
+                const int top = area.height() * i / n;
+                const int bottom = area.height() * (i + 1) / n;
+                sub->setGeometry(0, top, area.width(), bottom - top);
+            } else {
+                const int left = area.width() * i / n;
+                const int right = area.width() * (i + 1) / n;
+                sub->setGeometry(left, 0, right - left, area.height());
+            }
+        }
+        return;
+    }
+    case 3: {
+        // Minimised windows in a row along the bottom, wrapping upwards.
+        const QRect area = m_mdiArea->viewport()->rect();
+        int x = 0;
+        int y = area.height();
+        for (QMdiSubWindow* sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+            if (!sub->isMinimized() || !sub->isVisible())
+                continue;
+            const QSize size = sub->size();
+            if (x > 0 && x + size.width() > area.width()) {
+                x = 0;
+                y -= size.height();
+            }
+            if (x == 0 && y == area.height())
+                y -= size.height();
+            sub->move(x, y);
+            x += size.width();
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+QList<QAction*> frm_ZELMDIMain::windowListActions()
+{
+    rebuildWindowList();
+    return m_windowListActions;
+}
+
+void frm_ZELMDIMain::rebuildWindowList()
+{
+    for (QAction* a : std::as_const(m_windowListActions)) {
+        mnu_Window->removeAction(a);
+        a->deleteLater();
+    }
+    m_windowListActions.clear();
+    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    if (!active)
+        active = m_mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() && !sub->isMinimized())
+            continue;
+        ++number;
+        QString title = sub->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                            : QStringLiteral("%1 %2").arg(number).arg(title);
+        auto* action = new QAction(caption, mnu_Window);
+        action->setCheckable(true);
+        action->setChecked(sub == active);
+        connect(action, &QAction::triggered, this, [this, sub] {
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdiArea->setActiveSubWindow(sub);
+        });
+        mnu_Window->addAction(action);
+        m_windowListActions.append(action);
+    }
+    m_windowListSeparator->setVisible(!m_windowListActions.isEmpty());
+}
+
+// ---- Help ----------------------------------------------------------------------
+
+HelpWindow* frm_ZELMDIMain::helpWindow(bool create)
+{
+    if (!m_help && create) {
+        m_help = new HelpWindow(this);
+        m_help->setWindowFlag(Qt::Window, true);
+    }
+    return m_help;
+}
+
+namespace {
+bool helpAvailable()
+{
+    return QFile::exists(QStringLiteral(":/help/") + kHelpContentsPage);
+}
+} // namespace
+
+void frm_ZELMDIMain::mnu_HelpContents_Click()
+{
+    if (!helpAvailable()) {
+        m_ctx.services.tell(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
+                            windowTitle(), MsgIcon::Information, false);
+        return;
+    }
+    helpWindow()->showContents();
+}
+
+void frm_ZELMDIMain::mnu_HelpSearch_Click()
+{
+    if (!helpAvailable()) {
+        m_ctx.services.tell(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
+                            windowTitle(), MsgIcon::Information, false);
+        return;
+    }
+    helpWindow()->showIndex(QString());
+}
+
+void frm_ZELMDIMain::showHelpContext(int contextId)
+{
+    if (!helpAvailable())
+        return;
+    helpWindow()->showContext(contextId);
+}
+
+void frm_ZELMDIMain::mnu_HelpTod_Click()
+{
+    frm_ZELtod tod(m_ctx, this);
+    tod.exec();
+}
+
+void frm_ZELMDIMain::mnu_HelpAbout_Click()
+{
+    m_ctx.splashMode = false;
+    frm_ZELaboutbox about(m_ctx, this);
+    about.exec();
+}
+
+// ---- window events -----------------------------------------------------------
+
+int frm_ZELMDIMain::reminderBoxLeft(int windowWidth, int boxWidth)
+{
+    return std::abs(windowWidth - boxWidth - kReminderMargin);
+}
+
+void frm_ZELMDIMain::placeReminderBox()
+{
+    if (!cbo_Reminders || !Toolbar1)
+        return;
+    const int left = reminderBoxLeft(width(), cbo_Reminders->width()) - Toolbar1->x();
+    const int top = qMax(0, (Toolbar1->height() - cbo_Reminders->height()) / 2);
+    cbo_Reminders->move(left, top);
+    cbo_Reminders->raise();
+}
+
+void frm_ZELMDIMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    placeReminderBox();
+}
 
 void frm_ZELMDIMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    // Coming back to the main window: the child in front claims File > Print again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activateChildForm(activeChild());
+}
+
+bool frm_ZELMDIMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Toolbar1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move
+                                || event->type() == QEvent::Show)) {
+        placeReminderBox();
+    } else if (watched == mnu_File && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && mnu_File->activeAction()
+            && mnu_File->activeAction()->data().isValid()) {
+            const int context = mnu_File->activeAction()->data().toInt();
+            mnu_File->close();
+            showHelpContext(context);
+            return true;
+        }
+    } else if (m_inDiagnosisLoop && event->type() == QEvent::Close && event->spontaneous()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->isWindow() && widget != this)
+            noteWindowClosedByFrame();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frm_ZELMDIMain::closeEvent(QCloseEvent* event)
 {
+    m_closing = true;
+    m_mdiArea->closeAllSubWindows();
+    if (m_help)
+        m_help->close();
     QMainWindow::closeEvent(event);
 }

@@ -3,6 +3,7 @@
 // multiple-document area the child windows open in. It routes every command to
 // the window or procedure that does the work.
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <functional>
 
@@ -16,6 +17,8 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QLabel;
+class HelpWindow;
+class QMdiSubWindow;
 
 // Commands whose windows live in other parts of the program; the wiring
 // (app/Wiring.cpp) fills them in. An empty one does nothing.
@@ -29,6 +32,7 @@ struct ShellHooks {
     std::function<void()> graphChart;                        // Tools > Graphing
     std::function<bool()> graphVisible;                      // is the graph window showing
     std::function<void()> questionDisclaimer;                // one run of the diagnosis wizard
+    std::function<void()> loadCompatTables;                  // start-up: fill the compatibility tables
 };
 
 class frm_ZELMDIMain : public QMainWindow {
@@ -124,11 +128,75 @@ public:
     QComboBox* cbo_Reminders = nullptr;
     QStatusBar* sbStatusBar = nullptr;
 
+    // Edit menu (hidden, never shown; its items do nothing)
+    QAction* mnu_EditUndo = nullptr;
+    QAction* mnu_EditCut = nullptr;
+    QAction* mnu_EditCopy = nullptr;
+    QAction* mnu_EditPaste = nullptr;
+
+    // ---- command handlers (menu items, toolbar keys, pop-ups) -----------
+    void mnu_FileNew_Click();
+    void mnu_FileOpen_Click();
+    void mnu_FileDelete_Click();
+    void mnu_FileMoveEntry_Click();
+    void mnu_FileBackup_Click();
+    void mnu_FilePrint_Click();
+    void mnu_Exit_Click();
+    void mnu_ViewToolbar_Click();
+    void mnu_ViewStatusbar_Click();
+    void mnu_ViewRefresh_Click();
+    void mnu_ViewOptions_Click();
+    void mnu_ToolsTanksetup_Click();
+    void mnu_ToolsLogbook_Click();
+    void mnu_ToolsGraphing_Click();
+    void mnu_ToolsCompatibility_Click();
+    void mnu_ToolsRemindersAddEdit_Click();
+    void mnu_ToolsReminderSchedule_Click();
+    void mnu_ToolsFantasy_Click();
+    void mnu_ToolsCommonNames_Click();
+    void mnu_ToolsConversions_Click();
+    void mnu_HelpContents_Click();
+    void mnu_HelpSearch_Click();
+    void mnu_HelpTod_Click();
+    void mnu_HelpAbout_Click();
+    void mnu_TankAddNew_Click();
+    void mnu_TankDelete_Click();
+    void mnu_TankProperties_Click();
+    void mnu_GraphOptions_Click();
+    // Runs the Tools item that belongs to the toolbar key; an unknown key does nothing.
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // Window arrangement: 0 cascade, 1 tile horizontally (stacked, full width),
+    // 2 tile vertically (side by side), 3 arrange the icons of minimised windows.
+    void Arrange(int code);
+    // The open child windows in the Window menu's list (rebuilt when the menu opens).
+    QList<QAction*> windowListActions();
+    void rebuildWindowList();
+
+    // Help: the help window (created on first use), and help by context number.
+    HelpWindow* helpWindow(bool create = true);
+    void showHelpContext(int contextId);
+    static constexpr int kHelpContextBackup = 4;
+
+    // Left edge of the reminders box for a window `windowWidth` wide: the box
+    // sits kReminderMargin pixels from the right edge, and never off the left.
+    static int reminderBoxLeft(int windowWidth, int boxWidth);
+    static constexpr int kReminderMargin = 8;   // about 120 twips
+
+    // A wizard page closed through its frame during the diagnosis loop counts
+    // as the keeper leaving the wizard.
+    void noteWindowClosedByFrame();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void placeReminderBox();
+    void activateChildForm(QWidget* child);
+    void onSubWindowActivated(QMdiSubWindow* sub);
     void buildMenus();
     void buildToolbar();
     void buildPopups();
@@ -139,4 +207,11 @@ private:
     QHash<QString, std::function<QWidget*()>> m_factories;
     QHash<QString, QWidget*> m_children;
     QHash<QString, QAction*> m_toolbarButtons;
+    QHash<QString, std::function<void()>> m_toolbarCommands;
+    QAction* m_windowListSeparator = nullptr;
+    QList<QAction*> m_windowListActions;
+    HelpWindow* m_help = nullptr;
+    bool m_inDiagnosisLoop = false;
+    bool m_diagnosisFrameClosed = false;
+    bool m_closing = false;
 };

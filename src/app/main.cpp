@@ -1,7 +1,6 @@
-#include "app/Wiring.h"
-#include "app/frm_ZELMDIMain.h"
+#include "app/Startup.h"
 #include "core/AppContext.h"
-#include "core/Database.h"
+#include "core/Settings.h"
 #include "core/ui/QtServices.h"
 
 #include <QApplication>
@@ -11,6 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brinestead"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brinestead"));
 
     QtMessageBox messages;
     QtBeeper beeper;
@@ -22,18 +22,12 @@ int main(int argc, char* argv[])
     AppContext ctx;
     ctx.services = {&messages, &beeper, &clock, &random, &files};
     ctx.settingsStore = store.get();
+    // The start directory: where the program was started, as an absolute path.
     ctx.startDir = QDir::currentPath();
 
-    const DbOpenResult opened = openDatabase(ctx);
-    if (!opened.ok()) {
-        ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Critical);
-        return 1;
-    }
-    Get_Initial_Properties(ctx);
-
-    frm_ZELMDIMain main(ctx);
-    wireApplication(ctx, main);
-    main.Top20List();
-    main.show();
+    Startup startup(ctx);
+    const int status = startup.run();
+    if (status != 0)
+        return status;
     return app.exec();
 }

@@ -1,0 +1,110 @@
+#include "app/Startup.h"
+
+#include "app/Wiring.h"
+#include "app/frm_ZELMDIMain.h"
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Settings.h"
+#include "core/ui/frm_ZELaboutbox.h"
+#include "core/ui/frm_ZELtod.h"
+#include "core/ui/frm_ZELupgrade.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+bool tipOfTheDayAtStartup(ISettingsStore& store)
+{
+    const QString key = QStringLiteral("Show_Tips");
+    const QString value = store.get(key, kNotFound).toUpper();
+    if (value == QLatin1String("YES"))
+        return true;
+    if (value == QLatin1String("NO"))
+        return false;
+    store.set(key, QStringLiteral("Yes"));
+    return true;
+}
+
+Startup::Startup(AppContext& ctx, StartupOptions options)
+    : m_ctx(ctx), m_options(options)
+{
+}
+
+Startup::~Startup()
+{
+    // The about box is a child of the main window; let it go first.
+    m_about.reset();
+    m_main.reset();
+}
+
+int Startup::run()
+{
+    // Windows come and go before the main window is up; none of that ends the program.
+    const bool quitOnLast = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    struct RestoreQuit {
+        bool value;
+        ~RestoreQuit() { QApplication::setQuitOnLastWindowClosed(value); }
+    } restore{quitOnLast};
+
+    // 1. The main window, with its pop-ups hidden and File > Print disabled.
+    m_main = std::make_unique<frm_ZELMDIMain>(m_ctx);
+    m_main->mnu_FilePrint->setEnabled(false);
+    wireApplication(m_ctx, *m_main);
+
+    // 2-4. The database file name, the about window (hidden), the start directory.
+    m_ctx.dbFileName = QStringLiteral("VX.MDB");
+    m_about = std::make_unique<frm_ZELaboutbox>(m_ctx, m_main.get());
+    m_about->setSplashInterval(m_options.splashMs);
+    m_about->creditsStepMs = m_options.creditsStepMs;
+
+    // 5. Open the file (a missing one is created).
+    const DbOpenResult opened = openDatabase(m_ctx);
+    if (!opened.ok()) {
+        m_ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Critical, true);
+        return 2;
+    }
+    if (opened.status == DbOpenResult::Created && !opened.message.isEmpty())
+        m_ctx.services.tell(opened.message, QStringLiteral("Note!"), MsgIcon::Information, false);
+
+    // 6. The version check; an older file is upgraded in its window first.
+    if (CheckDatabaseVersion(m_ctx) != kCurrentDbVersion) {
+        frm_ZELupgrade upgrade(m_ctx, nullptr, m_options.upgradeDelayMs);
+        upgrade.exec();
+        if (!upgrade.finished() || !upgrade.result().ok)
+            return 3;
+    }
+
+    // 7. The compatibility tables.
+    if (m_main->hooks.loadCompatTables)
+        m_main->hooks.loadCompatTables();
+
+    // 8. Every setting.
+    Get_Initial_Properties(m_ctx);
+
+    // 9. The graph's page size; let the windows drawn so far paint.
+    m_ctx.graphPageSize = 20;
+    QApplication::processEvents();
+
+    // 10. The reminders box.
+    m_main->Top20List();
+
+    // 11. The main window.
+    m_main->show();
+
+    // 12. The splash, until its timer runs out.
+    m_ctx.splashMode = true;
+    m_about->exec();
+    m_ctx.splashMode = false;
+
+    // 13. The tip of the day, unless the keeper turned it off.
+    m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
+    if (m_ctx.showTipsFlag) {
+        frm_ZELtod tod(m_ctx, m_main.get());
+        tod.exec();
+    }
+
+    // 14. The no-tank warning and the logbook and graphing buttons.
+    m_main->CheckTanksSetUp();
+    return 0;
+}

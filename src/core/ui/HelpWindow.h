@@ -1,0 +1,67 @@
+#pragma once
+// The help window: the program's help pages (HTML built into the program) with
+// a Contents list and a keyword index searched through a box, like a help viewer.
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+
+struct HelpTopic {
+    QString title;
+    QString page;    // file name under :/help/
+};
+
+struct HelpKeyword {
+    QString keyword;
+    QString page;
+};
+
+// The contents list (":/help/contents.txt", "Title|page.html" a line, '#' comments).
+QVector<HelpTopic> loadHelpContents();
+// The keyword index (":/help/index.txt", "keyword|page.html" a line), sorted by keyword
+// regardless of case.
+QVector<HelpKeyword> loadHelpIndex();
+// The entry the keeper means by `typed`: the first keyword starting with it, else the
+// first containing it (case ignored); -1 when none does or the text is blank.
+int findHelpKeyword(const QVector<HelpKeyword>& index, const QString& typed);
+// The page of a help context number ("" when the number is unknown).
+QString helpPageForContext(int contextId);
+
+inline const QString kHelpContentsPage = QStringLiteral("contents.html");
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows the window on the Contents tab and the contents page.
+    void showContents();
+    // Shows the window on the Index tab with `keyword` in the search box.
+    void showIndex(const QString& keyword = QString());
+    // Shows a page by its file name; false when there is no such page.
+    bool showPage(const QString& page);
+    bool showContext(int contextId);
+    QString currentPage() const { return m_page; }
+
+    // Index: what typing in the search box and Display do.
+    void txt_Search_Change();
+    void cmd_Display_Click();
+
+    QTabWidget* tab_Help = nullptr;
+    QListWidget* lst_Contents = nullptr;
+    QLineEdit* txt_Search = nullptr;
+    QListWidget* lst_Index = nullptr;
+    QPushButton* cmd_Display = nullptr;
+    QTextBrowser* txt_Page = nullptr;
+
+private:
+    void raiseWindow();
+    QVector<HelpTopic> m_contents;
+    QVector<HelpKeyword> m_index;
+    QString m_page;
+};
