@@ -310,10 +310,20 @@ TEST_F(LeaveCheckerTest, FocusGoingToAnotherWindowIsNotALeave)
     first->setText("bad");
     first->setFocus(Qt::TabFocusReason);
     QWidget other;
+    auto* otherBox = new QLineEdit(&other);
+    otherBox->setFocus();
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     settle();
+    EXPECT_EQ(QApplication::focusWidget(), otherBox);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    // Coming back is not a leave either.
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), first);
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
