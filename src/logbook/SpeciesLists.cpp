@@ -58,16 +58,17 @@ QStringList speciesNamesFromDb(const QSqlDatabase& db, SpeciesWater water)
                                                     QStringLiteral("3"), QStringLiteral("3")}
                                      : QVariantList{QStringLiteral("1"), QStringLiteral("1"),
                                                     QStringLiteral("4"), QStringLiteral("5")};
-    // Tanks whose water type is missing or unknown count as freshwater, like
+    // A name in both the reference list and the log is offered in the
+    // reference spelling. Tanks whose water type is missing or unknown count as freshwater, like
     // the list the dialog chooses for them.
     const QString freshExtra = salt ? QString()
                                     : QStringLiteral(" OR t.TankWaterType IS NULL OR "
                                                      "TRIM(t.TankWaterType) NOT IN ('2','3')");
     const QString sql =
-        QStringLiteral("SELECT animalname FROM animallist WHERE TRIM(AnimalType) = ? "
-                       "UNION SELECT l.animalname FROM livestock l JOIN TANKLST t "
+        QStringLiteral("SELECT animalname, 0 FROM animallist WHERE TRIM(AnimalType) = ? "
+                       "UNION ALL SELECT l.animalname, 1 FROM livestock l JOIN TANKLST t "
                        "ON l.tankname = t.tankid WHERE TRIM(t.TankWaterType) IN (?, ?, ?)")
-        + freshExtra + QStringLiteral(" ORDER BY 1 COLLATE NOCASE");
+        + freshExtra + QStringLiteral(" ORDER BY 1 COLLATE NOCASE, 2");
     return mergeDistinct(readColumn(db, sql, values));
 }
 

@@ -1,0 +1,193 @@
+// The names file format: line rules, display names, encodings, file lookup
+// and the shipped default files.
+#include "logbook/NamesFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString pad(const QString& common, const QString& latin)
+{
+    return common.leftJustified(49, QLatin1Char(' ')) + latin;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+struct LineCase {
+    const char* label;
+    QString line;
+    bool taken;
+    QString display;
+    QString latin;
+};
+
+} // namespace
+
+TEST(NamesFileLine, LineRules)
+{
+    const QString fifty = QString(49, QLatin1Char('x')) + QLatin1Char('y');
+    const LineCase cases[] = {
+        {"empty line", QString(), false, {}, {}},
+        {"exactly 50 characters", fifty, false, {}, {}},
+        {"51 characters", fifty + QLatin1Char('z'), true, QString(49, QLatin1Char('x')), "yz"},
+        {"comment, however long", QStringLiteral("!") + pad("Yellow Tang", "Zebrasoma flavescens"),
+         false, {}, {}},
+        {"leading blank is not a comment", pad("  Goldfish", "Carassius auratus"), true,
+         "Goldfish", "Carassius auratus"},
+        {"two words", pad("Yellow Tang", "Zebrasoma flavescens"), true, "Tang - Yellow ",
+         "Zebrasoma flavescens"},
+        {"three words split at the last blank", pad("Blue Spotted Stingray", "Taeniura lymma"), true,
+         "Stingray - Blue Spotted ", "Taeniura lymma"},
+        {"carriage return ignored", pad("Yellow Tang", "Zebrasoma flavescens") + QLatin1Char('\r'),
+         true, "Tang - Yellow ", "Zebrasoma flavescens"},
+        {"50 characters plus a carriage return", fifty + QLatin1Char('\r'), false, {}, {}},
+        {"blank common name", QString(49, QLatin1Char(' ')) + "Genus species", true, "",
+         "Genus species"},
+        {"latin name trimmed", pad("Goldfish", "  Carassius auratus   "), true, "Goldfish",
+         "Carassius auratus"},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto entry = parseNamesLine(c.line);
+        ASSERT_EQ(entry.has_value(), c.taken);
+        if (entry) {
+            EXPECT_EQ(entry->display, c.display);
+            EXPECT_EQ(entry->latin, c.latin);
+        }
+    }
+}
+
+TEST(NamesFileText, MixedLineEndsAndComments)
+{
+    const QString text = QStringLiteral("! header\r\n") + pad("Yellow Tang", "Zebrasoma flavescens")
+                         + "\r\n" + pad("Goldfish", "Carassius auratus") + "\n"
+                         + pad("Neon Tetra", "Paracheirodon innesi") + "\r" + "short line\r\n";
+    const QVector<NameEntry> names = parseNamesText(text);
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_EQ(names[0].display, "Tang - Yellow ");
+    EXPECT_EQ(names[1].display, "Goldfish");
+    EXPECT_EQ(names[2].latin, "Paracheirodon innesi");
+}
+
+TEST(NamesFileText, Utf8AndLatin1ReadAlike)
+{
+    const QString line = pad(QString::fromUtf8("Pl\u00e9co Commun"), "Hypostomus plecostomus");
+    const QByteArray utf8 = QByteArray("\xEF\xBB\xBF") + line.toUtf8() + "\r\n";
+    const QByteArray latin1 = line.toLatin1() + "\r\n";
+    for (const QByteArray& bytes : {utf8, latin1}) {
+        const QVector<NameEntry> names = parseNamesText(decodeNamesFileText(bytes));
+        ASSERT_EQ(names.size(), 1);
+        EXPECT_EQ(names[0].display, QString::fromUtf8("Commun - Pl\u00e9co "));
+        EXPECT_EQ(names[0].latin, "Hypostomus plecostomus");
+    }
+}
+
+TEST(NamesLoadProgressTest, DotsEveryTwentyAndResetEveryTwoThousand)
+{
+    NamesLoadProgress p;
+    EXPECT_EQ(p.text(), "Loading.");
+    for (int i = 1; i <= 19; ++i)
+        p.addName();
+    EXPECT_EQ(p.text(), "Loading.");
+    p.addName();
+    EXPECT_EQ(p.text(), "Loading..");
+    while (p.count() < 40)
+        p.addName();
+    EXPECT_EQ(p.text(), "Loading...");
+    while (p.count() < 45)
+        p.addName();
+    EXPECT_EQ(p.doneText(), "45 names loaded.");
+    while (p.count() < 1999)
+        p.addName();
+    EXPECT_EQ(p.text().size(), QString("Loading.").size() + 99);
+    p.addName();
+    EXPECT_EQ(p.text(), "Loading..");
+
+    NamesLoadProgress one;
+    one.addName();
+    EXPECT_EQ(one.doneText(), "1 names loaded.");
+}
+
+TEST(NamesFileRead, FindsFileRegardlessOfCaseAndCountsNames)
+{
+    QTemporaryDir dir;
+    QByteArray bytes = "! 45 animals\r\n!\r\n";
+    for (int i = 0; i < 45; ++i)
+        bytes += pad(QStringLiteral("Fish %1").arg(i), "Genus species").toLatin1() + "\r\n";
+    writeFile(dir.filePath("NAMESSW.TXT"), bytes);
+
+    EXPECT_EQ(findNamesFile(dir.path(), kSaltNamesFile), dir.filePath("NAMESSW.TXT"));
+    EXPECT_TRUE(findNamesFile(dir.path(), kFreshNamesFile).isEmpty());
+
+    QStringList seen;
+    const NamesFileResult r =
+        readNamesFile(dir.path(), kSaltNamesFile, [&](const NameEntry& e) { seen << e.display; });
+    EXPECT_EQ(r.status, NamesFileResult::Loaded);
+    EXPECT_EQ(r.count, 45);
+    ASSERT_EQ(seen.size(), 45);
+    EXPECT_EQ(seen.first(), "0 - Fish ");
+
+    const NamesFileResult missing = readNamesFile(dir.path(), kFreshNamesFile, nullptr);
+    EXPECT_EQ(missing.status, NamesFileResult::Missing);
+}
+
+TEST(NamesFileInstall, CopiesOnlyMissingFiles)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("NamesSW.txt"), "! my own list\r\n");
+
+    EXPECT_TRUE(installDefaultNameFiles(dir.path()));
+
+    QFile own(dir.filePath("NamesSW.txt"));
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_EQ(own.readAll(), QByteArray("! my own list\r\n"));
+    const QString fresh = findNamesFile(dir.path(), kFreshNamesFile);
+    ASSERT_FALSE(fresh.isEmpty());
+    EXPECT_TRUE(QFileInfo(fresh).isWritable());
+
+    // Installing again changes nothing.
+    EXPECT_TRUE(installDefaultNameFiles(dir.path()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+// The shipped lists: enough animals, every line in its columns, each common
+// name once, every Latin name a binomial.
+TEST(NamesFileInstall, ShippedListsAreWellFormed)
+{
+    const QRegularExpression binomial(QStringLiteral("^[A-Z][a-z]+ [a-z]+$"));
+    for (const QString& name : {kSaltNamesFile, kFreshNamesFile}) {
+        SCOPED_TRACE(name.toStdString());
+        QFile f(QStringLiteral(":/names/") + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString text = decodeNamesFileText(f.readAll());
+        int comments = 0;
+        for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1Char('!'))) {
+                ++comments;
+                continue;
+            }
+            EXPECT_GE(line.size(), 51) << line.toStdString();
+            EXPECT_NE(line.at(49), QLatin1Char(' ')) << line.toStdString();
+        }
+        EXPECT_GE(comments, 1);
+        const QVector<NameEntry> names = parseNamesText(text);
+        EXPECT_GE(names.size(), 150);
+        QSet<QString> commons;
+        for (const NameEntry& e : names) {
+            EXPECT_TRUE(binomial.match(e.latin).hasMatch()) << e.latin.toStdString();
+            EXPECT_FALSE(e.common.isEmpty());
+            EXPECT_FALSE(commons.contains(e.common.toLower())) << e.common.toStdString();
+            commons.insert(e.common.toLower());
+        }
+    }
+}
