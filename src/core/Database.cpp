@@ -197,8 +197,13 @@ const QStringList& requiredTables()
 
 // Looks at an existing file without writing to it: is it an SQLite file, is it
 // sound, does it hold the program's tables. Empty text when it is usable.
+// A file left with a journal by an interrupted change is looked at through a
+// writable connection, so that the engine first rolls the interrupted change back
+// (a read-only look would find it unusable for ever).
 QString inspectReadOnly(const QString& path)
 {
+    const bool interrupted = QFileInfo(path + QStringLiteral("-journal")).size() > 0
+        || QFileInfo(path + QStringLiteral("-wal")).size() > 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
@@ -215,7 +220,8 @@ QString inspectReadOnly(const QString& path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=200"));
+        db.setConnectOptions(interrupted ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=200")
+                                         : QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=200"));
         if (!db.open()) {
             reason = QStringLiteral("it cannot be opened (%1)").arg(db.lastError().text());
         } else {

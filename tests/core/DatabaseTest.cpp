@@ -57,18 +57,18 @@ TEST(Database, MissingFileIsCreatedInItsInstalledState)
     ASSERT_EQ(r.status, DbOpenResult::Created);
     EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(env.ctx->dbPath()))) << qPrintable(r.message);
     {
-    const QSqlDatabase db = env.ctx->db();
-    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
-    EXPECT_EQ(column(db, "SELECT default_salt || ',' || default_fresh || ',' || user_fieldname1 || ',' || "
-                         "user_fieldname2 FROM CONFIG"),
-              QStringList{"0,1,,"});
-    EXPECT_EQ(column(db, "SELECT animalname FROM animallist WHERE AnimalType = '1' ORDER BY rowid"),
-              freshwaterSeedNames());
-    EXPECT_EQ(column(db, "SELECT animalname FROM animallist WHERE AnimalType = 'M' ORDER BY rowid"),
-              maintenanceSeedNames());
-    EXPECT_EQ(column(db, "SELECT count(*) FROM animallist"), QStringList{"67"});
-    EXPECT_EQ(column(db, "SELECT count(*) FROM TANKLST"), QStringList{"0"});
-    EXPECT_TRUE(tableHasColumn(db, "maintsched", "SchedEndDate"));
+        const QSqlDatabase db = env.ctx->db();
+        EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
+        EXPECT_EQ(column(db, "SELECT default_salt || ',' || default_fresh || ',' || user_fieldname1 || ',' || "
+                             "user_fieldname2 FROM CONFIG"),
+                  QStringList{"0,1,,"});
+        EXPECT_EQ(column(db, "SELECT animalname FROM animallist WHERE AnimalType = '1' ORDER BY rowid"),
+                  freshwaterSeedNames());
+        EXPECT_EQ(column(db, "SELECT animalname FROM animallist WHERE AnimalType = 'M' ORDER BY rowid"),
+                  maintenanceSeedNames());
+        EXPECT_EQ(column(db, "SELECT count(*) FROM animallist"), QStringList{"67"});
+        EXPECT_EQ(column(db, "SELECT count(*) FROM TANKLST"), QStringList{"0"});
+        EXPECT_TRUE(tableHasColumn(db, "maintsched", "SchedEndDate"));
     }
 
     // A second start finds the file and opens it as it is.
@@ -167,4 +167,35 @@ TEST(Database, VersionCheckReadsTheColumnOrTheFirstSchema)
     runRaw(env.ctx->dbPath(), {"ALTER TABLE CONFIG RENAME COLUMN db_version TO DB_VERSION"});
     ASSERT_TRUE(openDatabase(*env.ctx).ok());
     EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "0.0 ");
+}
+
+TEST(Database, FileLeftByAnInterruptedChangeIsRecovered)
+{
+    // Copy the file and its journal while a change is under way: the copy is
+    // what a crash in the middle of that change leaves behind.
+    QTemporaryDir source;
+    const QString original = source.filePath("VX.MDB");
+    ASSERT_TRUE(createInstalledDatabase(original));
+    TestEnv env(false);
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw_crash");
+        raw.setDatabaseName(original);
+        ASSERT_TRUE(raw.open());
+        QSqlQuery q(raw);
+        ASSERT_TRUE(q.exec("PRAGMA cache_size = 1"));
+        ASSERT_TRUE(raw.transaction());
+        ASSERT_TRUE(q.exec("UPDATE animallist SET animalname = 'gone' || hex(randomblob(400))"));
+        ASSERT_TRUE(QFile::exists(original + "-journal"));
+        ASSERT_TRUE(QFile::copy(original, env.ctx->dbPath()));
+        ASSERT_TRUE(QFile::copy(original + "-journal", env.ctx->dbPath() + "-journal"));
+        raw.rollback();
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase("raw_crash");
+
+    const DbOpenResult r = openDatabase(*env.ctx);
+    ASSERT_TRUE(r.ok()) << qPrintable(r.message);
+    EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM animallist WHERE animalname LIKE 'gone%'"),
+              QStringList{"0"});
+    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
 }
