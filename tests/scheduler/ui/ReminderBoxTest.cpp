@@ -1,0 +1,146 @@
+// The main window's reminders box, rebuilt from the rules table with the
+// clock fixed on Tuesday 8 December 2026.
+#include "app/frm_ZELMDIMain.h"
+#include "scheduler/MaintSchedStore.h"
+#include "support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTimer>
+
+using namespace sched;
+
+namespace {
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+class ReminderBox : public ::testing::Test {
+protected:
+    TestEnv env;
+    frm_ZELMDIMain main{*env.ctx};
+    MaintSchedStore store{env.ctx->db()};
+
+    void addOnce(const QString& task, const QDate& date)
+    {
+        MaintSchedRecord r;
+        r.SchedTask = task;
+        r.SchedRtype = Once;
+        r.SchedDetailText = date.toString(Qt::ISODate);
+        r.SchedStartDate = QDate(2020, 1, 1);
+        r.SchedEndDate = QDate(2020, 1, 2);
+        ASSERT_EQ(store.add(r), SchedWrite::Ok);
+    }
+    void addDaily(const QString& task, const QDate& start, const QDate& end, int every = 1)
+    {
+        MaintSchedRecord r;
+        r.SchedTask = task;
+        r.SchedRtype = Daily;
+        r.SchedInterval = every;
+        r.SchedStartDate = start;
+        r.SchedEndDate = end;
+        ASSERT_EQ(store.add(r), SchedWrite::Ok);
+    }
+};
+
+TEST_F(ReminderBox, EmptyTableShowsThePlaceholderSelected)
+{
+    main.Top20List();
+    EXPECT_EQ(items(main.cbo_Reminders), QStringList{"(No Reminders Available)"});
+    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+    EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
+    EXPECT_FALSE(main.cbo_Reminders->isEditable());
+}
+
+TEST_F(ReminderBox, ShowsTheTwentyEarliestWithinTodayAndTwoYears)
+{
+    const QDate today(2026, 12, 8);
+    addOnce("day before", today.addDays(-1));
+    addOnce("last day", QDate(2028, 12, 8));
+    addOnce("day after", QDate(2028, 12, 9));
+    addDaily("daily", today.addDays(1), today.addDays(18));   // 18 occurrences
+    addOnce("today", today);
+
+    main.Top20List();
+    QStringList got = items(main.cbo_Reminders);
+    ASSERT_EQ(got.size(), 20);
+    EXPECT_EQ(got.first(), "Tue 12/08/26 today");
+    EXPECT_EQ(got[1], "Wed 12/09/26 daily");
+    EXPECT_EQ(got.last(), "Fri 12/08/28 last day");
+    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+
+    // One more occurrence pushes the latest out.
+    addOnce("aa tie", today.addDays(1));
+    main.Top20List();
+    got = items(main.cbo_Reminders);
+    ASSERT_EQ(got.size(), 20);
+    EXPECT_EQ(got[1], "Wed 12/09/26 aa tie");
+    EXPECT_EQ(got[2], "Wed 12/09/26 daily");
+    EXPECT_FALSE(got.join('|').contains("last day"));
+}
+
+TEST_F(ReminderBox, RulesWithNothingInTheWindowLeaveTheBoxEmpty)
+{
+    addOnce("long ago", QDate(1998, 12, 25));
+    addDaily("ended", QDate(2025, 1, 1), QDate(2026, 12, 7));
+    addDaily("later", QDate(2035, 1, 1), QDate(2036, 1, 1));
+    main.Top20List();
+    EXPECT_EQ(main.cbo_Reminders->count(), 0);
+    EXPECT_EQ(main.cbo_Reminders->currentIndex(), -1);
+    EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
+}
+
+TEST_F(ReminderBox, ChoosingAnEntryPutsTheFirstBack)
+{
+    addDaily("daily", QDate(2026, 12, 1), QDate(2027, 12, 1));
+    main.Top20List();
+    main.cbo_Reminders->setCurrentIndex(2);
+    emit main.cbo_Reminders->activated(2);
+    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+}
+
+TEST_F(ReminderBox, EntriesFollowTheKeepersDatePattern)
+{
+    env.ctx->settings.DateMask = QStringLiteral("DD.MM.YY");
+    addOnce("pump", QDate(2027, 3, 1));
+    main.Top20List();
+    EXPECT_EQ(items(main.cbo_Reminders), QStringList{"Mon 01.03.27 pump"});
+}
+
+TEST_F(ReminderBox, StatusLineNamesTheRuleBeingExpanded)
+{
+    addOnce("Feed the fish", QDate(2027, 3, 1));
+    QString seen;
+    QTimer::singleShot(0, &main, [&] { seen = main.statusText(); });
+    main.Top20List();
+    EXPECT_EQ(seen, QStringLiteral("Generating Feed the fish..."));
+    EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
+}
+
+// A rebuild asked for while one yields runs after it, not inside it, and the
+// box ends up showing the table as it is then.
+TEST_F(ReminderBox, RebuildAskedForDuringARebuildRunsAfterIt)
+{
+    addOnce("first", QDate(2027, 3, 1));
+    addOnce("second", QDate(2027, 3, 2));
+    int nestedCalls = 0;
+    QTimer::singleShot(0, &main, [&] {
+        ++nestedCalls;
+        addOnce("added meanwhile", QDate(2027, 1, 1));
+        main.Top20List();   // returns at once: a rebuild is running
+        EXPECT_EQ(main.cbo_Reminders->count(), 0) << "the running rebuild has not filled the box yet";
+        EXPECT_EQ(main.statusText(), QStringLiteral("Generating first..."));
+    });
+    main.Top20List();
+    EXPECT_EQ(nestedCalls, 1);
+    EXPECT_EQ(items(main.cbo_Reminders),
+              (QStringList{"Fri 01/01/27 added meanwhile", "Mon 03/01/27 first", "Tue 03/02/27 second"}));
+}
+
+} // namespace
