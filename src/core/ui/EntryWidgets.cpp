@@ -91,6 +91,20 @@ void UpDown::stepBy(int steps)
 // ---------------------------------------------------------------- MaskedDateEdit
 
 namespace {
+bool showsDigits(const QLineEdit& box)
+{
+    const QString shown = box.displayText();
+    return std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A click into a box that holds nothing yet puts the cursor on its first
+// position, so the keeper does not start typing in the middle of the mask.
+void startEmptyBoxAtFront(QLineEdit& box)
+{
+    if (!showsDigits(box) && !box.hasSelectedText())
+        box.setCursorPosition(0);
+}
+
 QString escapedMaskLiteral(const QString& literal)
 {
     QString out;
@@ -132,10 +146,12 @@ void MaskedDateEdit::setDate(const QDate& date)
     setText(formatDateMask(date, m_mask));
 }
 
-bool MaskedDateEdit::hasDigits() const
+bool MaskedDateEdit::hasDigits() const { return showsDigits(*this); }
+
+void MaskedDateEdit::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QString shown = displayText();
-    return std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
+    QLineEdit::mouseReleaseEvent(event);
+    startEmptyBoxAtFront(*this);
 }
 
 void MaskedDateEdit::clearDate() { clear(); }
@@ -145,6 +161,12 @@ void MaskedDateEdit::clearDate() { clear(); }
 MaskedTimeEdit::MaskedTimeEdit(QWidget* parent) : QLineEdit(parent)
 {
     setInputMask(QStringLiteral("00:00:00 aa;_"));
+}
+
+void MaskedTimeEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    startEmptyBoxAtFront(*this);
 }
 
 std::optional<QTime> MaskedTimeEdit::time() const { return parseAmPmTime(displayText()); }

@@ -59,6 +59,9 @@ public:
     bool hasDigits() const;            // text without mask literals and prompts is not empty
     void clearDate();
 
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;   // an empty box is typed from its start
+
 private:
     QString m_order = QStringLiteral("MMDDYY");
     QString m_delimiter = QStringLiteral("/");
@@ -72,6 +75,9 @@ public:
     explicit MaskedTimeEdit(QWidget* parent = nullptr);
     std::optional<QTime> time() const;          // strict: see parseAmPmTime
     void setTime(const QTime& time, bool upperMarker = false);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;   // an empty box is typed from its start
 };
 
 // "Check when the field is left, put the focus back on failure." A check shows

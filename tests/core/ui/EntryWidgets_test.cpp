@@ -132,6 +132,17 @@ TEST(MaskedDateEdit, TypedDigitsFillTheMaskAndIncompleteDatesAreNoDates)
     EXPECT_EQ(box.displayText(), QStringLiteral("01-02-03"));
 }
 
+TEST(MaskedDateEdit, ClickIntoAnEmptyBoxTypesFromTheStart)
+{
+    MaskedDateEdit box;
+    box.setDateFormat("MMDDYY", "/", "MM/DD/YY");
+    box.resize(200, 24);
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(150, 12));
+    QTest::keyClicks(&box, QStringLiteral("020527"));
+    EXPECT_EQ(box.displayText(), QStringLiteral("02/05/27"));
+}
+
 TEST(MaskedTimeEdit, ReadsAndWritesTwelveHourTimes)
 {
     MaskedTimeEdit box;
