@@ -14,11 +14,26 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace {
 const QString kOops = QStringLiteral("Oops!");
 const QString kSizeNotNumber = QStringLiteral("Tanksize entries must be a number.");
+
+// Limits what the keeper can type without cutting a longer value that comes
+// from the tank's row (a maximum length would truncate "120.5" to "120.").
+class TypedLengthValidator : public QValidator {
+public:
+    TypedLengthValidator(int maximum, QObject* parent) : QValidator(parent), m_maximum(maximum) {}
+    State validate(QString& input, int&) const override
+    {
+        return input.size() <= m_maximum ? Acceptable : Invalid;
+    }
+
+private:
+    int m_maximum;
+};
 
 QString sizeText(const std::optional<double>& size)
 {
@@ -39,7 +54,7 @@ frm_TankAddNew::frm_TankAddNew(AppContext& ctx, frm_ZELMDIMain* main, QWidget* p
 
     txt_tanksize = new QLineEdit(this);
     txt_tanksize->setObjectName(QStringLiteral("txt_tanksize"));
-    txt_tanksize->setMaxLength(4);
+    txt_tanksize->setValidator(new TypedLengthValidator(4, txt_tanksize));
     ud_tanksize = new UpDown(this);
     ud_tanksize->setObjectName(QStringLiteral("ud_tanksize"));
     ud_tanksize->setRange(0, 1000);
