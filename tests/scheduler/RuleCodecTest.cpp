@@ -235,15 +235,6 @@ TEST(RuleCodec, NewReminderPresetAndStoredDates)
     EXPECT_EQ(rec.SchedEndDate, QDate(2032, 2, 1));
 }
 
-TEST(RuleCodec, BoxNumbers)
-{
-    EXPECT_EQ(boxNumber(QStringLiteral("12")), 12);
-    EXPECT_EQ(boxNumber(QStringLiteral("  7 days")), 7);
-    EXPECT_EQ(boxNumber(QStringLiteral("abc")), 0);
-    EXPECT_EQ(boxNumber(QStringLiteral("")), 0);
-    EXPECT_EQ(boxNumber(QStringLiteral("99999")), 32767);
-}
-
 // ---- the rule in words ------------------------------------------------------
 
 struct WordingCase {
@@ -275,87 +266,37 @@ const WordingCase kWording[] = {
     {"box text taken as it stands", [](EditorValues& v) { v.dailyDays = " 2x"; }, "Every  2x days."},
     {"every weekday", [](EditorValues& v) { v.dailySubtype = 1; }, "Every Weekday (Mon, Tue, Wed, Thu, Fri)."},
     {"every 2 weeks on Monday and Thursday",
-     [](EditorValues& v) {
-         v.type = Weekly;
-         v.weeklyWeeks = "2";
-         v.weeklyDays[4] = v.weeklyDays[1] = true;
-     },
+     [](EditorValues& v) { v.type = Weekly; v.weeklyWeeks = "2"; v.weeklyDays[4] = v.weeklyDays[1] = true; },
      "Every 2 week(s) on Mon, Thu."},
     {"weekly, no day ticked",
-     [](EditorValues& v) {
-         v.type = Weekly;
-         v.weeklyWeeks = "2";
-     },
+     [](EditorValues& v) { v.type = Weekly; v.weeklyWeeks = "2"; },
      "Every 2 week(s) on ."},
     {"weekly, Sunday and Saturday",
-     [](EditorValues& v) {
-         v.type = Weekly;
-         v.weeklyDays[6] = v.weeklyDays[0] = true;
-     },
+     [](EditorValues& v) { v.type = Weekly; v.weeklyDays[6] = v.weeklyDays[0] = true; },
      "Every 1 week(s) on Sun, Sat."},
     {"day 15 of every 1 months",
-     [](EditorValues& v) {
-         v.type = Monthly;
-         v.monthlyDay = "15";
-     },
+     [](EditorValues& v) { v.type = Monthly; v.monthlyDay = "15"; },
      "Day 15 of every 1 months."},
     {"second Tuesday of every 3 months",
-     [](EditorValues& v) {
-         v.type = Monthly;
-         v.monthlySubtype = 1;
-         v.monthlyXth = 1;
-         v.monthlyWeekday = 2;
-         v.monthlyNumofMonths2 = "3";
-     },
+     [](EditorValues& v) { v.type = Monthly; v.monthlySubtype = 1; v.monthlyXth = 1; v.monthlyWeekday = 2; v.monthlyNumofMonths2 = "3"; },
      "The Second Tuesday of every 3 month(s)."},
     {"every year on 15 March",
-     [](EditorValues& v) {
-         v.type = Yearly;
-         v.yearlyMonth = 2;
-         v.yearlyDay = "15";
-     },
+     [](EditorValues& v) { v.type = Yearly; v.yearlyMonth = 2; v.yearlyDay = "15"; },
      "Every year on March 15."},
     {"last Friday of December",
-     [](EditorValues& v) {
-         v.type = Yearly;
-         v.yearlySubtype = 1;
-         v.yearlyXth = 4;
-         v.yearlyWeekday = 5;
-         v.yearlyMonth2 = 11;
-     },
+     [](EditorValues& v) { v.type = Yearly; v.yearlySubtype = 1; v.yearlyXth = 4; v.yearlyWeekday = 5; v.yearlyMonth2 = 11; },
      "The Last Friday of every December."},
     {"fourth is spelled the lists' way",
-     [](EditorValues& v) {
-         v.type = Monthly;
-         v.monthlySubtype = 1;
-         v.monthlyXth = 3;
-         v.monthlyWeekday = 0;
-     },
+     [](EditorValues& v) { v.type = Monthly; v.monthlySubtype = 1; v.monthlyXth = 3; v.monthlyWeekday = 0; },
      "The Forth Sunday of every 1 month(s)."},
-    {"once", [](EditorValues& v) {
-         v.type = Once;
-         v.onceDate = "12/25/98";
-     },
+    {"once", [](EditorValues& v) { v.type = Once; v.onceDate = "12/25/98"; },
      "Only once on 12/25/98."},
     {"a type with neither variant keeps the caption",
-     [](EditorValues& v) {
-         v.type = Monthly;
-         v.monthlySubtype = -1;
-     },
+     [](EditorValues& v) { v.type = Monthly; v.monthlySubtype = -1; },
      nullptr},
     {"no type keeps the caption", [](EditorValues& v) { v.type = -1; }, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Sentences, Wording, ::testing::ValuesIn(kWording));
-
-TEST(Wording, TaskAndRangeDoNotChangeTheSentence)
-{
-    EditorValues v = opened();
-    const auto before = BuildEnglishDesc(v);
-    v.task = "Water change";
-    v.startDate = "01/01/27";
-    v.endDate = "01/01/29";
-    EXPECT_EQ(BuildEnglishDesc(v), before);
-}
 
 } // namespace

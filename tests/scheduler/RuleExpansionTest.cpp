@@ -189,14 +189,6 @@ const ExpansionCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rules, ExpansionTable, ::testing::ValuesIn(kCases));
 
-TEST(Expansion, TwoCallsForOneRuleGiveTheSameDatesTwice)
-{
-    const SchedRule r = rule(Daily, 0, 3, "", "2026-03-01", "2026-03-10");
-    QVector<QDate> list = GenerateScheduleEntries(r, all);
-    list += GenerateScheduleEntries(r, all);
-    EXPECT_EQ(list.size(), 8);
-}
-
 // Skipping ahead to the window must give exactly what walking every step from
 // the start and filtering gives, for every kind of rule.
 TEST(Expansion, WindowedExpansionEqualsFilteredFullExpansion)
@@ -243,26 +235,6 @@ TEST(Expansion, WindowedExpansionEqualsFilteredFullExpansion)
             << r.end.toString(Qt::ISODate).toStdString() << " window "
             << low.toString(Qt::ISODate).toStdString() << ".." << high.toString(Qt::ISODate).toStdString();
     }
-}
-
-TEST(Expansion, CursorGivesWeeklyDaysMergedInDateOrder)
-{
-    OccurrenceCursor c(rule(Weekly, 0, 2, "0100100", "2026-01-07", "2026-01-31"));
-    QStringList got;
-    for (; !c.atEnd(); c.advance())
-        got << c.current().toString(Qt::ISODate);
-    EXPECT_EQ(got, (QStringList{"2026-01-08", "2026-01-12", "2026-01-22", "2026-01-26"}));
-}
-
-TEST(Expansion, XthWeekdayOfMonth)
-{
-    // February 2026 begins on a Sunday.
-    const QDate feb(2026, 2, 1);
-    EXPECT_EQ(xthWeekdayOfMonth(feb, 0, 0), QDate(2026, 2, 1));    // first Sunday
-    EXPECT_EQ(xthWeekdayOfMonth(feb, 0, 6), QDate(2026, 2, 7));    // first Saturday
-    EXPECT_EQ(xthWeekdayOfMonth(feb, 3, 0), QDate(2026, 2, 22));   // fourth Sunday
-    EXPECT_EQ(xthWeekdayOfMonth(feb, 4, 6), QDate(2026, 2, 28));   // last Saturday: the month's last day
-    EXPECT_EQ(xthWeekdayOfMonth(feb, 4, 0), QDate(2026, 2, 22));   // last Sunday
 }
 
 } // namespace
