@@ -271,4 +271,12 @@ MaintSchedRecord recordFromVars(const SchedEditorVars& vars, const QString& date
     return rec;
 }
 
+SchedRule ruleFromEditor(const EditorValues& v, const QString& dateOrder, const QDate& today)
+{
+    SchedEditorVars vars;
+    vars.SchedRecurrType = -1;
+    StoreTaskValues(v, vars, dateOrder, today);
+    return ruleFromRecord(recordFromVars(vars, dateOrder, today), dateOrder, today);
+}
+
 } // namespace sched

@@ -92,4 +92,8 @@ SchedEditorVars varsFromRecord(const MaintSchedRecord& rec, const QString& dateM
 MaintSchedRecord recordFromVars(const SchedEditorVars& vars, const QString& dateOrder,
                                 const QDate& today);
 
+// The rule the controls describe as they stand (for a preview): the start,
+// end and once dates read in the keeper's order, invalid when they name no date.
+SchedRule ruleFromEditor(const EditorValues& v, const QString& dateOrder, const QDate& today);
+
 } // namespace sched

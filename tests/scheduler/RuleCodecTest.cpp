@@ -235,6 +235,24 @@ TEST(RuleCodec, NewReminderPresetAndStoredDates)
     EXPECT_EQ(rec.SchedEndDate, QDate(2032, 2, 1));
 }
 
+TEST(RuleCodec, ControlsGiveTheRuleTheyShow)
+{
+    EditorValues v = opened();
+    v.type = Weekly;
+    v.weeklyWeeks = "2";
+    v.weeklyDays[1] = v.weeklyDays[4] = true;
+    v.startDate = "01/07/26";
+    v.endDate = "01/31/26";
+    EXPECT_EQ(GenerateScheduleEntries(ruleFromEditor(v, kMDY, kToday), ExpansionWindow::unbounded()),
+              (QVector<QDate>{{2026, 1, 12}, {2026, 1, 26}, {2026, 1, 8}, {2026, 1, 22}}));
+
+    v.type = Once;
+    v.onceDate = "02/30/26";
+    EXPECT_FALSE(ruleFromEditor(v, kMDY, kToday).once.isValid());
+    v.onceDate = "02/28/26";
+    EXPECT_EQ(ruleFromEditor(v, kMDY, kToday).once, QDate(2026, 2, 28));
+}
+
 // ---- the rule in words ------------------------------------------------------
 
 struct WordingCase {
