@@ -4,6 +4,8 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -139,6 +141,18 @@ TEST(Database, SecondOpenOfTheSameStartDirectoryIsRefused)
     // Once the first copy has closed, the directory can be opened again.
     closeDatabase(*first.ctx);
     EXPECT_TRUE(openDatabase(second).ok());
+}
+
+TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
+{
+    TestEnv env(false);
+    qint64 pid = 4000000;
+    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
+        ++pid;
+    writeFile(env.ctx->dbPath() + ".lock",
+              QStringLiteral("%1\nbrinestead\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+    const DbOpenResult r = openDatabase(*env.ctx);
+    EXPECT_TRUE(r.ok()) << qPrintable(r.message);
 }
 
 TEST(Database, ConfigWithoutItsRowGetsTheDefaultRow)

@@ -141,6 +141,14 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
     OldFileEnv f(oldlayout::Version::V11, content);
     ASSERT_TRUE(f.open().ok());
     EXPECT_EQ(f.env.ctx->dbVersion, "1.1 ");
+    // A copy kept by an earlier attempt is not overwritten.
+    const QString earlierCopy = f.env.ctx->dbPath() + ".v1.1.bak";
+    {
+        QFile earlier(earlierCopy);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    const QByteArray before = fileHash(f.env.ctx->dbPath());
 
     Recorded rec;
     const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
@@ -155,6 +163,11 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
     EXPECT_EQ(rows(f.db(), "SELECT SchedRtype, SchedEndDate FROM maintsched ORDER BY rowid"),
               (QList<QStringList>{{"0", "<null>"}, {"0", "<null>"}, {"0", "2019-12-31"}}));
     EXPECT_EQ(CheckDatabaseVersion(*f.env.ctx), "2.0 ");
+    EXPECT_EQ(result.backupPath, earlierCopy + ".2");
+    EXPECT_EQ(fileHash(result.backupPath), before);
+    QFile earlier(earlierCopy);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier");
 }
 
 TEST(Upgrade, OtherVersionsRunNothing)
