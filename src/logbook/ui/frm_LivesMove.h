@@ -30,7 +30,7 @@ public:
     QPushButton* cmd_ok = nullptr;
     QPushButton* cmd_Cancel = nullptr;
 
-protected:
+    // Escape and the window frame end the dialog as Cancel does.
     void reject() override;
 
 private:
