@@ -8,6 +8,7 @@
 #include "core/ui/frm_ZELaboutbox.h"
 #include "core/ui/frm_ZELtod.h"
 #include "core/ui/frm_ZELupgrade.h"
+#include "logbook/NamesFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,6 +67,9 @@ int Startup::run()
     }
     if (opened.status == DbOpenResult::Created && !opened.message.isEmpty())
         m_ctx.services.tell(opened.message, QStringLiteral("Note!"), MsgIcon::Information, false);
+    // A new start directory gets the shipped species names files beside its database.
+    if (opened.status == DbOpenResult::Created)
+        installDefaultNameFiles(m_ctx.startDir);
 
     // 6. The version check; an older file is upgraded in its window first.
     if (CheckDatabaseVersion(m_ctx) != kCurrentDbVersion) {
