@@ -90,50 +90,6 @@ void runModal(frm_ZELOptions& dlg, int tab, std::function<void(frm_ZELOptions&)>
 
 } // namespace
 
-TEST(Options, CaptionsAndTabs)
-{
-    TestEnv env;
-    frm_ZELOptions dlg(*env.ctx);
-    dlg.Get_Initial_Properties();
-    EXPECT_EQ(dlg.windowTitle(), "Brinestead Options");
-    ASSERT_EQ(dlg.SSTab1->count(), 3);
-    EXPECT_EQ(dlg.SSTab1->tabText(0), "General");
-    EXPECT_EQ(dlg.SSTab1->tabText(1), "Graphing");
-    EXPECT_EQ(dlg.SSTab1->tabText(2), "Livestock Lists");
-    QStringList captions;
-    for (QCheckBox* box : dlg.measurementChecks().mid(0, 11))
-        captions << box->text();
-    EXPECT_EQ(captions, QStringList({"ph", "Nh3", "No2", "No3", "S.G.", "Temp", "o2", "dkh", "Calcium", "Copper", "Orp"}));
-    QStringList types;
-    for (int i = 0; i < dlg.cbo_GraphType->count(); ++i)
-        types << dlg.cbo_GraphType->itemText(i) + "=" + dlg.cbo_GraphType->itemData(i).toString();
-    EXPECT_EQ(types, QStringList({"3D Bar=0", "2D Bar=1", "3D Line=2", "2D Line=3", "3D Area=4", "2D Area=5",
-                                  "3D Step=6", "2D Step=7", "3D Combination=8", "2D Combination=9", "2D Pie=14",
-                                  "2D XY=16"}));
-    EXPECT_EQ(dlg.opt_UseSaltFile->text(), "Saltwater Text File (NAMESSW.TXT)");
-    EXPECT_EQ(dlg.opt_Fresh->text(), "&Freshwater / Brackish / Pond");
-}
-
-TEST(Options, FirstRunShowsTheDefaults)
-{
-    TestEnv env;
-    frm_ZELOptions dlg(*env.ctx);
-    dlg.Get_Initial_Properties();
-    EXPECT_TRUE(dlg.opt_Dateform_MMDDYY->isChecked());
-    EXPECT_EQ(dlg.cbo_Delimiter->currentText(), "/");
-    EXPECT_EQ(dlg.cbo_GraphType->currentText(), "2D Bar");
-    QString checks;
-    for (QCheckBox* box : dlg.measurementChecks())
-        checks += box->isChecked() ? '1' : '0';
-    EXPECT_EQ(checks, "0111000000000");
-    EXPECT_FALSE(dlg.chk_SkipZeroValues->isChecked());
-    EXPECT_TRUE(dlg.opt_BWPrinting->isChecked());
-    EXPECT_TRUE(dlg.opt_UseFreshDB->isChecked());
-    EXPECT_TRUE(dlg.opt_UseSaltDb->isChecked());
-    EXPECT_TRUE(dlg.opt_Fresh->isChecked());
-    EXPECT_EQ(env.store.writes, 0);
-}
-
 TEST(Options, StoredValuesTheControlsCannotShowAreKept)
 {
     TestEnv env;
@@ -269,13 +225,3 @@ TEST(Options, OkStoresTheEightKeysAndConfig)
     EXPECT_EQ(env.ctx->settings.DateMask, "YY.MM.DD");
 }
 
-TEST(Options, OkWithoutChangesWritesTheSameValuesAgain)
-{
-    TestEnv env;
-    frm_ZELOptions dlg(*env.ctx);
-    runModal(dlg, 0, [](frm_ZELOptions& d) { d.cmdOK_Click(); });
-    EXPECT_EQ(env.store.writes, 8);
-    EXPECT_EQ(env.store.values.value("Graph_Checks"), "0111000000000");
-    EXPECT_EQ(env.store.values.value("Date_Order"), "MMDDYY");
-    EXPECT_EQ(readConfig(*env.ctx), (ConfigRow{0, 1, "", ""}));
-}
