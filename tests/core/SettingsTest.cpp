@@ -181,16 +181,6 @@ TEST(Settings, AllNineDateMasks)
     }
 }
 
-TEST(Settings, GraphTypesInListOrder)
-{
-    const auto& types = graphTypes();
-    ASSERT_EQ(types.size(), 12);
-    EXPECT_EQ(types[0].caption, "3D Bar");
-    EXPECT_EQ(types[10].caption, "2D Pie");
-    EXPECT_EQ(types[10].code, 14);
-    EXPECT_EQ(types[11].code, 16);
-}
-
 TEST(Settings, QSettingsStoreKeepsKeysInTheSettingsSection)
 {
     QTemporaryDir dir;

@@ -81,12 +81,6 @@ TEST(TankStore, AddFindListAndUpdate)
     // Changing only the letter case of its own name is no duplicate.
     renamed.tankname = "REEF 120";
     EXPECT_EQ(store.update(renamed), TankWrite::Ok);
-
-    TankRecord ghost = tank("Ghost");
-    ghost.tankid = "01-01-1990 00:00:00";
-    QString error;
-    EXPECT_EQ(store.update(ghost, &error), TankWrite::Failed);
-    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(TankStore, DuplicateNameInAnyLetterCaseIsRefused)
