@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QSqlQuery>
 #include <QTabWidget>
@@ -359,4 +360,67 @@ TEST(WaterlogWindow, SortSettingIsReadOnRebuildAndSavedOnClose)
     EXPECT_EQ(lb.env.store.values.value("WQ_Sort"), "2");
     EXPECT_FALSE(lb.main->mnu_FileNew->isEnabled());
     EXPECT_FALSE(lb.main->mnu_FileDelete->isEnabled());
+}
+
+#include "app/Wiring.h"
+#include "core/ui/EntryWidgets.h"
+#include "logbook/ui/frm_LivesAddEdit.h"
+#include "logbook/ui/frm_MaintAddEdit.h"
+
+TEST(WaterlogWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
+{
+    TestEnv env;
+    TankRecord t;
+    t.tankname = "Reef";
+    t.watertype = "3";
+    TankStore(env.ctx->db()).add(t, env.clock.now());
+    frm_ZELMDIMain main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    main.showChild("frm_Waterlog");
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<frm_Waterlog*>(main.childWindow("frm_Waterlog", false));
+    ASSERT_TRUE(log);
+    EXPECT_FALSE(log->setupPending());
+    ASSERT_EQ(log->TreeView1->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(main.mnu_FilePrint->text(), "&Print Entries...");
+    ASSERT_TRUE(log->selectNode("Reef"));
+    EXPECT_TRUE(main.mnu_FileNew->isEnabled());
+
+    onNextDialog<frm_WaterAddEdit>([](frm_WaterAddEdit* dlg) { dlg->cmd_OK_Click(); });
+    main.mnu_FileNew->trigger();
+    EXPECT_EQ(log->waterModel()->rowCount(), 1);
+
+    // Closing the window saves the sort setting and takes the entry commands away.
+    main.mdiArea()->closeAllSubWindows();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.childWindow("frm_Waterlog", false), nullptr);
+    EXPECT_EQ(env.store.values.value("WQ_Sort"), "1");
+    EXPECT_FALSE(main.mnu_FileNew->isEnabled());
+    EXPECT_FALSE(main.mnu_FileMoveEntry->isEnabled());
+}
+
+TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
+{
+    Logbook lb;
+    ASSERT_TRUE(lb.log->selectNode("Reef"));
+    lb.log->tab_logtype->setCurrentIndex(frm_Waterlog::TabLivestock);
+    onNextDialog<frm_LivesAddEdit>([](frm_LivesAddEdit* dlg) {
+        EXPECT_EQ(dlg->windowTitle(), " Livestock Detail for Reef");
+        EXPECT_EQ(dlg->txt_quantity->text(), "1");
+        EXPECT_EQ(dlg->txt_timeadded->text(), "02:05:09 pm");
+        dlg->cmd_Cancel_Click();
+    });
+    lb.log->Add_Entries();
+    lb.log->tab_logtype->setCurrentIndex(frm_Waterlog::TabMaint);
+    onNextDialog<frm_MaintAddEdit>([](frm_MaintAddEdit* dlg) {
+        EXPECT_EQ(dlg->txt_quantity->text(), "0");
+        EXPECT_EQ(dlg->txt_description->text(), " ");
+        EXPECT_EQ(dlg->txt_maintlognotes->text(), " ");
+        dlg->cmd_Cancel_Click();
+    });
+    lb.log->Add_Entries();
+    QSqlQuery q("SELECT (SELECT COUNT(*) FROM livestock) + (SELECT COUNT(*) FROM maintlog)", lb.env.ctx->db());
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 0);
 }
