@@ -9,7 +9,10 @@
 MsgResult QtMessageBox::show(const Message& message)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setText(message.text);
+    // Texts break lines with a carriage return, with or without a line feed.
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(text);
     box.setWindowTitle(message.title.isEmpty() ? QApplication::applicationDisplayName() : message.title);
     switch (message.icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
