@@ -57,6 +57,14 @@ frm_ZELMDIMain::~frm_ZELMDIMain()
     m_ctx.statusLine = nullptr;
     if (m_inDiagnosisLoop)
         qApp->removeEventFilter(this);
+    // The child windows go before this window's own members do: their
+    // "destroyed" notices must not reach the registry after it is gone.
+    for (QWidget* child : std::as_const(m_children))
+        disconnect(child, nullptr, this, nullptr);
+    m_children.clear();
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    delete m_mdiArea;
+    m_mdiArea = nullptr;
 }
 
 namespace {

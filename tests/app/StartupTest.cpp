@@ -1,0 +1,212 @@
+// The start-up sequence from an empty folder, an older file and a bad file.
+#include "AppTestSupport.h"
+#include "app/Startup.h"
+#include "core/Database.h"
+#include "core/OldLayouts.h"
+#include "core/ui/frm_ZELtod.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+
+StartupOptions quickOptions()
+{
+    StartupOptions options;
+    options.splashMs = 20;
+    options.upgradeDelayMs = 30;
+    return options;
+}
+
+// Logs every message box ("msg:<title>") and modal window (its object name) in
+// the order the keeper meets them; the tip window is closed with OK.
+struct StartupRun {
+    TestEnv env{false};
+    QStringList log;
+    std::unique_ptr<Startup> startup;
+    std::unique_ptr<ModalWatcher> watcher;
+    bool mainVisibleAtUpgradeMessage = true;
+
+    StartupRun()
+    {
+        env.messages.onShow = [this](const Message& m) {
+            log << QStringLiteral("msg:") + m.title;
+            if (m.title == QLatin1String("Upgrade Successful") && startup && startup->mainWindow())
+                mainVisibleAtUpgradeMessage = startup->mainWindow()->isVisible();
+        };
+        watcher = std::make_unique<ModalWatcher>(log);
+        watcher->answer = [](QWidget* w) {
+            if (auto* tod = qobject_cast<frm_ZELtod*>(w))
+                tod->cmd_ok->click();
+        };
+    }
+    int run()
+    {
+        startup = std::make_unique<Startup>(*env.ctx, quickOptions());
+        return startup->run();
+    }
+};
+
+} // namespace
+
+TEST(Startup, FirstStartInAnEmptyFolder)
+{
+    StartupRun run;
+    ASSERT_EQ(run.run(), 0);
+
+    EXPECT_TRUE(QFile::exists(run.env.path("VX.MDB")));
+    // Created-file notice, splash, tip, then the no-tank warning.
+    EXPECT_EQ(run.log, (QStringList{"msg:Note!", "frm_ZELaboutbox", "frm_ZELtod", "msg:No Tanks Set Up Yet"}));
+    EXPECT_EQ(run.env.store.values.value("Show_Tips"), "Yes");
+    EXPECT_FALSE(run.env.ctx->splashMode);
+
+    const Message& warning = run.env.messages.shown.last();
+    EXPECT_EQ(warning.text,
+              "You have no tanks set up in Brinestead for Windows. You must set-up at least one tank before you "
+              "can use the logging, graphing, or data-import tools in Brinestead. Set up a tank by clicking on the "
+              "\"Setup / Manage Tanks\" button on the main menu.");
+    EXPECT_EQ(warning.icon, MsgIcon::Exclamation);
+    EXPECT_GE(run.env.beeper.count, 1);
+
+    frm_ZELMDIMain* main = run.startup->mainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_FALSE(main->toolbarButton("logbook")->isEnabled());
+    EXPECT_FALSE(main->toolbarButton("graphing")->isEnabled());
+    EXPECT_TRUE(main->toolbarButton("tanksetup")->isEnabled());
+    EXPECT_TRUE(main->mnu_ToolsLogbook->isEnabled());
+    EXPECT_TRUE(main->mnu_ToolsGraphing->isEnabled());
+    EXPECT_FALSE(main->mnu_FilePrint->isEnabled());
+    EXPECT_EQ(run.env.ctx->graphPageSize, 20);
+    EXPECT_EQ(run.env.ctx->dbVersion, kCurrentDbVersion);
+}
+
+TEST(Startup, ShowTipsSettingDecidesTheTip)
+{
+    const struct {
+        const char* stored;
+        bool tipShown;
+        const char* storedAfter;
+    } cases[] = {
+        {"Yes", true, "Yes"},
+        {"YES", true, "YES"},
+        {"no", false, "no"},
+        {"No", false, "No"},
+        {"maybe", true, "Yes"},
+        {"", true, "Yes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        StartupRun run;
+        run.env.store.values.insert("Show_Tips", QString::fromLatin1(c.stored));
+        ASSERT_EQ(run.run(), 0);
+        EXPECT_EQ(run.log.contains("frm_ZELtod"), c.tipShown);
+        EXPECT_EQ(run.env.store.values.value("Show_Tips"), QString::fromLatin1(c.storedAfter));
+        EXPECT_EQ(run.env.ctx->showTipsFlag, c.tipShown);
+    }
+}
+
+TEST(Startup, WithATankTheButtonsStayEnabledAndNoWarningShows)
+{
+    StartupRun run;
+    ASSERT_TRUE(createInstalledDatabase(run.env.path("VX.MDB")));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "startup_tank");
+        db.setDatabaseName(run.env.path("VX.MDB"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("INSERT INTO TANKLST (tankid, tankname, TankWaterType) "
+                           "VALUES ('12-01-2026 10:00:00', 'Reef 1', '3')"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("startup_tank");
+    run.env.store.values.insert("Show_Tips", "No");
+    ASSERT_EQ(run.run(), 0);
+    EXPECT_EQ(run.log, QStringList{"frm_ZELaboutbox"});
+    EXPECT_TRUE(run.startup->mainWindow()->toolbarButton("logbook")->isEnabled());
+    EXPECT_TRUE(run.startup->mainWindow()->toolbarButton("graphing")->isEnabled());
+}
+
+TEST(Startup, OlderFileIsUpgradedInItsWindowBeforeTheMainWindowShows)
+{
+    StartupRun run;
+    oldlayout::Content content;
+    content.tanks = {"Reef 1"};
+    ASSERT_EQ(oldlayout::build(run.env.path("VX.MDB"), oldlayout::Version::V11, content), QString());
+
+    ASSERT_EQ(run.run(), 0);
+    const int upgradeAt = run.log.indexOf("frm_ZELupgrade");
+    const int messageAt = run.log.indexOf("msg:Upgrade Successful");
+    const int splashAt = run.log.indexOf("frm_ZELaboutbox");
+    ASSERT_GE(upgradeAt, 0) << run.log.join(", ").toStdString();
+    EXPECT_GT(messageAt, upgradeAt);
+    EXPECT_GT(splashAt, messageAt);
+    EXPECT_FALSE(run.mainVisibleAtUpgradeMessage);
+    EXPECT_EQ(run.env.ctx->dbVersion, kCurrentDbVersion);
+    // Then the start goes on as usual: a tank exists, so no warning.
+    EXPECT_FALSE(run.log.contains("msg:No Tanks Set Up Yet"));
+    EXPECT_TRUE(run.startup->mainWindow()->isVisible());
+}
+
+TEST(Startup, FileThatIsNoDatabaseEndsWithAMessageAndAnErrorStatus)
+{
+    StartupRun run;
+    {
+        QFile bad(run.env.path("VX.MDB"));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(QByteArray(4096, 'x'));
+    }
+    EXPECT_NE(run.run(), 0);
+    ASSERT_FALSE(run.env.messages.shown.isEmpty());
+    EXPECT_EQ(run.env.messages.shown.first().icon, MsgIcon::Critical);
+    EXPECT_TRUE(run.env.messages.shown.first().text.contains("VX.MDB"));
+    EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
+    EXPECT_FALSE(run.startup->mainWindow()->isVisible());
+    QFile bad(run.env.path("VX.MDB"));
+    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bad.readAll(), QByteArray(4096, 'x'));   // left untouched
+}
+
+TEST(Startup, FailedUpgradeEndsWithAMessageAndAnErrorStatus)
+{
+    StartupRun run;
+    oldlayout::Content content;
+    ASSERT_EQ(oldlayout::build(run.env.path("VX.MDB"), oldlayout::Version::V11, content), QString());
+    {
+        // A column the 2.0 step means to add is already there: the step fails.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "startup_break");
+        db.setDatabaseName(run.env.path("VX.MDB"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("ALTER TABLE maintsched ADD COLUMN SchedRtype INTEGER"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("startup_break");
+
+    EXPECT_NE(run.run(), 0);
+    EXPECT_TRUE(run.log.contains("msg:Upgrade Failed")) << run.log.join(", ").toStdString();
+    EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
+    EXPECT_FALSE(run.startup->mainWindow()->isVisible());
+}
+
+TEST(Startup, TipDecisionRepairsUnknownValues)
+{
+    const struct {
+        const char* stored;   // nullptr: missing
+        bool show;
+        const char* after;
+    } cases[] = {
+        {nullptr, true, "Yes"}, {"yEs", true, "yEs"}, {"nO", false, "nO"}, {"Not Found", true, "Yes"}, {" no", true, "Yes"},
+    };
+    for (const auto& c : cases) {
+        MemorySettingsStore store;
+        if (c.stored)
+            store.values.insert("Show_Tips", QString::fromLatin1(c.stored));
+        EXPECT_EQ(tipOfTheDayAtStartup(store), c.show) << (c.stored ? c.stored : "(missing)");
+        EXPECT_EQ(store.values.value("Show_Tips"), QString::fromLatin1(c.after));
+    }
+}
