@@ -57,42 +57,6 @@ TEST_F(LivestockStoreTest, StoresIsoTextAndNullsForAbsentValues)
     EXPECT_EQ(back->datelost, QDate(2026, 4, 1));
 }
 
-TEST_F(LivestockStoreTest, UpdateClearsEmptiedOptionalValues)
-{
-    LivestockRecord r = animal("T1", QDate(2026, 3, 5), QTime(9, 0), "Koi");
-    r.price_paid = 3;
-    r.price_sold = 4;
-    r.datelost = QDate(2026, 5, 1);
-    ASSERT_TRUE(store.insert(r));
-    r.price_paid.reset();
-    r.price_sold.reset();
-    r.datelost.reset();
-    ASSERT_TRUE(store.update(r));
-    const auto back = store.get(r.rowid);
-    ASSERT_TRUE(back);
-    EXPECT_FALSE(back->price_paid);
-    EXPECT_FALSE(back->price_sold);
-    EXPECT_FALSE(back->datelost);
-}
-
-TEST_F(LivestockStoreTest, ListsOneTankByDateAndTime)
-{
-    LivestockRecord a = animal("T1", QDate(2026, 3, 5), QTime(9, 0), "B");
-    LivestockRecord b = animal("T1", QDate(2025, 12, 31), QTime(23, 0), "A");
-    LivestockRecord c = animal("T1", QDate(2026, 3, 5), QTime(8, 0), "C");
-    LivestockRecord other = animal("T2", QDate(2026, 1, 1), QTime(8, 0), "X");
-    for (LivestockRecord* r : {&a, &b, &c, &other})
-        ASSERT_TRUE(store.insert(*r));
-    auto names = [](const QVector<LivestockRecord>& rows) {
-        QStringList out;
-        for (const auto& r : rows)
-            out << r.animalname;
-        return out;
-    };
-    EXPECT_EQ(names(store.list("T1", SortOrder::Ascending)), (QStringList{"A", "C", "B"}));
-    EXPECT_EQ(names(store.list("T1", SortOrder::Descending)), (QStringList{"B", "C", "A"}));
-}
-
 TEST_F(LivestockStoreTest, MoveChangesTankAndOptionallyTheMoment)
 {
     LivestockRecord r = animal("T1", QDate(2026, 3, 5), QTime(9, 0), "Koi");

@@ -1,4 +1,4 @@
-// The names file format: line rules, display names, encodings, file lookup
+// The names file format: line rules, display names, encodings, load progress
 // and the shipped default files.
 #include "logbook/NamesFile.h"
 
@@ -92,53 +92,17 @@ TEST(NamesFileText, Utf8AndLatin1ReadAlike)
     }
 }
 
-TEST(NamesLoadProgressTest, DotsEveryTwentyAndResetEveryTwoThousand)
+TEST(NamesLoadProgressTest, DotEveryTwentyNamesAndResetEveryTwoThousand)
 {
     NamesLoadProgress p;
-    EXPECT_EQ(p.text(), "Loading.");
-    for (int i = 1; i <= 19; ++i)
-        p.addName();
-    EXPECT_EQ(p.text(), "Loading.");
-    p.addName();
-    EXPECT_EQ(p.text(), "Loading..");
-    while (p.count() < 40)
-        p.addName();
-    EXPECT_EQ(p.text(), "Loading...");
-    while (p.count() < 45)
-        p.addName();
-    EXPECT_EQ(p.doneText(), "45 names loaded.");
-    while (p.count() < 1999)
-        p.addName();
-    EXPECT_EQ(p.text().size(), QString("Loading.").size() + 99);
-    p.addName();
-    EXPECT_EQ(p.text(), "Loading..");
-
-    NamesLoadProgress one;
-    one.addName();
-    EXPECT_EQ(one.doneText(), "1 names loaded.");
-}
-
-TEST(NamesFileRead, FindsFileRegardlessOfCaseAndCountsNames)
-{
-    QTemporaryDir dir;
-    QByteArray bytes = "! 45 animals\r\n!\r\n";
-    for (int i = 0; i < 45; ++i)
-        bytes += pad(QStringLiteral("Fish %1").arg(i), "Genus species").toLatin1() + "\r\n";
-    writeFile(dir.filePath("NAMESSW.TXT"), bytes);
-
-    EXPECT_EQ(findNamesFile(dir.path(), kSaltNamesFile), dir.filePath("NAMESSW.TXT"));
-    EXPECT_TRUE(findNamesFile(dir.path(), kFreshNamesFile).isEmpty());
-
-    QStringList seen;
-    const NamesFileResult r =
-        readNamesFile(dir.path(), kSaltNamesFile, [&](const NameEntry& e) { seen << e.display; });
-    EXPECT_EQ(r.status, NamesFileResult::Loaded);
-    EXPECT_EQ(r.count, 45);
-    ASSERT_EQ(seen.size(), 45);
-    EXPECT_EQ(seen.first(), "0 - Fish ");
-
-    const NamesFileResult missing = readNamesFile(dir.path(), kFreshNamesFile, nullptr);
-    EXPECT_EQ(missing.status, NamesFileResult::Missing);
+    QStringList texts;
+    while (p.count() < 2000)
+        texts << p.addName();
+    EXPECT_EQ(texts[18], "Loading.");       // 19 names
+    EXPECT_EQ(texts[19], "Loading..");      // 20 names
+    EXPECT_EQ(texts[1998].size(), 8 + 99);  // 1999 names
+    EXPECT_EQ(texts[1999], "Loading..");    // 2000 names: back to "Loading." and its dot
+    EXPECT_EQ(p.doneText(), "2000 names loaded.");
 }
 
 TEST(NamesFileInstall, CopiesOnlyMissingFiles)
