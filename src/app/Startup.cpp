@@ -67,9 +67,14 @@ int Startup::run()
     }
     if (opened.status == DbOpenResult::Created && !opened.message.isEmpty())
         m_ctx.services.tell(opened.message, QStringLiteral("Note!"), MsgIcon::Information, false);
-    // A new start directory gets the shipped species names files beside its database.
-    if (opened.status == DbOpenResult::Created)
+    // A new start directory gets the shipped species names files beside its
+    // database, and their names in the database's reference list, so that the
+    // species lists offer names from the first day whichever source is chosen.
+    if (opened.status == DbOpenResult::Created) {
         installDefaultNameFiles(m_ctx.startDir);
+        QSqlDatabase db = m_ctx.db();
+        addShippedNamesToAnimalList(db);
+    }
 
     // 6. The version check; an older file is upgraded in its window first.
     if (CheckDatabaseVersion(m_ctx) != kCurrentDbVersion) {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace {
 
@@ -135,4 +137,47 @@ bool installDefaultNameFiles(const QString& startDir)
                                           | QFileDevice::WriteUser);
     }
     return ok;
+}
+
+int addShippedNamesToAnimalList(QSqlDatabase& db)
+{
+    if (!db.transaction())
+        return -1;
+    int added = 0;
+    QSqlQuery exists(db);
+    exists.prepare(QStringLiteral("SELECT 1 FROM animallist WHERE animalname = ? COLLATE NOCASE "
+                                  "AND AnimalType = ?"));
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO animallist (animalname, AnimalType) VALUES (?, ?)"));
+    const struct { QString file; QString type; } sources[] = {{kSaltNamesFile, QStringLiteral("2")},
+                                                            {kFreshNamesFile, QStringLiteral("1")}};
+    for (const auto& source : sources) {
+        QFile file(QStringLiteral(":/names/") + source.file);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const NameEntry& entry : parseNamesText(decodeNamesFileText(file.readAll()))) {
+            exists.addBindValue(entry.display);
+            exists.addBindValue(source.type);
+            if (!exists.exec()) {
+                db.rollback();
+                return -1;
+            }
+            const bool known = exists.next();
+            exists.finish();
+            if (known)
+                continue;
+            insert.addBindValue(entry.display);
+            insert.addBindValue(source.type);
+            if (!insert.exec()) {
+                db.rollback();
+                return -1;
+            }
+            ++added;
+        }
+    }
+    if (!db.commit()) {
+        db.rollback();
+        return -1;
+    }
+    return added;
 }

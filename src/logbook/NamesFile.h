@@ -70,3 +70,10 @@ NamesFileResult readNamesFile(const QString& dir, const QString& fileName,
 // directory has no file of that name (in any letter case). True when both
 // files are there afterwards.
 bool installDefaultNameFiles(const QString& startDir);
+
+class QSqlDatabase;
+// Adds the display names of the shipped names files to animallist ("2" for the
+// saltwater file, "1" for the freshwater file), skipping names the list already
+// holds for that type (in any letter case). One transaction; returns the number
+// of names added, or -1 when the write failed and nothing was added.
+int addShippedNamesToAnimalList(QSqlDatabase& db);

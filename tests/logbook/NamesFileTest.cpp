@@ -1,11 +1,13 @@
 // The names file format: line rules, display names, encodings, load progress
 // and the shipped default files.
 #include "logbook/NamesFile.h"
+#include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -154,4 +156,27 @@ TEST(NamesFileInstall, ShippedListsAreWellFormed)
             commons.insert(e.common.toLower());
         }
     }
+}
+
+// A new database gets the shipped names in its reference list once, typed by
+// their file, beside the seed names it already holds.
+TEST(NamesFileInstall, ShippedNamesJoinTheReferenceListOnce)
+{
+    TestEnv env;
+    QSqlDatabase db = env.ctx->db();
+    auto count = [&](const QString& name, const QString& type) {
+        QSqlQuery q(db);
+        q.prepare("SELECT COUNT(*) FROM animallist WHERE animalname = ? AND AnimalType = ?");
+        q.addBindValue(name);
+        q.addBindValue(type);
+        q.exec();
+        q.next();
+        return q.value(0).toInt();
+    };
+    const int added = addShippedNamesToAnimalList(db);
+    EXPECT_GT(added, 300);
+    EXPECT_EQ(count("Tang - Yellow ", "2"), 1);
+    EXPECT_EQ(count("Tetra - Neon ", "1"), 1);
+    EXPECT_EQ(count("Goldfish", "1"), 1);   // a seed name already there stays single
+    EXPECT_EQ(addShippedNamesToAnimalList(db), 0);
 }
