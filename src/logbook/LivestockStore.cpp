@@ -1,52 +1,14 @@
 // The livestock log table: one row per batch of animals acquired.
 #include "logbook/LogStore.h"
+#include "logbook/LogTable.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QVariant>
+using namespace logtable;
 
 namespace {
 
-// Stored forms: ISO dates and 24-hour times; anything unreadable reads as absent.
-QString isoDate(const QDate& d) { return d.toString(Qt::ISODate); }
-QString isoTime(const QTime& t) { return t.toString(QStringLiteral("HH:mm:ss")); }
-QDate readDate(const QVariant& v) { return QDate::fromString(v.toString(), Qt::ISODate); }
-QTime readTime(const QVariant& v) { return QTime::fromString(v.toString(), QStringLiteral("HH:mm:ss")); }
-
-const char* kColumns =
-    "rowid, tankname, dateadded, timeadded, animalname, quantity, Status, price_paid, "
-    "price_sold, datelost, where_purch, Comment";
-
-QVariant textOrNull(const QString& s)
-{
-    return s.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
-}
-
-QVariant dateOrNull(const QDate& d)
-{
-    return d.isValid() ? QVariant(isoDate(d)) : QVariant(QMetaType(QMetaType::QString));
-}
-
-QVariant timeOrNull(const QTime& t)
-{
-    return t.isValid() ? QVariant(isoTime(t)) : QVariant(QMetaType(QMetaType::QString));
-}
-
-template <typename T>
-QVariant optOrNull(const std::optional<T>& v, QMetaType::Type type)
-{
-    return v ? QVariant::fromValue(*v) : QVariant(QMetaType(type));
-}
-
-std::optional<double> readDouble(const QVariant& v)
-{
-    if (v.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
+const Shape kLivestock = {"SELECT rowid, tankname, dateadded, timeadded, animalname, quantity, Status, "
+                          "price_paid, price_sold, datelost, where_purch, Comment FROM livestock ",
+                          "livestock", "tankname", "dateadded", "timeadded"};
 
 LivestockRecord readRow(const QSqlQuery& q)
 {
@@ -56,15 +18,10 @@ LivestockRecord readRow(const QSqlQuery& q)
     r.dateadded = readDate(q.value(2));
     r.timeadded = readTime(q.value(3));
     r.animalname = q.value(4).toString();
-    if (!q.value(5).isNull()) {
-        bool ok = false;
-        const qint64 n = q.value(5).toLongLong(&ok);
-        if (ok)
-            r.quantity = n;
-    }
+    r.quantity = readInteger(q.value(5));
     r.status = q.value(6).toString();
-    r.price_paid = readDouble(q.value(7));
-    r.price_sold = readDouble(q.value(8));
+    r.price_paid = readNumber(q.value(7));
+    r.price_sold = readNumber(q.value(8));
     if (const QDate lost = readDate(q.value(9)); lost.isValid())
         r.datelost = lost;
     r.where_purch = q.value(10).toString();
@@ -75,23 +32,16 @@ LivestockRecord readRow(const QSqlQuery& q)
 void bindValues(QSqlQuery& q, const LivestockRecord& r)
 {
     q.addBindValue(r.tankid);
-    q.addBindValue(dateOrNull(r.dateadded));
-    q.addBindValue(timeOrNull(r.timeadded));
-    q.addBindValue(textOrNull(r.animalname));
-    q.addBindValue(optOrNull(r.quantity, QMetaType::LongLong));
-    q.addBindValue(textOrNull(r.status));
-    q.addBindValue(optOrNull(r.price_paid, QMetaType::Double));
-    q.addBindValue(optOrNull(r.price_sold, QMetaType::Double));
-    q.addBindValue(r.datelost ? dateOrNull(*r.datelost) : QVariant(QMetaType(QMetaType::QString)));
-    q.addBindValue(textOrNull(r.where_purch));
-    q.addBindValue(textOrNull(r.comment));
-}
-
-bool fail(const QSqlQuery& q, QString* error)
-{
-    if (error)
-        *error = q.lastError().text();
-    return false;
+    q.addBindValue(date(r.dateadded));
+    q.addBindValue(time(r.timeadded));
+    q.addBindValue(text(r.animalname));
+    q.addBindValue(integer(r.quantity));
+    q.addBindValue(text(r.status));
+    q.addBindValue(number(r.price_paid));
+    q.addBindValue(number(r.price_sold));
+    q.addBindValue(date(r.datelost.value_or(QDate())));
+    q.addBindValue(text(r.where_purch));
+    q.addBindValue(text(r.comment));
 }
 
 } // namespace
@@ -101,25 +51,14 @@ LivestockStore::LivestockStore(QSqlDatabase db) : m_db(std::move(db)) {}
 QVector<LivestockRecord> LivestockStore::list(const QString& tankid, SortOrder order) const
 {
     QVector<LivestockRecord> rows;
-    QSqlQuery q(m_db);
-    const QString dir = order == SortOrder::Descending ? QStringLiteral(" DESC") : QString();
-    q.prepare(QStringLiteral("SELECT %1 FROM livestock WHERE tankname = ? ORDER BY dateadded%2, "
-                             "timeadded%2, rowid%2")
-                  .arg(QLatin1String(kColumns), dir));
-    q.addBindValue(tankid);
-    if (!q.exec())
-        return rows;
-    while (q.next())
-        rows.append(readRow(q));
+    listRows(m_db, kLivestock, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
     return rows;
 }
 
 std::optional<LivestockRecord> LivestockStore::get(qint64 rowid) const
 {
     QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("SELECT %1 FROM livestock WHERE rowid = ?").arg(QLatin1String(kColumns)));
-    q.addBindValue(rowid);
-    if (!q.exec() || !q.next())
+    if (!fetchRow(q, kLivestock, rowid))
         return std::nullopt;
     return readRow(q);
 }
@@ -131,8 +70,8 @@ bool LivestockStore::insert(LivestockRecord& rec, QString* error)
         "INSERT INTO livestock (tankname, dateadded, timeadded, animalname, quantity, Status, "
         "price_paid, price_sold, datelost, where_purch, Comment) VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
     bindValues(q, rec);
-    if (!q.exec())
-        return fail(q, error);
+    if (!run(q, error))
+        return false;
     rec.rowid = q.lastInsertId().toLongLong();
     return true;
 }
@@ -146,24 +85,12 @@ bool LivestockStore::update(const LivestockRecord& rec, QString* error)
         "Comment = ? WHERE rowid = ?"));
     bindValues(q, rec);
     q.addBindValue(rec.rowid);
-    if (!q.exec())
-        return fail(q, error);
-    if (q.numRowsAffected() != 1) {
-        if (error)
-            *error = QStringLiteral("The entry no longer exists.");
-        return false;
-    }
-    return true;
+    return run(q, error, true);
 }
 
 bool LivestockStore::remove(qint64 rowid, QString* error)
 {
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("DELETE FROM livestock WHERE rowid = ?"));
-    q.addBindValue(rowid);
-    if (!q.exec())
-        return fail(q, error);
-    return true;
+    return removeRow(m_db, kLivestock, rowid, error);
 }
 
 bool LivestockStore::move(qint64 rowid, const QString& targetTankId,
@@ -174,19 +101,12 @@ bool LivestockStore::move(qint64 rowid, const QString& targetTankId,
         q.prepare(QStringLiteral(
             "UPDATE livestock SET tankname = ?, dateadded = ?, timeadded = ? WHERE rowid = ?"));
         q.addBindValue(targetTankId);
-        q.addBindValue(isoDate(moment->date()));
-        q.addBindValue(isoTime(moment->time()));
+        q.addBindValue(date(moment->date()));
+        q.addBindValue(time(moment->time()));
     } else {
         q.prepare(QStringLiteral("UPDATE livestock SET tankname = ? WHERE rowid = ?"));
         q.addBindValue(targetTankId);
     }
     q.addBindValue(rowid);
-    if (!q.exec())
-        return fail(q, error);
-    if (q.numRowsAffected() != 1) {
-        if (error)
-            *error = QStringLiteral("The entry no longer exists.");
-        return false;
-    }
-    return true;
+    return run(q, error, true);
 }

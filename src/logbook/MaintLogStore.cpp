@@ -1,22 +1,14 @@
 // The maintenance log table: one row per piece of work done on a tank.
 #include "logbook/LogStore.h"
+#include "logbook/LogTable.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QVariant>
+using namespace logtable;
 
 namespace {
 
-QString isoDate(const QDate& d) { return d.toString(Qt::ISODate); }
-QString isoTime(const QTime& t) { return t.toString(QStringLiteral("HH:mm:ss")); }
-QDate readDate(const QVariant& v) { return QDate::fromString(v.toString(), Qt::ISODate); }
-QTime readTime(const QVariant& v) { return QTime::fromString(v.toString(), QStringLiteral("HH:mm:ss")); }
-
-QVariant nullText() { return QVariant(QMetaType(QMetaType::QString)); }
-QVariant textOrNull(const QString& s) { return s.isNull() ? nullText() : QVariant(s); }
-
-const char* kColumns = "rowid, mainttankname, maintlogdate, maintlogtime, maintlogtask, "
-                       "maintlogqty, maintlogunit, maintlogdesc, maintlognote";
+const Shape kMaint = {"SELECT rowid, mainttankname, maintlogdate, maintlogtime, maintlogtask, "
+                      "maintlogqty, maintlogunit, maintlogdesc, maintlognote FROM maintlog ",
+                      "maintlog", "mainttankname", "maintlogdate", "maintlogtime"};
 
 MaintLogRecord readRow(const QSqlQuery& q)
 {
@@ -26,12 +18,7 @@ MaintLogRecord readRow(const QSqlQuery& q)
     r.logdate = readDate(q.value(2));
     r.logtime = readTime(q.value(3));
     r.task = q.value(4).toString();
-    if (!q.value(5).isNull()) {
-        bool ok = false;
-        const double d = q.value(5).toDouble(&ok);
-        if (ok)
-            r.quantity = d;
-    }
+    r.quantity = readNumber(q.value(5));
     r.unit = q.value(6).toString();
     r.description = q.value(7).toString();
     r.note = q.value(8).toString();
@@ -41,20 +28,13 @@ MaintLogRecord readRow(const QSqlQuery& q)
 void bindValues(QSqlQuery& q, const MaintLogRecord& r)
 {
     q.addBindValue(r.tankid);
-    q.addBindValue(r.logdate.isValid() ? QVariant(isoDate(r.logdate)) : nullText());
-    q.addBindValue(r.logtime.isValid() ? QVariant(isoTime(r.logtime)) : nullText());
-    q.addBindValue(textOrNull(r.task));
-    q.addBindValue(r.quantity ? QVariant(*r.quantity) : QVariant(QMetaType(QMetaType::Double)));
-    q.addBindValue(textOrNull(r.unit));
-    q.addBindValue(textOrNull(r.description));
-    q.addBindValue(textOrNull(r.note));
-}
-
-bool fail(const QSqlQuery& q, QString* error)
-{
-    if (error)
-        *error = q.lastError().text();
-    return false;
+    q.addBindValue(date(r.logdate));
+    q.addBindValue(time(r.logtime));
+    q.addBindValue(text(r.task));
+    q.addBindValue(number(r.quantity));
+    q.addBindValue(text(r.unit));
+    q.addBindValue(text(r.description));
+    q.addBindValue(text(r.note));
 }
 
 } // namespace
@@ -64,25 +44,14 @@ MaintLogStore::MaintLogStore(QSqlDatabase db) : m_db(std::move(db)) {}
 QVector<MaintLogRecord> MaintLogStore::list(const QString& tankid, SortOrder order) const
 {
     QVector<MaintLogRecord> rows;
-    QSqlQuery q(m_db);
-    const QString dir = order == SortOrder::Descending ? QStringLiteral(" DESC") : QString();
-    q.prepare(QStringLiteral("SELECT %1 FROM maintlog WHERE mainttankname = ? ORDER BY "
-                             "maintlogdate%2, maintlogtime%2, rowid%2")
-                  .arg(QLatin1String(kColumns), dir));
-    q.addBindValue(tankid);
-    if (!q.exec())
-        return rows;
-    while (q.next())
-        rows.append(readRow(q));
+    listRows(m_db, kMaint, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
     return rows;
 }
 
 std::optional<MaintLogRecord> MaintLogStore::get(qint64 rowid) const
 {
     QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("SELECT %1 FROM maintlog WHERE rowid = ?").arg(QLatin1String(kColumns)));
-    q.addBindValue(rowid);
-    if (!q.exec() || !q.next())
+    if (!fetchRow(q, kMaint, rowid))
         return std::nullopt;
     return readRow(q);
 }
@@ -94,8 +63,8 @@ bool MaintLogStore::insert(MaintLogRecord& rec, QString* error)
         "INSERT INTO maintlog (mainttankname, maintlogdate, maintlogtime, maintlogtask, "
         "maintlogqty, maintlogunit, maintlogdesc, maintlognote) VALUES (?,?,?,?,?,?,?,?)"));
     bindValues(q, rec);
-    if (!q.exec())
-        return fail(q, error);
+    if (!run(q, error))
+        return false;
     rec.rowid = q.lastInsertId().toLongLong();
     return true;
 }
@@ -109,22 +78,10 @@ bool MaintLogStore::update(const MaintLogRecord& rec, QString* error)
         "WHERE rowid = ?"));
     bindValues(q, rec);
     q.addBindValue(rec.rowid);
-    if (!q.exec())
-        return fail(q, error);
-    if (q.numRowsAffected() != 1) {
-        if (error)
-            *error = QStringLiteral("The entry no longer exists.");
-        return false;
-    }
-    return true;
+    return run(q, error, true);
 }
 
 bool MaintLogStore::remove(qint64 rowid, QString* error)
 {
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("DELETE FROM maintlog WHERE rowid = ?"));
-    q.addBindValue(rowid);
-    if (!q.exec())
-        return fail(q, error);
-    return true;
+    return removeRow(m_db, kMaint, rowid, error);
 }

@@ -1,62 +1,36 @@
 // The water-quality log table: one row per test of one tank.
 #include "logbook/LogStore.h"
+#include "logbook/LogTable.h"
 
-#include "core/Dates.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QVariant>
+using namespace logtable;
 
 namespace {
 
-const char* const kSelect =
+const Shape kWater = {
     "SELECT rowid, tankname, logdate, logtime, ph, Ammonia, nitrite, nitrate, sg, temp, oxygen, "
-    "dkh, calcium, copper, orp, custom1, custom2, Comment FROM waterlog ";
-
-std::optional<double> optionalNumber(const QVariant& v)
-{
-    if (v.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    if (ok)
-        return d;
-    // A value stored as text by an older file: read it with '.' whatever the locale.
-    return parseNumber(v.toString().trimmed());
-}
-
-QVariant numberValue(const std::optional<double>& v)
-{
-    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Double));
-}
-
-QVariant textOrNull(const QString& s, bool isNull)
-{
-    return isNull ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
-}
+    "dkh, calcium, copper, orp, custom1, custom2, Comment FROM waterlog ",
+    "waterlog", "tankname", "logdate", "logtime"};
 
 WaterLogRecord readRow(const QSqlQuery& q)
 {
     WaterLogRecord r;
     r.rowid = q.value(0).toLongLong();
     r.tankid = q.value(1).toString();
-    if (const auto d = fromIsoDate(q.value(2).toString()))
-        r.logdate = *d;
-    if (const auto t = fromIsoTime(q.value(3).toString()))
-        r.logtime = *t;
-    r.ph = optionalNumber(q.value(4));
-    r.ammonia = optionalNumber(q.value(5));
-    r.nitrite = optionalNumber(q.value(6));
-    r.nitrate = optionalNumber(q.value(7));
-    r.sg = optionalNumber(q.value(8));
-    r.temp = optionalNumber(q.value(9));
-    r.oxygen = optionalNumber(q.value(10));
-    r.dkh = optionalNumber(q.value(11));
-    r.calcium = optionalNumber(q.value(12));
-    r.copper = optionalNumber(q.value(13));
-    r.orp = optionalNumber(q.value(14));
-    r.custom1 = optionalNumber(q.value(15));
-    r.custom2 = optionalNumber(q.value(16));
+    r.logdate = readDate(q.value(2));
+    r.logtime = readTime(q.value(3));
+    r.ph = readNumber(q.value(4));
+    r.ammonia = readNumber(q.value(5));
+    r.nitrite = readNumber(q.value(6));
+    r.nitrate = readNumber(q.value(7));
+    r.sg = readNumber(q.value(8));
+    r.temp = readNumber(q.value(9));
+    r.oxygen = readNumber(q.value(10));
+    r.dkh = readNumber(q.value(11));
+    r.calcium = readNumber(q.value(12));
+    r.copper = readNumber(q.value(13));
+    r.orp = readNumber(q.value(14));
+    r.custom1 = readNumber(q.value(15));
+    r.custom2 = readNumber(q.value(16));
     r.comment = q.value(17).toString();
     return r;
 }
@@ -65,28 +39,12 @@ WaterLogRecord readRow(const QSqlQuery& q)
 void bindColumns(QSqlQuery& q, const WaterLogRecord& r)
 {
     q.addBindValue(r.tankid);
-    q.addBindValue(textOrNull(toIsoDate(r.logdate), !r.logdate.isValid()));
-    q.addBindValue(textOrNull(toIsoTime(r.logtime), !r.logtime.isValid()));
-    q.addBindValue(numberValue(r.ph));
-    q.addBindValue(numberValue(r.ammonia));
-    q.addBindValue(numberValue(r.nitrite));
-    q.addBindValue(numberValue(r.nitrate));
-    q.addBindValue(numberValue(r.sg));
-    q.addBindValue(numberValue(r.temp));
-    q.addBindValue(numberValue(r.oxygen));
-    q.addBindValue(numberValue(r.dkh));
-    q.addBindValue(numberValue(r.calcium));
-    q.addBindValue(numberValue(r.copper));
-    q.addBindValue(numberValue(r.orp));
-    q.addBindValue(numberValue(r.custom1));
-    q.addBindValue(numberValue(r.custom2));
+    q.addBindValue(date(r.logdate));
+    q.addBindValue(time(r.logtime));
+    for (const auto* value : {&r.ph, &r.ammonia, &r.nitrite, &r.nitrate, &r.sg, &r.temp, &r.oxygen,
+                              &r.dkh, &r.calcium, &r.copper, &r.orp, &r.custom1, &r.custom2})
+        q.addBindValue(number(*value));
     q.addBindValue(r.comment);
-}
-
-void setError(QString* error, const QSqlQuery& q)
-{
-    if (error)
-        *error = q.lastError().text();
 }
 
 } // namespace
@@ -96,27 +54,14 @@ WaterLogStore::WaterLogStore(QSqlDatabase db) : m_db(std::move(db)) {}
 QVector<WaterLogRecord> WaterLogStore::list(const QString& tankid, SortOrder order) const
 {
     QVector<WaterLogRecord> rows;
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    const QString sql = QString::fromLatin1(kSelect)
-        + (order == SortOrder::Descending
-               ? QStringLiteral("WHERE tankname = ? ORDER BY logdate DESC, logtime DESC, rowid DESC")
-               : QStringLiteral("WHERE tankname = ? ORDER BY logdate, logtime, rowid"));
-    q.prepare(sql);
-    q.addBindValue(tankid);
-    if (!q.exec())
-        return rows;
-    while (q.next())
-        rows.append(readRow(q));
+    listRows(m_db, kWater, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
     return rows;
 }
 
 std::optional<WaterLogRecord> WaterLogStore::get(qint64 rowid) const
 {
     QSqlQuery q(m_db);
-    q.prepare(QString::fromLatin1(kSelect) + QStringLiteral("WHERE rowid = ?"));
-    q.addBindValue(rowid);
-    if (!q.exec() || !q.next())
+    if (!fetchRow(q, kWater, rowid))
         return std::nullopt;
     return readRow(q);
 }
@@ -128,10 +73,8 @@ bool WaterLogStore::insert(WaterLogRecord& rec, QString* error)
               "temp, oxygen, dkh, calcium, copper, orp, custom1, custom2, Comment) "
               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     bindColumns(q, rec);
-    if (!q.exec()) {
-        setError(error, q);
+    if (!run(q, error))
         return false;
-    }
     rec.rowid = q.lastInsertId().toLongLong();
     return true;
 }
@@ -144,31 +87,10 @@ bool WaterLogStore::update(const WaterLogRecord& rec, QString* error)
               "copper = ?, orp = ?, custom1 = ?, custom2 = ?, Comment = ? WHERE rowid = ?");
     bindColumns(q, rec);
     q.addBindValue(rec.rowid);
-    if (!q.exec()) {
-        setError(error, q);
-        return false;
-    }
-    if (q.numRowsAffected() != 1) {
-        if (error)
-            *error = QStringLiteral("The entry is no longer in the log.");
-        return false;
-    }
-    return true;
+    return run(q, error, true);
 }
 
 bool WaterLogStore::remove(qint64 rowid, QString* error)
 {
-    QSqlQuery q(m_db);
-    q.prepare("DELETE FROM waterlog WHERE rowid = ?");
-    q.addBindValue(rowid);
-    if (!q.exec()) {
-        setError(error, q);
-        return false;
-    }
-    if (q.numRowsAffected() != 1) {
-        if (error)
-            *error = QStringLiteral("The entry is no longer in the log.");
-        return false;
-    }
-    return true;
+    return removeRow(m_db, kWater, rowid, error);
 }
