@@ -3,6 +3,8 @@
 #include "core/Dates.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QStyle>
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -297,4 +299,23 @@ void SetListViewExtendedStyle(QAbstractItemView* view)
         if (table->horizontalHeader())
             table->horizontalHeader()->setSectionsMovable(true);
     }
+}
+
+QComboBox* makePickList(QWidget* parent, const char* name)
+{
+    auto* combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+QToolButton* makeCalendarButton(QWidget* parent)
+{
+    auto* button = named(new QToolButton(parent), "cmd_Caldate");
+    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(QStringLiteral("Calendar"));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }

@@ -11,7 +11,23 @@
 #include <optional>
 
 class QAbstractItemView;
+class QComboBox;
 class QToolButton;
+
+// Gives a control its name (the Qt object name tests find it by) and returns it.
+template <typename W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A pick list the keeper may also type into.
+QComboBox* makePickList(QWidget* parent, const char* name);
+
+// The calendar button beside a date box, named "cmd_Caldate". It never takes
+// the focus, so clicking it never counts as leaving the date box.
+QToolButton* makeCalendarButton(QWidget* parent);
 
 // Up-down spinner. It holds its own integer position (min..max, step). When a
 // buddy text box is set, each step first takes up the number the box holds

@@ -1,4 +1,5 @@
 #include "core/ui/frm_ZELOptions.h"
+#include "core/ui/EntryWidgets.h"
 
 #include "core/AppContext.h"
 #include "core/Settings.h"
@@ -19,13 +20,6 @@
 namespace {
 
 const QString kListTip = QStringLiteral("This option determines which list will be presented first on certain screens.");
-
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QGroupBox* frame(const QString& title, const char* name, QWidget* parent, const QString& tip = QString())
 {

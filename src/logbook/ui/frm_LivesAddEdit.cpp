@@ -75,22 +75,6 @@ struct BusyCursor {
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
-template <typename W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QComboBox* makeCombo(QWidget* parent, const char* name)
-{
-    auto* combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(20);
-    return combo;
-}
-
 } // namespace
 
 frm_LivesAddEdit::frm_LivesAddEdit(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
@@ -103,16 +87,13 @@ frm_LivesAddEdit::frm_LivesAddEdit(AppContext& ctx, QWidget* parent) : QDialog(p
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, QStringLiteral("Livestock Entry"));
 
-    lst_AnimalList = makeCombo(page, "lst_AnimalList");
+    lst_AnimalList = makePickList(page, "lst_AnimalList");
     txt_DateAdded = named(new MaskedDateEdit(page), "txt_DateAdded");
-    cmd_Caldate = named(new QToolButton(page), "cmd_Caldate");
-    cmd_Caldate->setText(QStringLiteral("..."));
-    cmd_Caldate->setToolTip(QStringLiteral("Calendar"));
-    cmd_Caldate->setFocusPolicy(Qt::NoFocus);
+    cmd_Caldate = makeCalendarButton(page);
     txt_timeadded = named(new MaskedTimeEdit(page), "txt_timeadded");
     txt_quantity = named(new QLineEdit(page), "txt_quantity");
-    lst_where = makeCombo(page, "lst_where");
-    lst_Status = makeCombo(page, "lst_Status");
+    lst_where = makePickList(page, "lst_where");
+    lst_Status = makePickList(page, "lst_Status");
     txt_pricepaid = named(new QLineEdit(page), "txt_pricepaid");
     txt_pricesold = named(new QLineEdit(page), "txt_pricesold");
     txt_datelost = named(new MaskedDateEdit(page), "txt_datelost");

@@ -18,22 +18,6 @@
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QComboBox* makeCombo(QWidget* parent, const char* name)
-{
-    auto* combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(20);
-    return combo;
-}
-
 } // namespace
 
 frm_MaintAddEdit::frm_MaintAddEdit(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
@@ -46,19 +30,16 @@ frm_MaintAddEdit::frm_MaintAddEdit(AppContext& ctx, QWidget* parent) : QDialog(p
     auto* page = new QWidget(SSTab1);
     SSTab1->addTab(page, QStringLiteral("Maintenance Entry"));
 
-    lst_mainttasklist = makeCombo(page, "lst_mainttasklist");
+    lst_mainttasklist = makePickList(page, "lst_mainttasklist");
     txt_logdate = named(new MaskedDateEdit(page), "txt_logdate");
-    cmd_Caldate = named(new QToolButton(page), "cmd_Caldate");
-    cmd_Caldate->setText(QStringLiteral("..."));
-    cmd_Caldate->setToolTip(QStringLiteral("Calendar"));
-    cmd_Caldate->setFocusPolicy(Qt::NoFocus);
+    cmd_Caldate = makeCalendarButton(page);
     txt_logtime = named(new MaskedTimeEdit(page), "txt_logtime");
     txt_quantity = named(new QLineEdit(page), "txt_quantity");
     ud_quantity = named(new UpDown(page), "ud_quantity");
     ud_quantity->setRange(0, 999);
     ud_quantity->setSingleStep(1);
     ud_quantity->setBuddy(txt_quantity);
-    lst_unit = makeCombo(page, "lst_unit");
+    lst_unit = makePickList(page, "lst_unit");
     txt_description = named(new QLineEdit(page), "txt_description");
     txt_maintlognotes = named(new QLineEdit(page), "txt_maintlognotes");
 

@@ -44,11 +44,7 @@ frm_WaterAddEdit::frm_WaterAddEdit(AppContext& ctx, QWidget* parent) : QDialog(p
     txt_date->setObjectName("txt_date");
     txt_date->setToolTip(QStringLiteral("Date measurements were taken"));
     txt_date->setDateFormat(ctx.settings.DateOrder, ctx.settings.DateDelimiter, ctx.settings.DateMask);
-    cmd_Caldate = new QToolButton(page);
-    cmd_Caldate->setObjectName("cmd_Caldate");
-    cmd_Caldate->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    cmd_Caldate->setIconSize(QSize(16, 16));
-    cmd_Caldate->setFocusPolicy(Qt::NoFocus);
+    cmd_Caldate = makeCalendarButton(page);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(txt_date);
     dateRow->addWidget(cmd_Caldate);
