@@ -702,78 +702,78 @@ bool frm_Waterlog::confirmDelete(const QString& what)
         == MsgResult::Ok;
 }
 
-void frm_Waterlog::Delete_EntriesWater()
+void frm_Waterlog::deleteSelected(int tab, const std::function<std::optional<QString>(qint64)>& describe,
+                                  const std::function<bool(qint64)>& remove)
 {
     if (!m_tankSelected)
         return;
-    const qint64 rowid = selectedEntry(TabWater, QStringLiteral("You must first select a log entry to delete"));
+    const qint64 rowid = selectedEntry(tab, QStringLiteral("You must first select a log entry to delete"));
     if (!rowid)
         return;
-    WaterLogStore store(m_ctx.db());
-    const auto rec = store.get(rowid);
-    if (!rec) {
+    const std::optional<QString> what = describe(rowid);
+    if (!what) {
         noMatch();
         Refresh_Listview(QStringLiteral("Ascending"));
         return;
     }
-    // The water test's date always reads month/day/year here.
-    const QString what = (rec->logdate.isValid() ? formatDateMask(rec->logdate, QStringLiteral("MM/DD/YY"))
-                                                  : QString())
-        + QStringLiteral(", ") + formatAmPmTime(rec->logtime);
-    if (!confirmDelete(what))
+    if (!confirmDelete(*what))
         return;
-    if (!store.remove(rowid))
+    if (!remove(rowid))
         noMatch();
     Refresh_Listview(QStringLiteral("Ascending"));
+}
+
+namespace {
+QString dateText(const QDate& date, const QString& mask)
+{
+    return date.isValid() ? formatDateMask(date, mask) : QString();
+}
+} // namespace
+
+void frm_Waterlog::Delete_EntriesWater()
+{
+    WaterLogStore store(m_ctx.db());
+    deleteSelected(
+        TabWater,
+        [&](qint64 rowid) -> std::optional<QString> {
+            const auto rec = store.get(rowid);
+            if (!rec)
+                return std::nullopt;
+            // The water test's date always reads month/day/year here.
+            return dateText(rec->logdate, QStringLiteral("MM/DD/YY")) + QStringLiteral(", ")
+                + formatAmPmTime(rec->logtime);
+        },
+        [&](qint64 rowid) { return store.remove(rowid); });
 }
 
 void frm_Waterlog::Delete_EntriesLives()
 {
-    if (!m_tankSelected)
-        return;
-    const qint64 rowid =
-        selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to delete"));
-    if (!rowid)
-        return;
     LivestockStore store(m_ctx.db());
-    const auto rec = store.get(rowid);
-    if (!rec) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("Ascending"));
-        return;
-    }
-    const QString what = rec->animalname + QStringLiteral(" - ")
-        + (rec->dateadded.isValid() ? formatDateMask(rec->dateadded, m_ctx.settings.DateMask) : QString())
-        + QStringLiteral(", ") + formatAmPmTime(rec->timeadded, true);
-    if (!confirmDelete(what))
-        return;
-    if (!store.remove(rowid))
-        noMatch();
-    Refresh_Listview(QStringLiteral("Ascending"));
+    deleteSelected(
+        TabLivestock,
+        [&](qint64 rowid) -> std::optional<QString> {
+            const auto rec = store.get(rowid);
+            if (!rec)
+                return std::nullopt;
+            return rec->animalname + QStringLiteral(" - ") + dateText(rec->dateadded, m_ctx.settings.DateMask)
+                + QStringLiteral(", ") + formatAmPmTime(rec->timeadded, true);
+        },
+        [&](qint64 rowid) { return store.remove(rowid); });
 }
 
 void frm_Waterlog::Delete_EntriesMaint()
 {
-    if (!m_tankSelected)
-        return;
-    const qint64 rowid = selectedEntry(TabMaint, QStringLiteral("You must first select a log entry to delete"));
-    if (!rowid)
-        return;
     MaintLogStore store(m_ctx.db());
-    const auto rec = store.get(rowid);
-    if (!rec) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("Ascending"));
-        return;
-    }
-    const QString what =
-        (rec->logdate.isValid() ? formatDateMask(rec->logdate, m_ctx.settings.DateMask) : QString())
-        + QStringLiteral(", ") + formatAmPmTime(rec->logtime);
-    if (!confirmDelete(what))
-        return;
-    if (!store.remove(rowid))
-        noMatch();
-    Refresh_Listview(QStringLiteral("Ascending"));
+    deleteSelected(
+        TabMaint,
+        [&](qint64 rowid) -> std::optional<QString> {
+            const auto rec = store.get(rowid);
+            if (!rec)
+                return std::nullopt;
+            return dateText(rec->logdate, m_ctx.settings.DateMask) + QStringLiteral(", ")
+                + formatAmPmTime(rec->logtime);
+        },
+        [&](qint64 rowid) { return store.remove(rowid); });
 }
 
 void frm_Waterlog::Move_Entries()

@@ -116,6 +116,11 @@ private:
     // The rowid of the list's selected entry, or 0 after the "nothing selected" notice.
     qint64 selectedEntry(int tab, const QString& noneText);
     bool confirmDelete(const QString& what);
+    // Deleting the selected entry of one list: find it, describe it in the
+    // question, delete it on OK and refill. describe gives nothing when the
+    // entry is gone.
+    void deleteSelected(int tab, const std::function<std::optional<QString>(qint64)>& describe,
+                        const std::function<bool(qint64)>& remove);
     void noMatch();
     void enableGraphButton();
     void claimPrintForDialog();
