@@ -35,7 +35,7 @@ QString missingFileText(bool salt)
                           "Website at ")
                .arg(water, file)
            + kMakerAddress
-           + QStringLiteral(" to obtain a copy of the file.\nThe Brinestead database version of "
+           + QStringLiteral(" to obtain a copy of the file.\r\nThe Brinestead database version of "
                             "the list will be used.");
 }
 

@@ -252,7 +252,8 @@ TEST_F(LivesAddEditTest, MissingNamesFileFallsBackToTheDatabaseList)
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_TRUE(m.text.startsWith("The file containing the saltwater names (NAMESSW.TXT) is missing"));
     EXPECT_TRUE(m.text.contains("Quorvexa"));
-    EXPECT_TRUE(m.text.endsWith("The Brinestead database version of the list will be used."));
+    EXPECT_TRUE(m.text.endsWith(" to obtain a copy of the file.\r\n"
+                                "The Brinestead database version of the list will be used."));
     EXPECT_EQ(dlg.lst_AnimalList->count(), 1);
     EXPECT_EQ(dlg.lst_AnimalList->currentIndex(), 0);
     EXPECT_EQ(dlg.lst_AnimalList->currentText(), "Tang - Yellow ");
