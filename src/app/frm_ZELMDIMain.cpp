@@ -270,8 +270,10 @@ void frm_ZELMDIMain::buildToolbar()
     };
     for (const auto& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
+        // The text shows only when a narrow window moves the button into the
+        // toolbar's overflow menu; the key is the object name.
         QAction* action = Toolbar1->addAction(
-            QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(b.picture))), key);
+            QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(b.picture))), QString::fromLatin1(b.tip));
         action->setObjectName(key);
         action->setToolTip(QString::fromLatin1(b.tip));
         action->setData(QString::fromLatin1(b.picture));

@@ -9,8 +9,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The application name only: a display name would be added by the window
+    // system to every window's caption (" Brinestead 98 - Brinestead").
     QApplication::setApplicationName(QStringLiteral("Brinestead"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brinestead"));
 
     QtMessageBox messages;
     QtBeeper beeper;

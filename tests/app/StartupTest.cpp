@@ -7,6 +7,7 @@
 #include "support/TestEnv.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -173,24 +174,42 @@ TEST(Startup, FileThatIsNoDatabaseEndsWithAMessageAndAnErrorStatus)
 
 TEST(Startup, FailedUpgradeEndsWithAMessageAndAnErrorStatus)
 {
-    StartupRun run;
-    oldlayout::Content content;
-    ASSERT_EQ(oldlayout::build(run.env.path("VX.MDB"), oldlayout::Version::V11, content), QString());
-    {
-        // A column the 2.0 step means to add is already there: the step fails.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "startup_break");
-        db.setDatabaseName(run.env.path("VX.MDB"));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec("ALTER TABLE maintsched ADD COLUMN SchedRtype INTEGER"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("startup_break");
+    // A column the 2.0 step means to add is already there: that step fails. From
+    // "0.0 " the 1.1 step has been completed by then, so the file is not as it was.
+    const struct {
+        oldlayout::Version version;
+        bool firstStepDone;
+    } cases[] = {{oldlayout::Version::V11, false}, {oldlayout::Version::V00, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.firstStepDone ? "from 0.0" : "from 1.1");
+        StartupRun run;
+        oldlayout::Content content;
+        ASSERT_EQ(oldlayout::build(run.env.path("VX.MDB"), c.version, content), QString());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "startup_break");
+            db.setDatabaseName(run.env.path("VX.MDB"));
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec("ALTER TABLE maintsched ADD COLUMN SchedRtype INTEGER"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("startup_break");
 
-    EXPECT_NE(run.run(), 0);
-    EXPECT_TRUE(run.log.contains("msg:Upgrade Failed")) << run.log.join(", ").toStdString();
-    EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
-    EXPECT_FALSE(run.startup->mainWindow()->isVisible());
+        EXPECT_NE(run.run(), 0);
+        EXPECT_EQ(run.log.contains("msg:Upgrade Successful"), c.firstStepDone);
+        EXPECT_TRUE(run.log.contains("msg:Upgrade Failed")) << run.log.join(", ").toStdString();
+        EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
+        EXPECT_FALSE(run.startup->mainWindow()->isVisible());
+
+        const Message& failure = run.env.messages.shown.last();
+        EXPECT_EQ(failure.icon, MsgIcon::Critical);
+        EXPECT_FALSE(failure.text.contains("left as it was")) << failure.text.toStdString();
+        EXPECT_TRUE(failure.text.contains("version 1.1")) << failure.text.toStdString();
+        // The message names the copy of the file from before the upgrade, and it is there.
+        const QStringList copies = QDir(run.env.dir.path()).entryList({"VX.MDB.*.bak"}, QDir::Files);
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_TRUE(failure.text.contains(copies.first())) << failure.text.toStdString();
+    }
 }
 
 TEST(Startup, TipDecisionRepairsUnknownValues)

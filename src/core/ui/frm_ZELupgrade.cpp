@@ -38,11 +38,21 @@ frm_ZELupgrade::frm_ZELupgrade(AppContext& ctx, QWidget* parent, int delayMs)
     Timerx->start();
 }
 
-QString frm_ZELupgrade::failureText(const QString& dbPath, const QString& reason)
+QString frm_ZELupgrade::failureText(const QString& dbPath, const QString& reason, const QString& versionNow,
+                                   const QString& backupPath)
 {
-    return QStringLiteral("The database file %1 could not be upgraded: %2\n\n"
-                          "The file has been left as it was. Brinestead will now close.")
-        .arg(dbPath, reason.isEmpty() ? QStringLiteral("unknown error") : reason);
+    QString text = QStringLiteral("The database file %1 could not be upgraded: %2\n\n")
+                       .arg(dbPath, reason.isEmpty() ? QStringLiteral("unknown error") : reason);
+    if (backupPath.isEmpty()) {
+        // Nothing was changed: the copy is taken before the first step.
+        text += QStringLiteral("The file has been left as it was.");
+    } else {
+        // The failed step was undone, but an earlier one may have been completed.
+        text += QStringLiteral("The step that failed has been undone; the file is at version %1. "
+                               "A copy of the file as it was before the upgrade is kept at %2.")
+                    .arg(versionNow.trimmed(), backupPath);
+    }
+    return text + QStringLiteral(" Brinestead will now close.");
 }
 
 void frm_ZELupgrade::Timerx_Timer()
@@ -68,7 +78,7 @@ void frm_ZELupgrade::Timerx_Timer()
     m_result = Run_DatabaseUpgrade(m_ctx, callbacks);
     m_finished = true;
     if (!m_result.ok) {
-        m_ctx.services.tell(failureText(m_ctx.dbPath(), m_result.error), QStringLiteral("Upgrade Failed"),
+        m_ctx.services.tell(failureText(m_ctx.dbPath(), m_result.error, m_ctx.dbVersion, m_result.backupPath), QStringLiteral("Upgrade Failed"),
                             MsgIcon::Critical, true);
         done(QDialog::Rejected);
         return;

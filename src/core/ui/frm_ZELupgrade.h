@@ -26,7 +26,11 @@ public:
     // The labels shown, in order (what the keeper saw of the steps).
     QStringList labelsShown() const { return m_labels; }
 
-    static QString failureText(const QString& dbPath, const QString& reason);
+    // What the keeper is told when a step fails: the reason, the version the file
+    // is left at (an earlier step may have completed) and where the copy of the
+    // file from before the upgrade is kept.
+    static QString failureText(const QString& dbPath, const QString& reason, const QString& versionNow,
+                               const QString& backupPath);
 
 public slots:
     void reject() override;
