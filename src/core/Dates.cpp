@@ -282,6 +282,50 @@ double toDouble(QStringView s)
     return std::strtod(text.c_str(), nullptr);   // C locale: '.' decimal point
 }
 
+// The value (not negative) with exactly `decimals` decimal places, rounded half
+// away from zero on its fifteen significant decimal digits, the way a keeper
+// reads the number: 2.5 shows as 3 and 0.125 as 0.13, although the binary
+// fraction would round them down.
+QString roundedDigits(double value, int decimals)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", value);
+    std::string mantissa;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            mantissa += *p;
+    const int exponent = *p ? std::atoi(p + 1) : 0;
+    // value = 0.<mantissa> * 10^(exponent + 1)
+    int point = exponent + 1;
+    if (point < 1) {
+        mantissa.insert(0, std::size_t(1 - point), '0');
+        point = 1;
+    }
+    const int keep = point + decimals;
+    if (int(mantissa.size()) < keep) {
+        mantissa.append(std::size_t(keep - int(mantissa.size())), '0');
+    } else if (int(mantissa.size()) > keep) {
+        const bool up = mantissa[std::size_t(keep)] >= '5';
+        mantissa.resize(std::size_t(keep));
+        if (up) {
+            int j = keep - 1;
+            while (j >= 0 && mantissa[std::size_t(j)] == '9')
+                mantissa[std::size_t(j--)] = '0';
+            if (j < 0) {
+                mantissa.insert(0, 1, '1');
+                ++point;
+            } else {
+                ++mantissa[std::size_t(j)];
+            }
+        }
+    }
+    std::string out = mantissa.substr(0, std::size_t(point));
+    if (decimals > 0)
+        out += '.' + mantissa.substr(std::size_t(point));
+    return QString::fromStdString(out);
+}
+
 } // namespace
 
 double leadingNumber(const QString& text)
@@ -334,9 +378,7 @@ QString formatNumber(double value, const QString& pattern)
         }
     }
 
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
-    QString digits = QString::fromLatin1(buf);
+    QString digits = roundedDigits(std::fabs(value), decimals);
     QString whole = digits, frac;
     const int p = digits.indexOf(QLatin1Char('.'));
     if (p >= 0) {
