@@ -269,6 +269,31 @@ QString inspectReadOnly(const QString& path)
     return reason;
 }
 
+// Why the open file cannot be written to; empty when it can.
+QString writeProbe(QSqlDatabase& db)
+{
+    QSqlQuery probe(db);
+    // Another program's write lock is not waited out for long at start-up.
+    probe.exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+    // The write lock shows another program writing; a statement that would
+    // write (and here removes nothing) shows a file this user may only read.
+    const bool begun = probe.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    const bool writable = begun && probe.exec(QStringLiteral("DELETE FROM CONFIG WHERE 0"));
+    const QString text = probe.lastError().databaseText();
+    if (begun)
+        probe.exec(QStringLiteral("ROLLBACK"));
+    probe.exec(QStringLiteral("PRAGMA busy_timeout = 2000"));
+    if (writable)
+        return QString();
+    if (text.contains(QLatin1String("readonly"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
+        return QStringLiteral("it is read-only, so no entry could be saved (%1)").arg(text);
+    if (text.contains(QLatin1String("locked"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+        return QStringLiteral("it is in use by another program (%1)").arg(text);
+    return QStringLiteral("it cannot be written (%1)").arg(text);
+}
+
 DbOpenResult refuse(const QString& path, const QString& reason)
 {
     DbOpenResult result;
@@ -318,6 +343,16 @@ DbOpenResult openDatabase(AppContext& ctx)
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(ctx.connectionName);
             return refuse(path, QStringLiteral("it cannot be opened (%1)").arg(text));
+        }
+        // A file the program may not write to (read-only, or held by another
+        // program) would refuse every entry later on; say so now. Taking the
+        // write lock and giving it back changes nothing in the file.
+        const QString unwritable = writeProbe(db);
+        if (!unwritable.isEmpty()) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(ctx.connectionName);
+            return refuse(path, unwritable);
         }
         // A CONFIG table without its row gets the default row: nothing to lose.
         if (!ensureConfigRow(db)) {

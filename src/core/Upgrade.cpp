@@ -62,7 +62,8 @@ void upgradeTo11(QSqlDatabase& db, const Report& report)
 {
     report.label(QStringLiteral("Upgrading database to version 1.1"));
     run(db, QStringLiteral("ALTER TABLE CONFIG ADD COLUMN db_version TEXT"));
-    ensureConfigRow(db);
+    if (!ensureConfigRow(db))
+        throw StepFailed(db.lastError().text().toStdString());
     run(db, QStringLiteral("UPDATE CONFIG SET db_version = ?"), {QStringLiteral("1.1 ")});
     report.progress(10);
     run(db, QStringLiteral("ALTER TABLE TANKLST ADD COLUMN TankWaterType TEXT"));

@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -212,4 +213,44 @@ TEST(Database, FileLeftByAnInterruptedChangeIsRecovered)
     EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM animallist WHERE animalname LIKE 'gone%'"),
               QStringList{"0"});
     EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
+}
+
+TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
+{
+    // Held by another program that is writing to it, or read-only to this user:
+    // either way no entry could be saved, so the keeper hears it at once.
+    {
+        TestEnv env(false);
+        const QString path = env.ctx->dbPath();
+        ASSERT_TRUE(createInstalledDatabase(path));
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other_writer");
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        {
+            QSqlQuery q(other);
+            ASSERT_TRUE(q.exec("BEGIN IMMEDIATE"));
+            ASSERT_TRUE(q.exec("INSERT INTO animallist (animalname, AnimalType) VALUES ('Tang', '2')"));
+        }
+        const DbOpenResult r = openDatabase(*env.ctx);
+        EXPECT_EQ(r.status, DbOpenResult::Refused);
+        EXPECT_TRUE(r.message.contains("in use by another program")) << qPrintable(r.message);
+        EXPECT_FALSE(env.ctx->db().isOpen());
+        EXPECT_FALSE(env.ctx->lock);
+        QSqlQuery(other).exec("ROLLBACK");
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("other_writer");
+        EXPECT_TRUE(openDatabase(*env.ctx).ok());
+    }
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the administrator may write to a read-only file";
+    TestEnv env(false);
+    const QString path = env.ctx->dbPath();
+    ASSERT_TRUE(createInstalledDatabase(path));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = readAll(path);
+    const DbOpenResult r = openDatabase(*env.ctx);
+    EXPECT_EQ(r.status, DbOpenResult::Refused);
+    EXPECT_TRUE(r.message.contains("read-only")) << qPrintable(r.message);
+    EXPECT_EQ(readAll(path), before);
 }
