@@ -355,7 +355,12 @@ ILogbookWindow* frm_ZELMDIMain::logbook(bool create)
 bool frm_ZELMDIMain::logbookVisible() const
 {
     QWidget* w = m_children.value(QStringLiteral("frm_Waterlog"));
-    return w && w->isVisible();
+    if (!w)
+        return false;
+    // A minimised logbook is still open: its frame shows, though the window
+    // inside is hidden while it is an icon.
+    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    return w->isVisible() || (sub && sub->isVisible() && sub->isMinimized());
 }
 
 void frm_ZELMDIMain::activateChildForm(QWidget* child)

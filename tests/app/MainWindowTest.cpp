@@ -311,6 +311,16 @@ TEST(MainWindow, LogEntryCommandsReachTheLogbookOnlyWhileItIsVisible)
     EXPECT_EQ(lb->calls,
               (QStringList{"Add_Entries", "Change_Entries", "Delete_Entries", "Refresh_Treeview", "Delete_Entries"}));
 
+    // Minimised to an icon, the logbook is still open and still answers.
+    lb->calls.clear();
+    QMdiSubWindow* frame = s.main.mdiArea()->subWindowList().first();
+    frame->showMinimized();
+    EXPECT_TRUE(s.main.logbookVisible());
+    s.main.mnu_FileNew_Click();
+    s.main.mnu_ViewRefresh_Click();
+    EXPECT_EQ(lb->calls, (QStringList{"Add_Entries", "Refresh_Treeview"}));
+    frame->showNormal();
+
     lb->calls.clear();
     lb->hide();
     s.main.mnu_FileNew_Click();
