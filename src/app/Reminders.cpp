@@ -39,10 +39,6 @@ ReminderBoxState* boxState(QObject* owner)
 
 void frm_ZELMDIMain::Top20List()
 {
-    // The box only displays: a choice puts the first entry back.
-    connect(cbo_Reminders, &QComboBox::activated, this, &frm_ZELMDIMain::cbo_Reminders_Click,
-            Qt::UniqueConnection);
-
     ReminderBoxState* state = boxState(this);
     if (state->running) {
         state->again = true;
@@ -90,6 +86,9 @@ void frm_ZELMDIMain::Top20List()
     state->running = false;
 }
 
+// The box only displays: a choice of the keeper (the box's "activated"
+// signal, connected where the main window builds the box) puts the first
+// entry back.
 void frm_ZELMDIMain::cbo_Reminders_Click()
 {
     if (cbo_Reminders->count() > 0)

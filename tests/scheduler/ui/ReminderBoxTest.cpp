@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QTest>
 #include <QTimer>
 
 using namespace sched;
@@ -103,6 +104,11 @@ TEST_F(ReminderBox, ChoosingAnEntryPutsTheFirstBack)
     main.cbo_Reminders->setCurrentIndex(2);
     emit main.cbo_Reminders->activated(2);
     EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+
+    // Stepping through the box with the keyboard is a choice too.
+    QTest::keyClick(main.cbo_Reminders, Qt::Key_Down);
+    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+    EXPECT_EQ(main.cbo_Reminders->count(), 20);
 }
 
 TEST_F(ReminderBox, EntriesFollowTheKeepersDatePattern)
