@@ -77,8 +77,12 @@ frm_Waterlog::frm_Waterlog(AppContext& ctx, frm_ZELMDIMain* main, QWidget* paren
     sp_splitter->setChildrenCollapsible(false);
     sp_splitter->setHandleWidth(4);
 
-    sb_ListviewCaption = new QWidget(this);   // the caption bar is its two panels
+    // The caption bar is its two panels, one above the tree and one above the
+    // tabs, so that each follows its side of the splitter. The bar object itself
+    // shows nothing and must not lie over the toolbar.
+    sb_ListviewCaption = new QWidget(this);
     sb_ListviewCaption->setObjectName("sb_ListviewCaption");
+    sb_ListviewCaption->hide();
 
     auto* left = new QWidget(sp_splitter);
     auto* leftLayout = new QVBoxLayout(left);
@@ -140,6 +144,11 @@ frm_Waterlog::frm_Waterlog(AppContext& ctx, frm_ZELMDIMain* main, QWidget* paren
 
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current)
+            TreeView1_NodeClick();
+    });
+    // A click on the node that is already selected refills its list too.
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item && item == m_nodeAtPress)
             TreeView1_NodeClick();
     });
     connect(tab_logtype, &QTabWidget::currentChanged, this, [this] { tab_logtype_Click(); });
@@ -275,6 +284,7 @@ void frm_Waterlog::closeEvent(QCloseEvent* event)
 void frm_Waterlog::Refresh_Treeview()
 {
     m_currenttankname.clear();
+    m_nodeAtPress = nullptr;
     SetupPending = true;
     {
         const QSignalBlocker block(TreeView1);
@@ -484,6 +494,8 @@ void frm_Waterlog::lstv_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
 
 bool frm_Waterlog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched == TreeView1->viewport())
+        m_nodeAtPress = TreeView1->currentItem();
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
@@ -549,6 +561,13 @@ void frm_Waterlog::claimPrintForDialog()
         m_main->claimFilePrint(false, QStringLiteral("&Print"));
 }
 
+void frm_Waterlog::reclaimPrint()
+{
+    // The dialog took File > Print while it was open; the logbook is in front again.
+    if (m_main)
+        m_main->claimFilePrint(true, QStringLiteral("&Print Entries..."));
+}
+
 void frm_Waterlog::Add_Entries()
 {
     // Nothing is written while "All Tanks" is selected, however the command arrives.
@@ -570,6 +589,7 @@ void frm_Waterlog::Add_EntriesWater()
     dialog.onSaved = [this] { enableGraphButton(); };
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
+    reclaimPrint();
     Refresh_Listview(QStringLiteral("ascending"));
 }
 
@@ -636,6 +656,7 @@ void frm_Waterlog::Change_EntriesWater()
     dialog.onSaved = [this] { enableGraphButton(); };
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
+    reclaimPrint();
     Refresh_Listview(QStringLiteral("ascending"));
 }
 

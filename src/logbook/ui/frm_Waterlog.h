@@ -124,6 +124,7 @@ private:
     void noMatch();
     void enableGraphButton();
     void claimPrintForDialog();
+    void reclaimPrint();
     QTreeView* makeList(const QString& name, LogListModel* model);
     QString tabCaption(int tab) const;
 
@@ -142,4 +143,5 @@ private:
     LivestockListModel* m_livesModel = nullptr;
     MaintLogListModel* m_maintModel = nullptr;
     QHash<QString, QAction*> m_buttons;
+    QTreeWidgetItem* m_nodeAtPress = nullptr;   // current node when the mouse went down
 };

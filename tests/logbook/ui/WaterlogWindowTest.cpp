@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -177,6 +179,34 @@ TEST(WaterlogWindow, MenuStatesFollowTankAndTab)
     }
 }
 
+// A shown logbook: every toolbar button takes a click (nothing lies over the
+// toolbar), and a click on the tank already selected refills its list.
+TEST(WaterlogWindow, ShownWindowTakesToolbarAndNodeClicks)
+{
+    Logbook lb;
+    lb.addTest("Reef", QDate(2026, 1, 1), QTime(8, 0, 0), 9);
+    lb.addTest("Reef", QDate(2026, 1, 2), QTime(8, 0, 0), 10);
+    lb.log->resize(640, 400);
+    lb.log->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(lb.log.get()));
+    for (const char* key : {"addentries", "changeentries", "deleteentries", "moveentries", "printentries",
+                            "graphentries", "refresh"}) {
+        QWidget* button = lb.log->Toolbar1->widgetForAction(lb.button(key));
+        ASSERT_TRUE(button) << key;
+        const QPoint centre = button->mapTo(lb.log.get(), button->rect().center());
+        EXPECT_EQ(lb.log->childAt(centre), button) << key;
+    }
+
+    ASSERT_TRUE(lb.log->selectNode("Reef"));
+    lb.log->lstv_ColumnClick(frm_Waterlog::TabWater, 1);
+    ASSERT_EQ(lb.column(1), (QStringList{"10.00", "9.00"}));
+    QTreeWidgetItem* reef = lb.log->TreeView1->currentItem();
+    const QPoint at = lb.log->TreeView1->visualItemRect(reef).center();
+    QTest::mouseClick(lb.log->TreeView1->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(lb.log->TreeView1->currentItem(), reef);
+    EXPECT_EQ(lb.column(1), (QStringList{"9.00", "10.00"}));
+}
+
 TEST(WaterlogWindow, TankPopupNamesTheSelectedTank)
 {
     Logbook lb;
@@ -296,6 +326,9 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     EXPECT_EQ(lb.column(0), QStringList{"12/08/26 - 02:05:09 pm"});
     EXPECT_EQ(lb.column(1), QStringList{"8.40"});
     EXPECT_TRUE(lb.button("graphentries")->isEnabled());
+    // The dialog gave File > Print back to the logbook.
+    EXPECT_EQ(lb.main->mnu_FilePrint->text(), "&Print Entries...");
+    EXPECT_TRUE(lb.main->mnu_FilePrint->isEnabled());
     EXPECT_EQ(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Reef"], SortOrder::Ascending).size(), 1);
     EXPECT_TRUE(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Zeta"], SortOrder::Ascending).isEmpty());
 
