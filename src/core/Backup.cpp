@@ -12,6 +12,12 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QString kTitle = QStringLiteral("Database Backup");
@@ -29,6 +35,24 @@ QString resolved(const QString& path)
         return info.canonicalFilePath();
     const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
     return dir.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : QDir(dir).filePath(info.fileName());
+}
+
+// The engine does not flush the copy it writes; a disk that fills up or fails
+// may only say so when the data is forced out. The copy must be on the disk
+// before it takes the place of an older backup.
+QString flushToDisk(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return file.errorString();
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+#else
+    if (!file.flush())
+        return file.errorString();
+#endif
+    return QString();
 }
 
 BackupCopy failed(const QString& reason)
@@ -117,6 +141,11 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
     if (!reason.isNull()) {
         QFile::remove(tempPath);
         return failed(reason.isEmpty() ? QStringLiteral("the copy could not be written") : reason);
+    }
+    const QString flushError = flushToDisk(tempPath);
+    if (!flushError.isEmpty()) {
+        QFile::remove(tempPath);
+        return failed(flushError);
     }
 
     std::error_code ec;
