@@ -14,9 +14,13 @@ void wireApplication(AppContext& ctx, frm_ZELMDIMain& main)
     (void)main;
     // ---- tanks, options, backup ----
     // Tools > Tank Setup: the shell runs CheckTanksSetUp once the list has closed.
+    // An open logbook rebuilds its tree, so that a tank deleted or renamed in
+    // the list no longer shows there (nor takes new entries).
     main.hooks.showTankList = [&ctx, &main] {
         frm_TankMaint list(ctx, &main, &main);
         list.Show_List();
+        if (ILogbookWindow* lb = main.logbook())
+            lb->Refresh_Treeview();
     };
     main.hooks.addNewTank = [&ctx, &main] {
         frm_TankAddNew editor(ctx, &main, &main);

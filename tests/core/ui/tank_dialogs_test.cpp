@@ -4,6 +4,7 @@
 #include "core/TankStore.h"
 #include "core/ui/frm_TankAddNew.h"
 #include "core/ui/frm_TankMaint.h"
+#include "logbook/ui/frm_Waterlog.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -15,8 +16,10 @@
 #include <QRadioButton>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -488,4 +491,94 @@ TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
 
     ASSERT_FALSE(env.messages.shown.isEmpty());
     EXPECT_EQ(env.messages.shown.last().title, "No Tanks Set Up Yet");
+}
+
+// The tank pop-up and the options commands reach their dialogs through the
+// main window's hooks; each modal window is answered as it comes up.
+TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
+{
+    TestEnv env;
+    const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+    addLogRows(*env.ctx, reefId);
+    frm_ZELMDIMain main(*env.ctx);
+    wireApplication(*env.ctx, main);
+
+    // New Tank...: the editor in add mode; OK saves.
+    QTimer::singleShot(0, &main, [] {
+        auto* editor = qobject_cast<frm_TankAddNew*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->windowTitle(), "Add a New Tank to the List");
+        editor->txt_tankname->setText("Pond");
+        editor->cmd_OK_Click();
+    });
+    main.hooks.addNewTank();
+    ASSERT_TRUE(TankStore(env.ctx->db()).findByName("Pond"));
+
+    // Properties...: the editor in edit mode on the named tank; Escape writes nothing.
+    QTimer::singleShot(0, &main, [] {
+        auto* editor = qobject_cast<frm_TankAddNew*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->windowTitle(), "Change Tank Info for Reef");
+        editor->txt_tankname->setText("Renamed");
+        QTest::keyClick(editor, Qt::Key_Escape);
+    });
+    main.hooks.changeTankInfo("Reef");
+    EXPECT_EQ(TankStore(env.ctx->db()).findById(reefId)->tankname, "Reef");
+
+    // Delete Tank: asks, then removes the tank and its log rows.
+    env.messages.clear();
+    env.messages.answers.enqueue(MsgResult::Ok);
+    main.hooks.deleteTankInfo("Reef");
+    EXPECT_EQ(env.messages.texts().size(), 2);
+    EXPECT_FALSE(TankStore(env.ctx->db()).findById(reefId));
+    EXPECT_EQ(logRows(*env.ctx, reefId), 0);
+
+    // Graph Options: the options dialog on its Graphing tab.
+    int tab = -1;
+    QTimer::singleShot(0, &main, [&tab] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Brinestead Options");
+        tab = dialog->findChild<QTabWidget*>("SSTab1")->currentIndex();
+        dialog->close();
+    });
+    main.hooks.showOptions(1);
+    EXPECT_EQ(tab, 1);
+}
+
+// A tank deleted or renamed in Tools > Tank Setup must not linger in an open
+// logbook's tree, where new entries would be written for a tank that is gone.
+TEST(TankSetupMenu, OpenLogbookTreeFollowsTheChangesMadeInTheList)
+{
+    TestEnv env;
+    const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+    addTank(*env.ctx, "Pond", "5", 500, 1);
+    frm_ZELMDIMain main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    main.showChild("frm_Waterlog");
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<frm_Waterlog*>(main.childWindow("frm_Waterlog", false));
+    ASSERT_TRUE(log);
+    ASSERT_TRUE(log->selectNode("Reef"));
+
+    env.messages.answers.enqueue(MsgResult::Ok);
+    QTimer::singleShot(0, &main, [] {
+        auto* list = qobject_cast<frm_TankMaint*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        choose(*list, "Reef");
+        list->cmd_DeleteTank_Click();
+        list->cmd_OK_Click();
+    });
+    main.mnu_ToolsTanksetup->trigger();
+
+    ASSERT_FALSE(TankStore(env.ctx->db()).findById(reefId));
+    const QTreeWidgetItem* root = log->TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    QStringList nodes;
+    for (int i = 0; i < root->childCount(); ++i)
+        nodes << root->child(i)->text(0);
+    EXPECT_EQ(nodes, QStringList{"Pond"});
+    EXPECT_FALSE(log->selectNode("Reef"));
+    main.hide();
 }
