@@ -1,5 +1,6 @@
 // The water-test dialog: presets, spinners writing their boxes, every field's
 // message with its title and focus, and the row OK writes.
+#include "core/Settings.h"
 #include "core/ui/EntryWidgets.h"
 #include "logbook/WaterEntry.h"
 #include "logbook/ui/frm_WaterAddEdit.h"
@@ -257,4 +258,44 @@ TEST(WaterAddEdit, ChangeLoadsTheStoredTestFormatted)
     ASSERT_TRUE(back);
     EXPECT_DOUBLE_EQ(*back->ph, 8.3);
     EXPECT_EQ(back->logtime, QTime(23, 4, 5));
+}
+
+// Whatever the keeper's date order, a changed test keeps its date, and a date
+// typed in that order is stored as the day meant.
+TEST(WaterAddEdit, DatesFollowTheKeepersOrder)
+{
+    struct Case {
+        QString order, delimiter, shown, typed;
+        QDate typedMeans;
+    };
+    const QList<Case> cases = {
+        {"MMDDYY", "/", "01/02/26", "03/04/25", QDate(2025, 3, 4)},
+        {"DDMMYY", "-", "02-01-26", "03-04-25", QDate(2025, 4, 3)},
+        {"YYMMDD", ".", "26.01.02", "25.03.04", QDate(2025, 3, 4)},
+    };
+    for (const Case& c : cases) {
+        TestEnv env;
+        env.ctx->settings.DateOrder = c.order;
+        env.ctx->settings.DateDelimiter = c.delimiter;
+        env.ctx->settings.DateMask = buildDateMask(c.order, c.delimiter);
+        WaterLogRecord r;
+        r.tankid = "K1";
+        r.logdate = QDate(2026, 1, 2);
+        r.logtime = QTime(7, 8, 9);
+        r.ph = 8;
+        ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(r));
+        {
+            frm_WaterAddEdit dlg(*env.ctx);
+            dlg.setEntry(r);
+            EXPECT_EQ(dlg.txt_date->text(), c.shown) << c.order.toStdString();
+            dlg.cmd_OK_Click();
+            EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, r.logdate) << c.order.toStdString();
+        }
+        frm_WaterAddEdit dlg(*env.ctx);
+        dlg.setEntry(r);
+        dlg.txt_date->setText(c.typed);
+        dlg.cmd_OK_Click();
+        EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();
+        EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, c.typedMeans) << c.order.toStdString();
+    }
 }
