@@ -4,7 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QStyle>
+#include <QIcon>
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -313,7 +313,7 @@ QComboBox* makePickList(QWidget* parent, const char* name)
 QToolButton* makeCalendarButton(QWidget* parent)
 {
     auto* button = named(new QToolButton(parent), "cmd_Caldate");
-    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    button->setIcon(QIcon(QStringLiteral(":/icons/cal.png")));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(QStringLiteral("Calendar"));
     button->setFocusPolicy(Qt::NoFocus);

@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QDate todayOf(const AppContext& ctx)
@@ -24,10 +27,18 @@ QDate todayOf(const AppContext& ctx)
 constexpr int kTwipsPerInch = 1440;
 } // namespace
 
+void CalendarNamePanel::mousePressEvent(QMouseEvent* event)
+{
+    // Taken here: a press passed on to the scroll bar underneath would step
+    // the month or the year by its track.
+    event->accept();
+}
+
 void CalendarNamePanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    QLabel::mouseReleaseEvent(event);
-    emit mouseUp(event->globalPosition().toPoint());
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
+        emit mouseUp(event->globalPosition().toPoint());
 }
 
 frm_Caltool::frm_Caltool(AppContext& ctx, QWidget* parent)
@@ -183,6 +194,11 @@ void frm_Caltool::Draw_CalendarMonth()
     if (m_drawing)
         return;
     m_drawing = true;
+    // A day button that has the focus would take Enter for itself; the day
+    // being shown is the one Enter picks, so the focus follows it.
+    QWidget* focused = focusWidget();
+    const bool dayHadFocus =
+        focused && std::find(cmdDay.begin(), cmdDay.end(), focused) != cmdDay.end();
     panMonth->setText(CalendarModel::monthName(m_model.month()));
     panYear->setText(QStringLiteral("%1").arg(m_model.year(), 4, 10, QLatin1Char('0')));
     const int selected = m_model.selectedCell();
@@ -193,6 +209,8 @@ void frm_Caltool::Draw_CalendarMonth()
         button->setEnabled(day > 0);
         button->setDefault(i == selected);
     }
+    if (dayHadFocus && selected >= 0 && isVisible())
+        cmdDay[static_cast<size_t>(selected)]->setFocus(Qt::OtherFocusReason);
     lblReturnDate->setText(
         CalendarModel::returnDateText(m_model.date(), m_ctx.settings.DateOrder, m_ctx.settings.DateDelimiter));
     m_drawing = false;
@@ -278,9 +296,26 @@ void frm_Caltool::placePanels()
 {
     for (QScrollBar* bar : {scrMonth, scrYear}) {
         QWidget* panel = bar == scrMonth ? static_cast<QWidget*>(panMonth) : static_cast<QWidget*>(panYear);
-        const int arrow = bar->height();
-        const int width = std::max(0, bar->width() - 2 * arrow);
-        panel->setGeometry(arrow, 0, width, bar->height());
+        // Cover everything between the bar's two arrow buttons.
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.subControls = QStyle::SC_All;
+        option.orientation = Qt::Horizontal;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        const QRect sub = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, bar);
+        const QRect add = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar);
+        int left = sub.isValid() ? sub.right() + 1 : bar->height();
+        int right = add.isValid() ? add.left() : bar->width() - bar->height();
+        if (right <= left) {
+            left = bar->height();
+            right = bar->width() - bar->height();
+        }
+        panel->setGeometry(left, 0, std::max(0, right - left), bar->height());
         panel->raise();
     }
 }

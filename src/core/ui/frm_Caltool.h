@@ -44,6 +44,7 @@ signals:
     void mouseUp(const QPoint& globalPos);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -127,6 +127,50 @@ TEST_F(CaltoolTest, EnterPicksTheDefaultDay)
     EXPECT_EQ(result.date, QDate(1998, 3, 7));
 }
 
+TEST_F(CaltoolTest, EnterAfterChangingTheMonthPicksTheDayShown)
+{
+    // The focus sits on the opening day's button; after a change of month the
+    // button in that place carries another number, and Enter must still pick
+    // the day being shown.
+    const std::function<void(frm_Caltool&)> changes[] = {
+        [](frm_Caltool& c) { c.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd); },
+        [](frm_Caltool& c) { c.mnu_Month->actions().at(3)->trigger(); },
+    };
+    for (const auto& change : changes) {
+        whenCalendarShows([&change](frm_Caltool& calendar) {
+            change(calendar);
+            EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("April"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        const CalendarResult result = ShowCalendar(ctx, QDate(2026, 3, 15));
+        EXPECT_FALSE(result.cancelled);
+        EXPECT_EQ(result.date, QDate(2026, 4, 15));
+    }
+}
+
+TEST_F(CaltoolTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
+{
+    frm_Caltool calendar(ctx);
+    calendar.setOpeningDate(QDate(2026, 3, 15));
+    calendar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&calendar));
+    struct Case {
+        CalendarNamePanel* panel;
+        QMenu* menu;
+        QScrollBar* bar;
+        int value;
+    };
+    const Case cases[] = {{calendar.panMonth, calendar.mnu_Month, calendar.scrMonth, 3},
+                          {calendar.panYear, calendar.mnu_Year, calendar.scrYear, 2026}};
+    for (const Case& c : cases) {
+        QTest::mouseClick(c.panel, Qt::LeftButton, {}, c.panel->rect().center());
+        EXPECT_TRUE(c.menu->isVisible()) << c.panel->objectName().toStdString();
+        EXPECT_EQ(c.bar->value(), c.value) << c.panel->objectName().toStdString();
+        c.menu->hide();
+    }
+    EXPECT_EQ(calendar.CalendarDate(), QDate(2026, 3, 15));
+}
+
 TEST_F(CaltoolTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
 {
     whenCalendarShows([](frm_Caltool& calendar) {

@@ -372,4 +372,13 @@ TEST(SetListViewExtendedStyle, SelectsWholeRowsAndLetsColumnsMove)
     SetListViewExtendedStyle(nullptr);
 }
 
+TEST(CalendarButton, ShowsTheCalendarPictureAndNeverTakesTheFocus)
+{
+    QWidget window;
+    QToolButton* button = makeCalendarButton(&window);
+    EXPECT_EQ(button->objectName(), QStringLiteral("cmd_Caldate"));
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+}
+
 } // namespace
