@@ -36,6 +36,26 @@ int twipsToPixels(const QWidget* w, int twips)
 {
     return twips * w->logicalDpiX() / 1440;
 }
+
+// A column's width: its designed width, widened when the list's font needs
+// more room for a typical value of the column (the designed widths were made
+// for a small bitmap font; numbers and dates must stay readable).
+int columnWidth(const QTreeView* view, const LogColumn& column)
+{
+    QString sample;
+    switch (column.kind) {
+    case LogColumnKind::Item: sample = QStringLiteral("00/00/00 - 00:00:00 pm"); break;
+    case LogColumnKind::Date: sample = QStringLiteral("00/00/00"); break;
+    case LogColumnKind::Number:
+        sample = column.format.contains(QLatin1Char('.'))
+            ? QStringLiteral("00.") + QString(column.format.section(QLatin1Char('.'), 1).size(), QLatin1Char('0'))
+            : QStringLiteral("000");
+        break;
+    case LogColumnKind::Text: break;
+    }
+    const int needed = sample.isEmpty() ? 0 : view->fontMetrics().horizontalAdvance(sample) + 16;
+    return std::max({24, twipsToPixels(view, column.widthTwips), needed});
+}
 } // namespace
 
 frm_Waterlog::frm_Waterlog(AppContext& ctx, frm_ZELMDIMain* main, QWidget* parent)
@@ -191,9 +211,7 @@ QTreeView* frm_Waterlog::makeList(const QString& name, LogListModel* model)
     view->header()->setSectionsClickable(true);
     view->header()->setStretchLastSection(false);
     for (int c = 0; c < model->columnCount(); ++c)
-        view->header()->resizeSection(
-            c, std::max(24, twipsToPixels(view, model->headerData(c, Qt::Horizontal,
-                                                                   LogListModel::WidthTwipsRole).toInt())));
+        view->header()->resizeSection(c, columnWidth(view, model->columns().at(c)));
     view->viewport()->installEventFilter(this);
     return view;
 }

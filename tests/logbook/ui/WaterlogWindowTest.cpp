@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QHeaderView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -456,4 +457,23 @@ TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
     QSqlQuery q("SELECT (SELECT COUNT(*) FROM livestock) + (SELECT COUNT(*) FROM maintlog)", lb.env.ctx->db());
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);
+}
+
+// Every column is at least as wide as designed, and the date-and-time and
+// number columns are wide enough to show their values whole in the list's font.
+TEST(WaterlogWindow, ColumnsShowTheirValuesWhole)
+{
+    Logbook lb;
+    lb.addTest("Reef", QDate(2026, 12, 28), QTime(23, 59, 59), 8.25, 0.25);
+    ASSERT_TRUE(lb.log->selectNode("Reef"));
+    QTreeView* view = lb.log->lstv_WaterLog;
+    const LogListModel* model = lb.log->waterModel();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const int designed = model->headerData(c, Qt::Horizontal, LogListModel::WidthTwipsRole).toInt()
+            * view->logicalDpiX() / 1440;
+        EXPECT_GE(view->header()->sectionSize(c), designed) << c;
+        if (c <= 11)   // the date-and-time item and the formatted measurements
+            EXPECT_GT(view->header()->sectionSize(c), view->fontMetrics().horizontalAdvance(model->text(0, c)))
+                << model->text(0, c).toStdString();
+    }
 }
