@@ -16,10 +16,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-} // namespace
-
 frm_MaintAddEdit::frm_MaintAddEdit(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frm_MaintAddEdit"));
