@@ -353,3 +353,26 @@ TEST_F(PickDateIntoTest, EmptyOrInvalidFieldOpensOnTodayAndCancelKeepsItsText)
 }
 
 } // namespace
+
+namespace {
+// A day picked in a year the box's two-digit year cannot hold is refused with a
+// message and the field keeps its text; the first and last years of the span pass.
+TEST_F(PickDateIntoTest, YearsTheBoxCannotHoldAreRefused)
+{
+    const struct { int year; bool written; } cases[] = {{1945, false}, {1946, true}, {2045, true}, {2046, false}};
+    for (const auto& c : cases) {
+        field.setText(QStringLiteral("05/02/27"));
+        env.messages.clear();
+        whenCalendarShows([&c](frm_Caltool& calendar) {
+            calendar.scrYear->setValue(c.year);
+            QTest::mouseClick(buttonOfDay(calendar, 20), Qt::LeftButton);
+        });
+        pickDateInto(ctx, &field);
+        const QString expected = QStringLiteral("20/02/") + QString::number(c.year % 100).rightJustified(2, '0');
+        EXPECT_EQ(field.displayText(), c.written ? expected : QStringLiteral("05/02/27")) << c.year;
+        EXPECT_EQ(env.messages.shown.size(), c.written ? 0 : 1) << c.year;
+        if (!c.written && !env.messages.shown.isEmpty())
+            EXPECT_EQ(env.messages.shown[0].text, QStringLiteral("Please pick a date from the years 1946 to 2045."));
+    }
+}
+} // namespace
