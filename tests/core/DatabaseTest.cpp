@@ -242,8 +242,10 @@ TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
         QSqlDatabase::removeDatabase("other_writer");
         EXPECT_TRUE(openDatabase(*env.ctx).ok());
     }
+    // The administrator may write to a read-only file, so that half only runs
+    // for an ordinary user.
     if (::geteuid() == 0)
-        GTEST_SKIP() << "the administrator may write to a read-only file";
+        return;
     TestEnv env(false);
     const QString path = env.ctx->dbPath();
     ASSERT_TRUE(createInstalledDatabase(path));
