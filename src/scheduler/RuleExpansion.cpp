@@ -40,6 +40,16 @@ bool wholeNumber(const QString& text, int* out)
     return ok;
 }
 
+// Month steps are capped at a million years: any step that long already ends
+// every rule after its first date, and the date arithmetic stays in range
+// (QDate::addMonths adds the step to the month number as an int).
+constexpr int kMaxStepMonths = 12 * 1000000;
+
+int monthSteps(int interval)
+{
+    return std::min(interval, kMaxStepMonths);
+}
+
 int monthsBetween(const QDate& from, const QDate& to)
 {
     return (to.year() - from.year()) * 12 + (to.month() - from.month());
@@ -98,7 +108,7 @@ OccurrenceCursor::OccurrenceCursor(const SchedRule& rule, int onlyWeekday)
     case Monthly:
         if (rule.interval < 1)
             return;
-        m_stepMonths = rule.interval;
+        m_stepMonths = monthSteps(rule.interval);
         if (rule.subtype == 0) {
             int day = 0;
             if (!wholeNumber(rule.detail, &day))

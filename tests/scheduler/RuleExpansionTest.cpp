@@ -185,6 +185,15 @@ const ExpansionCase kCases[] = {
     {"unknown type", rule(7, 0, 1, "", "2026-01-01", "2026-12-31"), all, {}},
     {"unknown daily subtype", rule(Daily, 2, 1, "", "2026-01-01", "2026-12-31"), all, {}},
     {"unknown yearly subtype", rule(Yearly, 5, 1, "0", "2026-01-01", "2026-12-31"), all, {}},
+
+    // a month step longer than any calendar gives the first date and nothing after it
+    {"monthly day every 2147483647 months", rule(Monthly, 0, 2147483647, "15", "2020-01-01", "9999-12-31"),
+     all, {"2020-01-15"}},
+    {"monthly weekday every 2147483647 months", rule(Monthly, 1, 2147483647, "25", "2020-01-01", "9999-12-31"),
+     all, {"2020-01-17"}},
+    {"monthly day every 2147483647 months, windowed",
+     rule(Monthly, 0, 2147483647, "15", "2026-12-01", "9999-12-31"), within("2026-12-08", "2028-12-08"),
+     {"2026-12-15"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, ExpansionTable, ::testing::ValuesIn(kCases));
