@@ -132,10 +132,15 @@ void MaskedDateEdit::setDateFormat(const QString& dateOrder, const QString& deli
     setMaxLength(8);
     if (!digits.isEmpty())
         setText(digits);
+    // The digits kept are read in the new order from now on.
+    m_shownDate = QDate();
+    m_shownText.clear();
 }
 
 std::optional<QDate> MaskedDateEdit::date(const QDate& today) const
 {
+    if (m_shownDate.isValid() && displayText() == m_shownText)
+        return m_shownDate;
     return parseKeeperDate(displayText(), m_order, today);
 }
 
@@ -146,6 +151,8 @@ void MaskedDateEdit::setDate(const QDate& date)
         return;
     }
     setText(formatDateMask(date, m_mask));
+    m_shownDate = date;
+    m_shownText = displayText();
 }
 
 bool MaskedDateEdit::hasDigits() const { return showsDigits(*this); }
@@ -156,7 +163,12 @@ void MaskedDateEdit::mouseReleaseEvent(QMouseEvent* event)
     startEmptyBoxAtFront(*this);
 }
 
-void MaskedDateEdit::clearDate() { clear(); }
+void MaskedDateEdit::clearDate()
+{
+    clear();
+    m_shownDate = QDate();
+    m_shownText.clear();
+}
 
 // ---------------------------------------------------------------- MaskedTimeEdit
 

@@ -69,7 +69,9 @@ public:
     void setDateFormat(const QString& dateOrder, const QString& delimiter, const QString& dateMask);
     QString dateOrder() const { return m_order; }
     QString dateMask() const { return m_mask; }
-    // The date the text names in the keeper's order, or nothing.
+    // The date the text names in the keeper's order, or nothing. While the box
+    // still shows the text setDate put there, that date itself comes back, so a
+    // stored day outside the two-digit year span is not moved a century.
     std::optional<QDate> date(const QDate& today) const;
     void setDate(const QDate& date);   // formatted with the date mask; null date clears
     bool hasDigits() const;            // text without mask literals and prompts is not empty
@@ -82,6 +84,8 @@ private:
     QString m_order = QStringLiteral("MMDDYY");
     QString m_delimiter = QStringLiteral("/");
     QString m_mask = QStringLiteral("MM/DD/YY");
+    QDate m_shownDate;    // the date setDate last showed
+    QString m_shownText;  // and the text it showed it as
 };
 
 // A time box "hh:mm:ss am" (11 characters, prompt "_").
