@@ -358,14 +358,5 @@ void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placemen
     const CalendarResult result = calendar.result();
     if (result.cancelled || !result.date.isValid())
         return;
-    // The box holds a two-digit year, read back within [this year - 80, this
-    // year + 19]; a day outside that span would come back a century off.
-    const int first = today.year() - 80;
-    const int last = today.year() + 19;
-    if (result.date.year() < first || result.date.year() > last) {
-        ctx.services.tell(QStringLiteral("Please pick a date from the years %1 to %2.").arg(first).arg(last),
-                          QStringLiteral("Oops!"), MsgIcon::Exclamation);
-        return;
-    }
     field->setDate(result.date);
 }
