@@ -109,12 +109,6 @@ void frm_ZELOptions::buildGeneralTab(QWidget* page)
     layout->addWidget(water);
     layout->addStretch();
 
-    auto onChosen = [this](QRadioButton* option, void (frm_ZELOptions::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on && !m_loading)
-                (this->*handler)();
-        });
-    };
     onChosen(opt_Dateform_MMDDYY, &frm_ZELOptions::opt_Dateform_MMDDYY_Click);
     onChosen(opt_Dateform_ddmmyy, &frm_ZELOptions::opt_Dateform_ddmmyy_Click);
     onChosen(opt_Dateform_YYMMDD, &frm_ZELOptions::opt_Dateform_YYMMDD_Click);
@@ -187,6 +181,15 @@ void frm_ZELOptions::buildGraphingTab(QWidget* page)
     });
 }
 
+// A click on an option runs its handler; choices made by a load run none.
+void frm_ZELOptions::onChosen(QRadioButton* option, void (frm_ZELOptions::*handler)())
+{
+    connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+        if (on && !m_loading)
+            (this->*handler)();
+    });
+}
+
 void frm_ZELOptions::buildListsTab(QWidget* page)
 {
     auto* salt = frame(QStringLiteral("Saltwater Livestock List Source"), "fra_SaltSource", page, kListTip);
@@ -208,12 +211,6 @@ void frm_ZELOptions::buildListsTab(QWidget* page)
     layout->addWidget(fresh);
     layout->addStretch();
 
-    auto onChosen = [this](QRadioButton* option, void (frm_ZELOptions::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on && !m_loading)
-                (this->*handler)();
-        });
-    };
     onChosen(opt_UseSaltDb, &frm_ZELOptions::opt_UseSaltDb_Click);
     onChosen(opt_UseSaltFile, &frm_ZELOptions::opt_UseSaltFile_Click);
     onChosen(opt_UseFreshDB, &frm_ZELOptions::opt_UseFreshDB_Click);

@@ -95,6 +95,7 @@ private:
     void buildGeneralTab(QWidget* page);
     void buildGraphingTab(QWidget* page);
     void buildListsTab(QWidget* page);
+    void onChosen(QRadioButton* option, void (frm_ZELOptions::*handler)());
     void showSettings();
     QString graphChecksFromControls() const;
 
