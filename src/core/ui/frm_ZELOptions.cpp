@@ -171,14 +171,8 @@ void frm_ZELOptions::buildGraphingTab(QWidget* page)
         if (!m_loading)
             chk_SkipZeroValues_Click();
     });
-    connect(opt_ColorPrinting, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_loading)
-            opt_ColorPrinting_Click();
-    });
-    connect(opt_BWPrinting, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !m_loading)
-            opt_BWPrinting_Click();
-    });
+    onChosen(opt_ColorPrinting, &frm_ZELOptions::opt_ColorPrinting_Click);
+    onChosen(opt_BWPrinting, &frm_ZELOptions::opt_BWPrinting_Click);
 }
 
 // A click on an option runs its handler; choices made by a load run none.
