@@ -185,10 +185,15 @@ frm_Waterlog::frm_Waterlog(AppContext& ctx, frm_ZELMDIMain* main, QWidget* paren
 
     // The sort setting as stored, so that closing before the first rebuild
     // writes back what was there.
+    readSortSetting();
+    SetupPending = true;   // Form_Load
+}
+
+void frm_Waterlog::readSortSetting()
+{
     const QString stored = m_ctx.settingsStore ? m_ctx.settingsStore->get(QStringLiteral("WQ_Sort"), kNotFound)
                                                : kNotFound;
     SortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
-    SetupPending = true;   // Form_Load
 }
 
 frm_Waterlog::~frm_Waterlog()
@@ -265,9 +270,7 @@ void frm_Waterlog::Form_Activate()
         SetListViewExtendedStyle(lstv_Livestock);
         SetListViewExtendedStyle(lstv_Maintenance);
         SetListViewExtendedStyle(lstv_WaterLog);
-        Refresh_Treeview();
-        TreeView1_NodeClick();
-        SetupPending = false;
+        Refresh_Treeview();   // fills the list of the node it selects
     } else {
         // The entry commands follow the selection: with "All Tanks" selected
         // activation must not enable them.
@@ -322,9 +325,7 @@ void frm_Waterlog::Refresh_Treeview()
         root->setExpanded(true);
         TreeView1->setCurrentItem(root);
     }
-    const QString stored = m_ctx.settingsStore ? m_ctx.settingsStore->get(QStringLiteral("WQ_Sort"), kNotFound)
-                                               : kNotFound;
-    SortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
+    readSortSetting();
     SetupPending = false;
     TreeView1_NodeClick();
 }

@@ -106,6 +106,7 @@ protected:
 
 private:
     void Form_Unload();
+    void readSortSetting();   // SortSetting from "WQ_Sort", "1" when not stored
     void Fill_WaterLogList(const QString& p_sortorder);
     void Fill_LivestockList(const QString& p_sortorder);
     void Fill_MaintLogList(const QString& p_sortorder);
