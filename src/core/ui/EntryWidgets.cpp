@@ -322,6 +322,14 @@ QComboBox* makePickList(QWidget* parent, const char* name)
     return combo;
 }
 
+void fillPickList(QComboBox* list, const QStringList& items)
+{
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setEditText(QString());
+}
+
 QToolButton* makeCalendarButton(QWidget* parent)
 {
     auto* button = named(new QToolButton(parent), "cmd_Caldate");

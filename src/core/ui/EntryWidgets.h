@@ -24,6 +24,8 @@ W* named(W* widget, const char* name)
 
 // A pick list the keeper may also type into.
 QComboBox* makePickList(QWidget* parent, const char* name);
+// Replaces the pick list's items; none is picked and the box is left empty.
+void fillPickList(QComboBox* list, const QStringList& items);
 
 // The calendar button beside a date box, named "cmd_Caldate". It never takes
 // the focus, so clicking it never counts as leaving the date box.

@@ -180,15 +180,8 @@ void frm_LivesAddEdit::Form_Load()
     else
         opt_Fresh->setChecked(true);
 
-    lst_where->clear();
-    lst_where->addItems(wherePurchasedList(m_ctx.db()));
-    lst_where->setCurrentIndex(-1);
-    lst_where->setEditText(QString());
-
-    lst_Status->clear();
-    lst_Status->addItems(statusList(m_ctx.db()));
-    lst_Status->setCurrentIndex(-1);
-    lst_Status->setEditText(QString());
+    fillPickList(lst_where, wherePurchasedList(m_ctx.db()));
+    fillPickList(lst_Status, statusList(m_ctx.db()));
 }
 
 void frm_LivesAddEdit::setEntry(const LivestockRecord& rec, bool isNew)

@@ -95,15 +95,8 @@ frm_MaintAddEdit::~frm_MaintAddEdit() = default;
 
 void frm_MaintAddEdit::Form_Load()
 {
-    lst_mainttasklist->clear();
-    lst_mainttasklist->addItems(maintTaskList(m_ctx.db()));
-    lst_mainttasklist->setCurrentIndex(-1);
-    lst_mainttasklist->setEditText(QString());
-
-    lst_unit->clear();
-    lst_unit->addItems(maintUnits());
-    lst_unit->setCurrentIndex(-1);
-    lst_unit->setEditText(QString());
+    fillPickList(lst_mainttasklist, maintTaskList(m_ctx.db()));
+    fillPickList(lst_unit, maintUnits());
 }
 
 void frm_MaintAddEdit::setEntry(const MaintLogRecord& rec, bool isNew)
