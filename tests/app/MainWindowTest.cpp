@@ -294,8 +294,18 @@ TEST(MainWindow, FilePrintFollowsTheActiveChild)
 TEST(MainWindow, FilePrintWithoutChildDoesNothing)
 {
     Shell s;
-    s.main.mnu_FilePrint_Click();   // no child, no crash
-    SUCCEED();
+    QPointer<FakeChild> child = s.addChild("frm_Compat", std::nullopt);
+    ASSERT_TRUE(child);
+    s.main.mnu_FilePrint_Click();
+    EXPECT_EQ(child->prints, 1);
+
+    // Once the last child has closed, File > Print reaches no window at all.
+    s.main.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    s.main.mnu_FilePrint_Click();
+    EXPECT_TRUE(child.isNull() || child->prints == 1);
+    EXPECT_TRUE(s.env.messages.shown.isEmpty());
+    EXPECT_TRUE(s.hookCalls.isEmpty());
 }
 
 TEST(MainWindow, LogEntryCommandsReachTheLogbookOnlyWhileItIsVisible)
