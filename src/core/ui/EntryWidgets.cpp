@@ -339,3 +339,11 @@ QToolButton* makeCalendarButton(QWidget* parent)
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
+
+bool refuseField(const Services& services, QWidget* field, const QString& title, const QString& text)
+{
+    services.tell(text, title, MsgIcon::Exclamation);
+    if (field)
+        field->setFocus(Qt::OtherFocusReason);
+    return false;
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Services.h"
+
 // The few widgets every entry dialog is built from: an up-down spinner, masked
 // date and time boxes, the leave-check mechanism and the list view style.
 #include <QDate>
@@ -21,6 +23,10 @@ W* named(W* widget, const char* name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+// A field refused by a check: beep, show text with the exclamation icon under
+// title, and give the field the focus. Returns false, for `return refuseField(...)`.
+bool refuseField(const Services& services, QWidget* field, const QString& title, const QString& text);
 
 // A pick list the keeper may also type into.
 QComboBox* makePickList(QWidget* parent, const char* name);

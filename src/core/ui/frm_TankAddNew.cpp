@@ -196,10 +196,7 @@ void frm_TankAddNew::selectWaterType(const QString& code)
 
 bool frm_TankAddNew::refuse(const QString& text, QWidget* focus)
 {
-    m_ctx.services.tell(text, kOops, MsgIcon::Exclamation);
-    if (focus)
-        focus->setFocus();
-    return false;
+    return refuseField(m_ctx.services, focus, kOops, text);
 }
 
 bool frm_TankAddNew::txt_tanksize_LostFocus()

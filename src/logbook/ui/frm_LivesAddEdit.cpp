@@ -290,14 +290,6 @@ bool frm_LivesAddEdit::txt_dateadded_LostFocus()
     return false;
 }
 
-bool frm_LivesAddEdit::refuse(QWidget* focus, const QString& title, const QString& text)
-{
-    m_ctx.services.tell(text, title, MsgIcon::Exclamation);
-    if (focus)
-        focus->setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
 void frm_LivesAddEdit::cmd_OK_Click()
 {
     const QString oops = QStringLiteral("Oops!");
@@ -307,31 +299,31 @@ void frm_LivesAddEdit::cmd_OK_Click()
 
     const QString animal = lst_AnimalList->currentText();
     if (animal.trimmed().isEmpty()) {
-        refuse(lst_AnimalList, oops,
+        refuseField(m_ctx.services, lst_AnimalList, oops,
                QStringLiteral("You must enter an animal name or pick one from the list to add a "
                               "livestock entry to the log."));
         return;
     }
     if (animal.size() > 50) {
-        refuse(lst_AnimalList, note,
+        refuseField(m_ctx.services, lst_AnimalList, note,
                QStringLiteral("Your animal description must be less than 50 characters."));
         return;
     }
     const QString where = lst_where->currentText();
     if (where.size() > 50) {
-        refuse(lst_where, note, QStringLiteral("Your place of purchase must be less than 50 characters."));
+        refuseField(m_ctx.services, lst_where, note, QStringLiteral("Your place of purchase must be less than 50 characters."));
         return;
     }
     const std::optional<QDate> added = txt_DateAdded->date(today);
     if (!added) {
-        refuse(txt_DateAdded, oops,
+        refuseField(m_ctx.services, txt_DateAdded, oops,
                QStringLiteral("You must enter a valid date acquired in ") + mask
                    + QStringLiteral(" format to add a livestock entry to the log."));
         return;
     }
     const std::optional<QTime> time = txt_timeadded->time();
     if (!time) {
-        refuse(txt_timeadded, oops,
+        refuseField(m_ctx.services, txt_timeadded, oops,
                QStringLiteral("You must enter a valid time in \"HH:MM:SS am\" format to add a "
                               "livestock entry to the log."));
         return;
@@ -340,7 +332,7 @@ void frm_LivesAddEdit::cmd_OK_Click()
     if (txt_datelost->hasDigits()) {
         lost = txt_datelost->date(today);
         if (!lost) {
-            refuse(txt_datelost, oops,
+            refuseField(m_ctx.services, txt_datelost, oops,
                    QStringLiteral("You must enter a valid date in ") + mask
                        + QStringLiteral(" format to add a \"Date Lost\" to the livestock entry to the log."));
             return;
@@ -350,7 +342,7 @@ void frm_LivesAddEdit::cmd_OK_Click()
     if (!txt_pricepaid->text().trimmed().isEmpty()) {
         paid = parseNumber(txt_pricepaid->text().trimmed());
         if (!paid) {
-            refuse(txt_pricepaid, oops, QStringLiteral("Price Paid must be a number."));
+            refuseField(m_ctx.services, txt_pricepaid, oops, QStringLiteral("Price Paid must be a number."));
             return;
         }
     }
@@ -358,23 +350,23 @@ void frm_LivesAddEdit::cmd_OK_Click()
     if (!txt_pricesold->text().trimmed().isEmpty()) {
         sold = parseNumber(txt_pricesold->text().trimmed());
         if (!sold) {
-            refuse(txt_pricesold, oops, QStringLiteral("Price Sold must be a number."));
+            refuseField(m_ctx.services, txt_pricesold, oops, QStringLiteral("Price Sold must be a number."));
             return;
         }
     }
     const QString status = lst_Status->currentText();
     if (status.size() > 30) {
-        refuse(lst_Status, note, QStringLiteral("Your status description must be less than 30 characters."));
+        refuseField(m_ctx.services, lst_Status, note, QStringLiteral("Your status description must be less than 30 characters."));
         return;
     }
     if (leadingNumber(txt_quantity->text()) > 32000) {
-        refuse(txt_quantity, note,
+        refuseField(m_ctx.services, txt_quantity, note,
                QStringLiteral("Your quantity must be less than 32,000. (Besides, what size tank do "
                               "you hold 32,000 fish in?)"));
         return;
     }
     if (!isWholeNumber(txt_quantity->text())) {
-        refuse(txt_quantity, oops, QStringLiteral("Quantity entries must be a number."));
+        refuseField(m_ctx.services, txt_quantity, oops, QStringLiteral("Quantity entries must be a number."));
         return;
     }
 

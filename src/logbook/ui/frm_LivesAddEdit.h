@@ -68,7 +68,6 @@ public:
 private:
     void loadFromFile(bool salt);
     void loadFromDb(bool salt);
-    bool refuse(QWidget* focus, const QString& title, const QString& text);
 
     AppContext& m_ctx;
     LeaveChecker* m_checker = nullptr;

@@ -152,14 +152,6 @@ bool frm_MaintAddEdit::txt_quantity_LostFocus()
     return false;
 }
 
-bool frm_MaintAddEdit::refuse(QWidget* focus, const QString& title, const QString& text)
-{
-    m_ctx.services.tell(text, title, MsgIcon::Exclamation);
-    if (focus)
-        focus->setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
 void frm_MaintAddEdit::cmd_OK_Click()
 {
     // The checks made when a box is left run again first, so nothing that was
@@ -170,29 +162,29 @@ void frm_MaintAddEdit::cmd_OK_Click()
     const QString note = QStringLiteral("Note!");
     const QString task = lst_mainttasklist->currentText();
     if (task.trimmed().isEmpty()) {
-        refuse(lst_mainttasklist, note, QStringLiteral("You must enter a task for your entry"));
+        refuseField(m_ctx.services, lst_mainttasklist, note, QStringLiteral("You must enter a task for your entry"));
         return;
     }
     if (task.size() > 50) {
-        refuse(lst_mainttasklist, note, QStringLiteral("Your task description must be less than 50 characters."));
+        refuseField(m_ctx.services, lst_mainttasklist, note, QStringLiteral("Your task description must be less than 50 characters."));
         return;
     }
     if (txt_quantity->text().trimmed().isEmpty())
         txt_quantity->setText(QStringLiteral("0"));
     const std::optional<double> qty = parseNumber(txt_quantity->text().trimmed());
     if (!qty || *qty > 9999) {
-        refuse(txt_quantity, note, QStringLiteral("Your quantity must be less than 10,000."));
+        refuseField(m_ctx.services, txt_quantity, note, QStringLiteral("Your quantity must be less than 10,000."));
         return;
     }
     if (txt_description->text().isEmpty())
         txt_description->setText(QStringLiteral(" "));
     if (txt_description->text().size() > 50) {
-        refuse(txt_description, note, QStringLiteral("Your description must be 50 characters or less."));
+        refuseField(m_ctx.services, txt_description, note, QStringLiteral("Your description must be 50 characters or less."));
         return;
     }
     const QString unit = lst_unit->currentText();
     if (unit.size() > 10) {
-        refuse(lst_unit, note,
+        refuseField(m_ctx.services, lst_unit, note,
                QStringLiteral("Your \"unit of measure\" entry must be 10 characters or less."));
         return;
     }

@@ -52,7 +52,6 @@ public:
     QPushButton* cmd_Cancel = nullptr;
 
 private:
-    bool refuse(QWidget* focus, const QString& title, const QString& text);
 
     AppContext& m_ctx;
     LeaveChecker* m_checker = nullptr;
