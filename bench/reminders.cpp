@@ -1,6 +1,6 @@
 // Rebuilding the main window's reminders box for 200 rules of every kind, and
 // expanding the same rules over the next two years.
-#include "app/frm_ZELMDIMain.h"
+#include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Dates.h"
@@ -80,7 +80,7 @@ struct Fixture {
     SilentMessages messages;
     std::unique_ptr<ISettingsStore> store;
     AppContext ctx;
-    std::unique_ptr<frm_ZELMDIMain> main;
+    std::unique_ptr<MainWindow> main;
 
     Fixture()
     {
@@ -91,11 +91,11 @@ struct Fixture {
         ctx.startDir = dir.path();
         if (!openDatabase(ctx).ok())
             qFatal("benchmark database could not be opened");
-        Get_Initial_Properties(ctx);
+        loadSettings(ctx);
         sched::MaintSchedStore rules(ctx.db());
         for (const auto& r : benchRules())
             rules.add(r);
-        main = std::make_unique<frm_ZELMDIMain>(ctx);
+        main = std::make_unique<MainWindow>(ctx);
     }
 };
 
@@ -103,7 +103,7 @@ void BM_RebuildRemindersBox(benchmark::State& state)
 {
     Fixture f;
     for (auto _ : state) {
-        f.main->Top20List();
+        f.main->rebuildRemindersBox();
         benchmark::DoNotOptimize(f.main->cbo_Reminders->count());
     }
     if (f.main->cbo_Reminders->count() != 20)
@@ -132,7 +132,7 @@ void BM_ExpandTwoYears(benchmark::State& state)
     for (auto _ : state) {
         total = 0;
         for (const auto& r : rows)
-            total += sched::GenerateScheduleEntries(sched::ruleFromRecord(r, QStringLiteral("MMDDYY"), kToday), window)
+            total += sched::expandRule(sched::ruleFromRecord(r, QStringLiteral("MMDDYY"), kToday), window)
                          .size();
         benchmark::DoNotOptimize(total);
     }
@@ -149,7 +149,7 @@ void BM_ExpandAllAndSortForTwenty(benchmark::State& state)
         std::vector<std::pair<QDate, QString>> all;
         for (const auto& r : rows)
             for (const QDate& d :
-                 sched::GenerateScheduleEntries(sched::ruleFromRecord(r, QStringLiteral("MMDDYY"), kToday), window))
+                 sched::expandRule(sched::ruleFromRecord(r, QStringLiteral("MMDDYY"), kToday), window))
                 all.emplace_back(d, r.SchedTask);
         const auto cut = all.begin() + std::min<std::ptrdiff_t>(20, std::ptrdiff_t(all.size()));
         std::partial_sort(all.begin(), cut, all.end(), [](const auto& a, const auto& b) {

@@ -1,13 +1,13 @@
 // How long the logbook takes to fill the water-quality list of a tank holding
 // 20,000 tests, beside a plain SQLite query that reads the same rows.
-#include "app/frm_ZELMDIMain.h"
+#include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Settings.h"
 #include "core/TankStore.h"
 #include "logbook/LogListModels.h"
 #include "logbook/LogStore.h"
-#include "logbook/ui/frm_Waterlog.h"
+#include "logbook/ui/LogbookWindow.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -128,9 +128,9 @@ BENCHMARK(BM_StoreList)->Unit(benchmark::kMillisecond);
 void BM_LogbookFillWaterList(benchmark::State& state)
 {
     Fixture& f = fixture();
-    frm_ZELMDIMain main(f.ctx);
-    frm_Waterlog log(f.ctx, &main);
-    log.Form_Activate();
+    MainWindow main(f.ctx);
+    LogbookWindow log(f.ctx, &main);
+    log.activate();
     log.show();
     log.selectNode("Reef");
     QCoreApplication::processEvents();

@@ -1,6 +1,6 @@
 // The reminders box of the main window: the next twenty occurrences of the
 // keeper's reminder rules, from today to the same day two years ahead.
-#include "app/frm_ZELMDIMain.h"
+#include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "scheduler/MaintSchedStore.h"
@@ -37,7 +37,7 @@ ReminderBoxState* boxState(QObject* owner)
 
 } // namespace
 
-void frm_ZELMDIMain::Top20List()
+void MainWindow::rebuildRemindersBox()
 {
     ReminderBoxState* state = boxState(this);
     if (state->running) {
@@ -45,7 +45,7 @@ void frm_ZELMDIMain::Top20List()
         return;
     }
     state->running = true;
-    QPointer<frm_ZELMDIMain> alive(this);
+    QPointer<MainWindow> alive(this);
 
     do {
         state->again = false;
@@ -67,14 +67,14 @@ void frm_ZELMDIMain::Top20List()
         sched::NextReminders next(today, addYearsKeepingDay(today, 2), kShownReminders);
         for (const sched::MaintSchedRecord& row : rows) {
             setStatusText(QStringLiteral("Generating ") + row.SchedTask + QStringLiteral("..."));
-            next.addRule(sched::ruleFromRecord(row, m_ctx.settings.DateOrder, today), row.SchedTask);
+            next.addRule(sched::ruleFromRecord(row, m_ctx.settings.dateOrder, today), row.SchedTask);
             // Let the status line paint and the window answer between rules.
             QCoreApplication::processEvents();
             if (!alive)
                 return;
         }
 
-        const QString mask = m_ctx.settings.DateMask;
+        const QString mask = m_ctx.settings.dateMask;
         for (const sched::ReminderOccurrence& o : next.take())
             cbo_Reminders->addItem(sched::reminderEntryText(o.date, o.task, mask));
         if (cbo_Reminders->count() > 0)
@@ -89,7 +89,7 @@ void frm_ZELMDIMain::Top20List()
 // The box only displays: a choice of the keeper (the box's "activated"
 // signal, connected where the main window builds the box) puts the first
 // entry back.
-void frm_ZELMDIMain::cbo_Reminders_Click()
+void MainWindow::cbo_Reminders_Click()
 {
     if (cbo_Reminders->count() > 0)
         cbo_Reminders->setCurrentIndex(0);

@@ -1,13 +1,13 @@
 #include "app/Startup.h"
 
 #include "app/Wiring.h"
-#include "app/frm_ZELMDIMain.h"
+#include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Settings.h"
-#include "core/ui/frm_ZELaboutbox.h"
-#include "core/ui/frm_ZELtod.h"
-#include "core/ui/frm_ZELupgrade.h"
+#include "core/ui/AboutBox.h"
+#include "core/ui/TipOfTheDayDialog.h"
+#include "core/ui/UpgradeWindow.h"
 #include "logbook/NamesFile.h"
 
 #include <QAction>
@@ -49,13 +49,13 @@ int Startup::run()
     } restore{quitOnLast};
 
     // 1. The main window, with its pop-ups hidden and File > Print disabled.
-    m_main = std::make_unique<frm_ZELMDIMain>(m_ctx);
+    m_main = std::make_unique<MainWindow>(m_ctx);
     m_main->mnu_FilePrint->setEnabled(false);
     wireApplication(m_ctx, *m_main);
 
     // 2-4. The database file name, the about window (hidden), the start directory.
     m_ctx.dbFileName = QStringLiteral("VX.MDB");
-    m_about = std::make_unique<frm_ZELaboutbox>(m_ctx, m_main.get());
+    m_about = std::make_unique<AboutBox>(m_ctx, m_main.get());
     m_about->setSplashInterval(m_options.splashMs);
     m_about->creditsStepMs = m_options.creditsStepMs;
 
@@ -77,8 +77,8 @@ int Startup::run()
     }
 
     // 6. The version check; an older file is upgraded in its window first.
-    if (CheckDatabaseVersion(m_ctx) != kCurrentDbVersion) {
-        frm_ZELupgrade upgrade(m_ctx, nullptr, m_options.upgradeDelayMs);
+    if (checkDatabaseVersion(m_ctx) != kCurrentDbVersion) {
+        UpgradeWindow upgrade(m_ctx, nullptr, m_options.upgradeDelayMs);
         upgrade.exec();
         if (!upgrade.finished() || !upgrade.result().ok)
             return 3;
@@ -89,14 +89,14 @@ int Startup::run()
         m_main->hooks.loadCompatTables();
 
     // 8. Every setting.
-    Get_Initial_Properties(m_ctx);
+    loadSettings(m_ctx);
 
     // 9. The graph's page size; let the windows drawn so far paint.
     m_ctx.graphPageSize = 20;
     QApplication::processEvents();
 
     // 10. The reminders box.
-    m_main->Top20List();
+    m_main->rebuildRemindersBox();
 
     // 11. The main window.
     m_main->show();
@@ -109,11 +109,11 @@ int Startup::run()
     // 13. The tip of the day, unless the keeper turned it off.
     m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
     if (m_ctx.showTipsFlag) {
-        frm_ZELtod tod(m_ctx, m_main.get());
+        TipOfTheDayDialog tod(m_ctx, m_main.get());
         tod.exec();
     }
 
     // 14. The no-tank warning and the logbook and graphing buttons.
-    m_main->CheckTanksSetUp();
+    m_main->checkTanksSetUp();
     return 0;
 }

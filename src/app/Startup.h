@@ -8,8 +8,8 @@
 
 class AppContext;
 class ISettingsStore;
-class frm_ZELMDIMain;
-class frm_ZELaboutbox;
+class MainWindow;
+class AboutBox;
 
 struct StartupOptions {
     int splashMs = 3000;        // how long the splash stays up
@@ -32,12 +32,12 @@ public:
     // told why).
     int run();
 
-    frm_ZELMDIMain* mainWindow() const { return m_main.get(); }
-    frm_ZELaboutbox* aboutBox() const { return m_about.get(); }
+    MainWindow* mainWindow() const { return m_main.get(); }
+    AboutBox* aboutBox() const { return m_about.get(); }
 
 private:
     AppContext& m_ctx;
     StartupOptions m_options;
-    std::unique_ptr<frm_ZELMDIMain> m_main;
-    std::unique_ptr<frm_ZELaboutbox> m_about;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<AboutBox> m_about;
 };

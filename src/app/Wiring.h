@@ -1,6 +1,6 @@
 #pragma once
 class AppContext;
-class frm_ZELMDIMain;
+class MainWindow;
 
 // Connects the main window's commands to the windows of the other parts.
-void wireApplication(AppContext& ctx, frm_ZELMDIMain& main);
+void wireApplication(AppContext& ctx, MainWindow& main);

@@ -186,7 +186,7 @@ QString backupReportText(const QString& dbFileName, const QString& target, const
            QStringLiteral(" bytes.");
 }
 
-BackupOutcome BackupDatabase(AppContext& ctx)
+BackupOutcome backupDatabaseFile(AppContext& ctx)
 {
     Services& services = ctx.services;
     if (!services.files)

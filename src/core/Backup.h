@@ -37,4 +37,4 @@ enum class BackupOutcome { Copied, Cancelled, Declined, Refused, Failed };
 
 // The whole command: the save-as dialog "Backup Brinestead Database As ...",
 // the overwrite question, the copy and its report, each through ctx.services.
-BackupOutcome BackupDatabase(AppContext& ctx);
+BackupOutcome backupDatabaseFile(AppContext& ctx);

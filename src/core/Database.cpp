@@ -408,7 +408,7 @@ bool ensureConfigRow(QSqlDatabase& db)
     return ins.exec();
 }
 
-QString CheckDatabaseVersion(AppContext& ctx)
+QString checkDatabaseVersion(AppContext& ctx)
 {
     ctx.dbVersion = QStringLiteral("0.0 ");
     QSqlDatabase db = ctx.db();

@@ -43,7 +43,7 @@ bool tableHasColumn(const QSqlDatabase& db, const QString& table, const QString&
 
 // Reads CONFIG.db_version ("0.0 " when the column is missing) into ctx.dbVersion
 // and returns it.
-QString CheckDatabaseVersion(AppContext& ctx);
+QString checkDatabaseVersion(AppContext& ctx);
 
 struct UpgradeCallbacks {
     std::function<void(int)> progress;                       // 10, 20, ... 100
@@ -63,7 +63,7 @@ struct UpgradeResult {
 // file is kept beside it before the first step. A failing step is rolled back
 // completely and leaves ctx.dbVersion at the version the file still has; the
 // failure is not passed to callbacks.message: the caller reports result.error.
-UpgradeResult Run_DatabaseUpgrade(AppContext& ctx, const UpgradeCallbacks& callbacks);
+UpgradeResult upgradeDatabase(AppContext& ctx, const UpgradeCallbacks& callbacks);
 
 // The seed names of the 1.1 step, in order.
 const QStringList& freshwaterSeedNames();   // 55

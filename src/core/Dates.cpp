@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-QString ConvertDateToMDY(const QString& typed, const QString& dateOrder)
+QString convertDateToMdy(const QString& typed, const QString& dateOrder)
 {
     // Fixed positions, taken blindly: 1-2, 4-5 and the last two characters.
     const QString a = typed.mid(0, 2);

@@ -10,7 +10,7 @@
 // Characters 1-2, 4-5 and the last two of a typed date, reordered to
 // month/day/two-digit-year text by the keeper's date order; empty text for an
 // unknown order. Checks nothing.
-QString ConvertDateToMDY(const QString& typed, const QString& dateOrder);
+QString convertDateToMdy(const QString& typed, const QString& dateOrder);
 
 // Strict reading of a date typed in the keeper's order ("MMDDYY", "DDMMYY",
 // "YYMMDD") with any one-character delimiter: two-digit fields, the year either
@@ -18,7 +18,7 @@ QString ConvertDateToMDY(const QString& typed, const QString& dateOrder);
 // Refuses impossible dates and anything else.
 std::optional<QDate> parseKeeperDate(const QString& text, const QString& dateOrder, const QDate& today);
 
-// Format with a DateMask such as "MM/DD/YY", "DD-MM-YY", "YY.MM.DD".
+// Format with a dateMask such as "MM/DD/YY", "DD-MM-YY", "YY.MM.DD".
 QString formatDateMask(const QDate& date, const QString& dateMask);
 
 // "hh:mm:ss am/pm": hour 1..12, minutes and seconds 0..59, marker exactly

@@ -141,74 +141,74 @@ QString buildDateMask(const QString& dateOrder, const QString& delimiter)
     return dateOrder.left(2) + delimiter + dateOrder.mid(2, 2) + delimiter + dateOrder.right(2);
 }
 
-void Get_Initial_Properties(AppContext& ctx)
+void loadSettings(AppContext& ctx)
 {
     Settings& s = ctx.settings;
 
     // Data settings from CONFIG first.
     const ConfigRow config = readConfig(ctx);
     if (config.found && truthy(config.defaultSalt)) {
-        s.DefaultWaterType = QStringLiteral("SALT");
+        s.defaultWaterType = QStringLiteral("SALT");
     } else {
-        s.DefaultWaterType = QStringLiteral("FRESH");
+        s.defaultWaterType = QStringLiteral("FRESH");
     }
-    ctx.defWaterType = s.DefaultWaterType;
+    ctx.defWaterType = s.defaultWaterType;
     ctx.userFieldName1 = config.user1.isNull() ? QString() : config.user1.toString();
     ctx.userFieldName2 = config.user2.isNull() ? QString() : config.user2.toString();
 
     // Then the store, key by key in this order.
-    s.DateOrder = QStringLiteral("MMDDYY");
+    s.dateOrder = QStringLiteral("MMDDYY");
     if (const auto v = readKey(ctx, QStringLiteral("Date_Order")))
-        s.DateOrder = *v;
-    if (s.DateOrder != QLatin1String("MMDDYY") && s.DateOrder != QLatin1String("DDMMYY")
-        && s.DateOrder != QLatin1String("YYMMDD"))
-        s.DateOrder = QStringLiteral("MMDDYY");
+        s.dateOrder = *v;
+    if (s.dateOrder != QLatin1String("MMDDYY") && s.dateOrder != QLatin1String("DDMMYY")
+        && s.dateOrder != QLatin1String("YYMMDD"))
+        s.dateOrder = QStringLiteral("MMDDYY");
 
-    s.DateDelimiter = QStringLiteral("/");
+    s.dateDelimiter = QStringLiteral("/");
     if (const auto v = readKey(ctx, QStringLiteral("Date_Delim")))
-        s.DateDelimiter = *v;
-    if (s.DateDelimiter != QLatin1String("/") && s.DateDelimiter != QLatin1String("-")
-        && s.DateDelimiter != QLatin1String("."))
-        s.DateDelimiter = QStringLiteral("/");
+        s.dateDelimiter = *v;
+    if (s.dateDelimiter != QLatin1String("/") && s.dateDelimiter != QLatin1String("-")
+        && s.dateDelimiter != QLatin1String("."))
+        s.dateDelimiter = QStringLiteral("/");
 
-    s.DateMask = buildDateMask(s.DateOrder, s.DateDelimiter);
+    s.dateMask = buildDateMask(s.dateOrder, s.dateDelimiter);
 
-    s.GraphCheckbox_Settings = QStringLiteral("0111000000000");
+    s.graphChecks = QStringLiteral("0111000000000");
     if (const auto v = readKey(ctx, QStringLiteral("Graph_Checks")))
-        s.GraphCheckbox_Settings = *v;
+        s.graphChecks = *v;
 
-    s.GraphStyleChoice = readInt(ctx, QStringLiteral("Graph_Style"), 1);
-    s.Graph_SkipZeroes = readInt(ctx, QStringLiteral("Graph_SkipZeroes"), 0);
-    s.GraphPrintColor = readInt(ctx, QStringLiteral("GraphPrintColor"), 0);
+    s.graphStyle = readInt(ctx, QStringLiteral("Graph_Style"), 1);
+    s.graphSkipZeroes = readInt(ctx, QStringLiteral("Graph_SkipZeroes"), 0);
+    s.graphPrintColor = readInt(ctx, QStringLiteral("GraphPrintColor"), 0);
 
-    s.UseFile_Freshwater = false;
+    s.useFileFreshwater = false;
     if (const auto v = readKey(ctx, QStringLiteral("UseFile_Fresh")))
-        s.UseFile_Freshwater = v->toUpper() == QLatin1String("TRUE");
-    s.UseFile_Saltwater = false;
+        s.useFileFreshwater = v->toUpper() == QLatin1String("TRUE");
+    s.useFileSaltwater = false;
     if (const auto v = readKey(ctx, QStringLiteral("UseFile_Salt")))
-        s.UseFile_Saltwater = v->toUpper() == QLatin1String("TRUE");
+        s.useFileSaltwater = v->toUpper() == QLatin1String("TRUE");
 }
 
 void saveSettings(AppContext& ctx, const SettingsSaveInput& input)
 {
     Settings& s = ctx.settings;
 
-    s.GraphCheckbox_Settings = input.graphChecks;
-    writeKey(ctx, QStringLiteral("Graph_Checks"), s.GraphCheckbox_Settings);
-    writeKey(ctx, QStringLiteral("Graph_Style"), QString::number(s.GraphStyleChoice));
-    writeKey(ctx, QStringLiteral("Graph_SkipZeroes"), QString::number(s.Graph_SkipZeroes));
-    writeKey(ctx, QStringLiteral("GraphPrintColor"), QString::number(s.GraphPrintColor));
+    s.graphChecks = input.graphChecks;
+    writeKey(ctx, QStringLiteral("Graph_Checks"), s.graphChecks);
+    writeKey(ctx, QStringLiteral("Graph_Style"), QString::number(s.graphStyle));
+    writeKey(ctx, QStringLiteral("Graph_SkipZeroes"), QString::number(s.graphSkipZeroes));
+    writeKey(ctx, QStringLiteral("GraphPrintColor"), QString::number(s.graphPrintColor));
 
-    writeKey(ctx, QStringLiteral("Date_Order"), s.DateOrder);
-    writeKey(ctx, QStringLiteral("Date_Delim"), s.DateDelimiter);
+    writeKey(ctx, QStringLiteral("Date_Order"), s.dateOrder);
+    writeKey(ctx, QStringLiteral("Date_Delim"), s.dateDelimiter);
 
     writeKey(ctx, QStringLiteral("UseFile_Fresh"),
-             s.UseFile_Freshwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+             s.useFileFreshwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
     writeKey(ctx, QStringLiteral("UseFile_Salt"),
-             s.UseFile_Saltwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+             s.useFileSaltwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
 
-    s.DefaultWaterType = input.salt ? QStringLiteral("SALT") : QStringLiteral("FRESH");
-    ctx.defWaterType = s.DefaultWaterType;
+    s.defaultWaterType = input.salt ? QStringLiteral("SALT") : QStringLiteral("FRESH");
+    ctx.defWaterType = s.defaultWaterType;
     ctx.userFieldName1 = input.userFieldName1;
     ctx.userFieldName2 = input.userFieldName2;
 
@@ -226,5 +226,5 @@ void saveSettings(AppContext& ctx, const SettingsSaveInput& input)
         q.exec();
     }
 
-    s.DateMask = buildDateMask(s.DateOrder, s.DateDelimiter);
+    s.dateMask = buildDateMask(s.dateOrder, s.dateDelimiter);
 }

@@ -30,17 +30,17 @@ struct GraphType {
 const QVector<GraphType>& graphTypes();
 
 struct Settings {
-    QString GraphCheckbox_Settings = QStringLiteral("0111000000000");
-    int GraphStyleChoice = 1;
-    int Graph_SkipZeroes = 0;
-    int Tab_to_Show = 0;
-    QString DefaultWaterType = QStringLiteral("FRESH");
-    int GraphPrintColor = 0;
-    QString DateOrder = QStringLiteral("MMDDYY");
-    QString DateDelimiter = QStringLiteral("/");
-    QString DateMask = QStringLiteral("MM/DD/YY");
-    bool UseFile_Freshwater = false;
-    bool UseFile_Saltwater = false;
+    QString graphChecks = QStringLiteral("0111000000000");
+    int graphStyle = 1;
+    int graphSkipZeroes = 0;
+    int tabToShow = 0;
+    QString defaultWaterType = QStringLiteral("FRESH");
+    int graphPrintColor = 0;
+    QString dateOrder = QStringLiteral("MMDDYY");
+    QString dateDelimiter = QStringLiteral("/");
+    QString dateMask = QStringLiteral("MM/DD/YY");
+    bool useFileFreshwater = false;
+    bool useFileSaltwater = false;
 };
 
 // "MMDDYY" + "/" -> "MM/DD/YY".
@@ -49,7 +49,7 @@ QString buildDateMask(const QString& dateOrder, const QString& delimiter);
 // Load every setting (CONFIG first, then the store in its fixed key order) into
 // ctx.settings and the module copies ctx.defWaterType, ctx.userFieldName1/2.
 // Writes nothing to the store. Adds the default CONFIG row when it is missing.
-void Get_Initial_Properties(AppContext& ctx);
+void loadSettings(AppContext& ctx);
 
 // What the options dialog takes from its controls at save time.
 struct SettingsSaveInput {
@@ -60,5 +60,5 @@ struct SettingsSaveInput {
 };
 
 // The OK branch of the options dialog: stores the eight keys, writes CONFIG and
-// the module copies, rebuilds DateMask.
+// the module copies, rebuilds dateMask.
 void saveSettings(AppContext& ctx, const SettingsSaveInput& input);

@@ -170,7 +170,7 @@ QString keepCopy(const QString& path, const QString& version, QString* error)
 
 } // namespace
 
-UpgradeResult Run_DatabaseUpgrade(AppContext& ctx, const UpgradeCallbacks& callbacks)
+UpgradeResult upgradeDatabase(AppContext& ctx, const UpgradeCallbacks& callbacks)
 {
     UpgradeResult result;
     const bool from11 = ctx.dbVersion.trimmed() == QLatin1String("1.1");

@@ -36,7 +36,7 @@ EditorValues EditorValues::startup(const QDate& today)
     v.yearlyMonth2 = today.month() - 1;
     v.monthlyWeekday = weekdayNumber(today) - 1;
     v.yearlyWeekday = weekdayNumber(today) - 1;
-    v.englishDesc = BuildEnglishDesc(v).value_or(QString());
+    v.englishDesc = describeRule(v).value_or(QString());
     return v;
 }
 
@@ -53,7 +53,7 @@ int boxNumber(const QString& text)
     return static_cast<int>(r);
 }
 
-std::optional<QString> BuildEnglishDesc(const EditorValues& v, const QStringList& months,
+std::optional<QString> describeRule(const EditorValues& v, const QStringList& months,
                                         const QStringList& weekdays)
 {
     switch (v.type) {
@@ -97,7 +97,7 @@ std::optional<QString> BuildEnglishDesc(const EditorValues& v, const QStringList
     }
 }
 
-void StoreTaskValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
+void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
                      const QDate& today)
 {
     vars.SchedStartDate = v.startDate;
@@ -158,7 +158,7 @@ void StoreTaskValues(const EditorValues& v, SchedEditorVars& vars, const QString
     vars.SchedEnglishDesc = v.englishDesc;
 }
 
-EditorValues ShowExistingTask(const SchedEditorVars& vars, const EditorValues& opened,
+EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValues& opened,
                               const QString& dateMask, const QString& dateOrder, const QDate& today)
 {
     EditorValues v = opened;
@@ -222,7 +222,7 @@ EditorValues ShowExistingTask(const SchedEditorVars& vars, const EditorValues& o
     }
     v.englishDesc = vars.SchedEnglishDesc;
     if (v.englishDesc.isEmpty())
-        v.englishDesc = BuildEnglishDesc(v).value_or(QString());
+        v.englishDesc = describeRule(v).value_or(QString());
     return v;
 }
 
@@ -275,7 +275,7 @@ SchedRule ruleFromEditor(const EditorValues& v, const QString& dateOrder, const 
 {
     SchedEditorVars vars;
     vars.SchedRecurrType = -1;
-    StoreTaskValues(v, vars, dateOrder, today);
+    ruleFromEditorValues(v, vars, dateOrder, today);
     return ruleFromRecord(recordFromVars(vars, dateOrder, today), dateOrder, today);
 }
 

@@ -64,21 +64,21 @@ int boxNumber(const QString& text);
 
 // The rule in words for the controls; nothing when no complete rule is
 // selected (the label then keeps what it showed). Lists show the given names.
-std::optional<QString> BuildEnglishDesc(const EditorValues& v,
+std::optional<QString> describeRule(const EditorValues& v,
                                         const QStringList& months = monthNames(),
                                         const QStringList& weekdays = weekdayNames());
 
 // Controls into the nine values (after a validated OK). Only the fields the
 // selected rule sets are written; the others keep what the caller put there.
 // A once date is kept as ISO text when it names a date in the keeper's order.
-void StoreTaskValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
+void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
                      const QDate& today);
 
 // A stored rule into the controls of a freshly opened editor (whose values
 // are `opened`): the stored wording is shown, or the rule is worded afresh
 // when there is none. Digits a hand-edited row got wrong leave the list with
 // nothing selected rather than failing.
-EditorValues ShowExistingTask(const SchedEditorVars& vars, const EditorValues& opened,
+EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValues& opened,
                               const QString& dateMask, const QString& dateOrder, const QDate& today);
 
 // The preset for a new reminder: empty task, today to today plus two years,

@@ -322,7 +322,7 @@ void OccurrenceCursor::seek(const QDate& low)
         advance();
 }
 
-QVector<QDate> GenerateScheduleEntries(const SchedRule& rule, const ExpansionWindow& window)
+QVector<QDate> expandRule(const SchedRule& rule, const ExpansionWindow& window)
 {
     QVector<QDate> out;
     if (window.byBounds && (!window.low.isValid() || !window.upper.isValid()))

@@ -31,7 +31,7 @@ struct ExpansionWindow {
 // The occurrences of one rule inside the window, in the order the schedule
 // adds them: ascending dates, except a weekly rule, which gives all its Sundays
 // first, then all its Mondays, and so on. Ends for every rule.
-QVector<QDate> GenerateScheduleEntries(const SchedRule& rule, const ExpansionWindow& window);
+QVector<QDate> expandRule(const SchedRule& rule, const ExpansionWindow& window);
 
 // The occurrences of one rule in ascending date order, one at a time, without
 // building them all. seek() skips ahead to the first occurrence on or after a

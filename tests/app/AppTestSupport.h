@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the shell tests: stand-in child windows and a watcher that sees
 // which modal window is up and answers it.
-#include "app/ChildWindow.h"
-#include "app/frm_ZELMDIMain.h"
+#include "core/ui/ShellInterfaces.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -19,15 +19,15 @@ public:
         bool enabled;
         QString caption;
     };
-    FakeChild(frm_ZELMDIMain& main, const QString& name, std::optional<Claim> claim)
+    FakeChild(MainWindow& main, const QString& name, std::optional<Claim> claim)
         : m_main(main), m_name(name), m_claim(std::move(claim))
     {
         setObjectName(name);
         setWindowTitle(name);
         resize(200, 150);
     }
-    QString formName() const override { return m_name; }
-    void Form_Activate() override
+    QString windowName() const override { return m_name; }
+    void activate() override
     {
         ++activations;
         if (m_claim)
@@ -39,24 +39,24 @@ public:
     int prints = 0;
 
 private:
-    frm_ZELMDIMain& m_main;
+    MainWindow& m_main;
     QString m_name;
     std::optional<Claim> m_claim;
 };
 
 class FakeLogbook : public FakeChild, public ILogbookWindow {
 public:
-    explicit FakeLogbook(frm_ZELMDIMain& main)
-        : FakeChild(main, QStringLiteral("frm_Waterlog"), Claim{true, QStringLiteral("&Print Entries...")})
+    explicit FakeLogbook(MainWindow& main)
+        : FakeChild(main, QStringLiteral("LogbookWindow"), Claim{true, QStringLiteral("&Print Entries...")})
     {
     }
-    void Add_Entries() override { calls << QStringLiteral("Add_Entries"); }
-    void Change_Entries() override { calls << QStringLiteral("Change_Entries"); }
-    void Delete_Entries() override { calls << QStringLiteral("Delete_Entries"); }
-    void Move_Entries() override { calls << QStringLiteral("Move_Entries"); }
-    void Print_Entries() override { calls << QStringLiteral("Print_Entries"); }
-    void Refresh_Treeview() override { calls << QStringLiteral("Refresh_Treeview"); }
-    QString currenttankname() const override { return tank; }
+    void addEntry() override { calls << QStringLiteral("Add_Entries"); }
+    void changeEntry() override { calls << QStringLiteral("Change_Entries"); }
+    void deleteEntry() override { calls << QStringLiteral("Delete_Entries"); }
+    void moveEntry() override { calls << QStringLiteral("Move_Entries"); }
+    void printEntries() override { calls << QStringLiteral("Print_Entries"); }
+    void refreshTankTree() override { calls << QStringLiteral("Refresh_Treeview"); }
+    QString currentTankName() const override { return tank; }
 
     QStringList calls;
     QString tank = QStringLiteral("Reef 1");

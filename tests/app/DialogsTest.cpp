@@ -2,9 +2,9 @@
 // credits, upgrade window and help window.
 #include "core/Tips.h"
 #include "core/ui/HelpWindow.h"
-#include "core/ui/frm_ZELCredits.h"
-#include "core/ui/frm_ZELaboutbox.h"
-#include "core/ui/frm_ZELtod.h"
+#include "core/ui/CreditsWindow.h"
+#include "core/ui/AboutBox.h"
+#include "core/ui/TipOfTheDayDialog.h"
 #include "support/TestEnv.h"
 
 #include <QCheckBox>
@@ -56,7 +56,7 @@ TEST(TipOfTheDay, OpensOnTheDrawnTipWithTheCheckBoxFromTheFlag)
         TestEnv env;
         env.random.values = {c.draw};
         env.ctx->showTipsFlag = c.flag;
-        frm_ZELtod tod(*env.ctx);
+        TipOfTheDayDialog tod(*env.ctx);
         EXPECT_EQ(tod.TipIndex, c.index) << c.draw;
         EXPECT_EQ(tod.txt_tod->toPlainText(), tipText(c.index));
         EXPECT_EQ(tod.chk_ShowTipsAtStartup->isChecked(), c.flag);
@@ -70,7 +70,7 @@ TEST(TipOfTheDay, NextTipNeverRepeatsAndReachesEveryTip)
     // A generator that repeats itself a lot: every value three times over.
     for (int i = 0; i < 400; ++i)
         env.random.values << ((i / 3) * 37 % 94 + 0.5) / 94.0;
-    frm_ZELtod tod(*env.ctx);
+    TipOfTheDayDialog tod(*env.ctx);
     QSet<int> seen{tod.TipIndex};
     for (int i = 0; i < 600; ++i) {
         const int before = tod.TipIndex;
@@ -88,7 +88,7 @@ TEST(TipOfTheDay, GeneratorStuckOnOneValueStillMovesOn)
 {
     TestEnv env;
     env.random.values = {0.25};
-    frm_ZELtod tod(*env.ctx);
+    TipOfTheDayDialog tod(*env.ctx);
     const int first = tod.TipIndex;
     tod.cmd_nexttip_Click();
     EXPECT_NE(tod.TipIndex, first);
@@ -98,7 +98,7 @@ TEST(TipOfTheDay, CheckBoxStoresTheSettingAtOnce)
 {
     TestEnv env;
     env.ctx->showTipsFlag = true;
-    frm_ZELtod tod(*env.ctx);
+    TipOfTheDayDialog tod(*env.ctx);
     tod.chk_ShowTipsAtStartup->click();
     EXPECT_EQ(env.store.values.value("Show_Tips"), "No");
     EXPECT_FALSE(env.ctx->showTipsFlag);
@@ -116,7 +116,7 @@ TEST(TipOfTheDay, CheckBoxStoresTheSettingAtOnce)
 TEST(AboutBox, VersionAndRevisionFromTheBuild)
 {
     TestEnv env;
-    frm_ZELaboutbox about(*env.ctx);
+    AboutBox about(*env.ctx);
     EXPECT_EQ(about.windowTitle(), "About Brinestead...");
     EXPECT_EQ(about.lbl_Version->text(), "Ver 2.0");
     EXPECT_EQ(about.lbl_revision->text(), "rev.1");
@@ -126,18 +126,18 @@ TEST(AboutBox, VersionAndRevisionFromTheBuild)
 
 TEST(AboutBox, KeyReportInTheStatusLine)
 {
-    EXPECT_EQ(frm_ZELaboutbox::keyMessage(16, 3), "keycode =  16shift =  3");
-    EXPECT_EQ(frm_ZELaboutbox::keyMessage(65, 0), "keycode =  65shift =  0");
-    EXPECT_EQ(frm_ZELaboutbox::keeperKeyCode(Qt::Key_Shift), 16);
-    EXPECT_EQ(frm_ZELaboutbox::keeperKeyCode(Qt::Key_A), 65);
-    EXPECT_EQ(frm_ZELaboutbox::keeperKeyCode(Qt::Key_F1), 112);
-    EXPECT_EQ(frm_ZELaboutbox::keeperShiftState(Qt::ShiftModifier | Qt::ControlModifier), 3);
-    EXPECT_EQ(frm_ZELaboutbox::keeperShiftState(Qt::AltModifier), 4);
+    EXPECT_EQ(AboutBox::keyMessage(16, 3), "keycode =  16shift =  3");
+    EXPECT_EQ(AboutBox::keyMessage(65, 0), "keycode =  65shift =  0");
+    EXPECT_EQ(AboutBox::keeperKeyCode(Qt::Key_Shift), 16);
+    EXPECT_EQ(AboutBox::keeperKeyCode(Qt::Key_A), 65);
+    EXPECT_EQ(AboutBox::keeperKeyCode(Qt::Key_F1), 112);
+    EXPECT_EQ(AboutBox::keeperShiftState(Qt::ShiftModifier | Qt::ControlModifier), 3);
+    EXPECT_EQ(AboutBox::keeperShiftState(Qt::AltModifier), 4);
 
     TestEnv env;
     QString status;
     env.ctx->statusLine = [&](const QString& text) { status = text; };
-    frm_ZELaboutbox about(*env.ctx);
+    AboutBox about(*env.ctx);
     QTest::keyClick(&about, Qt::Key_B, Qt::ShiftModifier);
     EXPECT_EQ(status, "keycode =  66shift =  1");
 }
@@ -146,7 +146,7 @@ TEST(Splash, ClosesOnlyByItsTimer)
 {
     TestEnv env;
     env.ctx->splashMode = true;
-    frm_ZELaboutbox about(*env.ctx);
+    AboutBox about(*env.ctx);
     about.setSplashInterval(60);
     int clicksIgnored = 0;
     QTimer::singleShot(10, &about, [&] {
@@ -168,7 +168,7 @@ TEST(Splash, PictureStopsTheTimerOpensCreditsAndRestartsAfterwards)
 {
     TestEnv env;
     env.ctx->splashMode = true;
-    frm_ZELaboutbox about(*env.ctx);
+    AboutBox about(*env.ctx);
     about.setSplashInterval(40);
     bool timerRunningDuringCredits = true;
     int creditsShown = 0;
@@ -187,7 +187,7 @@ TEST(AboutBox, FromTheHelpMenuAClickClosesItAndNoTimerRuns)
 {
     TestEnv env;
     env.ctx->splashMode = false;
-    frm_ZELaboutbox about(*env.ctx);
+    AboutBox about(*env.ctx);
     bool timerRan = true;
     QTimer::singleShot(5, &about, [&] {
         timerRan = about.tim_splash->isActive();
@@ -201,7 +201,7 @@ TEST(AboutBox, FromTheHelpMenuAClickClosesItAndNoTimerRuns)
 
 TEST(Credits, ScrollsUpOneStepAtATimeAndStopsAfterItsSteps)
 {
-    frm_ZELCredits credits(nullptr, 1000000);   // the test moves the text itself
+    CreditsWindow credits(nullptr, 1000000);   // the test moves the text itself
     EXPECT_EQ(credits.windowTitle(), "Hey... you found it!");
     EXPECT_EQ(credits.Label1->text(), "Self Indulgent, Gratuitous, Thank you screen...");
     credits.show();
@@ -213,8 +213,8 @@ TEST(Credits, ScrollsUpOneStepAtATimeAndStopsAfterItsSteps)
     EXPECT_EQ(credits.Label2->y(), start - 2);
     for (int i = 0; i < 1000; ++i)
         credits.scrollStep();
-    EXPECT_EQ(credits.stepsDone(), frm_ZELCredits::kSteps);
-    EXPECT_EQ(credits.Label2->y(), start - frm_ZELCredits::kSteps);
+    EXPECT_EQ(credits.stepsDone(), CreditsWindow::kSteps);
+    EXPECT_EQ(credits.Label2->y(), start - CreditsWindow::kSteps);
     EXPECT_FALSE(credits.tim_scroll->isActive());
     EXPECT_TRUE(credits.isVisible());   // waits for a click
     credits.close();
@@ -222,13 +222,13 @@ TEST(Credits, ScrollsUpOneStepAtATimeAndStopsAfterItsSteps)
 
 TEST(Credits, AClickOnTheTextClosesItAtOnce)
 {
-    frm_ZELCredits credits(nullptr, 1);
+    CreditsWindow credits(nullptr, 1);
     QTimer::singleShot(20, &credits, [&] { QTest::mouseClick(credits.Label2, Qt::LeftButton); });
     credits.exec();
     EXPECT_TRUE(credits.CloseRequested);
     EXPECT_FALSE(credits.tim_scroll->isActive());
     EXPECT_GT(credits.stepsDone(), 0);
-    EXPECT_LT(credits.stepsDone(), frm_ZELCredits::kSteps);
+    EXPECT_LT(credits.stepsDone(), CreditsWindow::kSteps);
 }
 
 // ---- help ------------------------------------------------------------------------

@@ -21,7 +21,7 @@ namespace {
 
 struct Shell {
     TestEnv env;
-    frm_ZELMDIMain main{*env.ctx};
+    MainWindow main{*env.ctx};
     QStringList hookCalls;
     QHash<QString, int> created;
 
@@ -53,12 +53,12 @@ struct Shell {
     }
     FakeLogbook* addLogbook()
     {
-        main.registerChild("frm_Waterlog", [this]() -> QWidget* {
-            ++created["frm_Waterlog"];
+        main.registerChild("LogbookWindow", [this]() -> QWidget* {
+            ++created["LogbookWindow"];
             return new FakeLogbook(main);
         });
-        main.showChild("frm_Waterlog");
-        return dynamic_cast<FakeLogbook*>(main.childWindow("frm_Waterlog", false));
+        main.showChild("LogbookWindow");
+        return dynamic_cast<FakeLogbook*>(main.childWindow("LogbookWindow", false));
     }
 };
 
@@ -72,7 +72,7 @@ QString shortcutText(QAction* a)
 TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
 {
     Shell s;
-    frm_ZELMDIMain& m = s.main;
+    MainWindow& m = s.main;
     const struct {
         QAction* action;
         const char* caption;
@@ -188,27 +188,27 @@ TEST(MainWindow, EveryToolbarKeyRunsTheSameCommandAsItsToolsItem)
 {
     const struct {
         const char* key;
-        QAction* frm_ZELMDIMain::*item;
+        QAction* MainWindow::*item;
         const char* effect;   // a child window shown, or a hook called
     } rows[] = {
-        {"tanksetup", &frm_ZELMDIMain::mnu_ToolsTanksetup, "showTankList"},
-        {"logbook", &frm_ZELMDIMain::mnu_ToolsLogbook, "frm_Waterlog"},
-        {"graphing", &frm_ZELMDIMain::mnu_ToolsGraphing, "graphChart"},
-        {"compatability", &frm_ZELMDIMain::mnu_ToolsCompatibility, "frm_Compat"},
-        {"diagnose", &frm_ZELMDIMain::mnu_ToolsDisease, "questionDisclaimer"},
-        {"maintsched", &frm_ZELMDIMain::mnu_ToolsRemindersAddEdit, "frm_Maintsched"},
-        {"viewschedule", &frm_ZELMDIMain::mnu_ToolsReminderSchedule, "frm_Schedule"},
-        {"fantasy", &frm_ZELMDIMain::mnu_ToolsFantasy, "frm_Fantasy"},
-        {"commonnames", &frm_ZELMDIMain::mnu_ToolsCommonNames, "frm_LatintoCommon"},
-        {"conversions", &frm_ZELMDIMain::mnu_ToolsConversions, "frm_Conversions"},
+        {"tanksetup", &MainWindow::mnu_ToolsTanksetup, "showTankList"},
+        {"logbook", &MainWindow::mnu_ToolsLogbook, "LogbookWindow"},
+        {"graphing", &MainWindow::mnu_ToolsGraphing, "graphChart"},
+        {"compatability", &MainWindow::mnu_ToolsCompatibility, "CompatibilityWindow"},
+        {"diagnose", &MainWindow::mnu_ToolsDisease, "questionDisclaimer"},
+        {"maintsched", &MainWindow::mnu_ToolsRemindersAddEdit, "ReminderListWindow"},
+        {"viewschedule", &MainWindow::mnu_ToolsReminderSchedule, "ScheduleWindow"},
+        {"fantasy", &MainWindow::mnu_ToolsFantasy, "FantasyTankWindow"},
+        {"commonnames", &MainWindow::mnu_ToolsCommonNames, "NamesCrossReferenceWindow"},
+        {"conversions", &MainWindow::mnu_ToolsConversions, "ConversionCalculatorWindow"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
         for (int viaToolbar = 0; viaToolbar < 2; ++viaToolbar) {
             Shell s;
             s.env.messages.defaultAnswer = MsgResult::Ok;
-            for (const char* name : {"frm_Waterlog", "frm_Compat", "frm_Maintsched", "frm_Schedule", "frm_Fantasy",
-                                     "frm_LatintoCommon", "frm_Conversions"})
+            for (const char* name : {"LogbookWindow", "CompatibilityWindow", "ReminderListWindow", "ScheduleWindow", "FantasyTankWindow",
+                                     "NamesCrossReferenceWindow", "ConversionCalculatorWindow"})
                 s.main.registerChild(name, [&s, name]() -> QWidget* {
                     ++s.created[name];
                     return new FakeChild(s.main, name, std::nullopt);
@@ -218,7 +218,7 @@ TEST(MainWindow, EveryToolbarKeyRunsTheSameCommandAsItsToolsItem)
             else
                 (s.main.*(r.item))->trigger();
             const QString effect = QString::fromLatin1(r.effect);
-            if (effect.startsWith("frm_")) {
+            if (effect.endsWith("Window")) {
                 EXPECT_EQ(s.created.value(effect), 1);
                 ASSERT_NE(s.main.activeChild(), nullptr);
                 EXPECT_EQ(s.main.activeChild()->objectName(), effect);
@@ -246,35 +246,35 @@ TEST(MainWindow, CommandsOfUnregisteredWindowsOpenNothing)
 TEST(MainWindow, ShowingAnOpenChildAgainBringsItToTheFront)
 {
     Shell s;
-    FakeChild* a = s.addChild("frm_Compat", std::nullopt);
-    s.addChild("frm_Fantasy", std::nullopt);
+    FakeChild* a = s.addChild("CompatibilityWindow", std::nullopt);
+    s.addChild("FantasyTankWindow", std::nullopt);
     s.main.mnu_ToolsCompatibility->trigger();
-    EXPECT_EQ(s.created.value("frm_Compat"), 1);
+    EXPECT_EQ(s.created.value("CompatibilityWindow"), 1);
     EXPECT_EQ(s.main.activeChild(), a);
 }
 
 TEST(MainWindow, FilePrintFollowsTheActiveChild)
 {
     Shell s;
-    FakeChild* log = s.addChild("frm_Waterlog", FakeChild::Claim{true, "&Print Entries..."});
+    FakeChild* log = s.addChild("LogbookWindow", FakeChild::Claim{true, "&Print Entries..."});
     EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
     EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print Entries...");
 
-    FakeChild* compat = s.addChild("frm_Compat", FakeChild::Claim{false, "&Print"});
+    FakeChild* compat = s.addChild("CompatibilityWindow", FakeChild::Claim{false, "&Print"});
     EXPECT_FALSE(s.main.mnu_FilePrint->isEnabled());
     EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print");
 
     // The calculator leaves the item as the previous child set it.
-    FakeChild* calc = s.addChild("frm_Conversions", std::nullopt);
+    FakeChild* calc = s.addChild("ConversionCalculatorWindow", std::nullopt);
     EXPECT_FALSE(s.main.mnu_FilePrint->isEnabled());
-    s.main.showChild("frm_Waterlog");
+    s.main.showChild("LogbookWindow");
     EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
-    s.main.showChild("frm_Conversions");
+    s.main.showChild("ConversionCalculatorWindow");
     EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
     EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print Entries...");
 
     // Print goes to the child in front, and only to it.
-    s.main.showChild("frm_Waterlog");
+    s.main.showChild("LogbookWindow");
     s.main.mnu_FilePrint->trigger();
     EXPECT_EQ(log->prints, 1);
     EXPECT_EQ(compat->prints, 0);
@@ -294,7 +294,7 @@ TEST(MainWindow, FilePrintFollowsTheActiveChild)
 TEST(MainWindow, FilePrintWithoutChildDoesNothing)
 {
     Shell s;
-    QPointer<FakeChild> child = s.addChild("frm_Compat", std::nullopt);
+    QPointer<FakeChild> child = s.addChild("CompatibilityWindow", std::nullopt);
     ASSERT_TRUE(child);
     s.main.mnu_FilePrint_Click();
     EXPECT_EQ(child->prints, 1);
@@ -388,22 +388,22 @@ TEST(MainWindow, ViewTogglesHideAndShowTheBars)
 TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
 {
     Shell s;
-    s.addChild("frm_Compat", std::nullopt);
-    s.addChild("frm_Fantasy", std::nullopt);
-    s.addChild("frm_Conversions", std::nullopt);
-    s.main.showChild("frm_Fantasy");
+    s.addChild("CompatibilityWindow", std::nullopt);
+    s.addChild("FantasyTankWindow", std::nullopt);
+    s.addChild("ConversionCalculatorWindow", std::nullopt);
+    s.main.showChild("FantasyTankWindow");
     const QList<QAction*> list = s.main.windowListActions();
     ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list[0]->text(), "&1 frm_Compat");
-    EXPECT_EQ(list[1]->text(), "&2 frm_Fantasy");
-    EXPECT_EQ(list[2]->text(), "&3 frm_Conversions");
+    EXPECT_EQ(list[0]->text(), "&1 CompatibilityWindow");
+    EXPECT_EQ(list[1]->text(), "&2 FantasyTankWindow");
+    EXPECT_EQ(list[2]->text(), "&3 ConversionCalculatorWindow");
     EXPECT_FALSE(list[0]->isChecked());
     EXPECT_TRUE(list[1]->isChecked());
     EXPECT_FALSE(list[2]->isChecked());
     EXPECT_TRUE(s.main.mnu_Window->actions().contains(list[1]));
 
     list[0]->trigger();
-    EXPECT_EQ(s.main.activeChild()->objectName(), "frm_Compat");
+    EXPECT_EQ(s.main.activeChild()->objectName(), "CompatibilityWindow");
     const QList<QAction*> again = s.main.windowListActions();
     ASSERT_EQ(again.size(), 3);
     EXPECT_TRUE(again[0]->isChecked());
@@ -413,8 +413,8 @@ TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
 TEST(MainWindow, TilingStacksOrPlacesSideBySide)
 {
     Shell s;
-    s.addChild("frm_Compat", std::nullopt);
-    s.addChild("frm_Fantasy", std::nullopt);
+    s.addChild("CompatibilityWindow", std::nullopt);
+    s.addChild("FantasyTankWindow", std::nullopt);
     const QRect area = s.main.mdiArea()->viewport()->rect();
     const QList<QMdiSubWindow*> subs = s.main.mdiArea()->subWindowList();
     ASSERT_EQ(subs.size(), 2);
@@ -515,14 +515,14 @@ TEST(MainWindow, RemindersBoxKeepsClearOfTheRightEdge)
         int window, box, left;
     } cases[] = {{1000, 330, 662}, {338, 330, 0}, {300, 330, 38}, {100, 330, 238}};
     for (const auto& c : cases)
-        EXPECT_EQ(frm_ZELMDIMain::reminderBoxLeft(c.window, c.box), c.left) << c.window;
+        EXPECT_EQ(MainWindow::reminderBoxLeft(c.window, c.box), c.left) << c.window;
 
     Shell s;
     s.main.resize(1000, 600);
     QApplication::processEvents();
     const QComboBox* box = s.main.cbo_Reminders;
     const int right = box->mapTo(&s.main, QPoint(box->width(), 0)).x();
-    EXPECT_EQ(s.main.width() - right, frm_ZELMDIMain::kReminderMargin);
+    EXPECT_EQ(s.main.width() - right, MainWindow::kReminderMargin);
 }
 
 TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
@@ -539,7 +539,7 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
     EXPECT_EQ(help->tab_Help->currentIndex(), 1);
     EXPECT_TRUE(help->txt_Search->text().isEmpty());
 
-    s.main.showHelpContext(frm_ZELMDIMain::kHelpContextBackup);
+    s.main.showHelpContext(MainWindow::kHelpContextBackup);
     EXPECT_EQ(help->currentPage(), "backup.html");
     EXPECT_TRUE(s.env.messages.shown.isEmpty());
 }
@@ -547,7 +547,7 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
 TEST(MainWindow, ExitClosesTheMainWindowAndItsChildren)
 {
     Shell s;
-    QPointer<FakeChild> child = s.addChild("frm_Compat", std::nullopt);
+    QPointer<FakeChild> child = s.addChild("CompatibilityWindow", std::nullopt);
     s.main.mnu_Exit->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(s.main.isVisible());

@@ -3,7 +3,7 @@
 #include "app/Startup.h"
 #include "core/Database.h"
 #include "core/OldLayouts.h"
-#include "core/ui/frm_ZELtod.h"
+#include "core/ui/TipOfTheDayDialog.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ struct StartupRun {
         };
         watcher = std::make_unique<ModalWatcher>(log);
         watcher->answer = [](QWidget* w) {
-            if (auto* tod = qobject_cast<frm_ZELtod*>(w))
+            if (auto* tod = qobject_cast<TipOfTheDayDialog*>(w))
                 tod->cmd_ok->click();
         };
     }
@@ -61,7 +61,7 @@ TEST(Startup, FirstStartInAnEmptyFolder)
 
     EXPECT_TRUE(QFile::exists(run.env.path("VX.MDB")));
     // Created-file notice, splash, tip, then the no-tank warning.
-    EXPECT_EQ(run.log, (QStringList{"msg:Note!", "frm_ZELaboutbox", "frm_ZELtod", "msg:No Tanks Set Up Yet"}));
+    EXPECT_EQ(run.log, (QStringList{"msg:Note!", "AboutBox", "TipOfTheDayDialog", "msg:No Tanks Set Up Yet"}));
     EXPECT_EQ(run.env.store.values.value("Show_Tips"), "Yes");
     EXPECT_FALSE(run.env.ctx->splashMode);
 
@@ -73,7 +73,7 @@ TEST(Startup, FirstStartInAnEmptyFolder)
     EXPECT_EQ(warning.icon, MsgIcon::Exclamation);
     EXPECT_GE(run.env.beeper.count, 1);
 
-    frm_ZELMDIMain* main = run.startup->mainWindow();
+    MainWindow* main = run.startup->mainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
     EXPECT_FALSE(main->toolbarButton("logbook")->isEnabled());
@@ -105,7 +105,7 @@ TEST(Startup, ShowTipsSettingDecidesTheTip)
         StartupRun run;
         run.env.store.values.insert("Show_Tips", QString::fromLatin1(c.stored));
         ASSERT_EQ(run.run(), 0);
-        EXPECT_EQ(run.log.contains("frm_ZELtod"), c.tipShown);
+        EXPECT_EQ(run.log.contains("TipOfTheDayDialog"), c.tipShown);
         EXPECT_EQ(run.env.store.values.value("Show_Tips"), QString::fromLatin1(c.storedAfter));
         EXPECT_EQ(run.env.ctx->showTipsFlag, c.tipShown);
     }
@@ -127,7 +127,7 @@ TEST(Startup, WithATankTheButtonsStayEnabledAndNoWarningShows)
     QSqlDatabase::removeDatabase("startup_tank");
     run.env.store.values.insert("Show_Tips", "No");
     ASSERT_EQ(run.run(), 0);
-    EXPECT_EQ(run.log, QStringList{"frm_ZELaboutbox"});
+    EXPECT_EQ(run.log, QStringList{"AboutBox"});
     EXPECT_TRUE(run.startup->mainWindow()->toolbarButton("logbook")->isEnabled());
     EXPECT_TRUE(run.startup->mainWindow()->toolbarButton("graphing")->isEnabled());
 }
@@ -140,9 +140,9 @@ TEST(Startup, OlderFileIsUpgradedInItsWindowBeforeTheMainWindowShows)
     ASSERT_EQ(oldlayout::build(run.env.path("VX.MDB"), oldlayout::Version::V11, content), QString());
 
     ASSERT_EQ(run.run(), 0);
-    const int upgradeAt = run.log.indexOf("frm_ZELupgrade");
+    const int upgradeAt = run.log.indexOf("UpgradeWindow");
     const int messageAt = run.log.indexOf("msg:Upgrade Successful");
-    const int splashAt = run.log.indexOf("frm_ZELaboutbox");
+    const int splashAt = run.log.indexOf("AboutBox");
     ASSERT_GE(upgradeAt, 0) << run.log.join(", ").toStdString();
     EXPECT_GT(messageAt, upgradeAt);
     EXPECT_GT(splashAt, messageAt);
@@ -165,7 +165,7 @@ TEST(Startup, FileThatIsNoDatabaseEndsWithAMessageAndAnErrorStatus)
     ASSERT_FALSE(run.env.messages.shown.isEmpty());
     EXPECT_EQ(run.env.messages.shown.first().icon, MsgIcon::Critical);
     EXPECT_TRUE(run.env.messages.shown.first().text.contains("VX.MDB"));
-    EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
+    EXPECT_FALSE(run.log.contains("AboutBox"));
     EXPECT_FALSE(run.startup->mainWindow()->isVisible());
     QFile bad(run.env.path("VX.MDB"));
     ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
@@ -198,7 +198,7 @@ TEST(Startup, FailedUpgradeEndsWithAMessageAndAnErrorStatus)
         EXPECT_NE(run.run(), 0);
         EXPECT_EQ(run.log.contains("msg:Upgrade Successful"), c.firstStepDone);
         EXPECT_TRUE(run.log.contains("msg:Upgrade Failed")) << run.log.join(", ").toStdString();
-        EXPECT_FALSE(run.log.contains("frm_ZELaboutbox"));
+        EXPECT_FALSE(run.log.contains("AboutBox"));
         EXPECT_FALSE(run.startup->mainWindow()->isVisible());
 
         const Message& failure = run.env.messages.shown.last();

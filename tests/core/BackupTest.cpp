@@ -189,7 +189,7 @@ TEST(BackupCommand, NewTargetIsCopiedAndReported)
     const QString target = env.path("new.bak");
     env.files.answers.enqueue(target);
 
-    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Copied);
+    EXPECT_EQ(backupDatabaseFile(*env.ctx), BackupOutcome::Copied);
 
     ASSERT_EQ(env.files.titles, QStringList({"Backup Brinestead Database As ..."}));
     ASSERT_EQ(env.messages.shown.size(), 1);
@@ -209,7 +209,7 @@ TEST(BackupCommand, ExistingTargetAsksFirstAndCancelKeepsItByteForByte)
     env.files.answers.enqueue(target);
     env.messages.answers.enqueue(MsgResult::Cancel);
 
-    EXPECT_EQ(BackupDatabase(*env.ctx), BackupOutcome::Declined);
+    EXPECT_EQ(backupDatabaseFile(*env.ctx), BackupOutcome::Declined);
 
     ASSERT_EQ(env.messages.shown.size(), 1);
     const Message& question = env.messages.shown[0];

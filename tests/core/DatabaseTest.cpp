@@ -61,7 +61,7 @@ TEST(Database, MissingFileIsCreatedInItsInstalledState)
     EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(env.ctx->dbPath()))) << qPrintable(r.message);
     {
         const QSqlDatabase db = env.ctx->db();
-        EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
+        EXPECT_EQ(checkDatabaseVersion(*env.ctx), "2.0 ");
         EXPECT_EQ(column(db, "SELECT default_salt || ',' || default_fresh || ',' || user_fieldname1 || ',' || "
                              "user_fieldname2 FROM CONFIG"),
                   QStringList{"0,1,,"});
@@ -162,9 +162,9 @@ TEST(Database, ConfigWithoutItsRowGetsTheDefaultRow)
     ASSERT_TRUE(createInstalledDatabase(env.ctx->dbPath()));
     runRaw(env.ctx->dbPath(), {"DELETE FROM CONFIG"});
     ASSERT_TRUE(openDatabase(*env.ctx).ok());
-    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
+    EXPECT_EQ(checkDatabaseVersion(*env.ctx), "2.0 ");
     EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM CONFIG"), QStringList{"1"});
-    Get_Initial_Properties(*env.ctx);
+    loadSettings(*env.ctx);
     EXPECT_EQ(env.ctx->defWaterType, "FRESH");
     EXPECT_EQ(env.ctx->userFieldName1, "");
 }
@@ -175,13 +175,13 @@ TEST(Database, VersionCheckReadsTheColumnOrTheFirstSchema)
     ASSERT_TRUE(createInstalledDatabase(env.ctx->dbPath()));
     runRaw(env.ctx->dbPath(), {"UPDATE CONFIG SET db_version = NULL"});
     ASSERT_TRUE(openDatabase(*env.ctx).ok());
-    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "");   // Null reads as empty text
+    EXPECT_EQ(checkDatabaseVersion(*env.ctx), "");   // Null reads as empty text
     closeDatabase(*env.ctx);
 
     // The column's name must match exactly; otherwise the file counts as the first schema.
     runRaw(env.ctx->dbPath(), {"ALTER TABLE CONFIG RENAME COLUMN db_version TO DB_VERSION"});
     ASSERT_TRUE(openDatabase(*env.ctx).ok());
-    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "0.0 ");
+    EXPECT_EQ(checkDatabaseVersion(*env.ctx), "0.0 ");
 }
 
 TEST(Database, FileLeftByAnInterruptedChangeIsRecovered)
@@ -212,7 +212,7 @@ TEST(Database, FileLeftByAnInterruptedChangeIsRecovered)
     ASSERT_TRUE(r.ok()) << qPrintable(r.message);
     EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM animallist WHERE animalname LIKE 'gone%'"),
               QStringList{"0"});
-    EXPECT_EQ(CheckDatabaseVersion(*env.ctx), "2.0 ");
+    EXPECT_EQ(checkDatabaseVersion(*env.ctx), "2.0 ");
 }
 
 TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)

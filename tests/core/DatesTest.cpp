@@ -26,7 +26,7 @@ TEST(Dates, ConvertDateToMDYTakesPositionsBlindly)
         {"1/2/3", "MMDDYY", "1///3//3"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ConvertDateToMDY(c.typed, c.order), QString::fromLatin1(c.expected)) << c.typed << " " << c.order;
+        EXPECT_EQ(convertDateToMdy(c.typed, c.order), QString::fromLatin1(c.expected)) << c.typed << " " << c.order;
 }
 
 TEST(Dates, StrictParserReadsTheKeepersOrder)

@@ -33,19 +33,19 @@ void setConfig(const QSqlDatabase& db, const QVariant& salt, const QVariant& nam
 TEST(Settings, FirstRunGivesEveryDefaultAndWritesNothing)
 {
     TestEnv env(true, false);
-    env.ctx->settings.DateOrder = "junk";   // the load resets, whatever was there
-    Get_Initial_Properties(*env.ctx);
+    env.ctx->settings.dateOrder = "junk";   // the load resets, whatever was there
+    loadSettings(*env.ctx);
     const Settings& s = env.ctx->settings;
-    EXPECT_EQ(s.DateOrder, "MMDDYY");
-    EXPECT_EQ(s.DateDelimiter, "/");
-    EXPECT_EQ(s.DateMask, "MM/DD/YY");
-    EXPECT_EQ(s.GraphCheckbox_Settings, "0111000000000");
-    EXPECT_EQ(s.GraphStyleChoice, 1);
-    EXPECT_EQ(s.Graph_SkipZeroes, 0);
-    EXPECT_EQ(s.GraphPrintColor, 0);
-    EXPECT_FALSE(s.UseFile_Freshwater);
-    EXPECT_FALSE(s.UseFile_Saltwater);
-    EXPECT_EQ(s.DefaultWaterType, "FRESH");
+    EXPECT_EQ(s.dateOrder, "MMDDYY");
+    EXPECT_EQ(s.dateDelimiter, "/");
+    EXPECT_EQ(s.dateMask, "MM/DD/YY");
+    EXPECT_EQ(s.graphChecks, "0111000000000");
+    EXPECT_EQ(s.graphStyle, 1);
+    EXPECT_EQ(s.graphSkipZeroes, 0);
+    EXPECT_EQ(s.graphPrintColor, 0);
+    EXPECT_FALSE(s.useFileFreshwater);
+    EXPECT_FALSE(s.useFileSaltwater);
+    EXPECT_EQ(s.defaultWaterType, "FRESH");
     EXPECT_EQ(env.ctx->defWaterType, "FRESH");
     EXPECT_EQ(env.ctx->userFieldName1, "");
     EXPECT_EQ(env.ctx->userFieldName2, "");
@@ -61,30 +61,30 @@ TEST(Settings, StoredValuesAndTheirFallbacks)
         std::function<void(const Settings&)> check;
     };
     const QList<Case> cases = {
-        {"Date_Order", "ddmmyy", [](const Settings& s) { EXPECT_EQ(s.DateOrder, "MMDDYY"); }},
-        {"Date_Order", "DDMMYY", [](const Settings& s) { EXPECT_EQ(s.DateMask, "DD/MM/YY"); }},
-        {"Date_Order", "Not Found", [](const Settings& s) { EXPECT_EQ(s.DateOrder, "MMDDYY"); }},
-        {"Date_Delim", ",", [](const Settings& s) { EXPECT_EQ(s.DateDelimiter, "/"); }},
-        {"Date_Delim", "-", [](const Settings& s) { EXPECT_EQ(s.DateMask, "MM-DD-YY"); }},
-        {"UseFile_Salt", "true", [](const Settings& s) { EXPECT_TRUE(s.UseFile_Saltwater); }},
-        {"UseFile_Salt", "yes", [](const Settings& s) { EXPECT_FALSE(s.UseFile_Saltwater); }},
-        {"UseFile_Fresh", "TRUE", [](const Settings& s) { EXPECT_TRUE(s.UseFile_Freshwater); }},
-        {"Graph_Checks", "1", [](const Settings& s) { EXPECT_EQ(s.GraphCheckbox_Settings, "1"); }},
+        {"Date_Order", "ddmmyy", [](const Settings& s) { EXPECT_EQ(s.dateOrder, "MMDDYY"); }},
+        {"Date_Order", "DDMMYY", [](const Settings& s) { EXPECT_EQ(s.dateMask, "DD/MM/YY"); }},
+        {"Date_Order", "Not Found", [](const Settings& s) { EXPECT_EQ(s.dateOrder, "MMDDYY"); }},
+        {"Date_Delim", ",", [](const Settings& s) { EXPECT_EQ(s.dateDelimiter, "/"); }},
+        {"Date_Delim", "-", [](const Settings& s) { EXPECT_EQ(s.dateMask, "MM-DD-YY"); }},
+        {"UseFile_Salt", "true", [](const Settings& s) { EXPECT_TRUE(s.useFileSaltwater); }},
+        {"UseFile_Salt", "yes", [](const Settings& s) { EXPECT_FALSE(s.useFileSaltwater); }},
+        {"UseFile_Fresh", "TRUE", [](const Settings& s) { EXPECT_TRUE(s.useFileFreshwater); }},
+        {"Graph_Checks", "1", [](const Settings& s) { EXPECT_EQ(s.graphChecks, "1"); }},
         {"Graph_Checks", "Not Found",
-         [](const Settings& s) { EXPECT_EQ(s.GraphCheckbox_Settings, "0111000000000"); }},
-        {"Graph_Style", "14", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 14); }},
-        {"Graph_Style", "pie", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
-        {"Graph_Style", "", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
-        {"Graph_Style", "99999999999", [](const Settings& s) { EXPECT_EQ(s.GraphStyleChoice, 1); }},
-        {"Graph_SkipZeroes", "1", [](const Settings& s) { EXPECT_EQ(s.Graph_SkipZeroes, 1); }},
-        {"Graph_SkipZeroes", "x", [](const Settings& s) { EXPECT_EQ(s.Graph_SkipZeroes, 0); }},
-        {"GraphPrintColor", "1", [](const Settings& s) { EXPECT_EQ(s.GraphPrintColor, 1); }},
+         [](const Settings& s) { EXPECT_EQ(s.graphChecks, "0111000000000"); }},
+        {"Graph_Style", "14", [](const Settings& s) { EXPECT_EQ(s.graphStyle, 14); }},
+        {"Graph_Style", "pie", [](const Settings& s) { EXPECT_EQ(s.graphStyle, 1); }},
+        {"Graph_Style", "", [](const Settings& s) { EXPECT_EQ(s.graphStyle, 1); }},
+        {"Graph_Style", "99999999999", [](const Settings& s) { EXPECT_EQ(s.graphStyle, 1); }},
+        {"Graph_SkipZeroes", "1", [](const Settings& s) { EXPECT_EQ(s.graphSkipZeroes, 1); }},
+        {"Graph_SkipZeroes", "x", [](const Settings& s) { EXPECT_EQ(s.graphSkipZeroes, 0); }},
+        {"GraphPrintColor", "1", [](const Settings& s) { EXPECT_EQ(s.graphPrintColor, 1); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
         TestEnv env(true, false);
         env.store.values.insert(c.key, c.stored);
-        Get_Initial_Properties(*env.ctx);
+        loadSettings(*env.ctx);
         c.check(env.ctx->settings);
         EXPECT_EQ(env.store.writes, 0);
     }
@@ -100,8 +100,8 @@ TEST(Settings, ConfigColumnsGiveWaterTypeAndTestNames)
     for (const Case& c : cases) {
         TestEnv env(true, false);
         setConfig(env.ctx->db(), c.salt, QVariant());
-        Get_Initial_Properties(*env.ctx);
-        EXPECT_EQ(env.ctx->settings.DefaultWaterType, c.expected);
+        loadSettings(*env.ctx);
+        EXPECT_EQ(env.ctx->settings.defaultWaterType, c.expected);
         EXPECT_EQ(env.ctx->defWaterType, c.expected);
         EXPECT_EQ(env.ctx->userFieldName1, "");
     }
@@ -111,17 +111,17 @@ TEST(Settings, SaveThenLoadRoundTrips)
 {
     TestEnv env;
     Settings& s = env.ctx->settings;
-    s.DateOrder = "YYMMDD";
-    s.DateDelimiter = ".";
-    s.GraphStyleChoice = 16;
-    s.Graph_SkipZeroes = 1;
-    s.GraphPrintColor = 1;
-    s.UseFile_Freshwater = true;
-    s.UseFile_Saltwater = false;
-    EXPECT_EQ(s.DateMask, "MM/DD/YY");   // unchanged until the save
+    s.dateOrder = "YYMMDD";
+    s.dateDelimiter = ".";
+    s.graphStyle = 16;
+    s.graphSkipZeroes = 1;
+    s.graphPrintColor = 1;
+    s.useFileFreshwater = true;
+    s.useFileSaltwater = false;
+    EXPECT_EQ(s.dateMask, "MM/DD/YY");   // unchanged until the save
     saveSettings(*env.ctx, {"1010101010101", true, "Iodine", "Strontium"});
-    EXPECT_EQ(s.DateMask, "YY.MM.DD");
-    EXPECT_EQ(formatDateMask(QDate(1997, 2, 18), s.DateMask), "97.02.18");
+    EXPECT_EQ(s.dateMask, "YY.MM.DD");
+    EXPECT_EQ(formatDateMask(QDate(1997, 2, 18), s.dateMask), "97.02.18");
     EXPECT_EQ(env.ctx->defWaterType, "SALT");
     EXPECT_EQ(env.ctx->userFieldName1, "Iodine");
     EXPECT_EQ(configRow(env.ctx->db()), (QStringList{"1", "0", "Iodine", "Strontium"}));
@@ -135,17 +135,17 @@ TEST(Settings, SaveThenLoadRoundTrips)
 
     env.ctx->settings = Settings();
     env.ctx->defWaterType.clear();
-    Get_Initial_Properties(*env.ctx);
-    EXPECT_EQ(s.DateOrder, "YYMMDD");
-    EXPECT_EQ(s.DateDelimiter, ".");
-    EXPECT_EQ(s.DateMask, "YY.MM.DD");
-    EXPECT_EQ(s.GraphCheckbox_Settings, "1010101010101");
-    EXPECT_EQ(s.GraphStyleChoice, 16);
-    EXPECT_EQ(s.Graph_SkipZeroes, 1);
-    EXPECT_EQ(s.GraphPrintColor, 1);
-    EXPECT_TRUE(s.UseFile_Freshwater);
-    EXPECT_FALSE(s.UseFile_Saltwater);
-    EXPECT_EQ(s.DefaultWaterType, "SALT");
+    loadSettings(*env.ctx);
+    EXPECT_EQ(s.dateOrder, "YYMMDD");
+    EXPECT_EQ(s.dateDelimiter, ".");
+    EXPECT_EQ(s.dateMask, "YY.MM.DD");
+    EXPECT_EQ(s.graphChecks, "1010101010101");
+    EXPECT_EQ(s.graphStyle, 16);
+    EXPECT_EQ(s.graphSkipZeroes, 1);
+    EXPECT_EQ(s.graphPrintColor, 1);
+    EXPECT_TRUE(s.useFileFreshwater);
+    EXPECT_FALSE(s.useFileSaltwater);
+    EXPECT_EQ(s.defaultWaterType, "SALT");
     EXPECT_EQ(env.ctx->userFieldName2, "Strontium");
 
     // Emptied name boxes store empty names, fresh water the negation.
@@ -174,10 +174,10 @@ TEST(Settings, AllNineDateMasks)
     for (const Case& c : cases) {
         TestEnv env(true, false);
         env.store.values = {{"Date_Order", c.order}, {"Date_Delim", c.delim}};
-        Get_Initial_Properties(*env.ctx);
-        EXPECT_EQ(env.ctx->settings.DateMask, c.mask);
+        loadSettings(*env.ctx);
+        EXPECT_EQ(env.ctx->settings.dateMask, c.mask);
         EXPECT_EQ(buildDateMask(c.order, c.delim), c.mask);
-        EXPECT_EQ(formatDateMask(d, env.ctx->settings.DateMask), c.shown);
+        EXPECT_EQ(formatDateMask(d, env.ctx->settings.dateMask), c.shown);
     }
 }
 

@@ -57,7 +57,7 @@ struct OldFileEnv {
     {
         const DbOpenResult r = openDatabase(*env.ctx);
         if (r.ok())
-            CheckDatabaseVersion(*env.ctx);
+            checkDatabaseVersion(*env.ctx);
         return r;
     }
     QSqlDatabase db() const { return env.ctx->db(); }
@@ -84,7 +84,7 @@ TEST(Upgrade, FirstLayoutPassesBothSteps)
     const QByteArray before = fileHash(f.env.ctx->dbPath());
 
     Recorded rec;
-    const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
+    const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
     ASSERT_TRUE(result.ok) << qPrintable(result.error);
     EXPECT_TRUE(result.ran);
     EXPECT_EQ(f.env.ctx->dbVersion, "2.0 ");
@@ -126,7 +126,7 @@ TEST(Upgrade, FirstLayoutPassesBothSteps)
     EXPECT_EQ(fileHash(result.backupPath), before);
 
     // Settings from the old CONFIG row survive.
-    Get_Initial_Properties(*f.env.ctx);
+    loadSettings(*f.env.ctx);
     EXPECT_EQ(f.env.ctx->defWaterType, "SALT");
     EXPECT_EQ(f.env.ctx->userFieldName1, "Iodine");
 }
@@ -151,7 +151,7 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
     const QByteArray before = fileHash(f.env.ctx->dbPath());
 
     Recorded rec;
-    const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
+    const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
     ASSERT_TRUE(result.ok) << qPrintable(result.error);
     EXPECT_EQ(rec.labels, QStringList{"Upgrading database to version 2.0"});
     EXPECT_EQ(rec.progress, (QList<int>{10, 20, 30, 40, 50, 60, 70, 80}));
@@ -162,7 +162,7 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
     // Null years or no start date give no end date.
     EXPECT_EQ(rows(f.db(), "SELECT SchedRtype, SchedEndDate FROM maintsched ORDER BY rowid"),
               (QList<QStringList>{{"0", "<null>"}, {"0", "<null>"}, {"0", "2019-12-31"}}));
-    EXPECT_EQ(CheckDatabaseVersion(*f.env.ctx), "2.0 ");
+    EXPECT_EQ(checkDatabaseVersion(*f.env.ctx), "2.0 ");
     EXPECT_EQ(result.backupPath, earlierCopy + ".2");
     EXPECT_EQ(fileHash(result.backupPath), before);
     QFile earlier(earlierCopy);
@@ -195,7 +195,7 @@ TEST(Upgrade, OtherVersionsRunNothing)
         EXPECT_EQ(f.env.ctx->dbVersion, QString::fromLatin1(c.stored));
         const QByteArray before = fileHash(f.env.ctx->dbPath());
         Recorded rec;
-        const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
+        const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
         EXPECT_TRUE(result.ok);
         EXPECT_EQ(result.ran, c.ran);
         if (!c.ran) {
@@ -229,13 +229,13 @@ TEST(Upgrade, FailingStepLeavesTheFileAsItWas)
     const QByteArray before = fileHash(f.env.ctx->dbPath());
 
     Recorded rec;
-    const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
+    const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.ran);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_TRUE(rec.messages.isEmpty());
     EXPECT_EQ(f.env.ctx->dbVersion, "1.1 ");
-    EXPECT_EQ(CheckDatabaseVersion(*f.env.ctx), "1.1 ");
+    EXPECT_EQ(checkDatabaseVersion(*f.env.ctx), "1.1 ");
     EXPECT_FALSE(tableHasColumn(f.db(), "maintsched", "SchedRtype"));
     closeDatabase(*f.env.ctx);
     EXPECT_EQ(fileHash(f.env.ctx->dbPath()), before);
@@ -260,11 +260,11 @@ TEST(Upgrade, SecondStepFailingKeepsTheFirstStepsWork)
     QSqlDatabase::removeDatabase("raw_fail2");
     ASSERT_TRUE(f.open().ok());
     Recorded rec;
-    const UpgradeResult result = Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks());
+    const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(rec.messages.size(), 1);
     EXPECT_EQ(f.env.ctx->dbVersion, "1.1 ");
-    EXPECT_EQ(CheckDatabaseVersion(*f.env.ctx), "1.1 ");
+    EXPECT_EQ(checkDatabaseVersion(*f.env.ctx), "1.1 ");
     EXPECT_EQ(rows(f.db(), "SELECT count(*) FROM animallist"), QList<QStringList>{{"67"}});
 }
 
@@ -276,7 +276,7 @@ TEST(Upgrade, FirstLayoutWithoutConfigRowGetsDefaultRow)
     ASSERT_TRUE(f.open().ok());
     EXPECT_EQ(f.env.ctx->dbVersion, "0.0 ");
     Recorded rec;
-    ASSERT_TRUE(Run_DatabaseUpgrade(*f.env.ctx, rec.callbacks()).ok);
+    ASSERT_TRUE(upgradeDatabase(*f.env.ctx, rec.callbacks()).ok);
     EXPECT_EQ(rows(f.db(), "SELECT db_version, default_salt, default_fresh FROM CONFIG"),
               (QList<QStringList>{{"2.0 ", "0", "1"}}));
 }

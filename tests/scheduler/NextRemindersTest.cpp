@@ -90,7 +90,7 @@ TEST(NextReminders, EqualsSortingEveryOccurrence)
         std::vector<Occ> all;
         const ExpansionWindow window = ExpansionWindow::between(kToday, kToday.addYears(2));
         for (const MaintSchedRecord& r : rows)
-            for (const QDate& d : GenerateScheduleEntries(ruleFromRecord(r, "MMDDYY", kToday), window))
+            for (const QDate& d : expandRule(ruleFromRecord(r, "MMDDYY", kToday), window))
                 all.push_back({d, r.SchedTask});
         std::stable_sort(all.begin(), all.end(), [](const Occ& a, const Occ& b) {
             return a.date != b.date ? a.date < b.date : taskTextLess(a.task, b.task);

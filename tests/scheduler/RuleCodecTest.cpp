@@ -38,7 +38,7 @@ struct Encoded {
 Encoded store(const EditorValues& v, SchedEditorVars vars = storedVars(0, 0, 99, QStringLiteral("keep")),
               const QString& order = kMDY)
 {
-    StoreTaskValues(v, vars, order, kToday);
+    ruleFromEditorValues(v, vars, order, kToday);
     return {vars.SchedRecurrType, vars.SchedRecurrSubType, vars.SchedSchedInterval, vars.SchedDetailText};
 }
 
@@ -129,9 +129,9 @@ TEST(RuleCodec, OnceDateIsKeptAsTheDayItself)
 
     // Shown again in whatever order the keeper uses now; the day does not move.
     SchedEditorVars vars = storedVars(Once, 0, 1, e.detail);
-    EXPECT_EQ(ShowExistingTask(vars, opened(), QStringLiteral("DD.MM.YY"), QStringLiteral("DDMMYY"), kToday).onceDate,
+    EXPECT_EQ(editorValuesFromRule(vars, opened(), QStringLiteral("DD.MM.YY"), QStringLiteral("DDMMYY"), kToday).onceDate,
               QStringLiteral("25.12.98"));
-    EXPECT_EQ(ShowExistingTask(vars, opened(), kMask, kMDY, kToday).onceDate, QStringLiteral("12/25/98"));
+    EXPECT_EQ(editorValuesFromRule(vars, opened(), kMask, kMDY, kToday).onceDate, QStringLiteral("12/25/98"));
 }
 
 TEST(RuleCodec, OlderOnceTextIsReadInTheCurrentDateOrder)
@@ -147,7 +147,7 @@ TEST(RuleCodec, OlderOnceTextIsReadInTheCurrentDateOrder)
     row.SchedRtype = Once;
     row.SchedDetailText = QStringLiteral("03/04/31");
     const SchedRule r = ruleFromRecord(row, kMDY, kToday);
-    EXPECT_EQ(GenerateScheduleEntries(r, ExpansionWindow::unbounded()), QVector<QDate>{QDate(2031, 3, 4)});
+    EXPECT_EQ(expandRule(r, ExpansionWindow::unbounded()), QVector<QDate>{QDate(2031, 3, 4)});
 }
 
 // Loading a stored rule and storing it untouched gives back the same encoding.
@@ -165,9 +165,9 @@ TEST(RuleCodec, UnchangedRuleSurvivesLoadAndStore)
     };
     for (const SchedEditorVars& before : rules) {
         SchedEditorVars after = before;
-        const EditorValues shown = ShowExistingTask(before, opened(), kMask, kMDY, kToday);
+        const EditorValues shown = editorValuesFromRule(before, opened(), kMask, kMDY, kToday);
         EXPECT_EQ(shown.englishDesc, QStringLiteral("stored words"));
-        StoreTaskValues(shown, after, kMDY, kToday);
+        ruleFromEditorValues(shown, after, kMDY, kToday);
         EXPECT_EQ(after.SchedRecurrType, before.SchedRecurrType);
         EXPECT_EQ(after.SchedRecurrSubType, before.SchedRecurrSubType);
         EXPECT_EQ(after.SchedSchedInterval, before.SchedSchedInterval);
@@ -188,28 +188,28 @@ TEST(RuleCodec, LoadingOddRows)
     old.SchedRtype = Daily;
     SchedEditorVars vars = varsFromRecord(old, kMask);
     EXPECT_EQ(vars.SchedStartDate, QStringLiteral("01/01/98"));
-    EditorValues v = ShowExistingTask(vars, opened(), kMask, kMDY, kToday);
+    EditorValues v = editorValuesFromRule(vars, opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.type, Daily);
     EXPECT_EQ(v.dailySubtype, 0);
     EXPECT_EQ(v.dailyDays, QStringLiteral("7"));
     EXPECT_EQ(v.englishDesc, QStringLiteral("Every 7 days."));
 
     // A monthly day loses its blanks when shown.
-    v = ShowExistingTask(storedVars(Monthly, 0, 1, QStringLiteral(" 15 ")), opened(), kMask, kMDY, kToday);
+    v = editorValuesFromRule(storedVars(Monthly, 0, 1, QStringLiteral(" 15 ")), opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.monthlyDay, QStringLiteral("15"));
 
     // Hand-edited digits: an ordinal past "Last" is the last; an impossible
     // weekday or month selects nothing instead of failing.
-    v = ShowExistingTask(storedVars(Yearly, 1, 1, QStringLiteral("9913")), opened(), kMask, kMDY, kToday);
+    v = editorValuesFromRule(storedVars(Yearly, 1, 1, QStringLiteral("9913")), opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.yearlyXth, 4);
     EXPECT_EQ(v.yearlyWeekday, -1);
     EXPECT_EQ(v.yearlyMonth2, -1);
-    v = ShowExistingTask(storedVars(Monthly, 1, 1, QStringLiteral("x")), opened(), kMask, kMDY, kToday);
+    v = editorValuesFromRule(storedVars(Monthly, 1, 1, QStringLiteral("x")), opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.monthlyXth, 0);
     EXPECT_EQ(v.monthlyWeekday, 0);
 
     // An unknown type shows only the task and the dates.
-    v = ShowExistingTask(storedVars(9, 0, 5, QStringLiteral("1")), opened(), kMask, kMDY, kToday);
+    v = editorValuesFromRule(storedVars(9, 0, 5, QStringLiteral("1")), opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.task, QStringLiteral("Change filter"));
     EXPECT_EQ(v.startDate, QStringLiteral("01/01/26"));
     EXPECT_EQ(v.type, Daily);
@@ -243,7 +243,7 @@ TEST(RuleCodec, ControlsGiveTheRuleTheyShow)
     v.weeklyDays[1] = v.weeklyDays[4] = true;
     v.startDate = "01/07/26";
     v.endDate = "01/31/26";
-    EXPECT_EQ(GenerateScheduleEntries(ruleFromEditor(v, kMDY, kToday), ExpansionWindow::unbounded()),
+    EXPECT_EQ(expandRule(ruleFromEditor(v, kMDY, kToday), ExpansionWindow::unbounded()),
               (QVector<QDate>{{2026, 1, 12}, {2026, 1, 26}, {2026, 1, 8}, {2026, 1, 22}}));
 
     v.type = Once;
@@ -269,7 +269,7 @@ TEST_P(Wording, ReadsExactly)
 {
     EditorValues v = opened();
     GetParam().set(v);
-    const auto words = BuildEnglishDesc(v);
+    const auto words = describeRule(v);
     if (GetParam().expected) {
         ASSERT_TRUE(words.has_value());
         EXPECT_EQ(words->toStdString(), GetParam().expected);

@@ -18,8 +18,8 @@ struct TestEnv {
     MemorySettingsStore store;
     std::unique_ptr<AppContext> ctx;
 
-    // open: open (creating) the database; loadSettings: run the settings load too.
-    explicit TestEnv(bool open = true, bool loadSettings = true)
+    // open: open (creating) the database; withSettings: run the settings load too.
+    explicit TestEnv(bool open = true, bool withSettings = true)
     {
         ctx = std::make_unique<AppContext>();
         ctx->services = {&messages, &beeper, &clock, &random, &files};
@@ -29,8 +29,8 @@ struct TestEnv {
             const DbOpenResult result = openDatabase(*ctx);
             if (!result.ok())
                 qFatal("test database could not be opened: %s", qPrintable(result.message));
-            if (loadSettings)
-                Get_Initial_Properties(*ctx);
+            if (withSettings)
+                ::loadSettings(*ctx);
         }
     }
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -298,7 +298,7 @@ bool LeaveChecker::eventFilter(QObject* watched, QEvent* event)
 
 // ---------------------------------------------------------------- list view style
 
-void SetListViewExtendedStyle(QAbstractItemView* view)
+void setListViewStyle(QAbstractItemView* view)
 {
     if (!view)
         return;

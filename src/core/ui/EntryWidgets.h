@@ -144,4 +144,4 @@ private:
 };
 
 // Full-row selection and column headers the keeper can drag to reorder.
-void SetListViewExtendedStyle(QAbstractItemView* view);
+void setListViewStyle(QAbstractItemView* view);

@@ -4,9 +4,9 @@
 #include "core/Settings.h"
 #include "core/ui/EntryWidgets.h"
 #include "logbook/LogStore.h"
-#include "logbook/ui/frm_LivesAddEdit.h"
-#include "logbook/ui/frm_MaintAddEdit.h"
-#include "logbook/ui/frm_WaterAddEdit.h"
+#include "logbook/ui/LivestockEntryDialog.h"
+#include "logbook/ui/MaintenanceEntryDialog.h"
+#include "logbook/ui/WaterTestDialog.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +27,9 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
         for (const QDate& stored : kStoredDates) {
             const std::string label = (order + QLatin1Char(' ') + stored.toString(Qt::ISODate)).toStdString();
             TestEnv env;
-            env.ctx->settings.DateOrder = order;
-            env.ctx->settings.DateDelimiter = QStringLiteral("/");
-            env.ctx->settings.DateMask = buildDateMask(order, QStringLiteral("/"));
+            env.ctx->settings.dateOrder = order;
+            env.ctx->settings.dateDelimiter = QStringLiteral("/");
+            env.ctx->settings.dateMask = buildDateMask(order, QStringLiteral("/"));
 
             WaterLogRecord w;
             w.tankid = kTank;
@@ -38,7 +38,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             w.ph = 7;
             ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
             {
-                frm_WaterAddEdit dlg(*env.ctx);
+                WaterTestDialog dlg(*env.ctx);
                 dlg.setEntry(w);
                 dlg.cmd_OK_Click();
             }
@@ -53,7 +53,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             l.datelost = stored.addDays(1);
             ASSERT_TRUE(LivestockStore(env.ctx->db()).insert(l));
             {
-                frm_LivesAddEdit dlg(*env.ctx);
+                LivestockEntryDialog dlg(*env.ctx);
                 dlg.setEntry(l, false);
                 dlg.cmd_OK_Click();
             }
@@ -70,7 +70,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             m.quantity = 1;
             ASSERT_TRUE(MaintLogStore(env.ctx->db()).insert(m));
             {
-                frm_MaintAddEdit dlg(*env.ctx);
+                MaintenanceEntryDialog dlg(*env.ctx);
                 dlg.setEntry(m, false);
                 dlg.cmd_OK_Click();
             }
@@ -91,7 +91,7 @@ TEST(StoredDatesKeepCentury, RetypedDateIsReadInTheSpan)
     w.logtime = QTime(8, 0, 0);
     w.ph = 7;
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
-    frm_WaterAddEdit dlg(*env.ctx);
+    WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(w);
     dlg.txt_date->setText(QStringLiteral("05/02/30"));
     dlg.cmd_OK_Click();

@@ -1,6 +1,6 @@
 // The main window's reminders box, rebuilt from the rules table with the
 // clock fixed on Tuesday 8 December 2026.
-#include "app/frm_ZELMDIMain.h"
+#include "app/MainWindow.h"
 #include "scheduler/MaintSchedStore.h"
 #include "support/TestEnv.h"
 
@@ -25,7 +25,7 @@ QStringList items(const QComboBox* box)
 class ReminderBox : public ::testing::Test {
 protected:
     TestEnv env;
-    frm_ZELMDIMain main{*env.ctx};
+    MainWindow main{*env.ctx};
     MaintSchedStore store{env.ctx->db()};
 
     void addOnce(const QString& task, const QDate& date)
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(ReminderBox, EmptyTableShowsThePlaceholderSelected)
 {
-    main.Top20List();
+    main.rebuildRemindersBox();
     EXPECT_EQ(items(main.cbo_Reminders), QStringList{"(No Reminders Available)"});
     EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
@@ -68,7 +68,7 @@ TEST_F(ReminderBox, ShowsTheTwentyEarliestWithinTodayAndTwoYears)
     addDaily("daily", today.addDays(1), today.addDays(18));   // 18 occurrences
     addOnce("today", today);
 
-    main.Top20List();
+    main.rebuildRemindersBox();
     QStringList got = items(main.cbo_Reminders);
     ASSERT_EQ(got.size(), 20);
     EXPECT_EQ(got.first(), "Tue 12/08/26 today");
@@ -78,7 +78,7 @@ TEST_F(ReminderBox, ShowsTheTwentyEarliestWithinTodayAndTwoYears)
 
     // One more occurrence pushes the latest out.
     addOnce("aa tie", today.addDays(1));
-    main.Top20List();
+    main.rebuildRemindersBox();
     got = items(main.cbo_Reminders);
     ASSERT_EQ(got.size(), 20);
     EXPECT_EQ(got[1], "Wed 12/09/26 aa tie");
@@ -91,7 +91,7 @@ TEST_F(ReminderBox, RulesWithNothingInTheWindowLeaveTheBoxEmpty)
     addOnce("long ago", QDate(1998, 12, 25));
     addDaily("ended", QDate(2025, 1, 1), QDate(2026, 12, 7));
     addDaily("later", QDate(2035, 1, 1), QDate(2036, 1, 1));
-    main.Top20List();
+    main.rebuildRemindersBox();
     EXPECT_EQ(main.cbo_Reminders->count(), 0);
     EXPECT_EQ(main.cbo_Reminders->currentIndex(), -1);
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
@@ -100,7 +100,7 @@ TEST_F(ReminderBox, RulesWithNothingInTheWindowLeaveTheBoxEmpty)
 TEST_F(ReminderBox, ChoosingAnEntryPutsTheFirstBack)
 {
     addDaily("daily", QDate(2026, 12, 1), QDate(2027, 12, 1));
-    main.Top20List();
+    main.rebuildRemindersBox();
     main.cbo_Reminders->setCurrentIndex(2);
     emit main.cbo_Reminders->activated(2);
     EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
@@ -113,9 +113,9 @@ TEST_F(ReminderBox, ChoosingAnEntryPutsTheFirstBack)
 
 TEST_F(ReminderBox, EntriesFollowTheKeepersDatePattern)
 {
-    env.ctx->settings.DateMask = QStringLiteral("DD.MM.YY");
+    env.ctx->settings.dateMask = QStringLiteral("DD.MM.YY");
     addOnce("pump", QDate(2027, 3, 1));
-    main.Top20List();
+    main.rebuildRemindersBox();
     EXPECT_EQ(items(main.cbo_Reminders), QStringList{"Mon 01.03.27 pump"});
 }
 
@@ -124,7 +124,7 @@ TEST_F(ReminderBox, StatusLineNamesTheRuleBeingExpanded)
     addOnce("Feed the fish", QDate(2027, 3, 1));
     QString seen;
     QTimer::singleShot(0, &main, [&] { seen = main.statusText(); });
-    main.Top20List();
+    main.rebuildRemindersBox();
     EXPECT_EQ(seen, QStringLiteral("Generating Feed the fish..."));
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
 }
@@ -139,11 +139,11 @@ TEST_F(ReminderBox, RebuildAskedForDuringARebuildRunsAfterIt)
     QTimer::singleShot(0, &main, [&] {
         ++nestedCalls;
         addOnce("added meanwhile", QDate(2027, 1, 1));
-        main.Top20List();   // returns at once: a rebuild is running
+        main.rebuildRemindersBox();   // returns at once: a rebuild is running
         EXPECT_EQ(main.cbo_Reminders->count(), 0) << "the running rebuild has not filled the box yet";
         EXPECT_EQ(main.statusText(), QStringLiteral("Generating first..."));
     });
-    main.Top20List();
+    main.rebuildRemindersBox();
     EXPECT_EQ(nestedCalls, 1);
     EXPECT_EQ(items(main.cbo_Reminders),
               (QStringList{"Fri 01/01/27 added meanwhile", "Mon 03/01/27 first", "Tue 03/02/27 second"}));

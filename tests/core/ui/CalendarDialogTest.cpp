@@ -1,0 +1,373 @@
+// The calendar window offscreen: what it opens on, how the bars and menus move
+// it, what a day click, OK, Escape and Enter hand back, and the calendar button
+// of a date field.
+#include "core/ui/EntryWidgets.h"
+#include "core/ui/CalendarDialog.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPushButton* dayButton(CalendarDialog& calendar, int index)
+{
+    return calendar.findChild<QPushButton*>(QStringLiteral("cmdDay_%1").arg(index));
+}
+
+QPushButton* buttonOfDay(CalendarDialog& calendar, int day)
+{
+    for (int i = 0; i < CalendarModel::kCells; ++i) {
+        QPushButton* b = dayButton(calendar, i);
+        if (b && b->text() == QString::number(day))
+            return b;
+    }
+    return nullptr;
+}
+
+int enabledDays(CalendarDialog& calendar)
+{
+    int n = 0;
+    for (int i = 0; i < CalendarModel::kCells; ++i)
+        n += dayButton(calendar, i)->isEnabled() ? 1 : 0;
+    return n;
+}
+
+// Runs `drive` on the calendar once it is up as the modal window.
+void whenCalendarShows(std::function<void(CalendarDialog&)> drive)
+{
+    QTimer::singleShot(0, [drive] {
+        auto* calendar = qobject_cast<CalendarDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(calendar, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(calendar));
+        drive(*calendar);
+        if (calendar->isVisible())
+            calendar->reject();   // never leave a test hanging in exec()
+    });
+}
+
+class CaltoolTest : public ::testing::Test {
+protected:
+    TestEnv env{true, true};
+    AppContext& ctx = *env.ctx;
+};
+
+TEST_F(CaltoolTest, ControlsCarryTheirNames)
+{
+    CalendarDialog calendar(ctx);
+    EXPECT_EQ(calendar.windowTitle(), QStringLiteral("Calendar"));
+    for (const char* name : {"scrMonth", "scrYear", "panMonth", "panYear", "lblReturnDate", "cmd_ok", "mnu_Month",
+                             "mnu_Year", "cmdDay_0", "cmdDay_41"})
+        EXPECT_NE(calendar.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(calendar.cmd_ok->text(), QStringLiteral("OK"));
+    EXPECT_EQ(calendar.scrMonth->minimum(), 0);
+    EXPECT_EQ(calendar.scrMonth->maximum(), 13);
+    EXPECT_EQ(calendar.scrYear->minimum(), 100);
+    EXPECT_EQ(calendar.scrYear->maximum(), 9999);
+}
+
+TEST_F(CaltoolTest, EmptyOrInvalidOpeningDateOpensOnToday)
+{
+    for (const QDate& opening : {QDate(), QDate(2026, 2, 30), QDate(50, 1, 1)}) {
+        CalendarDialog calendar(ctx);
+        calendar.setOpeningDate(opening);
+        EXPECT_EQ(calendar.OpenedDate(), QDate(2026, 12, 8));
+        EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("December"));
+        EXPECT_EQ(calendar.panYear->text(), QStringLiteral("2026"));
+        // 1 December 2026 is a Tuesday: the 8th is in cell 9 and is the default button.
+        EXPECT_EQ(dayButton(calendar, 9)->text(), QStringLiteral("8"));
+        EXPECT_TRUE(dayButton(calendar, 9)->isDefault());
+        EXPECT_EQ(calendar.lblReturnDate->text(), QStringLiteral("12/08/2026"));
+    }
+}
+
+TEST_F(CaltoolTest, OkReturnsTheOpeningDateCancelled)
+{
+    whenCalendarShows([](CalendarDialog& calendar) {
+        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QTest::mouseClick(calendar.cmd_ok, Qt::LeftButton);
+    });
+    const CalendarResult result = ShowCalendar(ctx, QDate());
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(2026, 12, 8));
+}
+
+TEST_F(CaltoolTest, EscapeAndFrameCloseCountAsCancel)
+{
+    whenCalendarShows([](CalendarDialog& calendar) { QTest::keyClick(&calendar, Qt::Key_Escape); });
+    CalendarResult result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(1998, 3, 7));
+
+    whenCalendarShows([](CalendarDialog& calendar) {
+        calendar.scrYear->setValue(2005);
+        calendar.close();
+    });
+    result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(1998, 3, 7));
+}
+
+TEST_F(CaltoolTest, EnterPicksTheDefaultDay)
+{
+    whenCalendarShows([](CalendarDialog& calendar) {
+        EXPECT_EQ(QApplication::focusWidget(), buttonOfDay(calendar, 7));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    const CalendarResult result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(1998, 3, 7));
+}
+
+TEST_F(CaltoolTest, EnterAfterChangingTheMonthPicksTheDayShown)
+{
+    // The focus sits on the opening day's button; after a change of month the
+    // button in that place carries another number, and Enter must still pick
+    // the day being shown.
+    const std::function<void(CalendarDialog&)> changes[] = {
+        [](CalendarDialog& c) { c.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd); },
+        [](CalendarDialog& c) { c.mnu_Month->actions().at(3)->trigger(); },
+    };
+    for (const auto& change : changes) {
+        whenCalendarShows([&change](CalendarDialog& calendar) {
+            change(calendar);
+            EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("April"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        const CalendarResult result = ShowCalendar(ctx, QDate(2026, 3, 15));
+        EXPECT_FALSE(result.cancelled);
+        EXPECT_EQ(result.date, QDate(2026, 4, 15));
+    }
+}
+
+TEST_F(CaltoolTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
+{
+    CalendarDialog calendar(ctx);
+    calendar.setOpeningDate(QDate(2026, 3, 15));
+    calendar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&calendar));
+    struct Case {
+        CalendarNamePanel* panel;
+        QMenu* menu;
+        QScrollBar* bar;
+        int value;
+    };
+    const Case cases[] = {{calendar.panMonth, calendar.mnu_Month, calendar.scrMonth, 3},
+                          {calendar.panYear, calendar.mnu_Year, calendar.scrYear, 2026}};
+    for (const Case& c : cases) {
+        QTest::mouseClick(c.panel, Qt::LeftButton, {}, c.panel->rect().center());
+        EXPECT_TRUE(c.menu->isVisible()) << c.panel->objectName().toStdString();
+        EXPECT_EQ(c.bar->value(), c.value) << c.panel->objectName().toStdString();
+        c.menu->hide();
+    }
+    EXPECT_EQ(calendar.CalendarDate(), QDate(2026, 3, 15));
+}
+
+TEST_F(CaltoolTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
+{
+    whenCalendarShows([](CalendarDialog& calendar) {
+        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("February"));
+        EXPECT_EQ(enabledDays(calendar), 28);
+        QPushButton* last = buttonOfDay(calendar, 28);
+        ASSERT_NE(last, nullptr);
+        EXPECT_TRUE(last->isDefault());
+        QTest::mouseClick(last, Qt::LeftButton);
+    });
+    const CalendarResult result = ShowCalendar(ctx, QDate(1998, 1, 31));
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(1998, 2, 28));
+}
+
+TEST_F(CaltoolTest, MonthArrowsWrapWithinTheSameYear)
+{
+    CalendarDialog calendar(ctx);
+    calendar.setOpeningDate(QDate(1998, 12, 10));
+    calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(calendar.scrMonth->value(), 1);
+    EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("January"));
+    EXPECT_EQ(calendar.panYear->text(), QStringLiteral("1998"));
+    EXPECT_EQ(calendar.CalendarDate(), QDate(1998, 1, 10));
+
+    calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(calendar.scrMonth->value(), 12);
+    EXPECT_EQ(calendar.CalendarDate(), QDate(1998, 12, 10));
+}
+
+TEST_F(CaltoolTest, GridShowsLeapFebruariesAndSundayStarts)
+{
+    struct Case {
+        QDate opening;
+        int days;
+        int firstCell;
+    };
+    const Case cases[] = {
+        {QDate(2000, 2, 10), 29, 2},   // 1 February 2000: Tuesday
+        {QDate(1900, 2, 10), 28, 4},   // 1 February 1900: Thursday
+        {QDate(2026, 2, 10), 28, 0},   // 1 February 2026: Sunday
+        {QDate(2026, 8, 10), 31, 6},   // 1 August 2026: Saturday, ends in cell 36
+    };
+    for (const Case& c : cases) {
+        CalendarDialog calendar(ctx);
+        calendar.setOpeningDate(c.opening);
+        EXPECT_EQ(enabledDays(calendar), c.days) << c.opening.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(dayButton(calendar, c.firstCell)->text(), QStringLiteral("1"));
+        EXPECT_EQ(dayButton(calendar, c.firstCell + c.days - 1)->text(), QString::number(c.days));
+        if (c.firstCell > 0)
+            EXPECT_TRUE(dayButton(calendar, c.firstCell - 1)->text().isEmpty());
+    }
+}
+
+TEST_F(CaltoolTest, MenusChooseMonthAndYear)
+{
+    CalendarDialog calendar(ctx);
+    calendar.setOpeningDate(QDate(2000, 2, 29));
+
+    QStringList years;
+    for (QAction* a : calendar.mnu_Year->actions())
+        years << a->text();
+    EXPECT_EQ(years, QStringList({"2021", "2022", "2023", "2024", "2025", "2026", "2027", "2028", "2029", "2030"}));
+
+    for (QAction* a : calendar.mnu_Year->actions())
+        if (a->text() == QLatin1String("2023"))
+            a->trigger();
+    EXPECT_EQ(calendar.scrYear->value(), 2023);
+    EXPECT_EQ(calendar.CalendarDate(), QDate(2023, 2, 28));
+    EXPECT_EQ(calendar.panYear->text(), QStringLiteral("2023"));
+
+    QStringList months;
+    for (QAction* a : calendar.mnu_Month->actions())
+        months << a->text();
+    ASSERT_EQ(months.size(), 12);
+    EXPECT_EQ(months.first(), QStringLiteral("January"));
+    calendar.mnu_Month->actions().at(2)->trigger();
+    EXPECT_EQ(calendar.scrMonth->value(), 3);
+    EXPECT_EQ(calendar.CalendarDate(), QDate(2023, 3, 28));
+    EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("March"));
+}
+
+TEST_F(CaltoolTest, PickAfterSteppingReturnsTheShownMonthAndYear)
+{
+    whenCalendarShows([](CalendarDialog& calendar) {
+        calendar.scrYear->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QTest::mouseClick(buttonOfDay(calendar, 3), Qt::LeftButton);
+    });
+    const CalendarResult result = ShowCalendar(ctx, QDate(2026, 3, 15));
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(result.date, QDate(2027, 2, 3));
+}
+
+TEST_F(CaltoolTest, EmptyCellsPickNothing)
+{
+    CalendarDialog calendar(ctx);
+    calendar.setOpeningDate(QDate(2026, 8, 10));
+    calendar.cmdDay_Click(0);
+    calendar.cmdDay_Click(41);
+    EXPECT_TRUE(calendar.FormCancelled());
+    EXPECT_EQ(calendar.result().date, QDate(2026, 8, 10));
+}
+
+TEST_F(CaltoolTest, PlacementInTwipsMovesOnlyEdgesInsideTheScreen)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const double dpiX = screen->logicalDotsPerInchX();
+    const double dpiY = screen->logicalDotsPerInchY();
+    const int widthTwips = qRound(screen->geometry().width() * 1440 / dpiX);
+    const int heightTwips = qRound(screen->geometry().height() * 1440 / dpiY);
+
+    CalendarDialog calendar(ctx);
+    calendar.move(40, 30);
+    calendar.placeTwips(0, 0);
+    EXPECT_EQ(calendar.pos(), QPoint(40, 30));
+
+    calendar.placeTwips(1440, widthTwips + heightTwips);
+    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), 30));
+
+    calendar.placeTwips(widthTwips, 720);
+    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
+
+    calendar.placeTwips(-5, heightTwips);
+    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
+}
+
+class PickDateIntoTest : public CaltoolTest {
+protected:
+    void SetUp() override
+    {
+        ctx.settings.dateOrder = QStringLiteral("DDMMYY");
+        ctx.settings.dateDelimiter = QStringLiteral("/");
+        ctx.settings.dateMask = QStringLiteral("DD/MM/YY");
+        field.setDateFormat(ctx.settings.dateOrder, ctx.settings.dateDelimiter, ctx.settings.dateMask);
+    }
+    MaskedDateEdit field;
+};
+
+TEST_F(PickDateIntoTest, OpensOnTheFieldsDateInTheKeepersOrderAndCancelLeavesItAlone)
+{
+    field.setText(QStringLiteral("05/02/27"));
+    const QString before = field.text();
+    QDate opened;
+    whenCalendarShows([&opened](CalendarDialog& calendar) {
+        opened = calendar.OpenedDate();
+        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QTest::mouseClick(calendar.cmd_ok, Qt::LeftButton);
+    });
+    pickDateInto(ctx, &field);
+    EXPECT_EQ(opened, QDate(2027, 2, 5));
+    EXPECT_EQ(field.text(), before);
+    EXPECT_EQ(field.displayText(), QStringLiteral("05/02/27"));
+}
+
+TEST_F(PickDateIntoTest, PickedDayIsWrittenWithTheDateMask)
+{
+    field.setText(QStringLiteral("05/02/27"));
+    whenCalendarShows([](CalendarDialog& calendar) { QTest::mouseClick(buttonOfDay(calendar, 20), Qt::LeftButton); });
+    pickDateInto(ctx, &field);
+    EXPECT_EQ(field.displayText(), QStringLiteral("20/02/27"));
+}
+
+TEST_F(PickDateIntoTest, EmptyOrInvalidFieldOpensOnTodayAndCancelKeepsItsText)
+{
+    for (const QString& text : {QString(), QStringLiteral("31/02/27"), QStringLiteral("1_/__/__")}) {
+        field.setText(text);
+        const QString before = field.displayText();
+        QDate opened;
+        whenCalendarShows([&opened](CalendarDialog& calendar) {
+            opened = calendar.OpenedDate();
+            QTest::keyClick(&calendar, Qt::Key_Escape);
+        });
+        pickDateInto(ctx, &field);
+        EXPECT_EQ(opened, QDate(2026, 12, 8)) << text.toStdString();
+        EXPECT_EQ(field.displayText(), before) << text.toStdString();
+    }
+}
+
+} // namespace
+
+namespace {
+// A day picked in any year is kept exactly, also where the box's two-digit
+// year alone would read back a century off.
+TEST_F(PickDateIntoTest, PickedDayIsKeptWhateverItsYear)
+{
+    for (const int year : {1930, 1946, 2045, 2099}) {
+        field.setText(QStringLiteral("05/02/27"));
+        whenCalendarShows([year](CalendarDialog& calendar) {
+            calendar.scrYear->setValue(year);
+            QTest::mouseClick(buttonOfDay(calendar, 20), Qt::LeftButton);
+        });
+        pickDateInto(ctx, &field);
+        EXPECT_EQ(field.date(QDate(2026, 12, 8)), QDate(year, 2, 20)) << year;
+        EXPECT_TRUE(env.messages.shown.isEmpty()) << year;
+    }
+}
+} // namespace

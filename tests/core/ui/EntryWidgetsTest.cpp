@@ -1,0 +1,384 @@
+// The widgets the entry dialogs are built from: the up-down spinner, the masked
+// date and time boxes, the leave check and the list view style.
+#include "core/ui/EntryWidgets.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// ---------------------------------------------------------------- UpDown
+
+TEST(UpDown, StepsWithinItsRangeAndReportsOnlyRealChanges)
+{
+    UpDown spinner;
+    spinner.setRange(0, 10);
+    spinner.setSingleStep(3);
+    QList<int> changes;
+    QObject::connect(&spinner, &UpDown::Change, [&changes](int v) { changes << v; });
+
+    spinner.stepUp();
+    spinner.stepUp();
+    spinner.stepUp();
+    spinner.stepUp();   // at the top: no change
+    spinner.setValue(42);   // clamped, already there
+    spinner.stepDown();
+    EXPECT_EQ(changes, QList<int>({3, 6, 9, 10, 7}));
+    EXPECT_EQ(spinner.value(), 7);
+}
+
+TEST(UpDown, BuddyStepsFromTheNumberTheBoxHolds)
+{
+    struct Case {
+        QString typed;
+        bool up;
+        QString after;
+    };
+    const Case cases[] = {
+        {"7.5", true, "8"},     // the leading number, whole part
+        {"abc", true, "1"},     // no number: 0
+        {"", false, "0"},       // cannot go below the minimum
+        {"5000", true, "999"},  // clamped to the range first
+        {"  12kg", false, "11"},
+        {"-4", true, "1"},
+    };
+    for (const Case& c : cases) {
+        QLineEdit box;
+        UpDown spinner;
+        spinner.setRange(0, 999);
+        spinner.setBuddy(&box);
+        box.setText(c.typed);
+        c.up ? spinner.stepUp() : spinner.stepDown();
+        EXPECT_EQ(box.text(), c.after) << c.typed.toStdString();
+        EXPECT_EQ(spinner.value(), c.after.toInt()) << c.typed.toStdString();
+    }
+}
+
+TEST(UpDown, ClickingTheArrowsLeavesTheFocusInTheBox)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* box = new QLineEdit(&window);
+    auto* spinner = new UpDown(&window);
+    layout->addWidget(box);
+    layout->addWidget(spinner);
+    spinner->setRange(0, 100);
+    spinner->setBuddy(box);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    box->setFocus(Qt::TabFocusReason);
+    box->setText(QStringLiteral("41"));
+
+    QTest::mouseClick(spinner->findChild<QToolButton*>(QStringLiteral("up")), Qt::LeftButton);
+    EXPECT_EQ(box->text(), QStringLiteral("42"));
+    EXPECT_EQ(QApplication::focusWidget(), box);
+}
+
+// ---------------------------------------------------------------- masked boxes
+
+TEST(MaskedDateEdit, MaskFollowsTheDelimiterAndDatesFollowTheOrder)
+{
+    const QDate today(2026, 12, 8);
+    struct Case {
+        QString order, delimiter, mask, shown;
+    };
+    const Case cases[] = {
+        {"MMDDYY", "/", "MM/DD/YY", "02/05/27"},
+        {"DDMMYY", ".", "DD.MM.YY", "05.02.27"},
+        {"YYMMDD", "-", "YY-MM-DD", "27-02-05"},
+    };
+    for (const Case& c : cases) {
+        MaskedDateEdit box;
+        box.setDateFormat(c.order, c.delimiter, c.mask);
+        EXPECT_FALSE(box.hasDigits());
+        EXPECT_EQ(box.displayText(), QStringLiteral("__%1__%1__").arg(c.delimiter));
+        box.setDate(QDate(2027, 2, 5));
+        EXPECT_EQ(box.displayText(), c.shown);
+        EXPECT_EQ(box.date(today), QDate(2027, 2, 5)) << c.order.toStdString();
+        box.clearDate();
+        EXPECT_FALSE(box.hasDigits());
+        EXPECT_FALSE(box.date(today).has_value());
+    }
+}
+
+TEST(MaskedDateEdit, TypedDigitsFillTheMaskAndIncompleteDatesAreNoDates)
+{
+    const QDate today(2026, 12, 8);
+    MaskedDateEdit box;
+    box.setDateFormat("DDMMYY", "/", "DD/MM/YY");
+    QTest::keyClicks(&box, QStringLiteral("3101"));
+    EXPECT_TRUE(box.hasDigits());
+    EXPECT_FALSE(box.date(today).has_value());
+    QTest::keyClicks(&box, QStringLiteral("99"));
+    EXPECT_EQ(box.displayText(), QStringLiteral("31/01/99"));
+    EXPECT_EQ(box.date(today), QDate(1999, 1, 31));
+
+    box.setText(QStringLiteral("31/02/99"));
+    EXPECT_FALSE(box.date(today).has_value());
+
+    // Changing the format keeps what was typed.
+    box.setText(QStringLiteral("01/02/03"));
+    box.setDateFormat("DDMMYY", "-", "DD-MM-YY");
+    EXPECT_EQ(box.displayText(), QStringLiteral("01-02-03"));
+}
+
+TEST(MaskedDateEdit, ClickIntoAnEmptyBoxTypesFromTheStart)
+{
+    MaskedDateEdit box;
+    box.setDateFormat("MMDDYY", "/", "MM/DD/YY");
+    box.resize(200, 24);
+    box.show();
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(150, 12));
+    QTest::keyClicks(&box, QStringLiteral("020527"));
+    EXPECT_EQ(box.displayText(), QStringLiteral("02/05/27"));
+}
+
+TEST(MaskedTimeEdit, ReadsAndWritesTwelveHourTimes)
+{
+    MaskedTimeEdit box;
+    EXPECT_EQ(box.displayText(), QStringLiteral("__:__:__ __"));
+    box.setTime(QTime(13, 5, 9));
+    EXPECT_EQ(box.displayText(), QStringLiteral("01:05:09 pm"));
+    EXPECT_EQ(box.time(), QTime(13, 5, 9));
+    box.setTime(QTime(0, 30, 0), true);
+    EXPECT_EQ(box.displayText(), QStringLiteral("12:30:00 AM"));
+    EXPECT_EQ(box.time(), QTime(0, 30, 0));
+
+    for (const QString& bad : {QStringLiteral("00:30:00 am"), QStringLiteral("11:60:00 am"),
+                               QStringLiteral("11:59:59 Pm"), QStringLiteral("11:5")}) {
+        box.setText(bad);
+        EXPECT_FALSE(box.time().has_value()) << bad.toStdString();
+    }
+}
+
+// ---------------------------------------------------------------- LeaveChecker
+
+// A dialog with three boxes (first, second, third), a Cancel button and an OK
+// button. A box passes its check when it holds "ok"; a failing check tells the
+// keeper through the scripted message box.
+class LeaveCheckerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* layout = new QVBoxLayout(&dialog);
+        for (QLineEdit** box : {&first, &second, &third}) {
+            *box = new QLineEdit(&dialog);
+            layout->addWidget(*box);
+        }
+        first->setObjectName("first");
+        second->setObjectName("second");
+        third->setObjectName("third");
+        cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+        ok = new QPushButton(QStringLiteral("&OK"), &dialog);
+        layout->addWidget(ok);
+        layout->addWidget(cancel);
+        checker = new LeaveChecker(&dialog);
+        for (QLineEdit* box : {first, second, third}) {
+            checker->addCheck(box, [this, box] {
+                if (box->text() == QLatin1String("ok"))
+                    return true;
+                env.ctx->services.tell(box->objectName() + " is wrong", "Oops!", MsgIcon::Exclamation);
+                return false;
+            });
+        }
+        checker->addExempt(cancel);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    TestEnv env{false, false};
+    QDialog dialog;
+    QLineEdit* first = nullptr;
+    QLineEdit* second = nullptr;
+    QLineEdit* third = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    LeaveChecker* checker = nullptr;
+};
+
+TEST_F(LeaveCheckerTest, LeavingABadFieldShowsItsMessageAndTakesTheFocusBack)
+{
+    first->setFocus(Qt::TabFocusReason);
+    first->setText("bad");
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_EQ(env.beeper.count, 1);
+
+    first->setText("ok");
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), second);
+}
+
+TEST_F(LeaveCheckerTest, TwoAdjacentBadFieldsShowOneMessageAtATimeAndNeverLoop)
+{
+    first->setText("bad");
+    second->setText("bad too");
+    first->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+
+    // Again: one more message, still about the field that was left.
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong", "first is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+
+    // Fixed: now the second field is reached, and leaving it checks it.
+    first->setText("ok");
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), second);
+    QTest::keyClick(second, Qt::Key_Backtab);
+    settle();
+    EXPECT_EQ(env.messages.texts().last(), QStringLiteral("second is wrong"));
+    EXPECT_EQ(env.messages.shown.size(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), second);
+}
+
+TEST_F(LeaveCheckerTest, QuickSuccessiveLeavesStillShowOnlyOneMessage)
+{
+    first->setText("bad");
+    second->setText("bad too");
+    first->setFocus(Qt::TabFocusReason);
+    // Two focus moves before any check had a chance to run.
+    second->setFocus(Qt::TabFocusReason);
+    third->setFocus(Qt::TabFocusReason);
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+TEST_F(LeaveCheckerTest, CancelNeverTriggersTheCheck)
+{
+    first->setText("bad");
+    first->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    settle();
+    cancel->setFocus(Qt::TabFocusReason);
+    settle();
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    // A button that is not exempt does.
+    first->setFocus(Qt::TabFocusReason);
+    ok->setFocus(Qt::TabFocusReason);
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong"}));
+}
+
+TEST_F(LeaveCheckerTest, AMessageWindowTakingTheFocusDoesNotRunAnotherCheck)
+{
+    // Stand in for a real message box: a window of its own that takes the
+    // focus while the message is up and gives it back when closed.
+    QWidget messageWindow;
+    auto* messageButton = new QPushButton("OK", &messageWindow);
+    env.messages.onShow = [&](const Message&) {
+        messageWindow.show();
+        messageWindow.activateWindow();
+        QTest::qWaitForWindowActive(&messageWindow);
+        messageButton->setFocus();
+        settle();
+        messageWindow.hide();
+        dialog.activateWindow();
+        QTest::qWaitForWindowActive(&dialog);
+        settle();
+    };
+    first->setText("bad");
+    second->setText("bad too");
+    first->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(first, Qt::Key_Tab);
+    settle();
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"first is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+}
+
+TEST_F(LeaveCheckerTest, FocusGoingToAnotherWindowIsNotALeave)
+{
+    first->setText("bad");
+    first->setFocus(Qt::TabFocusReason);
+    QWidget other;
+    auto* otherBox = new QLineEdit(&other);
+    otherBox->setFocus();
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), otherBox);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    // Coming back is not a leave either.
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(LeaveCheckerTest, CheckAllStopsAtTheFirstBadFieldAndFocusesIt)
+{
+    first->setText("ok");
+    second->setText("bad");
+    third->setText("bad");
+    ok->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(checker->checkAll());
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList({"second is wrong"}));
+    EXPECT_EQ(QApplication::focusWidget(), second);
+
+    second->setText("ok");
+    third->setText("ok");
+    EXPECT_TRUE(checker->checkAll());
+    EXPECT_TRUE(checker->checkField(third));
+    EXPECT_EQ(env.messages.shown.size(), 1);
+}
+
+// ---------------------------------------------------------------- list view style
+
+TEST(setListViewStyle, SelectsWholeRowsAndLetsColumnsMove)
+{
+    QTreeView tree;
+    QTableView table;
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(&tree), static_cast<QAbstractItemView*>(&table)}) {
+        setListViewStyle(view);
+        EXPECT_EQ(view->selectionBehavior(), QAbstractItemView::SelectRows);
+    }
+    EXPECT_TRUE(tree.header()->sectionsMovable());
+    EXPECT_TRUE(tree.allColumnsShowFocus());
+    EXPECT_TRUE(table.horizontalHeader()->sectionsMovable());
+    setListViewStyle(nullptr);
+}
+
+TEST(CalendarButton, ShowsTheCalendarPictureAndNeverTakesTheFocus)
+{
+    QWidget window;
+    QToolButton* button = makeCalendarButton(&window);
+    EXPECT_EQ(button->objectName(), QStringLiteral("cmd_Caldate"));
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+}
+
+} // namespace

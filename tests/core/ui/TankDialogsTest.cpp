@@ -1,0 +1,584 @@
+// The tank editor and the tank list, driven with scripted answers.
+#include "app/Wiring.h"
+#include "app/MainWindow.h"
+#include "core/TankStore.h"
+#include "core/ui/TankEditorDialog.h"
+#include "core/ui/TankListDialog.h"
+#include "logbook/ui/LogbookWindow.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDuplicate = QStringLiteral(
+    "That identical tank name already exists. Make your new tank name unique by changing or adding at least one letter.");
+
+QString addTank(AppContext& ctx, const QString& name, const QString& type = "1",
+                std::optional<double> size = 55.0, int second = 0)
+{
+    TankRecord rec;
+    rec.tankname = name;
+    rec.watertype = type;
+    rec.tanksize = size;
+    rec.tankdesc = name + " description";
+    rec.tanknotes = name + " notes";
+    TankStore store(ctx.db());
+    EXPECT_EQ(store.add(rec, QDateTime(QDate(2020, 1, 1), QTime(8, 0, second))), TankWrite::Ok);
+    return rec.tankid;
+}
+
+int count(AppContext& ctx, const QString& sql, const QString& bind = QString())
+{
+    QSqlQuery q(ctx.db());
+    q.prepare(sql);
+    if (!bind.isNull())
+        q.addBindValue(bind);
+    EXPECT_TRUE(q.exec()) << q.lastError().text().toStdString();
+    return q.next() ? q.value(0).toInt() : -1;
+}
+
+void addLogRows(AppContext& ctx, const QString& tankid)
+{
+    for (const char* sql : {"INSERT INTO waterlog (tankname, logdate) VALUES (?, '2026-01-01')",
+                            "INSERT INTO livestock (tankname, animalname) VALUES (?, 'Tang')",
+                            "INSERT INTO maintlog (mainttankname, maintlogtask) VALUES (?, 'Water Change')"}) {
+        QSqlQuery q(ctx.db());
+        q.prepare(sql);
+        q.addBindValue(tankid);
+        ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+    }
+}
+
+int logRows(AppContext& ctx, const QString& tankid)
+{
+    return count(ctx, "SELECT COUNT(*) FROM waterlog WHERE tankname = ?", tankid) +
+           count(ctx, "SELECT COUNT(*) FROM livestock WHERE tankname = ?", tankid) +
+           count(ctx, "SELECT COUNT(*) FROM maintlog WHERE mainttankname = ?", tankid);
+}
+
+int tankCount(AppContext& ctx)
+{
+    return count(ctx, "SELECT COUNT(*) FROM TANKLST");
+}
+
+QStringList listed(const TankListDialog& list)
+{
+    QStringList names;
+    for (int i = 0; i < list.lst_tanklist->count(); ++i)
+        names << list.lst_tanklist->item(i)->text();
+    return names;
+}
+
+void choose(TankListDialog& list, const QString& name)
+{
+    const auto items = list.lst_tanklist->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1);
+    list.lst_tanklist->setCurrentItem(items.first());
+}
+
+} // namespace
+
+// ---- adding -------------------------------------------------------------
+
+struct PresetCase {
+    const char* defaultType;
+    const char* expectedCode;
+    const char* checkedOption;
+};
+
+class TankAddPresets : public ::testing::TestWithParam<PresetCase> {};
+
+TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
+{
+    TestEnv env;
+    env.ctx->defWaterType = GetParam().defaultType;
+    TankEditorDialog dlg(*env.ctx);
+    dlg.prepareAdd();
+
+    EXPECT_EQ(dlg.windowTitle(), "Add a New Tank to the List");
+    EXPECT_EQ(dlg.txt_tanksize->text(), "55");
+    EXPECT_EQ(dlg.prop_AddEditMode, "add");
+    EXPECT_TRUE(dlg.findChild<QRadioButton*>(GetParam().checkedOption)->isChecked());
+
+    dlg.txt_tankname->setText("Reef");
+    dlg.cmd_OK_Click();
+
+    ASSERT_TRUE(dlg.saved());
+    const auto tank = TankStore(env.ctx->db()).findByName("Reef");
+    ASSERT_TRUE(tank);
+    EXPECT_EQ(tank->watertype, GetParam().expectedCode);
+    EXPECT_EQ(tank->tanksize, 55.0);
+    EXPECT_EQ(tank->tankid, "12-08-2026 14:05:09");
+    EXPECT_EQ(env.ctx->currentTankID, tank->tankid);
+    EXPECT_EQ(env.ctx->currentTankName, "Reef");
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(WaterTypes, TankAddPresets,
+                         ::testing::Values(PresetCase{"SALT", "2", "opt_Saltwater"},
+                                           PresetCase{"FRESH", "1", "opt_Freshwater"}),
+                         [](const auto& info) { return std::string(info.param.defaultType); });
+
+struct FieldCase {
+    const char* label;
+    QString name;
+    QString size;
+    const char* message;
+    const char* focus;   // object name of the box that gets the focus
+};
+
+class TankOkChecks : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(TankOkChecks, RefusalKeepsTheDialogOpenWithTheFocusOnTheBox)
+{
+    TestEnv env;
+    env.ctx->currentTankName = "Before";
+    env.ctx->currentTankID = "before-id";
+    TankEditorDialog dlg(*env.ctx);
+    dlg.prepareAdd();
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    dlg.txt_long_desc->setFocus();
+    dlg.txt_tankname->setText(GetParam().name);
+    dlg.txt_tanksize->setText(GetParam().size);
+    env.messages.clear();
+    env.beeper.count = 0;
+
+    dlg.cmd_OK_Click();
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, GetParam().message);
+    EXPECT_EQ(env.messages.shown[0].title, "Oops!");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(env.beeper.count, 1);
+    EXPECT_EQ(dlg.focusWidget()->objectName(), GetParam().focus);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.saved());
+    EXPECT_EQ(tankCount(*env.ctx), 0);
+    EXPECT_EQ(env.ctx->currentTankName, "Before");
+    EXPECT_EQ(env.ctx->currentTankID, "before-id");
+    dlg.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InOrder, TankOkChecks,
+    ::testing::Values(
+        // The size is checked before the name: both empty shows the size message.
+        FieldCase{"EmptySize", "", "", "The tank size must be a number less than 10,000 gallons.", "txt_tanksize"},
+        FieldCase{"SizeOver9999", "Reef", "10000", "The tank size must be less than 10,000 gallons.", "txt_tanksize"},
+        FieldCase{"ExponentOver9999", "Reef", "1e5", "The tank size must be less than 10,000 gallons.", "txt_tanksize"},
+        FieldCase{"SizeNotANumber", "Reef", "12ab", "Tanksize entries must be a number.", "txt_tanksize"},
+        FieldCase{"BlankSize", "Reef", " ", "Tanksize entries must be a number.", "txt_tanksize"},
+        FieldCase{"EmptyName", "", "55", "You must enter a name for your tank.", "txt_tankname"},
+        FieldCase{"QuoteInName", "The \"big\" one", "55", "The tank name cannot contain a quote(\") character.",
+                  "txt_tankname"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
+{
+    TestEnv env;
+    TankEditorDialog dlg(*env.ctx);
+    dlg.prepareAdd();
+    dlg.opt_Reef->click();
+    dlg.txt_tankname->setText(QString(49, 'N') + " ");
+    dlg.txt_tanksize->setText("9999");
+    dlg.txt_long_desc->setText(QString(50, 'D'));
+    dlg.txt_tanknotes->setPlainText("Skimmer\nTwo pumps");
+    dlg.cmd_OK_Click();
+
+    ASSERT_TRUE(dlg.saved());
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    const auto tank = TankStore(env.ctx->db()).findByName(QString(49, 'N') + " ");
+    ASSERT_TRUE(tank);
+    EXPECT_EQ(tank->watertype, "3");
+    EXPECT_EQ(tank->tanksize, 9999.0);
+    EXPECT_EQ(tank->tankdesc, QString(50, 'D'));
+    EXPECT_EQ(tank->tanknotes, "Skimmer\nTwo pumps");
+
+    // At most four characters can be typed into the size box.
+    dlg.txt_tanksize->clear();
+    QTest::keyClicks(dlg.txt_tanksize, "123456");
+    EXPECT_EQ(dlg.txt_tanksize->text(), "1234");
+}
+
+TEST(TankAdd, DuplicateNameInAnyCaseKeepsTheDialogOpenUntilTheNameIsChanged)
+{
+    TestEnv env;
+    addTank(*env.ctx, "Reef");
+    env.ctx->currentTankName = "Before";
+    TankEditorDialog dlg(*env.ctx);
+    dlg.prepareAdd();
+    dlg.txt_tankname->setText("REEF");
+    dlg.cmd_OK_Click();
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, kDuplicate);
+    EXPECT_EQ(env.messages.shown[0].title, "");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(env.messages.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_FALSE(dlg.saved());
+    EXPECT_EQ(env.ctx->currentTankName, "Before");
+    EXPECT_EQ(tankCount(*env.ctx), 1);
+
+    dlg.txt_tankname->setText("Reef 2");
+    dlg.cmd_OK_Click();
+    EXPECT_TRUE(dlg.saved());
+    EXPECT_EQ(tankCount(*env.ctx), 2);
+    EXPECT_EQ(env.ctx->currentTankName, "Reef 2");
+}
+
+TEST(TankAdd, CancelWritesNothing)
+{
+    TestEnv env;
+    env.ctx->currentTankName = "Before";
+    TankEditorDialog dlg(*env.ctx);
+    dlg.prepareAdd();
+    dlg.txt_tankname->setText("Reef");
+    dlg.cmd_Cancel_Click();
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(tankCount(*env.ctx), 0);
+    EXPECT_EQ(env.ctx->currentTankName, "Before");
+}
+
+TEST(TankAdd, ActivationDisablesFilePrint)
+{
+    TestEnv env;
+    MainWindow main(*env.ctx);
+    main.claimFilePrint(true, "&Print Entries...");
+    TankEditorDialog dlg(*env.ctx, &main, &main);
+    dlg.prepareAdd();
+    dlg.show();
+    EXPECT_FALSE(main.mnu_FilePrint->isEnabled());
+    EXPECT_EQ(main.mnu_FilePrint->text(), "&Print");
+    dlg.hide();
+}
+
+// ---- changing ------------------------------------------------------------
+
+TEST(TankChange, EditorShowsTheTankAndSavesWithoutChangingItsKey)
+{
+    TestEnv env;
+    const QString id = addTank(*env.ctx, "Reef", "4", 120.5);
+    addLogRows(*env.ctx, id);
+    TankListDialog list(*env.ctx);
+    list.beforeEditorShow = [&](TankEditorDialog& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Change Tank Info for Reef");
+        EXPECT_EQ(editor.prop_AddEditMode, "edit");
+        EXPECT_EQ(editor.txt_tankname->text(), "Reef");
+        EXPECT_EQ(editor.txt_tanksize->text(), "120.5");
+        EXPECT_EQ(editor.txt_long_desc->text(), "Reef description");
+        EXPECT_EQ(editor.txt_tanknotes->toPlainText(), "Reef notes");
+        EXPECT_TRUE(editor.Opt_Brackish->isChecked());
+        editor.txt_tankname->setText("Lagoon");
+        editor.opt_Pond->click();
+        editor.cmd_OK_Click();
+        return false;
+    };
+
+    EXPECT_TRUE(list.ChangeTankInfo("reef"));
+
+    const auto tank = TankStore(env.ctx->db()).findById(id);
+    ASSERT_TRUE(tank);
+    EXPECT_EQ(tank->tankname, "Lagoon");
+    EXPECT_EQ(tank->watertype, "5");
+    EXPECT_EQ(tankCount(*env.ctx), 1);
+    EXPECT_EQ(logRows(*env.ctx, id), 3);
+    EXPECT_EQ(env.ctx->currentTankName, "Lagoon");
+}
+
+TEST(TankChange, EmptySizeAndUnknownWaterTypeAreShownAsTheyAre)
+{
+    TestEnv env;
+    const QString id = addTank(*env.ctx, "Odd", "9", std::nullopt);
+    TankListDialog list(*env.ctx);
+    list.beforeEditorShow = [&](TankEditorDialog& editor) {
+        EXPECT_EQ(editor.txt_tanksize->text(), "");
+        for (QRadioButton* option : editor.findChildren<QRadioButton*>())
+            EXPECT_FALSE(option->isChecked()) << option->objectName().toStdString();
+        editor.txt_tanksize->setText("30");
+        editor.cmd_OK_Click();
+        return false;
+    };
+    EXPECT_TRUE(list.ChangeTankInfo("Odd"));
+    EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->watertype, "9");
+}
+
+TEST(TankChange, RenamingToAnotherTanksNameIsRefused)
+{
+    TestEnv env;
+    const QString id = addTank(*env.ctx, "Reef", "2", 55, 0);
+    addTank(*env.ctx, "Pond", "5", 500, 1);
+    env.ctx->currentTankName = "Before";
+    TankListDialog list(*env.ctx);
+    list.beforeEditorShow = [&](TankEditorDialog& editor) {
+        editor.txt_tankname->setText("pond");
+        editor.cmd_OK_Click();
+        EXPECT_FALSE(editor.saved());
+        editor.cmd_Cancel_Click();
+        return false;
+    };
+    EXPECT_FALSE(list.ChangeTankInfo("Reef"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, kDuplicate);
+    EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->tankname, "Reef");
+    EXPECT_EQ(env.ctx->currentTankName, "Before");
+}
+
+// ---- choosing a tank -----------------------------------------------------
+
+struct NoticeCase {
+    const char* label;
+    bool deleting;
+    const char* name;
+    const char* notice;
+};
+
+class TankNotChosen : public ::testing::TestWithParam<NoticeCase> {};
+
+TEST_P(TankNotChosen, ShowsTheNoticeAndChangesNothing)
+{
+    TestEnv env;
+    const QString id = addTank(*env.ctx, "Reef");
+    addLogRows(*env.ctx, id);
+    env.ctx->currentTankName = "Before";
+    TankListDialog list(*env.ctx);
+    bool editorOpened = false;
+    list.beforeEditorShow = [&](TankEditorDialog&) {
+        editorOpened = true;
+        return false;
+    };
+
+    const bool done = GetParam().deleting ? list.DeleteTankInfo(GetParam().name)
+                                          : list.ChangeTankInfo(GetParam().name);
+
+    EXPECT_FALSE(done);
+    EXPECT_FALSE(editorOpened);
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, GetParam().notice);
+    EXPECT_EQ(env.messages.shown[0].title, "Note!");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(env.beeper.count, 1);
+    EXPECT_EQ(tankCount(*env.ctx), 1);
+    EXPECT_EQ(logRows(*env.ctx, id), 3);
+    EXPECT_EQ(env.ctx->currentTankName, "Before");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TankNotChosen,
+    ::testing::Values(
+        NoticeCase{"ChangeUnknownName", false, "Nowhere", "You must first select a tank entry to change."},
+        NoticeCase{"DeleteUnknownName", true, "Nowhere", "You must first select a tank to delete."}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// ---- deleting --------------------------------------------------------------
+
+class TankDelete : public ::testing::Test {
+protected:
+    TestEnv env;
+    QString reefId, pondId;
+    void SetUp() override
+    {
+        reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+        pondId = addTank(*env.ctx, "Pond", "5", 500, 1);
+        addLogRows(*env.ctx, reefId);
+        addLogRows(*env.ctx, pondId);
+        env.ctx->currentTankName = "Reef";
+        env.ctx->currentTankID = reefId;
+    }
+};
+
+TEST_F(TankDelete, AsksWithCancelAsDefaultAndCancelKeepsEveryRow)
+{
+    env.messages.answers.enqueue(MsgResult::Cancel);
+    TankListDialog list(*env.ctx);
+
+    EXPECT_FALSE(list.DeleteTankInfo("Reef"));
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& q = env.messages.shown[0];
+    EXPECT_EQ(q.text, QString("Are you sure you want to delete the tank you named Reef? ") + QChar(13) +
+                          " Deleting this entry will delete ALL entries for this tank in EVERY logbook - "
+                          "Maintenence, Water Quality, and Livestock. (Remember, you CANNOT \"undo\" a delete!)");
+    EXPECT_EQ(q.title, "Are you sure...");
+    EXPECT_EQ(q.icon, MsgIcon::Question);
+    EXPECT_EQ(q.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(q.defaultButton, MsgResult::Cancel);
+    EXPECT_EQ(env.beeper.count, 1);
+    EXPECT_EQ(tankCount(*env.ctx), 2);
+    EXPECT_EQ(logRows(*env.ctx, reefId), 3);
+    EXPECT_EQ(env.ctx->currentTankID, reefId);
+}
+
+TEST_F(TankDelete, OkRemovesTheTankAndOnlyItsLogRows)
+{
+    env.messages.answers.enqueue(MsgResult::Ok);
+    TankListDialog list(*env.ctx);
+
+    EXPECT_TRUE(list.DeleteTankInfo("Reef"));
+
+    ASSERT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(env.messages.shown[1].text, "The tank named Reef was successfully deleted.");
+    EXPECT_EQ(env.messages.shown[1].title, "Tank Deleted");
+    EXPECT_EQ(env.messages.shown[1].icon, MsgIcon::Information);
+    EXPECT_FALSE(TankStore(env.ctx->db()).findById(reefId));
+    EXPECT_EQ(logRows(*env.ctx, reefId), 0);
+    EXPECT_EQ(logRows(*env.ctx, pondId), 3);
+    EXPECT_TRUE(TankStore(env.ctx->db()).findById(pondId));
+    EXPECT_EQ(env.ctx->currentTankName, "");
+    EXPECT_EQ(env.ctx->currentTankID, "");
+}
+
+TEST_F(TankDelete, ListStaysSortedWithNothingSelected)
+{
+    addTank(*env.ctx, "angelfish", "1", 20, 2);
+    TankListDialog list(*env.ctx);
+    QTimer::singleShot(0, &list, [&] { list.cmd_OK_Click(); });
+    list.Show_List();
+    EXPECT_EQ(listed(list), QStringList({"angelfish", "Pond", "Reef"}));
+
+    choose(list, "Pond");
+    env.messages.answers.enqueue(MsgResult::Ok);
+    list.cmd_DeleteTank_Click();
+
+    EXPECT_EQ(listed(list), QStringList({"angelfish", "Reef"}));
+    EXPECT_TRUE(list.lst_tanklist->selectedItems().isEmpty());
+    EXPECT_EQ(logRows(*env.ctx, pondId), 0);
+}
+
+TEST_F(TankDelete, ButtonsWithNothingSelectedOnlyShowTheirNotices)
+{
+    TankListDialog list(*env.ctx);
+    QTimer::singleShot(0, &list, [&] { list.cmd_Cancel_Click(); });
+    list.Show_List();
+
+    list.cmd_ChangeTank_Click();
+    list.cmd_DeleteTank_Click();
+
+    EXPECT_EQ(env.messages.texts(), QStringList({"You must first select a tank entry to change.",
+                                                 "You must first select a tank to delete."}));
+    EXPECT_EQ(tankCount(*env.ctx), 2);
+}
+
+// ---- through the main window ------------------------------------------------
+
+TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
+{
+    TestEnv env;
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    QTimer::singleShot(0, &main, [] {
+        auto* list = qobject_cast<TankListDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->windowTitle(), "Master Tanklist");
+        EXPECT_EQ(list->lst_tanklist->count(), 0);
+        list->cmd_OK_Click();
+    });
+    main.mnu_ToolsTanksetup->trigger();
+
+    ASSERT_FALSE(env.messages.shown.isEmpty());
+    EXPECT_EQ(env.messages.shown.last().title, "No Tanks Set Up Yet");
+}
+
+// The tank pop-up and the options commands reach their dialogs through the
+// main window's hooks; each modal window is answered as it comes up.
+TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
+{
+    TestEnv env;
+    const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+    addLogRows(*env.ctx, reefId);
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+
+    // New Tank...: the editor in add mode; OK saves.
+    QTimer::singleShot(0, &main, [] {
+        auto* editor = qobject_cast<TankEditorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->windowTitle(), "Add a New Tank to the List");
+        editor->txt_tankname->setText("Pond");
+        editor->cmd_OK_Click();
+    });
+    main.hooks.addNewTank();
+    ASSERT_TRUE(TankStore(env.ctx->db()).findByName("Pond"));
+
+    // Properties...: the editor in edit mode on the named tank; Escape writes nothing.
+    QTimer::singleShot(0, &main, [] {
+        auto* editor = qobject_cast<TankEditorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->windowTitle(), "Change Tank Info for Reef");
+        editor->txt_tankname->setText("Renamed");
+        QTest::keyClick(editor, Qt::Key_Escape);
+    });
+    main.hooks.changeTankInfo("Reef");
+    EXPECT_EQ(TankStore(env.ctx->db()).findById(reefId)->tankname, "Reef");
+
+    // Delete Tank: asks, then removes the tank and its log rows.
+    env.messages.clear();
+    env.messages.answers.enqueue(MsgResult::Ok);
+    main.hooks.deleteTankInfo("Reef");
+    EXPECT_EQ(env.messages.texts().size(), 2);
+    EXPECT_FALSE(TankStore(env.ctx->db()).findById(reefId));
+    EXPECT_EQ(logRows(*env.ctx, reefId), 0);
+
+    // Graph Options: the options dialog on its Graphing tab.
+    int tab = -1;
+    QTimer::singleShot(0, &main, [&tab] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Brinestead Options");
+        tab = dialog->findChild<QTabWidget*>("SSTab1")->currentIndex();
+        dialog->close();
+    });
+    main.hooks.showOptions(1);
+    EXPECT_EQ(tab, 1);
+}
+
+// A tank deleted or renamed in Tools > Tank Setup must not linger in an open
+// logbook's tree, where new entries would be written for a tank that is gone.
+TEST(TankSetupMenu, OpenLogbookTreeFollowsTheChangesMadeInTheList)
+{
+    TestEnv env;
+    const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+    addTank(*env.ctx, "Pond", "5", 500, 1);
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    main.showChild("LogbookWindow");
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+    ASSERT_TRUE(log);
+    ASSERT_TRUE(log->selectNode("Reef"));
+
+    env.messages.answers.enqueue(MsgResult::Ok);
+    QTimer::singleShot(0, &main, [] {
+        auto* list = qobject_cast<TankListDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        choose(*list, "Reef");
+        list->cmd_DeleteTank_Click();
+        list->cmd_OK_Click();
+    });
+    main.mnu_ToolsTanksetup->trigger();
+
+    ASSERT_FALSE(TankStore(env.ctx->db()).findById(reefId));
+    const QTreeWidgetItem* root = log->TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    QStringList nodes;
+    for (int i = 0; i < root->childCount(); ++i)
+        nodes << root->child(i)->text(0);
+    EXPECT_EQ(nodes, QStringList{"Pond"});
+    EXPECT_FALSE(log->selectNode("Reef"));
+    main.hide();
+}
