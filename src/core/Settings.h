@@ -54,7 +54,7 @@ void loadSettings(AppContext& ctx);
 // What the options dialog takes from its controls at save time.
 struct SettingsSaveInput {
     QString graphChecks;   // 13 characters "0"/"1"
-    bool salt = false;     // opt_Salt selected
+    bool salt = false;     // saltwater is the default water type
     QString userFieldName1;
     QString userFieldName2;
 };

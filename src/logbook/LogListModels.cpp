@@ -74,9 +74,9 @@ QString logItemText(const QDate& date, const QTime& time, const QString& dateMas
     return d + QStringLiteral(" - ") + formatAmPmTime(time, upperMarker);
 }
 
-SortOrder sortOrderFromText(const QString& p_sortorder)
+SortOrder sortOrderFromText(const QString& text)
 {
-    return p_sortorder == QLatin1String("descending") ? SortOrder::Descending : SortOrder::Ascending;
+    return text == QLatin1String("descending") ? SortOrder::Descending : SortOrder::Ascending;
 }
 
 // ---- LogListModel ---------------------------------------------------------

@@ -28,7 +28,7 @@ struct HeaderClick {
 };
 
 // "descending" exactly selects descending order; any other text ascending.
-SortOrder sortOrderFromText(const QString& p_sortorder);
+SortOrder sortOrderFromText(const QString& text);
 
 class LogListModel : public QAbstractTableModel {
     Q_OBJECT

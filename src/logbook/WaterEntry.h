@@ -16,8 +16,8 @@ enum WaterMeasure {
 };
 
 struct WaterMeasureSpec {
-    QString box;          // "txt_ammonia"
-    QString spinner;      // "ud_Ammonia"
+    QString box;          // object name of the measurement's box: "ammoniaEdit"
+    QString spinner;      // object name of its spinner: "ammoniaSpinner"
     QString label;        // "Ammonia" (user tests: design text, replaced by the test names)
     QString tooltip;
     int divisor = 10;     // box value = spinner position / divisor

@@ -54,7 +54,7 @@ int boxNumber(const QString& text)
 }
 
 std::optional<QString> describeRule(const EditorValues& v, const QStringList& months,
-                                        const QStringList& weekdays)
+                                    const QStringList& weekdays)
 {
     switch (v.type) {
     case Daily:
@@ -75,11 +75,11 @@ std::optional<QString> describeRule(const EditorValues& v, const QStringList& mo
     case Monthly:
         if (v.monthlySubtype == 0)
             return QStringLiteral("Day ") + v.monthlyDay + QStringLiteral(" of every ")
-                   + v.monthlyNumofMonths + QStringLiteral(" months.");
+                   + v.monthlyInterval + QStringLiteral(" months.");
         if (v.monthlySubtype == 1)
             return QStringLiteral("The ") + itemText(ordinalWords(), v.monthlyXth) + QLatin1Char(' ')
                    + itemText(weekdays, v.monthlyWeekday) + QStringLiteral(" of every ")
-                   + v.monthlyNumofMonths2 + QStringLiteral(" month(s).");
+                   + v.monthlyInterval2 + QStringLiteral(" month(s).");
         return std::nullopt;
     case Yearly:
         if (v.yearlySubtype == 0)
@@ -98,81 +98,81 @@ std::optional<QString> describeRule(const EditorValues& v, const QStringList& mo
 }
 
 void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
-                     const QDate& today)
+                          const QDate& today)
 {
-    vars.SchedStartDate = v.startDate;
-    vars.SchedEndDate = v.endDate;
-    vars.SchedTask = v.task;
+    vars.startDate = v.startDate;
+    vars.endDate = v.endDate;
+    vars.task = v.task;
     switch (v.type) {
     case Daily:
-        vars.SchedRecurrType = Daily;
-        vars.SchedSchedInterval = boxNumber(v.dailyDays);
+        vars.type = Daily;
+        vars.interval = boxNumber(v.dailyDays);
         if (v.dailySubtype == 0 || v.dailySubtype == 1)
-            vars.SchedRecurrSubType = v.dailySubtype;
+            vars.subtype = v.dailySubtype;
         break;
     case Weekly: {
-        vars.SchedRecurrType = Weekly;
-        vars.SchedSchedInterval = boxNumber(v.weeklyWeeks);
+        vars.type = Weekly;
+        vars.interval = boxNumber(v.weeklyWeeks);
         QString days;
         for (bool ticked : v.weeklyDays)
             days += ticked ? QLatin1Char('1') : QLatin1Char('0');
-        vars.SchedDetailText = days;
+        vars.detail = days;
         break;
     }
     case Monthly:
-        vars.SchedRecurrType = Monthly;
+        vars.type = Monthly;
         if (v.monthlySubtype == 0) {
-            vars.SchedRecurrSubType = 0;
-            vars.SchedSchedInterval = boxNumber(v.monthlyNumofMonths);
-            vars.SchedDetailText = v.monthlyDay;
+            vars.subtype = 0;
+            vars.interval = boxNumber(v.monthlyInterval);
+            vars.detail = v.monthlyDay;
         } else if (v.monthlySubtype == 1) {
-            vars.SchedRecurrSubType = 1;
-            vars.SchedSchedInterval = boxNumber(v.monthlyNumofMonths2);
-            vars.SchedDetailText = QString::number(qMax(0, v.monthlyXth)) + QString::number(qMax(0, v.monthlyWeekday));
+            vars.subtype = 1;
+            vars.interval = boxNumber(v.monthlyInterval2);
+            vars.detail = QString::number(qMax(0, v.monthlyXth)) + QString::number(qMax(0, v.monthlyWeekday));
         }
         break;
     case Yearly:
-        vars.SchedRecurrType = Yearly;
+        vars.type = Yearly;
         if (v.yearlySubtype == 0) {
-            vars.SchedRecurrSubType = 0;
-            vars.SchedSchedInterval = boxNumber(v.yearlyDay);
-            vars.SchedDetailText = QString::number(qMax(0, v.yearlyMonth));
+            vars.subtype = 0;
+            vars.interval = boxNumber(v.yearlyDay);
+            vars.detail = QString::number(qMax(0, v.yearlyMonth));
         } else if (v.yearlySubtype == 1) {
-            vars.SchedRecurrSubType = 1;
-            vars.SchedDetailText = QString::number(qMax(0, v.yearlyXth))
+            vars.subtype = 1;
+            vars.detail = QString::number(qMax(0, v.yearlyXth))
                                    + QString::number(qMax(0, v.yearlyWeekday))
                                    + QStringLiteral("%1").arg(qMax(0, v.yearlyMonth2), 2, 10, QLatin1Char('0'));
         }
         break;
     case Once: {
-        vars.SchedRecurrType = Once;
+        vars.type = Once;
         // The date itself is kept, not its display form, so a later change of
         // the date order cannot move the reminder to another day.
         const auto date = parseKeeperDate(v.onceDate, dateOrder, today);
-        vars.SchedDetailText = date ? toIsoDate(*date) : v.onceDate;
+        vars.detail = date ? toIsoDate(*date) : v.onceDate;
         break;
     }
     default:
         return;
     }
-    vars.SchedEnglishDesc = v.englishDesc;
+    vars.englishDesc = v.englishDesc;
 }
 
 EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValues& opened,
-                              const QString& dateMask, const QString& dateOrder, const QDate& today)
+                                  const QString& dateMask, const QString& dateOrder, const QDate& today)
 {
     EditorValues v = opened;
-    v.startDate = vars.SchedStartDate;
-    v.endDate = vars.SchedEndDate;
-    v.task = vars.SchedTask;
-    const QString& detail = vars.SchedDetailText;
-    const QString interval = QString::number(vars.SchedSchedInterval);
-    switch (vars.SchedRecurrType) {
+    v.startDate = vars.startDate;
+    v.endDate = vars.endDate;
+    v.task = vars.task;
+    const QString& detail = vars.detail;
+    const QString interval = QString::number(vars.interval);
+    switch (vars.type) {
     case Daily:
         v.type = Daily;
         v.dailyDays = interval;
-        if (vars.SchedRecurrSubType == 0 || vars.SchedRecurrSubType == 1)
-            v.dailySubtype = vars.SchedRecurrSubType;
+        if (vars.subtype == 0 || vars.subtype == 1)
+            v.dailySubtype = vars.subtype;
         break;
     case Weekly:
         v.type = Weekly;
@@ -183,12 +183,12 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
         break;
     case Monthly:
         v.type = Monthly;
-        v.monthlyNumofMonths = interval;
-        v.monthlyNumofMonths2 = interval;
-        if (vars.SchedRecurrSubType == 0) {
+        v.monthlyInterval = interval;
+        v.monthlyInterval2 = interval;
+        if (vars.subtype == 0) {
             v.monthlySubtype = 0;
             v.monthlyDay = detail.trimmed();
-        } else if (vars.SchedRecurrSubType == 1) {
+        } else if (vars.subtype == 1) {
             v.monthlySubtype = 1;
             // An ordinal above "Last" means the last, as the expansion reads it.
             v.monthlyXth = qMin(detailDigit(detail, 0), 4);
@@ -197,12 +197,12 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
         break;
     case Yearly:
         v.type = Yearly;
-        if (vars.SchedRecurrSubType == 0) {
+        if (vars.subtype == 0) {
             v.yearlyDay = interval;
             v.yearlySubtype = 0;
             const double month = leadingNumber(detail);
             v.yearlyMonth = month == std::floor(month) ? positionOrNone(int(month), 12) : -1;
-        } else if (vars.SchedRecurrSubType == 1) {
+        } else if (vars.subtype == 1) {
             v.yearlySubtype = 1;
             v.yearlyXth = qMin(detailDigit(detail, 0), 4);
             v.yearlyWeekday = positionOrNone(detailDigit(detail, 1), 7);
@@ -220,7 +220,7 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
         // An unknown type: only the task and the dates are shown.
         return v;
     }
-    v.englishDesc = vars.SchedEnglishDesc;
+    v.englishDesc = vars.englishDesc;
     if (v.englishDesc.isEmpty())
         v.englishDesc = describeRule(v).value_or(QString());
     return v;
@@ -229,52 +229,52 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
 SchedEditorVars newTaskVars(const QDate& today, const QString& dateMask)
 {
     SchedEditorVars vars;
-    vars.SchedTask = QString();
-    vars.SchedStartDate = formatDateMask(today, dateMask);
-    vars.SchedEndDate = formatDateMask(addYearsKeepingDay(today, 2), dateMask);
-    vars.SchedSchedInterval = 1;
-    vars.SchedRecurrType = Daily;
-    vars.SchedRecurrSubType = 0;
-    vars.SchedEnglishDesc = QString();
-    vars.SchedDetailText = QString();
-    vars.Form_Cancelled = true;
+    vars.task = QString();
+    vars.startDate = formatDateMask(today, dateMask);
+    vars.endDate = formatDateMask(addYearsKeepingDay(today, 2), dateMask);
+    vars.interval = 1;
+    vars.type = Daily;
+    vars.subtype = 0;
+    vars.englishDesc = QString();
+    vars.detail = QString();
+    vars.cancelled = true;
     return vars;
 }
 
 SchedEditorVars varsFromRecord(const MaintSchedRecord& rec, const QString& dateMask)
 {
     SchedEditorVars vars;
-    vars.SchedTask = rec.SchedTask;
-    vars.SchedStartDate = rec.SchedStartDate.isValid() ? formatDateMask(rec.SchedStartDate, dateMask) : QString();
-    vars.SchedEndDate = rec.SchedEndDate.isValid() ? formatDateMask(rec.SchedEndDate, dateMask) : QString();
-    vars.SchedSchedInterval = rec.SchedInterval;
-    vars.SchedRecurrType = rec.SchedRtype;
-    vars.SchedRecurrSubType = rec.SchedRSubtype;
-    vars.SchedEnglishDesc = rec.SchedEnglishDesc;
-    vars.SchedDetailText = rec.SchedDetailText;
+    vars.task = rec.SchedTask;
+    vars.startDate = rec.SchedStartDate.isValid() ? formatDateMask(rec.SchedStartDate, dateMask) : QString();
+    vars.endDate = rec.SchedEndDate.isValid() ? formatDateMask(rec.SchedEndDate, dateMask) : QString();
+    vars.interval = rec.SchedInterval;
+    vars.type = rec.SchedRtype;
+    vars.subtype = rec.SchedRSubtype;
+    vars.englishDesc = rec.SchedEnglishDesc;
+    vars.detail = rec.SchedDetailText;
     return vars;
 }
 
 MaintSchedRecord recordFromVars(const SchedEditorVars& vars, const QString& dateOrder, const QDate& today)
 {
     MaintSchedRecord rec;
-    rec.SchedTask = vars.SchedTask;
-    const auto start = parseKeeperDate(vars.SchedStartDate, dateOrder, today);
-    const auto end = parseKeeperDate(vars.SchedEndDate, dateOrder, today);
+    rec.SchedTask = vars.task;
+    const auto start = parseKeeperDate(vars.startDate, dateOrder, today);
+    const auto end = parseKeeperDate(vars.endDate, dateOrder, today);
     rec.SchedStartDate = start ? *start : QDate();
     rec.SchedEndDate = end ? *end : QDate();
-    rec.SchedInterval = vars.SchedSchedInterval;
-    rec.SchedRtype = vars.SchedRecurrType;
-    rec.SchedRSubtype = vars.SchedRecurrSubType;
-    rec.SchedDetailText = vars.SchedDetailText;
-    rec.SchedEnglishDesc = vars.SchedEnglishDesc;
+    rec.SchedInterval = vars.interval;
+    rec.SchedRtype = vars.type;
+    rec.SchedRSubtype = vars.subtype;
+    rec.SchedDetailText = vars.detail;
+    rec.SchedEnglishDesc = vars.englishDesc;
     return rec;
 }
 
 SchedRule ruleFromEditor(const EditorValues& v, const QString& dateOrder, const QDate& today)
 {
     SchedEditorVars vars;
-    vars.SchedRecurrType = -1;
+    vars.type = -1;
     ruleFromEditorValues(v, vars, dateOrder, today);
     return ruleFromRecord(recordFromVars(vars, dateOrder, today), dateOrder, today);
 }

@@ -14,43 +14,43 @@ namespace sched {
 // The values the task list hands to the editor before it opens and reads back
 // after it closes. Dates are texts in the keeper's display pattern.
 struct SchedEditorVars {
-    QString SchedTask;
-    int SchedRecurrType = Daily;
-    int SchedRecurrSubType = 0;
-    QString SchedStartDate;
-    QString SchedEndDate;
-    int SchedSchedInterval = 1;
-    QString SchedDetailText;
-    QString SchedEnglishDesc;
-    bool Form_Cancelled = true;
+    QString task;
+    int type = Daily;
+    int subtype = 0;
+    QString startDate;
+    QString endDate;
+    int interval = 1;
+    QString detail;
+    QString englishDesc;
+    bool cancelled = true;     // false only after the editor closed with OK
 };
 
 // The editor's rule controls as plain values. Number and date boxes are held
 // as the texts they show; list selections as 0-based positions (-1: nothing
 // selected); option groups as the index of the option that is on (-1: none).
 struct EditorValues {
-    QString task;                         // txt_TaskDescription
-    QString startDate;                    // txt_StartDate
-    QString endDate;                      // txt_endDate
-    int type = Daily;                     // opt_Daily .. opt_Once
-    int dailySubtype = 0;                 // opt_DailyEveryXDays / opt_DailyEveryWeekday
+    QString task;
+    QString startDate;
+    QString endDate;
+    int type = Daily;                     // which of the five rule kinds is chosen
+    int dailySubtype = 0;                 // 0 every N days, 1 every weekday
     QString dailyDays = QStringLiteral("1");
     QString weeklyWeeks = QStringLiteral("1");
-    std::array<bool, 7> weeklyDays{};     // chk_WeeklyDay, index 0 Sunday
-    int monthlySubtype = 0;               // opt_MonthlyXdayofEveryMonth / Opt_MonthlyXWeekdayofEveryMonth
+    std::array<bool, 7> weeklyDays{};     // the ticked days, index 0 Sunday
+    int monthlySubtype = 0;               // 0 day X of every N months, 1 the Xth weekday
     QString monthlyDay = QStringLiteral("1");
-    QString monthlyNumofMonths = QStringLiteral("1");
-    int monthlyXth = 0;                   // cbo_MonthlyXth
-    int monthlyWeekday = 0;               // cbo_MonthlyWeekday
-    QString monthlyNumofMonths2 = QStringLiteral("1");
-    int yearlySubtype = 0;                // opt_YearlyEvery / opt_YearlyThe
-    int yearlyMonth = 0;                  // cbo_YearlyMonth
+    QString monthlyInterval = QStringLiteral("1");
+    int monthlyXth = 0;                   // ordinal position, 0 "First" .. 4 "Last"
+    int monthlyWeekday = 0;               // 0 Sunday .. 6 Saturday
+    QString monthlyInterval2 = QStringLiteral("1");
+    int yearlySubtype = 0;                // 0 a month and day, 1 the Xth weekday of a month
+    int yearlyMonth = 0;                  // 0 January .. 11 December
     QString yearlyDay = QStringLiteral("1");
-    int yearlyXth = 0;                    // cbo_YearlyXth
-    int yearlyWeekday = 0;                // cbo_YearlyWeekday
-    int yearlyMonth2 = 0;                 // cbo_YearlyMonth2
-    QString onceDate;                     // txt_OnceDate
-    QString englishDesc;                  // txt_EnglishDesc
+    int yearlyXth = 0;
+    int yearlyWeekday = 0;
+    int yearlyMonth2 = 0;
+    QString onceDate;
+    QString englishDesc;                  // the rule in words, as the label shows it
 
     // The editor as it opens: daily every 1 day, the month lists on this
     // month, the weekday lists on this weekday, the ordinals on "First", and
@@ -64,22 +64,21 @@ int boxNumber(const QString& text);
 
 // The rule in words for the controls; nothing when no complete rule is
 // selected (the label then keeps what it showed). Lists show the given names.
-std::optional<QString> describeRule(const EditorValues& v,
-                                        const QStringList& months = monthNames(),
-                                        const QStringList& weekdays = weekdayNames());
+std::optional<QString> describeRule(const EditorValues& v, const QStringList& months = monthNames(),
+                                    const QStringList& weekdays = weekdayNames());
 
 // Controls into the nine values (after a validated OK). Only the fields the
 // selected rule sets are written; the others keep what the caller put there.
 // A once date is kept as ISO text when it names a date in the keeper's order.
 void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
-                     const QDate& today);
+                          const QDate& today);
 
 // A stored rule into the controls of a freshly opened editor (whose values
 // are `opened`): the stored wording is shown, or the rule is worded afresh
 // when there is none. Digits a hand-edited row got wrong leave the list with
 // nothing selected rather than failing.
 EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValues& opened,
-                              const QString& dateMask, const QString& dateOrder, const QDate& today);
+                                  const QString& dateMask, const QString& dateOrder, const QDate& today);
 
 // The preset for a new reminder: empty task, today to today plus two years,
 // daily every 1 day.

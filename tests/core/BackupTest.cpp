@@ -9,7 +9,6 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 void addTank(AppContext& ctx, const QString& id, const QString& name)
@@ -121,6 +120,8 @@ struct FailingTarget {
     const char* label;
     std::function<QString(TestEnv&)> make;   // the target path; empty: skip
 };
+
+void PrintTo(const FailingTarget& target, std::ostream* os) { *os << target.label; }
 
 class BackupFailure : public ::testing::TestWithParam<FailingTarget> {};
 

@@ -2,6 +2,7 @@
 // in words.
 #include "scheduler/RuleCodec.h"
 #include "scheduler/RuleExpansion.h"
+#include "support/ParamNames.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,14 @@ EditorValues opened() { return EditorValues::startup(kToday); }
 SchedEditorVars storedVars(int type, int subtype, int interval, const QString& detail)
 {
     SchedEditorVars vars;
-    vars.SchedTask = QStringLiteral("Change filter");
-    vars.SchedStartDate = QStringLiteral("01/01/26");
-    vars.SchedEndDate = QStringLiteral("01/01/28");
-    vars.SchedRecurrType = type;
-    vars.SchedRecurrSubType = subtype;
-    vars.SchedSchedInterval = interval;
-    vars.SchedDetailText = detail;
-    vars.SchedEnglishDesc = QStringLiteral("stored words");
+    vars.task = QStringLiteral("Change filter");
+    vars.startDate = QStringLiteral("01/01/26");
+    vars.endDate = QStringLiteral("01/01/28");
+    vars.type = type;
+    vars.subtype = subtype;
+    vars.interval = interval;
+    vars.detail = detail;
+    vars.englishDesc = QStringLiteral("stored words");
     return vars;
 }
 
@@ -39,7 +40,7 @@ Encoded store(const EditorValues& v, SchedEditorVars vars = storedVars(0, 0, 99,
               const QString& order = kMDY)
 {
     ruleFromEditorValues(v, vars, order, kToday);
-    return {vars.SchedRecurrType, vars.SchedRecurrSubType, vars.SchedSchedInterval, vars.SchedDetailText};
+    return {vars.type, vars.subtype, vars.interval, vars.detail};
 }
 
 TEST(RuleCodec, EncodesTheRuleKinds)
@@ -58,7 +59,7 @@ TEST(RuleCodec, EncodesTheRuleKinds)
     second.monthlySubtype = 1;
     second.monthlyXth = 1;
     second.monthlyWeekday = 2;
-    second.monthlyNumofMonths2 = QStringLiteral("3");
+    second.monthlyInterval2 = QStringLiteral("3");
     e = store(second);
     EXPECT_EQ(e.type, Monthly);
     EXPECT_EQ(e.subtype, 1);
@@ -168,12 +169,12 @@ TEST(RuleCodec, UnchangedRuleSurvivesLoadAndStore)
         const EditorValues shown = editorValuesFromRule(before, opened(), kMask, kMDY, kToday);
         EXPECT_EQ(shown.englishDesc, QStringLiteral("stored words"));
         ruleFromEditorValues(shown, after, kMDY, kToday);
-        EXPECT_EQ(after.SchedRecurrType, before.SchedRecurrType);
-        EXPECT_EQ(after.SchedRecurrSubType, before.SchedRecurrSubType);
-        EXPECT_EQ(after.SchedSchedInterval, before.SchedSchedInterval);
-        EXPECT_EQ(after.SchedDetailText, before.SchedDetailText) << before.SchedDetailText.toStdString();
-        EXPECT_EQ(after.SchedEnglishDesc, before.SchedEnglishDesc);
-        EXPECT_EQ(after.SchedStartDate, before.SchedStartDate);
+        EXPECT_EQ(after.type, before.type);
+        EXPECT_EQ(after.subtype, before.subtype);
+        EXPECT_EQ(after.interval, before.interval);
+        EXPECT_EQ(after.detail, before.detail) << before.detail.toStdString();
+        EXPECT_EQ(after.englishDesc, before.englishDesc);
+        EXPECT_EQ(after.startDate, before.startDate);
     }
 }
 
@@ -187,7 +188,7 @@ TEST(RuleCodec, LoadingOddRows)
     old.SchedInterval = 7;
     old.SchedRtype = Daily;
     SchedEditorVars vars = varsFromRecord(old, kMask);
-    EXPECT_EQ(vars.SchedStartDate, QStringLiteral("01/01/98"));
+    EXPECT_EQ(vars.startDate, QStringLiteral("01/01/98"));
     EditorValues v = editorValuesFromRule(vars, opened(), kMask, kMDY, kToday);
     EXPECT_EQ(v.type, Daily);
     EXPECT_EQ(v.dailySubtype, 0);
@@ -220,16 +221,16 @@ TEST(RuleCodec, LoadingOddRows)
 TEST(RuleCodec, NewReminderPresetAndStoredDates)
 {
     const SchedEditorVars vars = newTaskVars(QDate(2028, 2, 29), kMask);
-    EXPECT_EQ(vars.SchedTask, QString());
-    EXPECT_EQ(vars.SchedStartDate, QStringLiteral("02/29/28"));
-    EXPECT_EQ(vars.SchedEndDate, QStringLiteral("02/28/30"));
-    EXPECT_EQ(vars.SchedRecurrType, Daily);
-    EXPECT_EQ(vars.SchedSchedInterval, 1);
+    EXPECT_EQ(vars.task, QString());
+    EXPECT_EQ(vars.startDate, QStringLiteral("02/29/28"));
+    EXPECT_EQ(vars.endDate, QStringLiteral("02/28/30"));
+    EXPECT_EQ(vars.type, Daily);
+    EXPECT_EQ(vars.interval, 1);
 
     // The dates the keeper typed are the dates stored.
     SchedEditorVars typed = storedVars(Daily, 0, 1, QString());
-    typed.SchedStartDate = QStringLiteral("25-12-31");
-    typed.SchedEndDate = QStringLiteral("01-02-32");
+    typed.startDate = QStringLiteral("25-12-31");
+    typed.endDate = QStringLiteral("01-02-32");
     const MaintSchedRecord rec = recordFromVars(typed, QStringLiteral("DDMMYY"), kToday);
     EXPECT_EQ(rec.SchedStartDate, QDate(2031, 12, 25));
     EXPECT_EQ(rec.SchedEndDate, QDate(2032, 2, 1));
@@ -296,7 +297,7 @@ const WordingCase kWording[] = {
      [](EditorValues& v) { v.type = Monthly; v.monthlyDay = "15"; },
      "Day 15 of every 1 months."},
     {"second Tuesday of every 3 months",
-     [](EditorValues& v) { v.type = Monthly; v.monthlySubtype = 1; v.monthlyXth = 1; v.monthlyWeekday = 2; v.monthlyNumofMonths2 = "3"; },
+     [](EditorValues& v) { v.type = Monthly; v.monthlySubtype = 1; v.monthlyXth = 1; v.monthlyWeekday = 2; v.monthlyInterval2 = "3"; },
      "The Second Tuesday of every 3 month(s)."},
     {"every year on 15 March",
      [](EditorValues& v) { v.type = Yearly; v.yearlyMonth = 2; v.yearlyDay = "15"; },
@@ -315,6 +316,6 @@ const WordingCase kWording[] = {
     {"no type keeps the caption", [](EditorValues& v) { v.type = -1; }, nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(Sentences, Wording, ::testing::ValuesIn(kWording));
+INSTANTIATE_TEST_SUITE_P(Sentences, Wording, ::testing::ValuesIn(kWording), NameOfCase());
 
 } // namespace

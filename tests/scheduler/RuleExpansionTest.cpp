@@ -1,6 +1,7 @@
 // Expanding rules into dates: every kind of rule, its steps, its ends, the
 // window, and rules the expansion cannot work with.
 #include "scheduler/RuleExpansion.h"
+#include "support/ParamNames.h"
 
 #include <gtest/gtest.h>
 
@@ -196,7 +197,7 @@ const ExpansionCase kCases[] = {
      {"2026-12-15"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rules, ExpansionTable, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Rules, ExpansionTable, ::testing::ValuesIn(kCases), NameOfCase());
 
 // Skipping ahead to the window must give exactly what walking every step from
 // the start and filtering gives, for every kind of rule.
