@@ -136,9 +136,15 @@ void BM_LogbookFillWaterList(benchmark::State& state)
     QCoreApplication::processEvents();
     if (log.waterModel()->rowCount() != kEntries)
         state.SkipWithError("list not filled");
+    QTreeView* waterList = nullptr;
+    for (QTreeView* view : log.findChildren<QTreeView*>())
+        if (view->model() == log.waterModel())
+            waterList = view;
+    if (!waterList)
+        state.SkipWithError("no view shows the water-quality list");
     for (auto _ : state) {
         log.Refresh_Listview(QStringLiteral("ascending"));
-        log.lstv_WaterLog->repaint();
+        waterList->repaint();
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * kEntries);

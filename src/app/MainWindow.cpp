@@ -40,12 +40,12 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent)
     buildMenus();
     buildPopups();
     buildToolbar();
-    sbStatusBar = new QStatusBar(this);
-    sbStatusBar->setObjectName("sbStatusBar");
-    m_statusPanel = new QLabel(QStringLiteral("Status"), sbStatusBar);
-    m_statusPanel->setObjectName("sbStatusBar_panel1");
-    sbStatusBar->addWidget(m_statusPanel, 1);
-    setStatusBar(sbStatusBar);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName("statusBar");
+    m_statusPanel = new QLabel(QStringLiteral("Status"), m_statusBar);
+    m_statusPanel->setObjectName("statusPanel");
+    m_statusBar->addWidget(m_statusPanel, 1);
+    setStatusBar(m_statusBar);
     m_ctx.statusLine = [this](const QString& text) { setStatusText(text); };
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
@@ -89,208 +89,208 @@ QKeySequence ctrl(char letter)
 void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    mnu_File = bar->addMenu(QStringLiteral("&File"));
-    mnu_File->setObjectName("mnu_File");
-    mnu_FileNew = makeAction(this, mnu_File, "mnu_FileNew", QStringLiteral("&New Log Entry"), ctrl('N'));
-    mnu_FileOpen = makeAction(this, mnu_File, "mnu_FileOpen", QStringLiteral("&Open Log Entry"), ctrl('O'));
-    mnu_FileDelete = makeAction(this, mnu_File, "mnu_FileDelete", QStringLiteral("&Delete Log Entry"));
-    mnu_File->addSeparator();
-    mnu_FileMoveEntry = makeAction(this, mnu_File, "mnu_FileMoveEntry", QStringLiteral("&Move Log Entry..."));
-    mnu_File->addSeparator();
-    mnu_FileBackup = makeAction(this, mnu_File, "mnu_FileBackup", QStringLiteral("&Backup Database"));
-    mnu_File->addSeparator();
-    mnu_FileProperties = makeAction(this, mnu_File, "mnu_FileProperties", QStringLiteral("Propert&ies"));
-    mnu_FilePageSetup = makeAction(this, mnu_File, "mnu_FilePageSetup", QStringLiteral("Page Set&up..."));
-    mnu_FilePrint = makeAction(this, mnu_File, "mnu_FilePrint", QStringLiteral("&Print"));
-    mnu_File->addSeparator();
-    mnu_Exit = makeAction(this, mnu_File, "mnu_Exit", QStringLiteral("&Exit"));
+    m_fileMenu = bar->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName("fileMenu");
+    m_newEntryAction = makeAction(this, m_fileMenu, "newEntryAction", QStringLiteral("&New Log Entry"), ctrl('N'));
+    m_openEntryAction = makeAction(this, m_fileMenu, "openEntryAction", QStringLiteral("&Open Log Entry"), ctrl('O'));
+    m_deleteEntryAction = makeAction(this, m_fileMenu, "deleteEntryAction", QStringLiteral("&Delete Log Entry"));
+    m_fileMenu->addSeparator();
+    m_moveEntryAction = makeAction(this, m_fileMenu, "moveEntryAction", QStringLiteral("&Move Log Entry..."));
+    m_fileMenu->addSeparator();
+    m_backupAction = makeAction(this, m_fileMenu, "backupAction", QStringLiteral("&Backup Database"));
+    m_fileMenu->addSeparator();
+    m_propertiesAction = makeAction(this, m_fileMenu, "propertiesAction", QStringLiteral("Propert&ies"));
+    m_pageSetupAction = makeAction(this, m_fileMenu, "pageSetupAction", QStringLiteral("Page Set&up..."));
+    m_printAction = makeAction(this, m_fileMenu, "printAction", QStringLiteral("&Print"));
+    m_fileMenu->addSeparator();
+    m_exitAction = makeAction(this, m_fileMenu, "exitAction", QStringLiteral("&Exit"));
 
     // The log entry commands wait for the logbook to enable and caption them.
-    for (QAction* a : {mnu_FileNew, mnu_FileOpen, mnu_FileDelete, mnu_FileMoveEntry})
+    for (QAction* a : {m_newEntryAction, m_openEntryAction, m_deleteEntryAction, m_moveEntryAction})
         a->setEnabled(false);
-    mnu_FileProperties->setVisible(false);
-    mnu_FileProperties->setEnabled(false);
-    mnu_FilePageSetup->setVisible(false);
-    mnu_FilePrint->setEnabled(false);
+    m_propertiesAction->setVisible(false);
+    m_propertiesAction->setEnabled(false);
+    m_pageSetupAction->setVisible(false);
+    m_printAction->setEnabled(false);
     // F1 on Backup Database opens its help page.
-    mnu_FileBackup->setData(kHelpContextBackup);
-    mnu_File->installEventFilter(this);
+    m_backupAction->setData(kHelpContextBackup);
+    m_fileMenu->installEventFilter(this);
 
-    mnu_Edit = bar->addMenu(QStringLiteral("&Edit"));
-    mnu_Edit->setObjectName("mnu_Edit");
-    mnu_EditUndo = makeAction(this, mnu_Edit, "mnu_EditUndo", QStringLiteral("&Undo"), ctrl('Z'));
-    mnu_EditCut = makeAction(this, mnu_Edit, "mnu_EditCut", QStringLiteral("Cu&t"), ctrl('X'));
-    mnu_EditCopy = makeAction(this, mnu_Edit, "mnu_EditCopy", QStringLiteral("&Copy "), ctrl('C'));
-    mnu_EditPaste = makeAction(this, mnu_Edit, "mnu_EditPaste", QStringLiteral("&Paste"), ctrl('V'));
+    m_editMenu = bar->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName("editMenu");
+    m_undoAction = makeAction(this, m_editMenu, "undoAction", QStringLiteral("&Undo"), ctrl('Z'));
+    m_cutAction = makeAction(this, m_editMenu, "cutAction", QStringLiteral("Cu&t"), ctrl('X'));
+    m_copyAction = makeAction(this, m_editMenu, "copyAction", QStringLiteral("&Copy "), ctrl('C'));
+    m_pasteAction = makeAction(this, m_editMenu, "pasteAction", QStringLiteral("&Paste"), ctrl('V'));
     // The Edit menu is never shown; its shortcuts must not take the keys from
     // the text fields of the child windows.
-    for (QAction* a : {mnu_EditUndo, mnu_EditCut, mnu_EditCopy, mnu_EditPaste})
+    for (QAction* a : {m_undoAction, m_cutAction, m_copyAction, m_pasteAction})
         a->setShortcutContext(Qt::WidgetShortcut);
-    mnu_Edit->menuAction()->setVisible(false);
+    m_editMenu->menuAction()->setVisible(false);
 
-    mnu_View = bar->addMenu(QStringLiteral("&View"));
-    mnu_View->setObjectName("mnu_View");
-    mnu_ViewToolbar = makeAction(this, mnu_View, "mnu_ViewToolbar", QStringLiteral("&Toolbar"));
-    mnu_ViewStatusbar = makeAction(this, mnu_View, "mnu_ViewStatusbar", QStringLiteral("Status &Bar"));
-    for (QAction* a : {mnu_ViewToolbar, mnu_ViewStatusbar}) {
+    m_viewMenu = bar->addMenu(QStringLiteral("&View"));
+    m_viewMenu->setObjectName("viewMenu");
+    m_showToolbarAction = makeAction(this, m_viewMenu, "showToolbarAction", QStringLiteral("&Toolbar"));
+    m_showStatusBarAction = makeAction(this, m_viewMenu, "showStatusBarAction", QStringLiteral("Status &Bar"));
+    for (QAction* a : {m_showToolbarAction, m_showStatusBarAction}) {
         a->setCheckable(true);
         a->setChecked(true);
     }
-    mnu_View->addSeparator();
-    mnu_ViewRefresh = makeAction(this, mnu_View, "mnu_ViewRefresh", QStringLiteral("&Refresh"));
-    mnu_ViewOptions = makeAction(this, mnu_View, "mnu_ViewOptions", QStringLiteral("&Options..."));
-    mnu_ViewBrowser = makeAction(this, mnu_View, "mnu_ViewBrowser", QStringLiteral("&Web Browser"));
-    mnu_ViewBrowser->setVisible(false);
+    m_viewMenu->addSeparator();
+    m_refreshAction = makeAction(this, m_viewMenu, "refreshAction", QStringLiteral("&Refresh"));
+    m_optionsAction = makeAction(this, m_viewMenu, "optionsAction", QStringLiteral("&Options..."));
+    m_webBrowserAction = makeAction(this, m_viewMenu, "webBrowserAction", QStringLiteral("&Web Browser"));
+    m_webBrowserAction->setVisible(false);
 
-    mnu_Tools = bar->addMenu(QStringLiteral("&Tools"));
-    mnu_Tools->setObjectName("mnu_Tools");
-    mnu_ToolsTanksetup = makeAction(this, mnu_Tools, "mnu_ToolsTanksetup", QStringLiteral("&Tank Setup"), ctrl('T'));
-    mnu_ToolsLogbook = makeAction(this, mnu_Tools, "mnu_ToolsLogbook", QStringLiteral("&Logbook"), ctrl('L'));
-    mnu_ToolsGraphing = makeAction(this, mnu_Tools, "mnu_ToolsGraphing", QStringLiteral("&Graphing"), ctrl('G'));
-    mnu_Tools->addSeparator();
-    mnu_ToolsCompatibility = makeAction(this, mnu_Tools, "mnu_ToolsCompatibility", QStringLiteral("Co&mpatibility"), ctrl('M'));
-    mnu_ToolsDisease = makeAction(this, mnu_Tools, "mnu_ToolsDisease", QStringLiteral("&Disease Diagnosis"), ctrl('D'));
-    mnu_ToolsRemindersAddEdit = makeAction(this, mnu_Tools, "mnu_ToolsRemindersAddEdit", QStringLiteral("&Add or Change Reminders"), ctrl('E'));
-    mnu_ToolsReminderSchedule = makeAction(this, mnu_Tools, "mnu_ToolsReminderSchedule", QStringLiteral("View Reminder &Schedule"), ctrl('S'));
-    mnu_ToolsFantasy = makeAction(this, mnu_Tools, "mnu_ToolsFantasy", QStringLiteral("&Fantasy Tank"), ctrl('F'));
-    mnu_ToolsCommonNames = makeAction(this, mnu_Tools, "mnu_ToolsCommonNames", QStringLiteral("Common / Latin &Names Cross-reference"));
-    mnu_ToolsConversions = makeAction(this, mnu_Tools, "mnu_ToolsConversions", QStringLiteral("&Conversion Calculator"));
+    m_toolsMenu = bar->addMenu(QStringLiteral("&Tools"));
+    m_toolsMenu->setObjectName("toolsMenu");
+    m_tankSetupAction = makeAction(this, m_toolsMenu, "tankSetupAction", QStringLiteral("&Tank Setup"), ctrl('T'));
+    m_logbookAction = makeAction(this, m_toolsMenu, "logbookAction", QStringLiteral("&Logbook"), ctrl('L'));
+    m_graphingAction = makeAction(this, m_toolsMenu, "graphingAction", QStringLiteral("&Graphing"), ctrl('G'));
+    m_toolsMenu->addSeparator();
+    m_compatibilityAction = makeAction(this, m_toolsMenu, "compatibilityAction", QStringLiteral("Co&mpatibility"), ctrl('M'));
+    m_diagnosisAction = makeAction(this, m_toolsMenu, "diagnosisAction", QStringLiteral("&Disease Diagnosis"), ctrl('D'));
+    m_editRemindersAction = makeAction(this, m_toolsMenu, "editRemindersAction", QStringLiteral("&Add or Change Reminders"), ctrl('E'));
+    m_reminderScheduleAction = makeAction(this, m_toolsMenu, "reminderScheduleAction", QStringLiteral("View Reminder &Schedule"), ctrl('S'));
+    m_fantasyTankAction = makeAction(this, m_toolsMenu, "fantasyTankAction", QStringLiteral("&Fantasy Tank"), ctrl('F'));
+    m_commonNamesAction = makeAction(this, m_toolsMenu, "commonNamesAction", QStringLiteral("Common / Latin &Names Cross-reference"));
+    m_conversionsAction = makeAction(this, m_toolsMenu, "conversionsAction", QStringLiteral("&Conversion Calculator"));
 
-    mnu_Window = bar->addMenu(QStringLiteral("&Window"));
-    mnu_Window->setObjectName("mnu_Window");
-    mnu_WindowCascade = makeAction(this, mnu_Window, "mnu_WindowCascade", QStringLiteral("&Cascade"));
-    mnu_WindowTileHorizontal = makeAction(this, mnu_Window, "mnu_WindowTileHorizontal", QStringLiteral("Tile &Horizontal"));
-    mnu_WindowTileVertical = makeAction(this, mnu_Window, "mnu_WindowTileVertical", QStringLiteral("Tile &Vertical"));
-    mnu_WindowArrangeIcons = makeAction(this, mnu_Window, "mnu_WindowArrangeIcons", QStringLiteral("&Arrange Icons"));
-    m_windowListSeparator = mnu_Window->addSeparator();
+    m_windowMenu = bar->addMenu(QStringLiteral("&Window"));
+    m_windowMenu->setObjectName("windowMenu");
+    m_cascadeAction = makeAction(this, m_windowMenu, "cascadeAction", QStringLiteral("&Cascade"));
+    m_tileHorizontalAction = makeAction(this, m_windowMenu, "tileHorizontalAction", QStringLiteral("Tile &Horizontal"));
+    m_tileVerticalAction = makeAction(this, m_windowMenu, "tileVerticalAction", QStringLiteral("Tile &Vertical"));
+    m_arrangeIconsAction = makeAction(this, m_windowMenu, "arrangeIconsAction", QStringLiteral("&Arrange Icons"));
+    m_windowListSeparator = m_windowMenu->addSeparator();
     m_windowListSeparator->setVisible(false);
-    connect(mnu_Window, &QMenu::aboutToShow, this, &MainWindow::rebuildWindowList);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildWindowList);
 
-    mnu_Help = bar->addMenu(QStringLiteral("&Help"));
-    mnu_Help->setObjectName("mnu_Help");
-    mnu_HelpContents = makeAction(this, mnu_Help, "mnu_HelpContents", QStringLiteral("&Contents"));
-    mnu_HelpSearch = makeAction(this, mnu_Help, "mnu_HelpSearch", QStringLiteral("&Search For Help On..."));
-    mnu_Help->addSeparator();
-    mnu_HelpTod = makeAction(this, mnu_Help, "mnu_HelpTod", QStringLiteral("Tip of the Day"));
-    mnu_Help->addSeparator();
-    mnu_HelpAbout = makeAction(this, mnu_Help, "mnu_HelpAbout", QStringLiteral("&About Brinestead..."));
+    m_helpMenu = bar->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->setObjectName("helpMenu");
+    m_helpContentsAction = makeAction(this, m_helpMenu, "helpContentsAction", QStringLiteral("&Contents"));
+    m_helpSearchAction = makeAction(this, m_helpMenu, "helpSearchAction", QStringLiteral("&Search For Help On..."));
+    m_helpMenu->addSeparator();
+    m_tipOfTheDayAction = makeAction(this, m_helpMenu, "tipOfTheDayAction", QStringLiteral("Tip of the Day"));
+    m_helpMenu->addSeparator();
+    m_aboutAction = makeAction(this, m_helpMenu, "aboutAction", QStringLiteral("&About Brinestead..."));
 
-    const auto on = [this](QAction* action, void (MainWindow::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    const auto on = [this](QAction* action, void (MainWindow::*slot)()) {
+        connect(action, &QAction::triggered, this, slot);
     };
-    on(mnu_FileNew, &MainWindow::mnu_FileNew_Click);
-    on(mnu_FileOpen, &MainWindow::mnu_FileOpen_Click);
-    on(mnu_FileDelete, &MainWindow::mnu_FileDelete_Click);
-    on(mnu_FileMoveEntry, &MainWindow::mnu_FileMoveEntry_Click);
-    on(mnu_FileBackup, &MainWindow::mnu_FileBackup_Click);
-    on(mnu_FilePrint, &MainWindow::mnu_FilePrint_Click);
-    on(mnu_Exit, &MainWindow::mnu_Exit_Click);
-    on(mnu_ViewToolbar, &MainWindow::mnu_ViewToolbar_Click);
-    on(mnu_ViewStatusbar, &MainWindow::mnu_ViewStatusbar_Click);
-    on(mnu_ViewRefresh, &MainWindow::mnu_ViewRefresh_Click);
-    on(mnu_ViewOptions, &MainWindow::mnu_ViewOptions_Click);
-    on(mnu_ToolsTanksetup, &MainWindow::mnu_ToolsTanksetup_Click);
-    on(mnu_ToolsLogbook, &MainWindow::mnu_ToolsLogbook_Click);
-    on(mnu_ToolsGraphing, &MainWindow::mnu_ToolsGraphing_Click);
-    on(mnu_ToolsCompatibility, &MainWindow::mnu_ToolsCompatibility_Click);
-    on(mnu_ToolsDisease, &MainWindow::mnu_ToolsDisease_Click);
-    on(mnu_ToolsRemindersAddEdit, &MainWindow::mnu_ToolsRemindersAddEdit_Click);
-    on(mnu_ToolsReminderSchedule, &MainWindow::mnu_ToolsReminderSchedule_Click);
-    on(mnu_ToolsFantasy, &MainWindow::mnu_ToolsFantasy_Click);
-    on(mnu_ToolsCommonNames, &MainWindow::mnu_ToolsCommonNames_Click);
-    on(mnu_ToolsConversions, &MainWindow::mnu_ToolsConversions_Click);
-    on(mnu_HelpContents, &MainWindow::mnu_HelpContents_Click);
-    on(mnu_HelpSearch, &MainWindow::mnu_HelpSearch_Click);
-    on(mnu_HelpTod, &MainWindow::mnu_HelpTod_Click);
-    on(mnu_HelpAbout, &MainWindow::mnu_HelpAbout_Click);
-    connect(mnu_WindowCascade, &QAction::triggered, this, [this] { Arrange(0); });
-    connect(mnu_WindowTileHorizontal, &QAction::triggered, this, [this] { Arrange(1); });
-    connect(mnu_WindowTileVertical, &QAction::triggered, this, [this] { Arrange(2); });
-    connect(mnu_WindowArrangeIcons, &QAction::triggered, this, [this] { Arrange(3); });
+    on(m_newEntryAction, &MainWindow::newEntry);
+    on(m_openEntryAction, &MainWindow::openEntry);
+    on(m_deleteEntryAction, &MainWindow::deleteEntry);
+    on(m_moveEntryAction, &MainWindow::moveEntry);
+    on(m_backupAction, &MainWindow::backupDatabase);
+    on(m_printAction, &MainWindow::printActiveChild);
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    on(m_showToolbarAction, &MainWindow::toggleToolbar);
+    on(m_showStatusBarAction, &MainWindow::toggleStatusBar);
+    on(m_refreshAction, &MainWindow::refreshLogbook);
+    on(m_optionsAction, &MainWindow::showOptions);
+    on(m_tankSetupAction, &MainWindow::showTankList);
+    on(m_logbookAction, &MainWindow::showLogbook);
+    on(m_graphingAction, &MainWindow::showGraph);
+    on(m_compatibilityAction, &MainWindow::showCompatibility);
+    on(m_diagnosisAction, &MainWindow::runDiagnosis);
+    on(m_editRemindersAction, &MainWindow::showReminderList);
+    on(m_reminderScheduleAction, &MainWindow::showReminderSchedule);
+    on(m_fantasyTankAction, &MainWindow::showFantasyTank);
+    on(m_commonNamesAction, &MainWindow::showNamesCrossReference);
+    on(m_conversionsAction, &MainWindow::showConversionCalculator);
+    on(m_helpContentsAction, &MainWindow::showHelpContents);
+    on(m_helpSearchAction, &MainWindow::showHelpIndex);
+    on(m_tipOfTheDayAction, &MainWindow::showTipOfTheDay);
+    on(m_aboutAction, &MainWindow::showAboutBox);
+    connect(m_cascadeAction, &QAction::triggered, this, [this] { arrangeWindows(Arrangement::Cascade); });
+    connect(m_tileHorizontalAction, &QAction::triggered, this,
+            [this] { arrangeWindows(Arrangement::TileHorizontally); });
+    connect(m_tileVerticalAction, &QAction::triggered, this, [this] { arrangeWindows(Arrangement::TileVertically); });
+    connect(m_arrangeIconsAction, &QAction::triggered, this,
+            [this] { arrangeWindows(Arrangement::IconsAlongTheBottom); });
 }
 
 void MainWindow::buildPopups()
 {
     // The pop-ups are never in the menu bar; the logbook and the graph pop them up.
-    mnu_tankPopup = new QMenu(QStringLiteral("tank_popup"), this);
-    mnu_tankPopup->setObjectName("mnu_tankPopup");
-    mnu_TankAddNew = makeAction(this, mnu_tankPopup, "mnu_TankAddNew", QStringLiteral("New Tank..."));
-    mnu_TankDelete = makeAction(this, mnu_tankPopup, "mnu_TankDelete", QStringLiteral("Delete Tank"));
-    mnu_tankPopup->addSeparator();
-    mnu_TankProperties = makeAction(this, mnu_tankPopup, "mnu_TankProperties", QStringLiteral("Properties..."));
+    m_tankMenu = new QMenu(QStringLiteral("tank_popup"), this);
+    m_tankMenu->setObjectName("tankMenu");
+    m_newTankAction = makeAction(this, m_tankMenu, "newTankAction", QStringLiteral("New Tank..."));
+    m_deleteTankAction = makeAction(this, m_tankMenu, "deleteTankAction", QStringLiteral("Delete Tank"));
+    m_tankMenu->addSeparator();
+    m_tankPropertiesAction = makeAction(this, m_tankMenu, "tankPropertiesAction", QStringLiteral("Properties..."));
 
-    mnu_LogPopup = new QMenu(QStringLiteral("log_popup"), this);
-    mnu_LogPopup->setObjectName("mnu_LogPopup");
-    mnu_LogPopup_New = makeAction(this, mnu_LogPopup, "mnu_LogPopup_New", QStringLiteral("New"));
-    mnu_Logpopup_Open = makeAction(this, mnu_LogPopup, "mnu_Logpopup_Open", QStringLiteral("Open"));
-    mnu_LogPopup->addSeparator();
-    mnu_LogPopup_Delete = makeAction(this, mnu_LogPopup, "mnu_LogPopup_Delete", QStringLiteral("Delete"));
-    mnu_movesep = mnu_LogPopup->addSeparator();
-    mnu_movesep->setObjectName("mnu_movesep");
-    mnu_LogPopup_Move = makeAction(this, mnu_LogPopup, "mnu_LogPopup_Move", QStringLiteral("Move to Tank..."));
+    m_logMenu = new QMenu(QStringLiteral("log_popup"), this);
+    m_logMenu->setObjectName("logMenu");
+    m_logNewEntryAction = makeAction(this, m_logMenu, "logNewEntryAction", QStringLiteral("New"));
+    m_logOpenEntryAction = makeAction(this, m_logMenu, "logOpenEntryAction", QStringLiteral("Open"));
+    m_logMenu->addSeparator();
+    m_logDeleteEntryAction = makeAction(this, m_logMenu, "logDeleteEntryAction", QStringLiteral("Delete"));
+    m_logMoveSeparator = m_logMenu->addSeparator();
+    m_logMoveSeparator->setObjectName("logMoveSeparator");
+    m_logMoveEntryAction = makeAction(this, m_logMenu, "logMoveEntryAction", QStringLiteral("Move to Tank..."));
 
-    mnu_GraphPopup = new QMenu(QStringLiteral("graph_popup"), this);
-    mnu_GraphPopup->setObjectName("mnu_GraphPopup");
-    mnu_GraphOptions = makeAction(this, mnu_GraphPopup, "mnu_GraphOptions", QStringLiteral("Graph Options"));
+    m_graphMenu = new QMenu(QStringLiteral("graph_popup"), this);
+    m_graphMenu->setObjectName("graphMenu");
+    m_graphOptionsAction = makeAction(this, m_graphMenu, "graphOptionsAction", QStringLiteral("Graph Options"));
 
-    connect(mnu_TankAddNew, &QAction::triggered, this, [this] { mnu_TankAddNew_Click(); });
-    connect(mnu_TankDelete, &QAction::triggered, this, [this] { mnu_TankDelete_Click(); });
-    connect(mnu_TankProperties, &QAction::triggered, this, [this] { mnu_TankProperties_Click(); });
-    connect(mnu_LogPopup_New, &QAction::triggered, this, [this] { mnu_FileNew_Click(); });
-    connect(mnu_Logpopup_Open, &QAction::triggered, this, [this] { mnu_FileOpen_Click(); });
-    connect(mnu_LogPopup_Delete, &QAction::triggered, this, [this] { mnu_FileDelete_Click(); });
-    connect(mnu_LogPopup_Move, &QAction::triggered, this, [this] { mnu_FileMoveEntry_Click(); });
-    connect(mnu_GraphOptions, &QAction::triggered, this, [this] { mnu_GraphOptions_Click(); });
+    connect(m_newTankAction, &QAction::triggered, this, &MainWindow::addTank);
+    connect(m_deleteTankAction, &QAction::triggered, this, &MainWindow::deleteTank);
+    connect(m_tankPropertiesAction, &QAction::triggered, this, &MainWindow::showTankProperties);
+    connect(m_logNewEntryAction, &QAction::triggered, this, &MainWindow::newEntry);
+    connect(m_logOpenEntryAction, &QAction::triggered, this, &MainWindow::openEntry);
+    connect(m_logDeleteEntryAction, &QAction::triggered, this, &MainWindow::deleteEntry);
+    connect(m_logMoveEntryAction, &QAction::triggered, this, &MainWindow::moveEntry);
+    connect(m_graphOptionsAction, &QAction::triggered, this, &MainWindow::showGraphOptions);
 }
 
 void MainWindow::buildToolbar()
 {
-    Toolbar1 = addToolBar(QStringLiteral("Toolbar"));
-    Toolbar1->setObjectName("Toolbar1");
-    Toolbar1->setMovable(false);
-    Toolbar1->setFloatable(false);
-    Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName("toolbar");
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     const struct {
         const char* key;
         const char* tip;
         const char* picture;
-        void (MainWindow::*handler)();
+        void (MainWindow::*command)();
     } buttons[] = {
-        {"tanksetup", "Setup Tanks for Logging", "setup", &MainWindow::mnu_ToolsTanksetup_Click},
-        {"logbook", "Logbook - Logging of Water Quality, Maintenance, Livestock", "testlog", &MainWindow::mnu_ToolsLogbook_Click},
-        {"graphing", "Graphing of Water Quality", "graphing", &MainWindow::mnu_ToolsGraphing_Click},
-        {"compatability", "Check Animal Compatibility", "compatability", &MainWindow::mnu_ToolsCompatibility_Click},
-        {"diagnose", "Diagnose Disease", "med", &MainWindow::mnu_ToolsDisease_Click},
-        {"maintsched", "Schedule Reminders", "handwithstring", &MainWindow::mnu_ToolsRemindersAddEdit_Click},
-        {"viewschedule", "View Maintenance Schedule", "cal", &MainWindow::mnu_ToolsReminderSchedule_Click},
-        {"fantasy", "Fantasy Tank", "fantasy", &MainWindow::mnu_ToolsFantasy_Click},
-        {"commonnames", "Common Names to Latin Names Reference", "commonnames", &MainWindow::mnu_ToolsCommonNames_Click},
-        {"conversions", "Conversion Calculator", "rulers", &MainWindow::mnu_ToolsConversions_Click},
+        {"tanksetup", "Setup Tanks for Logging", "setup", &MainWindow::showTankList},
+        {"logbook", "Logbook - Logging of Water Quality, Maintenance, Livestock", "testlog", &MainWindow::showLogbook},
+        {"graphing", "Graphing of Water Quality", "graphing", &MainWindow::showGraph},
+        {"compatability", "Check Animal Compatibility", "compatability", &MainWindow::showCompatibility},
+        {"diagnose", "Diagnose Disease", "med", &MainWindow::runDiagnosis},
+        {"maintsched", "Schedule Reminders", "handwithstring", &MainWindow::showReminderList},
+        {"viewschedule", "View Maintenance Schedule", "cal", &MainWindow::showReminderSchedule},
+        {"fantasy", "Fantasy Tank", "fantasy", &MainWindow::showFantasyTank},
+        {"commonnames", "Common Names to Latin Names Reference", "commonnames", &MainWindow::showNamesCrossReference},
+        {"conversions", "Conversion Calculator", "rulers", &MainWindow::showConversionCalculator},
     };
     for (const auto& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
         // The text shows only when a narrow window moves the button into the
         // toolbar's overflow menu; the key is the object name.
-        QAction* action = Toolbar1->addAction(
+        QAction* action = m_toolbar->addAction(
             QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(b.picture))), QString::fromLatin1(b.tip));
         action->setObjectName(key);
         action->setToolTip(QString::fromLatin1(b.tip));
         action->setData(QString::fromLatin1(b.picture));
         m_toolbarButtons.insert(key, action);
-        const auto handler = b.handler;
-        m_toolbarCommands.insert(key, [this, handler] { (this->*handler)(); });
-        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        connect(action, &QAction::triggered, this, b.command);
     }
     // The reminders box is not one of the toolbar's items: it is placed by hand
     // at the right end of the bar (placeReminderBox).
-    cbo_Reminders = new QComboBox(Toolbar1);
-    cbo_Reminders->setObjectName("cbo_Reminders");
-    cbo_Reminders->setFixedWidth(330);
-    cbo_Reminders->setToolTip(QStringLiteral("Upcoming maintenance reminders"));
-    connect(cbo_Reminders, qOverload<int>(&QComboBox::activated), this, [this] { cbo_Reminders_Click(); });
-    Toolbar1->setMinimumHeight(cbo_Reminders->sizeHint().height() + 6);
-    Toolbar1->installEventFilter(this);
+    m_remindersBox = new QComboBox(m_toolbar);
+    m_remindersBox->setObjectName("remindersBox");
+    m_remindersBox->setFixedWidth(330);
+    m_remindersBox->setToolTip(QStringLiteral("Upcoming maintenance reminders"));
+    connect(m_remindersBox, qOverload<int>(&QComboBox::activated), this, &MainWindow::showFirstReminder);
+    m_toolbar->setMinimumHeight(m_remindersBox->sizeHint().height() + 6);
+    m_toolbar->installEventFilter(this);
 }
 
 // ---- child windows ------------------------------------------------------
@@ -332,7 +332,7 @@ void MainWindow::showChild(const QString& windowName)
     child->show();
     if (sub) {
         if (m_mdiArea->activeSubWindow() == sub)
-            activateChildForm(child);   // already in front: claim File > Print again
+            activateChild(child);   // already in front: claim File > Print again
         else
             m_mdiArea->setActiveSubWindow(sub);
     }
@@ -363,16 +363,16 @@ bool MainWindow::logbookVisible() const
     return w->isVisible() || (sub && sub->isVisible() && sub->isMinimized());
 }
 
-void MainWindow::activateChildForm(QWidget* child)
+void MainWindow::activateChild(QWidget* child)
 {
-    if (auto* form = dynamic_cast<IChildWindow*>(child))
-        form->activate();
+    if (auto* window = dynamic_cast<IChildWindow*>(child))
+        window->activate();
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow* sub)
 {
     if (sub)
-        activateChildForm(sub->widget());
+        activateChild(sub->widget());
 }
 
 // ---- shared pieces --------------------------------------------------------
@@ -390,8 +390,8 @@ QString MainWindow::statusText() const
 
 void MainWindow::claimFilePrint(bool enabled, const QString& caption)
 {
-    mnu_FilePrint->setEnabled(enabled);
-    mnu_FilePrint->setText(caption);
+    m_printAction->setEnabled(enabled);
+    m_printAction->setText(caption);
 }
 
 QAction* MainWindow::toolbarButton(const QString& key) const
@@ -416,50 +416,45 @@ void MainWindow::checkTanksSetUp()
 
 // ---- File ------------------------------------------------------------------
 
-void MainWindow::mnu_FileNew_Click()
+void MainWindow::newEntry()
 {
     if (logbookVisible())
         if (ILogbookWindow* lb = logbook())
             lb->addEntry();
 }
 
-void MainWindow::mnu_FileOpen_Click()
+void MainWindow::openEntry()
 {
     if (logbookVisible())
         if (ILogbookWindow* lb = logbook())
             lb->changeEntry();
 }
 
-void MainWindow::mnu_FileDelete_Click()
+void MainWindow::deleteEntry()
 {
     if (logbookVisible())
         if (ILogbookWindow* lb = logbook())
             lb->deleteEntry();
 }
 
-void MainWindow::mnu_FileMoveEntry_Click()
+void MainWindow::moveEntry()
 {
     // The logbook enables this item only on its livestock tab.
     if (ILogbookWindow* lb = logbook())
         lb->moveEntry();
 }
 
-void MainWindow::mnu_FileBackup_Click()
+void MainWindow::backupDatabase()
 {
     if (hooks.backupDatabase)
         hooks.backupDatabase();
 }
 
-void MainWindow::mnu_FilePrint_Click()
+void MainWindow::printActiveChild()
 {
     // The active child decides what printing means for it (nothing, for most).
-    if (auto* form = dynamic_cast<IChildWindow*>(activeChild()))
-        form->printRequested();
-}
-
-void MainWindow::mnu_Exit_Click()
-{
-    close();
+    if (auto* window = dynamic_cast<IChildWindow*>(activeChild()))
+        window->printRequested();
 }
 
 // ---- View ------------------------------------------------------------------
@@ -467,28 +462,28 @@ void MainWindow::mnu_Exit_Click()
 // The bar decides: shown -> hide it and clear the tick, hidden -> show and tick.
 // (Qt has already flipped the tick of a chosen checkable item; this sets it right
 // whichever way the command arrives.)
-void MainWindow::mnu_ViewToolbar_Click()
+void MainWindow::toggleToolbar()
 {
-    const bool show = !Toolbar1->isVisibleTo(this);
-    Toolbar1->setVisible(show);
-    mnu_ViewToolbar->setChecked(show);
+    const bool show = !m_toolbar->isVisibleTo(this);
+    m_toolbar->setVisible(show);
+    m_showToolbarAction->setChecked(show);
 }
 
-void MainWindow::mnu_ViewStatusbar_Click()
+void MainWindow::toggleStatusBar()
 {
-    const bool show = !sbStatusBar->isVisibleTo(this);
-    sbStatusBar->setVisible(show);
-    mnu_ViewStatusbar->setChecked(show);
+    const bool show = !m_statusBar->isVisibleTo(this);
+    m_statusBar->setVisible(show);
+    m_showStatusBarAction->setChecked(show);
 }
 
-void MainWindow::mnu_ViewRefresh_Click()
+void MainWindow::refreshLogbook()
 {
     if (logbookVisible())
         if (ILogbookWindow* lb = logbook())
             lb->refreshTankTree();
 }
 
-void MainWindow::mnu_ViewOptions_Click()
+void MainWindow::showOptions()
 {
     if (hooks.showOptions)
         hooks.showOptions(0);
@@ -496,47 +491,52 @@ void MainWindow::mnu_ViewOptions_Click()
 
 // ---- Tools -----------------------------------------------------------------
 
-void MainWindow::mnu_ToolsTanksetup_Click()
+void MainWindow::showTankList()
 {
     if (hooks.showTankList)
         hooks.showTankList();
     checkTanksSetUp();
 }
 
-void MainWindow::mnu_ToolsLogbook_Click() { showChild(QStringLiteral("LogbookWindow")); }
+void MainWindow::showLogbook() { showChild(QStringLiteral("LogbookWindow")); }
 
-void MainWindow::mnu_ToolsGraphing_Click()
+void MainWindow::showGraph()
 {
-    if (hooks.graphChart)
-        hooks.graphChart();
+    if (hooks.showGraph)
+        hooks.showGraph();
 }
 
-void MainWindow::mnu_ToolsCompatibility_Click() { showChild(QStringLiteral("CompatibilityWindow")); }
-void MainWindow::mnu_ToolsRemindersAddEdit_Click() { showChild(QStringLiteral("ReminderListWindow")); }
-void MainWindow::mnu_ToolsReminderSchedule_Click() { showChild(QStringLiteral("ScheduleWindow")); }
-void MainWindow::mnu_ToolsFantasy_Click() { showChild(QStringLiteral("FantasyTankWindow")); }
-void MainWindow::mnu_ToolsCommonNames_Click() { showChild(QStringLiteral("NamesCrossReferenceWindow")); }
-void MainWindow::mnu_ToolsConversions_Click() { showChild(QStringLiteral("ConversionCalculatorWindow")); }
+void MainWindow::showCompatibility() { showChild(QStringLiteral("CompatibilityWindow")); }
+void MainWindow::showReminderList() { showChild(QStringLiteral("ReminderListWindow")); }
+void MainWindow::showReminderSchedule() { showChild(QStringLiteral("ScheduleWindow")); }
+void MainWindow::showFantasyTank() { showChild(QStringLiteral("FantasyTankWindow")); }
+void MainWindow::showNamesCrossReference() { showChild(QStringLiteral("NamesCrossReferenceWindow")); }
+void MainWindow::showConversionCalculator() { showChild(QStringLiteral("ConversionCalculatorWindow")); }
 
-void MainWindow::mnu_ToolsDisease_Click()
+void MainWindow::runDiagnosis()
 {
     if (m_inDiagnosisLoop)
         return;   // a shortcut pressed while the wizard runs must not start a second loop
     QApplication::processEvents();
-    DoneCheckingDiagnosis = false;
+    m_diagnosisDone = false;
     m_ctx.doneCheckingDiagnosis = false;
     m_diagnosisFrameClosed = false;
-    if (!hooks.questionDisclaimer)
+    if (!hooks.runDiagnosisWizard)
         return;
     m_inDiagnosisLoop = true;
     qApp->installEventFilter(this);
     // The wizard says when the keeper is done (its Cancel); a page closed through
     // its frame, or the main window closing, ends the loop as well.
-    while (!DoneCheckingDiagnosis && !m_ctx.doneCheckingDiagnosis && !m_diagnosisFrameClosed && !m_closing)
-        hooks.questionDisclaimer();
+    while (!m_diagnosisDone && !m_ctx.doneCheckingDiagnosis && !m_diagnosisFrameClosed && !m_closing)
+        hooks.runDiagnosisWizard();
     qApp->removeEventFilter(this);
     m_inDiagnosisLoop = false;
-    DoneCheckingDiagnosis = true;
+    m_diagnosisDone = true;
+}
+
+void MainWindow::finishDiagnosis()
+{
+    m_diagnosisDone = true;
 }
 
 void MainWindow::noteWindowClosedByFrame()
@@ -545,61 +545,54 @@ void MainWindow::noteWindowClosedByFrame()
         m_diagnosisFrameClosed = true;
 }
 
-void MainWindow::Toolbar1_ButtonClick(const QString& key)
-{
-    const auto command = m_toolbarCommands.constFind(key);
-    if (command != m_toolbarCommands.constEnd())
-        (*command)();
-}
-
 // ---- pop-ups ---------------------------------------------------------------
 
-void MainWindow::mnu_TankAddNew_Click()
+void MainWindow::addTank()
 {
-    if (hooks.addNewTank)
-        hooks.addNewTank();
+    if (hooks.addTank)
+        hooks.addTank();
     if (ILogbookWindow* lb = logbook())
         lb->refreshTankTree();
 }
 
-void MainWindow::mnu_TankDelete_Click()
+void MainWindow::deleteTank()
 {
     ILogbookWindow* lb = logbook();
     if (!lb)
         return;   // the pop-up belongs to the logbook's tree
-    if (hooks.deleteTankInfo)
-        hooks.deleteTankInfo(lb->currentTankName());
+    if (hooks.deleteTank)
+        hooks.deleteTank(lb->currentTankName());
     lb->refreshTankTree();
 }
 
-void MainWindow::mnu_TankProperties_Click()
+void MainWindow::showTankProperties()
 {
     ILogbookWindow* lb = logbook();
     if (!lb)
         return;
-    if (hooks.changeTankInfo)
-        hooks.changeTankInfo(lb->currentTankName());
+    if (hooks.editTank)
+        hooks.editTank(lb->currentTankName());
     lb->refreshTankTree();
 }
 
-void MainWindow::mnu_GraphOptions_Click()
+void MainWindow::showGraphOptions()
 {
     if (hooks.showOptions)
         hooks.showOptions(1);
-    if (hooks.graphVisible && hooks.graphVisible() && hooks.graphChart)
-        hooks.graphChart();
+    if (hooks.graphVisible && hooks.graphVisible() && hooks.showGraph)
+        hooks.showGraph();
 }
 
 // ---- Window ------------------------------------------------------------------
 
-void MainWindow::Arrange(int code)
+void MainWindow::arrangeWindows(Arrangement arrangement)
 {
-    switch (code) {
-    case 0:
+    switch (arrangement) {
+    case Arrangement::Cascade:
         m_mdiArea->cascadeSubWindows();
         return;
-    case 1:
-    case 2: {
+    case Arrangement::TileHorizontally:
+    case Arrangement::TileVertically: {
         QList<QMdiSubWindow*> open;
         for (QMdiSubWindow* sub : m_mdiArea->subWindowList(QMdiArea::StackingOrder))
             if (sub->isVisible() && !sub->isMinimized())
@@ -612,7 +605,7 @@ void MainWindow::Arrange(int code)
             QMdiSubWindow* sub = open[n - 1 - i];   // the window in front goes first
             if (sub->isMaximized())
                 sub->showNormal();
-            if (code == 1) {
+            if (arrangement == Arrangement::TileHorizontally) {
                 const int top = area.height() * i / n;
                 const int bottom = area.height() * (i + 1) / n;
                 sub->setGeometry(0, top, area.width(), bottom - top);
@@ -624,7 +617,7 @@ void MainWindow::Arrange(int code)
         }
         return;
     }
-    case 3: {
+    case Arrangement::IconsAlongTheBottom: {
         // Minimised windows in a row along the bottom, wrapping upwards.
         const QRect area = m_mdiArea->viewport()->rect();
         int x = 0;
@@ -644,21 +637,13 @@ void MainWindow::Arrange(int code)
         }
         return;
     }
-    default:
-        return;
     }
-}
-
-QList<QAction*> MainWindow::windowListActions()
-{
-    rebuildWindowList();
-    return m_windowListActions;
 }
 
 void MainWindow::rebuildWindowList()
 {
     for (QAction* a : std::as_const(m_windowListActions)) {
-        mnu_Window->removeAction(a);
+        m_windowMenu->removeAction(a);
         a->deleteLater();
     }
     m_windowListActions.clear();
@@ -674,7 +659,7 @@ void MainWindow::rebuildWindowList()
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                             : QStringLiteral("%1 %2").arg(number).arg(title);
-        auto* action = new QAction(caption, mnu_Window);
+        auto* action = new QAction(caption, m_windowMenu);
         action->setCheckable(true);
         action->setChecked(sub == active);
         connect(action, &QAction::triggered, this, [this, sub] {
@@ -682,7 +667,7 @@ void MainWindow::rebuildWindowList()
                 sub->showNormal();
             m_mdiArea->setActiveSubWindow(sub);
         });
-        mnu_Window->addAction(action);
+        m_windowMenu->addAction(action);
         m_windowListActions.append(action);
     }
     m_windowListSeparator->setVisible(!m_windowListActions.isEmpty());
@@ -690,9 +675,9 @@ void MainWindow::rebuildWindowList()
 
 // ---- Help ----------------------------------------------------------------------
 
-HelpWindow* MainWindow::helpWindow(bool create)
+HelpWindow* MainWindow::helpWindow()
 {
-    if (!m_help && create) {
+    if (!m_help) {
         m_help = new HelpWindow(this);
         m_help->setWindowFlag(Qt::Window, true);
     }
@@ -706,7 +691,7 @@ bool helpAvailable()
 }
 } // namespace
 
-void MainWindow::mnu_HelpContents_Click()
+void MainWindow::showHelpContents()
 {
     if (!helpAvailable()) {
         m_ctx.services.tell(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
@@ -716,7 +701,7 @@ void MainWindow::mnu_HelpContents_Click()
     helpWindow()->showContents();
 }
 
-void MainWindow::mnu_HelpSearch_Click()
+void MainWindow::showHelpIndex()
 {
     if (!helpAvailable()) {
         m_ctx.services.tell(QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."),
@@ -733,13 +718,13 @@ void MainWindow::showHelpContext(int contextId)
     helpWindow()->showContext(contextId);
 }
 
-void MainWindow::mnu_HelpTod_Click()
+void MainWindow::showTipOfTheDay()
 {
     TipOfTheDayDialog tod(m_ctx, this);
     tod.exec();
 }
 
-void MainWindow::mnu_HelpAbout_Click()
+void MainWindow::showAboutBox()
 {
     m_ctx.splashMode = false;
     AboutBox about(m_ctx, this);
@@ -755,12 +740,12 @@ int MainWindow::reminderBoxLeft(int windowWidth, int boxWidth)
 
 void MainWindow::placeReminderBox()
 {
-    if (!cbo_Reminders || !Toolbar1)
+    if (!m_remindersBox || !m_toolbar)
         return;
-    const int left = reminderBoxLeft(width(), cbo_Reminders->width()) - Toolbar1->x();
-    const int top = qMax(0, (Toolbar1->height() - cbo_Reminders->height()) / 2);
-    cbo_Reminders->move(left, top);
-    cbo_Reminders->raise();
+    const int left = reminderBoxLeft(width(), m_remindersBox->width()) - m_toolbar->x();
+    const int top = qMax(0, (m_toolbar->height() - m_remindersBox->height()) / 2);
+    m_remindersBox->move(left, top);
+    m_remindersBox->raise();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -774,20 +759,20 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     // Coming back to the main window: the child in front claims File > Print again.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        activateChildForm(activeChild());
+        activateChild(activeChild());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Toolbar1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move
+    if (watched == m_toolbar && (event->type() == QEvent::Resize || event->type() == QEvent::Move
                                 || event->type() == QEvent::Show)) {
         placeReminderBox();
-    } else if (watched == mnu_File && event->type() == QEvent::KeyPress) {
+    } else if (watched == m_fileMenu && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F1 && mnu_File->activeAction()
-            && mnu_File->activeAction()->data().isValid()) {
-            const int context = mnu_File->activeAction()->data().toInt();
-            mnu_File->close();
+        if (key->key() == Qt::Key_F1 && m_fileMenu->activeAction()
+            && m_fileMenu->activeAction()->data().isValid()) {
+            const int context = m_fileMenu->activeAction()->data().toInt();
+            m_fileMenu->close();
             showHelpContext(context);
             return true;
         }
@@ -812,57 +797,57 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::setFilePrintEnabled(bool enabled)
 {
-    mnu_FilePrint->setEnabled(enabled);
+    m_printAction->setEnabled(enabled);
 }
 
 void MainWindow::setFileEntryCommandsEnabled(bool enabled)
 {
-    mnu_FileNew->setEnabled(enabled);
-    mnu_FileOpen->setEnabled(enabled);
-    mnu_FileDelete->setEnabled(enabled);
+    m_newEntryAction->setEnabled(enabled);
+    m_openEntryAction->setEnabled(enabled);
+    m_deleteEntryAction->setEnabled(enabled);
 }
 
 void MainWindow::setMoveEntryEnabled(bool enabled)
 {
-    mnu_FileMoveEntry->setEnabled(enabled);
+    m_moveEntryAction->setEnabled(enabled);
 }
 
 void MainWindow::enableLogPopupEntryCommands()
 {
-    mnu_Logpopup_Open->setEnabled(true);
-    mnu_LogPopup_Delete->setEnabled(true);
+    m_logOpenEntryAction->setEnabled(true);
+    m_logDeleteEntryAction->setEnabled(true);
 }
 
 void MainWindow::updateEntryCommands(const QString& logCaption, bool tankSelected, bool livestockLog)
 {
-    mnu_FileNew->setText(QStringLiteral("New ") + logCaption + QStringLiteral(" Entry..."));
-    mnu_FileOpen->setText(QStringLiteral("Open ") + logCaption + QStringLiteral(" Entry..."));
-    mnu_FileDelete->setText(QStringLiteral("Delete ") + logCaption + QStringLiteral(" Entry..."));
-    mnu_LogPopup_New->setText(mnu_FileNew->text());
-    mnu_Logpopup_Open->setText(mnu_FileOpen->text());
-    mnu_LogPopup_Delete->setText(mnu_FileDelete->text());
+    m_newEntryAction->setText(QStringLiteral("New ") + logCaption + QStringLiteral(" Entry..."));
+    m_openEntryAction->setText(QStringLiteral("Open ") + logCaption + QStringLiteral(" Entry..."));
+    m_deleteEntryAction->setText(QStringLiteral("Delete ") + logCaption + QStringLiteral(" Entry..."));
+    m_logNewEntryAction->setText(m_newEntryAction->text());
+    m_logOpenEntryAction->setText(m_openEntryAction->text());
+    m_logDeleteEntryAction->setText(m_deleteEntryAction->text());
 
-    mnu_LogPopup_Move->setVisible(livestockLog);
-    mnu_movesep->setVisible(livestockLog);
-    mnu_FileMoveEntry->setEnabled(livestockLog);
+    m_logMoveEntryAction->setVisible(livestockLog);
+    m_logMoveSeparator->setVisible(livestockLog);
+    m_moveEntryAction->setEnabled(livestockLog);
 
-    mnu_FilePrint->setEnabled(tankSelected);
+    m_printAction->setEnabled(tankSelected);
     if (!tankSelected)
-        mnu_TankProperties->setText(QStringLiteral("(no tank selected) Properties..."));
+        m_tankPropertiesAction->setText(QStringLiteral("(no tank selected) Properties..."));
 
-    for (QAction* a : {mnu_TankProperties, mnu_TankDelete, mnu_FileNew, mnu_FileOpen, mnu_FileDelete,
-                       mnu_LogPopup_New, mnu_Logpopup_Open, mnu_LogPopup_Delete})
+    for (QAction* a : {m_tankPropertiesAction, m_deleteTankAction, m_newEntryAction, m_openEntryAction, m_deleteEntryAction,
+                       m_logNewEntryAction, m_logOpenEntryAction, m_logDeleteEntryAction})
         a->setEnabled(tankSelected);
-    mnu_LogPopup->setEnabled(tankSelected);
+    m_logMenu->setEnabled(tankSelected);
 }
 
 void MainWindow::setTankPropertiesCaption(const QString& caption)
 {
-    mnu_TankProperties->setText(caption);
+    m_tankPropertiesAction->setText(caption);
 }
 
 void MainWindow::showWaterGraph()
 {
-    if (hooks.graphChart)
-        hooks.graphChart();
+    if (hooks.showGraph)
+        hooks.showGraph();
 }

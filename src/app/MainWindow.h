@@ -23,15 +23,15 @@ class QMdiSubWindow;
 // (app/Wiring.cpp) fills them in. An empty one does nothing.
 struct ShellHooks {
     std::function<void()> showTankList;                      // Tools > Tank Setup (modal tank list)
-    std::function<void()> addNewTank;                        // tank pop-up "New Tank..."
-    std::function<void(const QString&)> changeTankInfo;      // tank pop-up "Properties..."
-    std::function<void(const QString&)> deleteTankInfo;      // tank pop-up "Delete Tank"
+    std::function<void()> addTank;                           // tank pop-up "New Tank..."
+    std::function<void(const QString&)> editTank;            // tank pop-up "Properties..."
+    std::function<void(const QString&)> deleteTank;          // tank pop-up "Delete Tank"
     std::function<void(int)> showOptions;                    // View > Options... (0), Graph Options (1)
     std::function<void()> backupDatabase;                    // File > Backup Database
-    std::function<void()> graphChart;                        // Tools > Graphing
+    std::function<void()> showGraph;                         // Tools > Graphing
     std::function<bool()> graphVisible;                      // is the graph window showing
-    std::function<void()> questionDisclaimer;                // one run of the diagnosis wizard
-    std::function<void()> loadCompatTables;                  // start-up: fill the compatibility tables
+    std::function<void()> runDiagnosisWizard;                // one run of the diagnosis wizard
+    std::function<void()> loadCompatibilityTables;           // start-up: fill the compatibility tables
 };
 
 class MainWindow : public QMainWindow, public ILogbookShell {
@@ -56,7 +56,7 @@ public:
     QMdiArea* mdiArea() const { return m_mdiArea; }
 
     // ---- shared pieces other windows use --------------------------------
-    void setStatusText(const QString& text);     // first panel of sbStatusBar
+    void setStatusText(const QString& text);     // first panel of the status bar
     QString statusText() const;
     // The File > Print takeover: the active child sets state and caption.
     void claimFilePrint(bool enabled, const QString& caption) override;
@@ -68,134 +68,31 @@ public:
     void enableLogPopupEntryCommands() override;
     void updateEntryCommands(const QString& logCaption, bool tankSelected, bool livestockLog) override;
     void setTankPropertiesCaption(const QString& caption) override;
-    QMenu* tankPopupMenu() const override { return mnu_tankPopup; }
-    QMenu* logPopupMenu() const override { return mnu_LogPopup; }
+    QMenu* tankPopupMenu() const override { return m_tankMenu; }
+    QMenu* logPopupMenu() const override { return m_logMenu; }
     void showWaterGraph() override;
     QAction* toolbarButton(const QString& key) const;   // "tanksetup", "logbook", ...
 
-    // ---- public procedures ---------------------------------------------
-    void rebuildRemindersBox();                     // rebuild the reminders box
-    void cbo_Reminders_Click();
-    void checkTanksSetUp();               // warn when no tank exists; logbook/graphing buttons
-    void mnu_ToolsDisease_Click();
-    bool DoneCheckingDiagnosis = false;
+    // ---- start-up ----------------------------------------------------------
+    void rebuildRemindersBox();
+    // Warns when no tank exists; the logbook and graphing buttons follow.
+    void checkTanksSetUp();
 
-    // Menu bar
-    QMenu* mnu_File = nullptr;
-    QAction* mnu_FileNew = nullptr;
-    QAction* mnu_FileOpen = nullptr;
-    QAction* mnu_FileDelete = nullptr;
-    QAction* mnu_FileMoveEntry = nullptr;
-    QAction* mnu_FileBackup = nullptr;
-    QAction* mnu_FileProperties = nullptr;
-    QAction* mnu_FilePageSetup = nullptr;
-    QAction* mnu_FilePrint = nullptr;
-    QAction* mnu_Exit = nullptr;
-    QMenu* mnu_Edit = nullptr;
-    QMenu* mnu_View = nullptr;
-    QAction* mnu_ViewToolbar = nullptr;
-    QAction* mnu_ViewStatusbar = nullptr;
-    QAction* mnu_ViewRefresh = nullptr;
-    QAction* mnu_ViewOptions = nullptr;
-    QAction* mnu_ViewBrowser = nullptr;
-    QMenu* mnu_Tools = nullptr;
-    QAction* mnu_ToolsTanksetup = nullptr;
-    QAction* mnu_ToolsLogbook = nullptr;
-    QAction* mnu_ToolsGraphing = nullptr;
-    QAction* mnu_ToolsCompatibility = nullptr;
-    QAction* mnu_ToolsDisease = nullptr;
-    QAction* mnu_ToolsRemindersAddEdit = nullptr;
-    QAction* mnu_ToolsReminderSchedule = nullptr;
-    QAction* mnu_ToolsFantasy = nullptr;
-    QAction* mnu_ToolsCommonNames = nullptr;
-    QAction* mnu_ToolsConversions = nullptr;
-    QMenu* mnu_Window = nullptr;
-    QAction* mnu_WindowCascade = nullptr;
-    QAction* mnu_WindowTileHorizontal = nullptr;
-    QAction* mnu_WindowTileVertical = nullptr;
-    QAction* mnu_WindowArrangeIcons = nullptr;
-    QMenu* mnu_Help = nullptr;
-    QAction* mnu_HelpContents = nullptr;
-    QAction* mnu_HelpSearch = nullptr;
-    QAction* mnu_HelpTod = nullptr;
-    QAction* mnu_HelpAbout = nullptr;
+    // ---- the diagnosis wizard ----------------------------------------------
+    // The keeper is done with the wizard (its Cancel): the loop ends after this run.
+    void finishDiagnosis();
+    // A wizard page closed through its frame during the diagnosis loop counts
+    // as the keeper leaving the wizard.
+    void noteWindowClosedByFrame();
 
-    // Pop-up menus (never in the menu bar)
-    QMenu* mnu_tankPopup = nullptr;
-    QAction* mnu_TankAddNew = nullptr;
-    QAction* mnu_TankDelete = nullptr;
-    QAction* mnu_TankProperties = nullptr;
-    QMenu* mnu_LogPopup = nullptr;
-    QAction* mnu_LogPopup_New = nullptr;
-    QAction* mnu_Logpopup_Open = nullptr;
-    QAction* mnu_LogPopup_Delete = nullptr;
-    QAction* mnu_movesep = nullptr;
-    QAction* mnu_LogPopup_Move = nullptr;
-    QMenu* mnu_GraphPopup = nullptr;
-    QAction* mnu_GraphOptions = nullptr;
-
-    QToolBar* Toolbar1 = nullptr;
-    QComboBox* cbo_Reminders = nullptr;
-    QStatusBar* sbStatusBar = nullptr;
-
-    // Edit menu (hidden, never shown; its items do nothing)
-    QAction* mnu_EditUndo = nullptr;
-    QAction* mnu_EditCut = nullptr;
-    QAction* mnu_EditCopy = nullptr;
-    QAction* mnu_EditPaste = nullptr;
-
-    // ---- command handlers (menu items, toolbar keys, pop-ups) -----------
-    void mnu_FileNew_Click();
-    void mnu_FileOpen_Click();
-    void mnu_FileDelete_Click();
-    void mnu_FileMoveEntry_Click();
-    void mnu_FileBackup_Click();
-    void mnu_FilePrint_Click();
-    void mnu_Exit_Click();
-    void mnu_ViewToolbar_Click();
-    void mnu_ViewStatusbar_Click();
-    void mnu_ViewRefresh_Click();
-    void mnu_ViewOptions_Click();
-    void mnu_ToolsTanksetup_Click();
-    void mnu_ToolsLogbook_Click();
-    void mnu_ToolsGraphing_Click();
-    void mnu_ToolsCompatibility_Click();
-    void mnu_ToolsRemindersAddEdit_Click();
-    void mnu_ToolsReminderSchedule_Click();
-    void mnu_ToolsFantasy_Click();
-    void mnu_ToolsCommonNames_Click();
-    void mnu_ToolsConversions_Click();
-    void mnu_HelpContents_Click();
-    void mnu_HelpSearch_Click();
-    void mnu_HelpTod_Click();
-    void mnu_HelpAbout_Click();
-    void mnu_TankAddNew_Click();
-    void mnu_TankDelete_Click();
-    void mnu_TankProperties_Click();
-    void mnu_GraphOptions_Click();
-    // Runs the Tools item that belongs to the toolbar key; an unknown key does nothing.
-    void Toolbar1_ButtonClick(const QString& key);
-
-    // Window arrangement: 0 cascade, 1 tile horizontally (stacked, full width),
-    // 2 tile vertically (side by side), 3 arrange the icons of minimised windows.
-    void Arrange(int code);
-    // The open child windows in the Window menu's list (rebuilt when the menu opens).
-    QList<QAction*> windowListActions();
-    void rebuildWindowList();
-
-    // Help: the help window (created on first use), and help by context number.
-    HelpWindow* helpWindow(bool create = true);
+    // Help by context number.
     void showHelpContext(int contextId);
     static constexpr int kHelpContextBackup = 4;
 
     // Left edge of the reminders box for a window `windowWidth` wide: the box
     // sits kReminderMargin pixels from the right edge, and never off the left.
     static int reminderBoxLeft(int windowWidth, int boxWidth);
-    static constexpr int kReminderMargin = 8;   // about 120 twips
-
-    // A wizard page closed through its frame during the diagnosis loop counts
-    // as the keeper leaving the wizard.
-    void noteWindowClosedByFrame();
+    static constexpr int kReminderMargin = 8;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -203,9 +100,53 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    // File
+    void newEntry();
+    void openEntry();
+    void deleteEntry();
+    void moveEntry();
+    void backupDatabase();
+    void printActiveChild();
+    // View
+    void toggleToolbar();
+    void toggleStatusBar();
+    void refreshLogbook();
+    void showOptions();
+    // Tools
+    void showTankList();
+    void showLogbook();
+    void showGraph();
+    void showCompatibility();
+    void runDiagnosis();
+    void showReminderList();
+    void showReminderSchedule();
+    void showFantasyTank();
+    void showNamesCrossReference();
+    void showConversionCalculator();
+    // Window
+    void rebuildWindowList();
+    // Help
+    void showHelpContents();
+    void showHelpIndex();
+    void showTipOfTheDay();
+    void showAboutBox();
+    // Pop-ups
+    void addTank();
+    void deleteTank();
+    void showTankProperties();
+    void showGraphOptions();
+    // The reminders box only displays: a choice of the keeper puts the first entry back.
+    void showFirstReminder();
+
 private:
+    enum class Arrangement { Cascade, TileHorizontally, TileVertically, IconsAlongTheBottom };
+    // Tile horizontally: stacked, full width; vertically: side by side.
+    void arrangeWindows(Arrangement arrangement);
+    // The help window, created on first use.
+    HelpWindow* helpWindow();
     void placeReminderBox();
-    void activateChildForm(QWidget* child);
+    void activateChild(QWidget* child);
     void onSubWindowActivated(QMdiSubWindow* sub);
     void buildMenus();
     void buildToolbar();
@@ -213,14 +154,77 @@ private:
 
     AppContext& m_ctx;
     QMdiArea* m_mdiArea = nullptr;
-    QLabel* m_statusPanel = nullptr;
-    QHash<QString, std::function<QWidget*()>> m_factories;
-    QHash<QString, QWidget*> m_children;
-    QHash<QString, QAction*> m_toolbarButtons;
-    QHash<QString, std::function<void()>> m_toolbarCommands;
+
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_newEntryAction = nullptr;
+    QAction* m_openEntryAction = nullptr;
+    QAction* m_deleteEntryAction = nullptr;
+    QAction* m_moveEntryAction = nullptr;
+    QAction* m_backupAction = nullptr;
+    QAction* m_propertiesAction = nullptr;
+    QAction* m_pageSetupAction = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    // The Edit menu is hidden, never shown; its items do nothing.
+    QMenu* m_editMenu = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QAction* m_showToolbarAction = nullptr;
+    QAction* m_showStatusBarAction = nullptr;
+    QAction* m_refreshAction = nullptr;
+    QAction* m_optionsAction = nullptr;
+    QAction* m_webBrowserAction = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QAction* m_tankSetupAction = nullptr;
+    QAction* m_logbookAction = nullptr;
+    QAction* m_graphingAction = nullptr;
+    QAction* m_compatibilityAction = nullptr;
+    QAction* m_diagnosisAction = nullptr;
+    QAction* m_editRemindersAction = nullptr;
+    QAction* m_reminderScheduleAction = nullptr;
+    QAction* m_fantasyTankAction = nullptr;
+    QAction* m_commonNamesAction = nullptr;
+    QAction* m_conversionsAction = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QAction* m_cascadeAction = nullptr;
+    QAction* m_tileHorizontalAction = nullptr;
+    QAction* m_tileVerticalAction = nullptr;
+    QAction* m_arrangeIconsAction = nullptr;
     QAction* m_windowListSeparator = nullptr;
     QList<QAction*> m_windowListActions;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_helpContentsAction = nullptr;
+    QAction* m_helpSearchAction = nullptr;
+    QAction* m_tipOfTheDayAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+
+    // Pop-up menus, never in the menu bar.
+    QMenu* m_tankMenu = nullptr;
+    QAction* m_newTankAction = nullptr;
+    QAction* m_deleteTankAction = nullptr;
+    QAction* m_tankPropertiesAction = nullptr;
+    QMenu* m_logMenu = nullptr;
+    QAction* m_logNewEntryAction = nullptr;
+    QAction* m_logOpenEntryAction = nullptr;
+    QAction* m_logDeleteEntryAction = nullptr;
+    QAction* m_logMoveSeparator = nullptr;
+    QAction* m_logMoveEntryAction = nullptr;
+    QMenu* m_graphMenu = nullptr;
+    QAction* m_graphOptionsAction = nullptr;
+
+    QToolBar* m_toolbar = nullptr;
+    QHash<QString, QAction*> m_toolbarButtons;
+    QComboBox* m_remindersBox = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_statusPanel = nullptr;
+
+    QHash<QString, std::function<QWidget*()>> m_factories;
+    QHash<QString, QWidget*> m_children;
     HelpWindow* m_help = nullptr;
+    bool m_diagnosisDone = false;
     bool m_inDiagnosisLoop = false;
     bool m_diagnosisFrameClosed = false;
     bool m_closing = false;

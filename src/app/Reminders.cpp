@@ -55,14 +55,14 @@ void MainWindow::rebuildRemindersBox()
         const QVector<sched::MaintSchedRecord> rows = store.list();
         if (rows.isEmpty()) {
             unsetCursor();
-            cbo_Reminders->clear();
-            cbo_Reminders->addItem(QStringLiteral("(No Reminders Available)"));
-            cbo_Reminders->setCurrentIndex(0);
+            m_remindersBox->clear();
+            m_remindersBox->addItem(QStringLiteral("(No Reminders Available)"));
+            m_remindersBox->setCurrentIndex(0);
             setStatusText(QStringLiteral("Ready."));
             continue;
         }
 
-        cbo_Reminders->clear();
+        m_remindersBox->clear();
         const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
         sched::NextReminders next(today, addYearsKeepingDay(today, 2), kShownReminders);
         for (const sched::MaintSchedRecord& row : rows) {
@@ -76,9 +76,9 @@ void MainWindow::rebuildRemindersBox()
 
         const QString mask = m_ctx.settings.dateMask;
         for (const sched::ReminderOccurrence& o : next.take())
-            cbo_Reminders->addItem(sched::reminderEntryText(o.date, o.task, mask));
-        if (cbo_Reminders->count() > 0)
-            cbo_Reminders->setCurrentIndex(0);
+            m_remindersBox->addItem(sched::reminderEntryText(o.date, o.task, mask));
+        if (m_remindersBox->count() > 0)
+            m_remindersBox->setCurrentIndex(0);
 
         unsetCursor();
         setStatusText(QStringLiteral("Ready."));
@@ -86,11 +86,8 @@ void MainWindow::rebuildRemindersBox()
     state->running = false;
 }
 
-// The box only displays: a choice of the keeper (the box's "activated"
-// signal, connected where the main window builds the box) puts the first
-// entry back.
-void MainWindow::cbo_Reminders_Click()
+void MainWindow::showFirstReminder()
 {
-    if (cbo_Reminders->count() > 0)
-        cbo_Reminders->setCurrentIndex(0);
+    if (m_remindersBox->count() > 0)
+        m_remindersBox->setCurrentIndex(0);
 }

@@ -10,9 +10,7 @@
 #include "core/ui/UpgradeWindow.h"
 #include "logbook/NamesFile.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QMenu>
 
 bool tipOfTheDayAtStartup(ISettingsStore& store)
 {
@@ -50,7 +48,7 @@ int Startup::run()
 
     // 1. The main window, with its pop-ups hidden and File > Print disabled.
     m_main = std::make_unique<MainWindow>(m_ctx);
-    m_main->mnu_FilePrint->setEnabled(false);
+    m_main->setFilePrintEnabled(false);
     wireApplication(m_ctx, *m_main);
 
     // 2-4. The database file name, the about window (hidden), the start directory.
@@ -85,8 +83,8 @@ int Startup::run()
     }
 
     // 7. The compatibility tables.
-    if (m_main->hooks.loadCompatTables)
-        m_main->hooks.loadCompatTables();
+    if (m_main->hooks.loadCompatibilityTables)
+        m_main->hooks.loadCompatibilityTables();
 
     // 8. Every setting.
     loadSettings(m_ctx);

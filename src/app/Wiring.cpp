@@ -22,15 +22,15 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         if (ILogbookWindow* lb = main.logbook())
             lb->refreshTankTree();
     };
-    main.hooks.addNewTank = [&ctx, &main] {
+    main.hooks.addTank = [&ctx, &main] {
         TankEditorDialog editor(ctx, &main, &main);
         editor.AddNewTank();
     };
-    main.hooks.changeTankInfo = [&ctx, &main](const QString& name) {
+    main.hooks.editTank = [&ctx, &main](const QString& name) {
         TankListDialog list(ctx, &main, &main);
         list.ChangeTankInfo(name);
     };
-    main.hooks.deleteTankInfo = [&ctx, &main](const QString& name) {
+    main.hooks.deleteTank = [&ctx, &main](const QString& name) {
         TankListDialog list(ctx, &main, &main);
         list.DeleteTankInfo(name);
     };

@@ -11,6 +11,20 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <stdexcept>
+#include <string>
+
+// The child of `parent` with the object name `name`. A missing one ends the
+// test with a message naming it.
+template <typename T>
+T* findNamed(const QObject& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named \"" + name
+                                 + "\" in " + parent.objectName().toStdString());
+    return found;
+}
 
 // A child window that claims File > Print (or not) when it becomes active.
 class FakeChild : public QWidget, public IChildWindow {
@@ -50,12 +64,12 @@ public:
         : FakeChild(main, QStringLiteral("LogbookWindow"), Claim{true, QStringLiteral("&Print Entries...")})
     {
     }
-    void addEntry() override { calls << QStringLiteral("Add_Entries"); }
-    void changeEntry() override { calls << QStringLiteral("Change_Entries"); }
-    void deleteEntry() override { calls << QStringLiteral("Delete_Entries"); }
-    void moveEntry() override { calls << QStringLiteral("Move_Entries"); }
-    void printEntries() override { calls << QStringLiteral("Print_Entries"); }
-    void refreshTankTree() override { calls << QStringLiteral("Refresh_Treeview"); }
+    void addEntry() override { calls << QStringLiteral("addEntry"); }
+    void changeEntry() override { calls << QStringLiteral("changeEntry"); }
+    void deleteEntry() override { calls << QStringLiteral("deleteEntry"); }
+    void moveEntry() override { calls << QStringLiteral("moveEntry"); }
+    void printEntries() override { calls << QStringLiteral("printEntries"); }
+    void refreshTankTree() override { calls << QStringLiteral("refreshTankTree"); }
     QString currentTankName() const override { return tank; }
 
     QStringList calls;

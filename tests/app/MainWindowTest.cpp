@@ -28,20 +28,22 @@ struct Shell {
     Shell()
     {
         main.hooks.showTankList = [this] { hookCalls << "showTankList"; };
-        main.hooks.addNewTank = [this] { hookCalls << "addNewTank"; };
-        main.hooks.changeTankInfo = [this](const QString& n) { hookCalls << "changeTankInfo:" + n; };
-        main.hooks.deleteTankInfo = [this](const QString& n) { hookCalls << "deleteTankInfo:" + n; };
+        main.hooks.addTank = [this] { hookCalls << "addTank"; };
+        main.hooks.editTank = [this](const QString& n) { hookCalls << "editTank:" + n; };
+        main.hooks.deleteTank = [this](const QString& n) { hookCalls << "deleteTank:" + n; };
         main.hooks.showOptions = [this](int tab) { hookCalls << QString("showOptions:%1").arg(tab); };
         main.hooks.backupDatabase = [this] { hookCalls << "backupDatabase"; };
-        main.hooks.graphChart = [this] { hookCalls << "graphChart"; };
-        main.hooks.questionDisclaimer = [this] {
-            hookCalls << "questionDisclaimer";
-            main.DoneCheckingDiagnosis = true;
+        main.hooks.showGraph = [this] { hookCalls << "showGraph"; };
+        main.hooks.runDiagnosisWizard = [this] {
+            hookCalls << "runDiagnosisWizard";
+            main.finishDiagnosis();
         };
         main.resize(900, 600);
         main.show();
         QApplication::setActiveWindow(&main);
     }
+    QAction* action(const char* name) const { return findNamed<QAction>(main, name); }
+    QMenu* menu(const char* name) const { return findNamed<QMenu>(main, name); }
     FakeChild* addChild(const QString& name, std::optional<FakeChild::Claim> claim)
     {
         main.registerChild(name, [this, name, claim]() -> QWidget* {
@@ -67,6 +69,19 @@ QString shortcutText(QAction* a)
     return a->shortcut().toString(QKeySequence::PortableText);
 }
 
+// The Window menu's list of open windows, as the keeper finds it on opening the menu.
+QList<QAction*> openWindowList(Shell& s)
+{
+    QMenu* menu = s.menu("windowMenu");
+    menu->popup(QPoint(0, 0));
+    QList<QAction*> list;
+    for (QAction* a : menu->actions())
+        if (a->isCheckable())
+            list << a;
+    menu->close();
+    return list;
+}
+
 } // namespace
 
 TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
@@ -74,84 +89,89 @@ TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
     Shell s;
     MainWindow& m = s.main;
     const struct {
-        QAction* action;
+        const char* name;   // an action, or a menu of the menu bar
         const char* caption;
         const char* shortcut;
         bool enabled;
         bool visible;
         bool checked;
     } rows[] = {
-        {m.mnu_File->menuAction(), "&File", "", true, true, false},
-        {m.mnu_FileNew, "&New Log Entry", "Ctrl+N", false, true, false},
-        {m.mnu_FileOpen, "&Open Log Entry", "Ctrl+O", false, true, false},
-        {m.mnu_FileDelete, "&Delete Log Entry", "", false, true, false},
-        {m.mnu_FileMoveEntry, "&Move Log Entry...", "", false, true, false},
-        {m.mnu_FileBackup, "&Backup Database", "", true, true, false},
-        {m.mnu_FileProperties, "Propert&ies", "", false, false, false},
-        {m.mnu_FilePageSetup, "Page Set&up...", "", true, false, false},
-        {m.mnu_FilePrint, "&Print", "", false, true, false},
-        {m.mnu_Exit, "&Exit", "", true, true, false},
-        {m.mnu_Edit->menuAction(), "&Edit", "", true, false, false},
-        {m.mnu_EditUndo, "&Undo", "Ctrl+Z", true, true, false},
-        {m.mnu_EditCut, "Cu&t", "Ctrl+X", true, true, false},
-        {m.mnu_EditCopy, "&Copy ", "Ctrl+C", true, true, false},
-        {m.mnu_EditPaste, "&Paste", "Ctrl+V", true, true, false},
-        {m.mnu_View->menuAction(), "&View", "", true, true, false},
-        {m.mnu_ViewToolbar, "&Toolbar", "", true, true, true},
-        {m.mnu_ViewStatusbar, "Status &Bar", "", true, true, true},
-        {m.mnu_ViewRefresh, "&Refresh", "", true, true, false},
-        {m.mnu_ViewOptions, "&Options...", "", true, true, false},
-        {m.mnu_ViewBrowser, "&Web Browser", "", true, false, false},
-        {m.mnu_Tools->menuAction(), "&Tools", "", true, true, false},
-        {m.mnu_ToolsTanksetup, "&Tank Setup", "Ctrl+T", true, true, false},
-        {m.mnu_ToolsLogbook, "&Logbook", "Ctrl+L", true, true, false},
-        {m.mnu_ToolsGraphing, "&Graphing", "Ctrl+G", true, true, false},
-        {m.mnu_ToolsCompatibility, "Co&mpatibility", "Ctrl+M", true, true, false},
-        {m.mnu_ToolsDisease, "&Disease Diagnosis", "Ctrl+D", true, true, false},
-        {m.mnu_ToolsRemindersAddEdit, "&Add or Change Reminders", "Ctrl+E", true, true, false},
-        {m.mnu_ToolsReminderSchedule, "View Reminder &Schedule", "Ctrl+S", true, true, false},
-        {m.mnu_ToolsFantasy, "&Fantasy Tank", "Ctrl+F", true, true, false},
-        {m.mnu_ToolsCommonNames, "Common / Latin &Names Cross-reference", "", true, true, false},
-        {m.mnu_ToolsConversions, "&Conversion Calculator", "", true, true, false},
-        {m.mnu_Window->menuAction(), "&Window", "", true, true, false},
-        {m.mnu_WindowCascade, "&Cascade", "", true, true, false},
-        {m.mnu_WindowTileHorizontal, "Tile &Horizontal", "", true, true, false},
-        {m.mnu_WindowTileVertical, "Tile &Vertical", "", true, true, false},
-        {m.mnu_WindowArrangeIcons, "&Arrange Icons", "", true, true, false},
-        {m.mnu_Help->menuAction(), "&Help", "", true, true, false},
-        {m.mnu_HelpContents, "&Contents", "", true, true, false},
-        {m.mnu_HelpSearch, "&Search For Help On...", "", true, true, false},
-        {m.mnu_HelpTod, "Tip of the Day", "", true, true, false},
-        {m.mnu_HelpAbout, "&About Brinestead...", "", true, true, false},
-        {m.mnu_TankAddNew, "New Tank...", "", true, true, false},
-        {m.mnu_TankDelete, "Delete Tank", "", true, true, false},
-        {m.mnu_TankProperties, "Properties...", "", true, true, false},
-        {m.mnu_LogPopup_New, "New", "", true, true, false},
-        {m.mnu_Logpopup_Open, "Open", "", true, true, false},
-        {m.mnu_LogPopup_Delete, "Delete", "", true, true, false},
-        {m.mnu_LogPopup_Move, "Move to Tank...", "", true, true, false},
-        {m.mnu_GraphOptions, "Graph Options", "", true, true, false},
+        {"fileMenu", "&File", "", true, true, false},
+        {"newEntryAction", "&New Log Entry", "Ctrl+N", false, true, false},
+        {"openEntryAction", "&Open Log Entry", "Ctrl+O", false, true, false},
+        {"deleteEntryAction", "&Delete Log Entry", "", false, true, false},
+        {"moveEntryAction", "&Move Log Entry...", "", false, true, false},
+        {"backupAction", "&Backup Database", "", true, true, false},
+        {"propertiesAction", "Propert&ies", "", false, false, false},
+        {"pageSetupAction", "Page Set&up...", "", true, false, false},
+        {"printAction", "&Print", "", false, true, false},
+        {"exitAction", "&Exit", "", true, true, false},
+        {"editMenu", "&Edit", "", true, false, false},
+        {"undoAction", "&Undo", "Ctrl+Z", true, true, false},
+        {"cutAction", "Cu&t", "Ctrl+X", true, true, false},
+        {"copyAction", "&Copy ", "Ctrl+C", true, true, false},
+        {"pasteAction", "&Paste", "Ctrl+V", true, true, false},
+        {"viewMenu", "&View", "", true, true, false},
+        {"showToolbarAction", "&Toolbar", "", true, true, true},
+        {"showStatusBarAction", "Status &Bar", "", true, true, true},
+        {"refreshAction", "&Refresh", "", true, true, false},
+        {"optionsAction", "&Options...", "", true, true, false},
+        {"webBrowserAction", "&Web Browser", "", true, false, false},
+        {"toolsMenu", "&Tools", "", true, true, false},
+        {"tankSetupAction", "&Tank Setup", "Ctrl+T", true, true, false},
+        {"logbookAction", "&Logbook", "Ctrl+L", true, true, false},
+        {"graphingAction", "&Graphing", "Ctrl+G", true, true, false},
+        {"compatibilityAction", "Co&mpatibility", "Ctrl+M", true, true, false},
+        {"diagnosisAction", "&Disease Diagnosis", "Ctrl+D", true, true, false},
+        {"editRemindersAction", "&Add or Change Reminders", "Ctrl+E", true, true, false},
+        {"reminderScheduleAction", "View Reminder &Schedule", "Ctrl+S", true, true, false},
+        {"fantasyTankAction", "&Fantasy Tank", "Ctrl+F", true, true, false},
+        {"commonNamesAction", "Common / Latin &Names Cross-reference", "", true, true, false},
+        {"conversionsAction", "&Conversion Calculator", "", true, true, false},
+        {"windowMenu", "&Window", "", true, true, false},
+        {"cascadeAction", "&Cascade", "", true, true, false},
+        {"tileHorizontalAction", "Tile &Horizontal", "", true, true, false},
+        {"tileVerticalAction", "Tile &Vertical", "", true, true, false},
+        {"arrangeIconsAction", "&Arrange Icons", "", true, true, false},
+        {"helpMenu", "&Help", "", true, true, false},
+        {"helpContentsAction", "&Contents", "", true, true, false},
+        {"helpSearchAction", "&Search For Help On...", "", true, true, false},
+        {"tipOfTheDayAction", "Tip of the Day", "", true, true, false},
+        {"aboutAction", "&About Brinestead...", "", true, true, false},
+        {"newTankAction", "New Tank...", "", true, true, false},
+        {"deleteTankAction", "Delete Tank", "", true, true, false},
+        {"tankPropertiesAction", "Properties...", "", true, true, false},
+        {"logNewEntryAction", "New", "", true, true, false},
+        {"logOpenEntryAction", "Open", "", true, true, false},
+        {"logDeleteEntryAction", "Delete", "", true, true, false},
+        {"logMoveEntryAction", "Move to Tank...", "", true, true, false},
+        {"graphOptionsAction", "Graph Options", "", true, true, false},
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.caption);
-        ASSERT_NE(r.action, nullptr);
-        EXPECT_EQ(r.action->text(), QString::fromLatin1(r.caption));
-        EXPECT_EQ(shortcutText(r.action), QString::fromLatin1(r.shortcut));
-        EXPECT_EQ(r.action->isVisible(), r.visible);
+        SCOPED_TRACE(r.name);
+        const bool isMenu = QByteArray(r.name).endsWith("Menu");
+        QAction* action = isMenu ? s.menu(r.name)->menuAction() : s.action(r.name);
+        EXPECT_EQ(action->text(), QString::fromLatin1(r.caption));
+        EXPECT_EQ(shortcutText(action), QString::fromLatin1(r.shortcut));
+        EXPECT_EQ(action->isVisible(), r.visible);
         if (r.visible)   // Qt reports every hidden item as disabled
-            EXPECT_EQ(r.action->isEnabled(), r.enabled);
-        EXPECT_EQ(r.action->isChecked(), r.checked);
+            EXPECT_EQ(action->isEnabled(), r.enabled);
+        EXPECT_EQ(action->isChecked(), r.checked);
     }
     EXPECT_EQ(m.windowTitle(), " Brinestead 98");
     // The pop-ups never appear in the menu bar.
     const QList<QAction*> barItems = m.menuBar()->actions();
-    for (QMenu* popup : {m.mnu_tankPopup, m.mnu_LogPopup, m.mnu_GraphPopup})
-        EXPECT_FALSE(barItems.contains(popup->menuAction())) << popup->title().toStdString();
-    EXPECT_EQ(m.mnu_tankPopup->title(), "tank_popup");
-    EXPECT_EQ(m.mnu_LogPopup->title(), "log_popup");
-    EXPECT_EQ(m.mnu_GraphPopup->title(), "graph_popup");
-    EXPECT_TRUE(m.Toolbar1->isVisible());
-    EXPECT_TRUE(m.sbStatusBar->isVisible());
+    const struct {
+        const char* name;
+        const char* title;
+    } popups[] = {{"tankMenu", "tank_popup"}, {"logMenu", "log_popup"}, {"graphMenu", "graph_popup"}};
+    for (const auto& p : popups) {
+        QMenu* popup = s.menu(p.name);
+        EXPECT_EQ(popup->title(), QString::fromLatin1(p.title));
+        EXPECT_FALSE(barItems.contains(popup->menuAction())) << p.name;
+    }
+    EXPECT_TRUE(findNamed<QToolBar>(m, "toolbar")->isVisible());
+    EXPECT_TRUE(findNamed<QStatusBar>(m, "statusBar")->isVisible());
     EXPECT_EQ(m.statusText(), "Status");
 }
 
@@ -173,7 +193,7 @@ TEST(MainWindow, ToolbarButtonsHaveTheirKeysTipsAndPictures)
         {"commonnames", "Common Names to Latin Names Reference"},
         {"conversions", "Conversion Calculator"},
     };
-    const QList<QAction*> actions = s.main.Toolbar1->actions();
+    const QList<QAction*> actions = findNamed<QToolBar>(s.main, "toolbar")->actions();
     ASSERT_GE(actions.size(), 10);
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(buttons[i].key);
@@ -188,19 +208,19 @@ TEST(MainWindow, EveryToolbarKeyRunsTheSameCommandAsItsToolsItem)
 {
     const struct {
         const char* key;
-        QAction* MainWindow::*item;
+        const char* item;
         const char* effect;   // a child window shown, or a hook called
     } rows[] = {
-        {"tanksetup", &MainWindow::mnu_ToolsTanksetup, "showTankList"},
-        {"logbook", &MainWindow::mnu_ToolsLogbook, "LogbookWindow"},
-        {"graphing", &MainWindow::mnu_ToolsGraphing, "graphChart"},
-        {"compatability", &MainWindow::mnu_ToolsCompatibility, "CompatibilityWindow"},
-        {"diagnose", &MainWindow::mnu_ToolsDisease, "questionDisclaimer"},
-        {"maintsched", &MainWindow::mnu_ToolsRemindersAddEdit, "ReminderListWindow"},
-        {"viewschedule", &MainWindow::mnu_ToolsReminderSchedule, "ScheduleWindow"},
-        {"fantasy", &MainWindow::mnu_ToolsFantasy, "FantasyTankWindow"},
-        {"commonnames", &MainWindow::mnu_ToolsCommonNames, "NamesCrossReferenceWindow"},
-        {"conversions", &MainWindow::mnu_ToolsConversions, "ConversionCalculatorWindow"},
+        {"tanksetup", "tankSetupAction", "showTankList"},
+        {"logbook", "logbookAction", "LogbookWindow"},
+        {"graphing", "graphingAction", "showGraph"},
+        {"compatability", "compatibilityAction", "CompatibilityWindow"},
+        {"diagnose", "diagnosisAction", "runDiagnosisWizard"},
+        {"maintsched", "editRemindersAction", "ReminderListWindow"},
+        {"viewschedule", "reminderScheduleAction", "ScheduleWindow"},
+        {"fantasy", "fantasyTankAction", "FantasyTankWindow"},
+        {"commonnames", "commonNamesAction", "NamesCrossReferenceWindow"},
+        {"conversions", "conversionsAction", "ConversionCalculatorWindow"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key);
@@ -216,7 +236,7 @@ TEST(MainWindow, EveryToolbarKeyRunsTheSameCommandAsItsToolsItem)
             if (viaToolbar)
                 s.main.toolbarButton(r.key)->trigger();
             else
-                (s.main.*(r.item))->trigger();
+                s.action(r.item)->trigger();
             const QString effect = QString::fromLatin1(r.effect);
             if (effect.endsWith("Window")) {
                 EXPECT_EQ(s.created.value(effect), 1);
@@ -230,15 +250,14 @@ TEST(MainWindow, EveryToolbarKeyRunsTheSameCommandAsItsToolsItem)
         }
     }
     Shell s;
-    s.main.Toolbar1_ButtonClick("no such key");
-    EXPECT_TRUE(s.hookCalls.isEmpty());
+    EXPECT_EQ(s.main.toolbarButton("no such key"), nullptr);
 }
 
 TEST(MainWindow, CommandsOfUnregisteredWindowsOpenNothing)
 {
     Shell s;
-    s.main.mnu_ToolsCompatibility->trigger();
-    s.main.mnu_ToolsLogbook->trigger();
+    s.action("compatibilityAction")->trigger();
+    s.action("logbookAction")->trigger();
     EXPECT_EQ(s.main.activeChild(), nullptr);
     EXPECT_TRUE(s.main.mdiArea()->subWindowList().isEmpty());
 }
@@ -248,7 +267,7 @@ TEST(MainWindow, ShowingAnOpenChildAgainBringsItToTheFront)
     Shell s;
     FakeChild* a = s.addChild("CompatibilityWindow", std::nullopt);
     s.addChild("FantasyTankWindow", std::nullopt);
-    s.main.mnu_ToolsCompatibility->trigger();
+    s.action("compatibilityAction")->trigger();
     EXPECT_EQ(s.created.value("CompatibilityWindow"), 1);
     EXPECT_EQ(s.main.activeChild(), a);
 }
@@ -256,26 +275,27 @@ TEST(MainWindow, ShowingAnOpenChildAgainBringsItToTheFront)
 TEST(MainWindow, FilePrintFollowsTheActiveChild)
 {
     Shell s;
+    QAction* print = s.action("printAction");
     FakeChild* log = s.addChild("LogbookWindow", FakeChild::Claim{true, "&Print Entries..."});
-    EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
-    EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print Entries...");
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), "&Print Entries...");
 
     FakeChild* compat = s.addChild("CompatibilityWindow", FakeChild::Claim{false, "&Print"});
-    EXPECT_FALSE(s.main.mnu_FilePrint->isEnabled());
-    EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print");
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_EQ(print->text(), "&Print");
 
     // The calculator leaves the item as the previous child set it.
     FakeChild* calc = s.addChild("ConversionCalculatorWindow", std::nullopt);
-    EXPECT_FALSE(s.main.mnu_FilePrint->isEnabled());
+    EXPECT_FALSE(print->isEnabled());
     s.main.showChild("LogbookWindow");
-    EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
+    EXPECT_TRUE(print->isEnabled());
     s.main.showChild("ConversionCalculatorWindow");
-    EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
-    EXPECT_EQ(s.main.mnu_FilePrint->text(), "&Print Entries...");
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), "&Print Entries...");
 
     // Print goes to the child in front, and only to it.
     s.main.showChild("LogbookWindow");
-    s.main.mnu_FilePrint->trigger();
+    print->trigger();
     EXPECT_EQ(log->prints, 1);
     EXPECT_EQ(compat->prints, 0);
     EXPECT_EQ(calc->prints, 0);
@@ -287,22 +307,24 @@ TEST(MainWindow, FilePrintFollowsTheActiveChild)
     QApplication::sendEvent(&s.main, &activation);
     if (s.main.isActiveWindow()) {
         EXPECT_EQ(log->activations, before + 1);
-        EXPECT_TRUE(s.main.mnu_FilePrint->isEnabled());
+        EXPECT_TRUE(print->isEnabled());
     }
 }
 
 TEST(MainWindow, FilePrintWithoutChildDoesNothing)
 {
     Shell s;
-    QPointer<FakeChild> child = s.addChild("CompatibilityWindow", std::nullopt);
+    QPointer<FakeChild> child = s.addChild("CompatibilityWindow", FakeChild::Claim{true, "&Print"});
     ASSERT_TRUE(child);
-    s.main.mnu_FilePrint_Click();
+    QAction* print = s.action("printAction");
+    print->trigger();
     EXPECT_EQ(child->prints, 1);
 
     // Once the last child has closed, File > Print reaches no window at all.
     s.main.mdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    s.main.mnu_FilePrint_Click();
+    ASSERT_TRUE(print->isEnabled());
+    print->trigger();
     EXPECT_TRUE(child.isNull() || child->prints == 1);
     EXPECT_TRUE(s.env.messages.shown.isEmpty());
     EXPECT_TRUE(s.hookCalls.isEmpty());
@@ -313,32 +335,31 @@ TEST(MainWindow, LogEntryCommandsReachTheLogbookOnlyWhileItIsVisible)
     Shell s;
     FakeLogbook* lb = s.addLogbook();
     ASSERT_NE(lb, nullptr);
-    s.main.mnu_FileNew_Click();
-    s.main.mnu_FileOpen_Click();
-    s.main.mnu_FileDelete_Click();
-    s.main.mnu_ViewRefresh_Click();
-    s.main.mnu_LogPopup_Delete->trigger();
+    // As the logbook does with a tank selected on its livestock tab.
+    s.main.setFileEntryCommandsEnabled(true);
+    s.main.setMoveEntryEnabled(true);
+    const auto choose = [&s](std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            s.action(name)->trigger();
+    };
+    choose({"newEntryAction", "openEntryAction", "deleteEntryAction", "refreshAction", "logDeleteEntryAction"});
     EXPECT_EQ(lb->calls,
-              (QStringList{"Add_Entries", "Change_Entries", "Delete_Entries", "Refresh_Treeview", "Delete_Entries"}));
+              (QStringList{"addEntry", "changeEntry", "deleteEntry", "refreshTankTree", "deleteEntry"}));
 
     // Minimised to an icon, the logbook is still open and still answers.
     lb->calls.clear();
     QMdiSubWindow* frame = s.main.mdiArea()->subWindowList().first();
     frame->showMinimized();
     EXPECT_TRUE(s.main.logbookVisible());
-    s.main.mnu_FileNew_Click();
-    s.main.mnu_ViewRefresh_Click();
-    EXPECT_EQ(lb->calls, (QStringList{"Add_Entries", "Refresh_Treeview"}));
+    choose({"newEntryAction", "refreshAction"});
+    EXPECT_EQ(lb->calls, (QStringList{"addEntry", "refreshTankTree"}));
     frame->showNormal();
 
     lb->calls.clear();
     lb->hide();
-    s.main.mnu_FileNew_Click();
-    s.main.mnu_FileOpen_Click();
-    s.main.mnu_FileDelete_Click();
-    s.main.mnu_ViewRefresh_Click();
-    s.main.mnu_FileMoveEntry_Click();   // move has no visibility test
-    EXPECT_EQ(lb->calls, QStringList{"Move_Entries"});
+    choose({"newEntryAction", "openEntryAction", "deleteEntryAction", "refreshAction",
+            "moveEntryAction"});   // move has no visibility test
+    EXPECT_EQ(lb->calls, QStringList{"moveEntry"});
 }
 
 TEST(MainWindow, TankPopupCallsTheTankCommandsThenRebuildsTheTree)
@@ -346,11 +367,11 @@ TEST(MainWindow, TankPopupCallsTheTankCommandsThenRebuildsTheTree)
     Shell s;
     FakeLogbook* lb = s.addLogbook();
     lb->tank = "Big Reef";
-    s.main.mnu_TankAddNew->trigger();
-    s.main.mnu_TankDelete->trigger();
-    s.main.mnu_TankProperties->trigger();
-    EXPECT_EQ(s.hookCalls, (QStringList{"addNewTank", "deleteTankInfo:Big Reef", "changeTankInfo:Big Reef"}));
-    EXPECT_EQ(lb->calls, (QStringList{"Refresh_Treeview", "Refresh_Treeview", "Refresh_Treeview"}));
+    s.action("newTankAction")->trigger();
+    s.action("deleteTankAction")->trigger();
+    s.action("tankPropertiesAction")->trigger();
+    EXPECT_EQ(s.hookCalls, (QStringList{"addTank", "deleteTank:Big Reef", "editTank:Big Reef"}));
+    EXPECT_EQ(lb->calls, (QStringList{"refreshTankTree", "refreshTankTree", "refreshTankTree"}));
 }
 
 TEST(MainWindow, OptionsAndGraphOptions)
@@ -358,31 +379,43 @@ TEST(MainWindow, OptionsAndGraphOptions)
     Shell s;
     bool graphShowing = false;
     s.main.hooks.graphVisible = [&] { return graphShowing; };
-    s.main.mnu_ViewOptions->trigger();
-    s.main.mnu_GraphOptions->trigger();
+    s.action("optionsAction")->trigger();
+    s.action("graphOptionsAction")->trigger();
     graphShowing = true;
-    s.main.mnu_GraphOptions->trigger();
-    EXPECT_EQ(s.hookCalls, (QStringList{"showOptions:0", "showOptions:1", "showOptions:1", "graphChart"}));
-    s.main.mnu_FileBackup->trigger();
+    s.action("graphOptionsAction")->trigger();
+    EXPECT_EQ(s.hookCalls, (QStringList{"showOptions:0", "showOptions:1", "showOptions:1", "showGraph"}));
+    s.action("backupAction")->trigger();
     EXPECT_EQ(s.hookCalls.last(), "backupDatabase");
 }
 
 TEST(MainWindow, ViewTogglesHideAndShowTheBars)
 {
     Shell s;
-    s.main.mnu_ViewToolbar->trigger();
-    EXPECT_FALSE(s.main.Toolbar1->isVisible());
-    EXPECT_FALSE(s.main.mnu_ViewToolbar->isChecked());
-    s.main.mnu_ViewToolbar->trigger();
-    EXPECT_TRUE(s.main.Toolbar1->isVisible());
-    EXPECT_TRUE(s.main.mnu_ViewToolbar->isChecked());
+    const struct {
+        QWidget* bar;
+        const char* toggle;
+    } rows[] = {
+        {findNamed<QToolBar>(s.main, "toolbar"), "showToolbarAction"},
+        {findNamed<QStatusBar>(s.main, "statusBar"), "showStatusBarAction"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.toggle);
+        QAction* toggle = s.action(r.toggle);
+        toggle->trigger();
+        EXPECT_FALSE(r.bar->isVisible());
+        EXPECT_FALSE(toggle->isChecked());
+        toggle->trigger();
+        EXPECT_TRUE(r.bar->isVisible());
+        EXPECT_TRUE(toggle->isChecked());
 
-    s.main.mnu_ViewStatusbar_Click();   // called directly, as well as from the menu
-    EXPECT_FALSE(s.main.sbStatusBar->isVisible());
-    EXPECT_FALSE(s.main.mnu_ViewStatusbar->isChecked());
-    s.main.mnu_ViewStatusbar->trigger();
-    EXPECT_TRUE(s.main.sbStatusBar->isVisible());
-    EXPECT_TRUE(s.main.mnu_ViewStatusbar->isChecked());
+        // The bar decides, not the tick: a tick out of step is set right.
+        toggle->setChecked(false);
+        toggle->trigger();
+        EXPECT_FALSE(r.bar->isVisible());
+        EXPECT_FALSE(toggle->isChecked());
+        toggle->trigger();
+        EXPECT_TRUE(r.bar->isVisible());
+    }
 }
 
 TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
@@ -392,7 +425,7 @@ TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
     s.addChild("FantasyTankWindow", std::nullopt);
     s.addChild("ConversionCalculatorWindow", std::nullopt);
     s.main.showChild("FantasyTankWindow");
-    const QList<QAction*> list = s.main.windowListActions();
+    const QList<QAction*> list = openWindowList(s);
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(list[0]->text(), "&1 CompatibilityWindow");
     EXPECT_EQ(list[1]->text(), "&2 FantasyTankWindow");
@@ -400,11 +433,10 @@ TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
     EXPECT_FALSE(list[0]->isChecked());
     EXPECT_TRUE(list[1]->isChecked());
     EXPECT_FALSE(list[2]->isChecked());
-    EXPECT_TRUE(s.main.mnu_Window->actions().contains(list[1]));
 
     list[0]->trigger();
     EXPECT_EQ(s.main.activeChild()->objectName(), "CompatibilityWindow");
-    const QList<QAction*> again = s.main.windowListActions();
+    const QList<QAction*> again = openWindowList(s);
     ASSERT_EQ(again.size(), 3);
     EXPECT_TRUE(again[0]->isChecked());
     EXPECT_FALSE(again[1]->isChecked());
@@ -419,7 +451,7 @@ TEST(MainWindow, TilingStacksOrPlacesSideBySide)
     const QList<QMdiSubWindow*> subs = s.main.mdiArea()->subWindowList();
     ASSERT_EQ(subs.size(), 2);
 
-    s.main.mnu_WindowTileHorizontal->trigger();
+    s.action("tileHorizontalAction")->trigger();
     for (QMdiSubWindow* sub : subs) {
         EXPECT_EQ(sub->width(), area.width());
         EXPECT_NEAR(sub->height(), area.height() / 2, 1);
@@ -427,7 +459,7 @@ TEST(MainWindow, TilingStacksOrPlacesSideBySide)
     EXPECT_NE(subs[0]->y(), subs[1]->y());
     EXPECT_EQ(subs[0]->x(), subs[1]->x());
 
-    s.main.mnu_WindowTileVertical->trigger();
+    s.action("tileVerticalAction")->trigger();
     for (QMdiSubWindow* sub : subs) {
         EXPECT_EQ(sub->height(), area.height());
         EXPECT_NEAR(sub->width(), area.width() / 2, 1);
@@ -435,12 +467,12 @@ TEST(MainWindow, TilingStacksOrPlacesSideBySide)
     EXPECT_NE(subs[0]->x(), subs[1]->x());
     EXPECT_EQ(subs[0]->y(), subs[1]->y());
 
-    s.main.mnu_WindowCascade->trigger();
+    s.action("cascadeAction")->trigger();
     EXPECT_NE(subs[0]->pos(), subs[1]->pos());
 
     subs[0]->showMinimized();
     subs[1]->showMinimized();
-    s.main.mnu_WindowArrangeIcons->trigger();
+    s.action("arrangeIconsAction")->trigger();
     EXPECT_EQ(subs[0]->y(), subs[1]->y());
     EXPECT_EQ(subs[0]->geometry().bottom(), area.height() - 1);
     EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
@@ -450,22 +482,22 @@ TEST(MainWindow, DiagnosisLoopRunsUntilTheWizardSaysDone)
 {
     Shell s;
     int runs = 0;
-    s.main.hooks.questionDisclaimer = [&] {
+    s.main.hooks.runDiagnosisWizard = [&] {
         ++runs;
         if (runs == 3)
-            s.main.DoneCheckingDiagnosis = true;   // Cancel on the third run
+            s.main.finishDiagnosis();   // Cancel on the third run
     };
-    s.main.DoneCheckingDiagnosis = true;   // left over from an earlier run: reset first
+    s.main.finishDiagnosis();   // left over from an earlier run: reset first
     s.main.toolbarButton("diagnose")->trigger();
     EXPECT_EQ(runs, 3);
 
     // The wizard may report through the shared context as well.
     runs = 0;
-    s.main.hooks.questionDisclaimer = [&] {
+    s.main.hooks.runDiagnosisWizard = [&] {
         if (++runs == 2)
             s.env.ctx->doneCheckingDiagnosis = true;
     };
-    s.main.mnu_ToolsDisease->trigger();
+    s.action("diagnosisAction")->trigger();
     EXPECT_EQ(runs, 2);
 }
 
@@ -473,27 +505,27 @@ TEST(MainWindow, DiagnosisLoopEndsWhenAPageIsClosedThroughItsFrame)
 {
     Shell s;
     int runs = 0;
-    s.main.hooks.questionDisclaimer = [&] {
+    s.main.hooks.runDiagnosisWizard = [&] {
         ++runs;
         s.main.noteWindowClosedByFrame();   // the wizard forgot to count it as Cancel
     };
-    s.main.mnu_ToolsDisease_Click();
+    s.action("diagnosisAction")->trigger();
     EXPECT_EQ(runs, 1);
     // Outside the loop the note means nothing; the next run starts afresh.
     s.main.noteWindowClosedByFrame();
     runs = 0;
-    s.main.hooks.questionDisclaimer = [&] {
+    s.main.hooks.runDiagnosisWizard = [&] {
         if (++runs == 2)
-            s.main.DoneCheckingDiagnosis = true;
+            s.main.finishDiagnosis();
     };
-    s.main.mnu_ToolsDisease_Click();
+    s.action("diagnosisAction")->trigger();
     EXPECT_EQ(runs, 2);
 }
 
 TEST(MainWindow, TankSetupChecksTanksAgain)
 {
     Shell s;
-    s.main.mnu_ToolsTanksetup->trigger();
+    s.action("tankSetupAction")->trigger();
     EXPECT_EQ(s.env.messages.shown.size(), 1);
     EXPECT_EQ(s.env.messages.shown.last().title, "No Tanks Set Up Yet");
     EXPECT_FALSE(s.main.toolbarButton("logbook")->isEnabled());
@@ -503,7 +535,7 @@ TEST(MainWindow, TankSetupChecksTanksAgain)
         ASSERT_TRUE(q.exec("INSERT INTO TANKLST (tankid, tankname, TankWaterType) "
                            "VALUES ('12-08-2026 14:05:09', 'Pond', '5')"));
     };
-    s.main.mnu_ToolsTanksetup->trigger();
+    s.action("tankSetupAction")->trigger();
     EXPECT_EQ(s.env.messages.shown.size(), 1);
     EXPECT_TRUE(s.main.toolbarButton("logbook")->isEnabled());
     EXPECT_TRUE(s.main.toolbarButton("graphing")->isEnabled());
@@ -520,7 +552,7 @@ TEST(MainWindow, RemindersBoxKeepsClearOfTheRightEdge)
     Shell s;
     s.main.resize(1000, 600);
     QApplication::processEvents();
-    const QComboBox* box = s.main.cbo_Reminders;
+    const QComboBox* box = findNamed<QComboBox>(s.main, "remindersBox");
     const int right = box->mapTo(&s.main, QPoint(box->width(), 0)).x();
     EXPECT_EQ(s.main.width() - right, MainWindow::kReminderMargin);
 }
@@ -528,16 +560,22 @@ TEST(MainWindow, RemindersBoxKeepsClearOfTheRightEdge)
 TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
 {
     Shell s;
-    s.main.mnu_HelpContents->trigger();
-    HelpWindow* help = s.main.helpWindow(false);
+    EXPECT_EQ(s.main.findChild<HelpWindow*>(), nullptr);
+    s.action("helpContentsAction")->trigger();
+    auto* help = s.main.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->tab_Help->currentIndex(), 0);
+    auto* tabs = help->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(help->currentPage(), kHelpContentsPage);
 
-    s.main.mnu_HelpSearch->trigger();
-    EXPECT_EQ(help->tab_Help->currentIndex(), 1);
-    EXPECT_TRUE(help->txt_Search->text().isEmpty());
+    s.action("helpSearchAction")->trigger();
+    EXPECT_EQ(s.main.findChildren<HelpWindow*>().size(), 1);   // the same window
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    auto* search = help->findChild<QLineEdit*>();
+    ASSERT_NE(search, nullptr);
+    EXPECT_TRUE(search->text().isEmpty());
 
     s.main.showHelpContext(MainWindow::kHelpContextBackup);
     EXPECT_EQ(help->currentPage(), "backup.html");
@@ -548,7 +586,7 @@ TEST(MainWindow, ExitClosesTheMainWindowAndItsChildren)
 {
     Shell s;
     QPointer<FakeChild> child = s.addChild("CompatibilityWindow", std::nullopt);
-    s.main.mnu_Exit->trigger();
+    s.action("exitAction")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(s.main.isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -262,8 +262,8 @@ TEST(TankAdd, ActivationDisablesFilePrint)
     TankEditorDialog dlg(*env.ctx, &main, &main);
     dlg.prepareAdd();
     dlg.show();
-    EXPECT_FALSE(main.mnu_FilePrint->isEnabled());
-    EXPECT_EQ(main.mnu_FilePrint->text(), "&Print");
+    EXPECT_FALSE(main.findChild<QAction*>("printAction")->isEnabled());
+    EXPECT_EQ(main.findChild<QAction*>("printAction")->text(), "&Print");
     dlg.hide();
 }
 
@@ -487,7 +487,7 @@ TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
         EXPECT_EQ(list->lst_tanklist->count(), 0);
         list->cmd_OK_Click();
     });
-    main.mnu_ToolsTanksetup->trigger();
+    main.findChild<QAction*>("tankSetupAction")->trigger();
 
     ASSERT_FALSE(env.messages.shown.isEmpty());
     EXPECT_EQ(env.messages.shown.last().title, "No Tanks Set Up Yet");
@@ -511,7 +511,7 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
         editor->txt_tankname->setText("Pond");
         editor->cmd_OK_Click();
     });
-    main.hooks.addNewTank();
+    main.hooks.addTank();
     ASSERT_TRUE(TankStore(env.ctx->db()).findByName("Pond"));
 
     // Properties...: the editor in edit mode on the named tank; Escape writes nothing.
@@ -522,13 +522,13 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
         editor->txt_tankname->setText("Renamed");
         QTest::keyClick(editor, Qt::Key_Escape);
     });
-    main.hooks.changeTankInfo("Reef");
+    main.hooks.editTank("Reef");
     EXPECT_EQ(TankStore(env.ctx->db()).findById(reefId)->tankname, "Reef");
 
     // Delete Tank: asks, then removes the tank and its log rows.
     env.messages.clear();
     env.messages.answers.enqueue(MsgResult::Ok);
-    main.hooks.deleteTankInfo("Reef");
+    main.hooks.deleteTank("Reef");
     EXPECT_EQ(env.messages.texts().size(), 2);
     EXPECT_FALSE(TankStore(env.ctx->db()).findById(reefId));
     EXPECT_EQ(logRows(*env.ctx, reefId), 0);
@@ -570,7 +570,7 @@ TEST(TankSetupMenu, OpenLogbookTreeFollowsTheChangesMadeInTheList)
         list->cmd_DeleteTank_Click();
         list->cmd_OK_Click();
     });
-    main.mnu_ToolsTanksetup->trigger();
+    main.findChild<QAction*>("tankSetupAction")->trigger();
 
     ASSERT_FALSE(TankStore(env.ctx->db()).findById(reefId));
     const QTreeWidgetItem* root = log->TreeView1->topLevelItem(0);

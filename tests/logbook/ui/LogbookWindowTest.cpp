@@ -154,29 +154,33 @@ TEST(WaterlogWindow, MenuStatesFollowTankAndTab)
         ASSERT_TRUE(lb.log->selectNode(c.node));
         MainWindow& w = *lb.main;
         const std::string at = c.node.toStdString() + " tab " + std::to_string(c.tab);
-        for (QAction* a : {w.mnu_FileNew, w.mnu_FileOpen, w.mnu_FileDelete, w.mnu_LogPopup_New, w.mnu_Logpopup_Open,
-                           w.mnu_LogPopup_Delete, w.mnu_FilePrint, w.mnu_TankDelete, w.mnu_TankProperties,
+        for (QAction* a : {w.findChild<QAction*>("newEntryAction"), w.findChild<QAction*>("openEntryAction"),
+                           w.findChild<QAction*>("deleteEntryAction"), w.findChild<QAction*>("logNewEntryAction"),
+                           w.findChild<QAction*>("logOpenEntryAction"), w.findChild<QAction*>("logDeleteEntryAction"),
+                           w.findChild<QAction*>("printAction"), w.findChild<QAction*>("deleteTankAction"),
+                           w.findChild<QAction*>("tankPropertiesAction"),
                            lb.button("addentries"), lb.button("changeentries"), lb.button("deleteentries")})
             EXPECT_EQ(a->isEnabled(), c.entries) << at << " " << a->objectName().toStdString();
-        EXPECT_EQ(w.mnu_LogPopup->isEnabled(), c.entries) << at;
-        EXPECT_EQ(w.mnu_FileMoveEntry->isEnabled(), c.move) << at;
+        EXPECT_EQ(w.findChild<QMenu*>("logMenu")->isEnabled(), c.entries) << at;
+        EXPECT_EQ(w.findChild<QAction*>("moveEntryAction")->isEnabled(), c.move) << at;
         EXPECT_EQ(lb.button("moveentries")->isEnabled(), c.move) << at;
-        EXPECT_EQ(w.mnu_LogPopup_Move->isVisible(), c.move) << at;
-        EXPECT_EQ(w.mnu_movesep->isVisible(), c.move) << at;
+        EXPECT_EQ(w.findChild<QAction*>("logMoveEntryAction")->isVisible(), c.move) << at;
+        EXPECT_EQ(w.findChild<QAction*>("logMoveSeparator")->isVisible(), c.move) << at;
         EXPECT_TRUE(lb.button("printentries")->isEnabled());
         EXPECT_TRUE(lb.button("refresh")->isEnabled());
         const QString t = lb.log->tab_logtype->tabText(c.tab);
-        EXPECT_EQ(w.mnu_FileNew->text(), "New " + t + " Entry...");
-        EXPECT_EQ(w.mnu_FileOpen->text(), "Open " + t + " Entry...");
-        EXPECT_EQ(w.mnu_FileDelete->text(), "Delete " + t + " Entry...");
-        EXPECT_EQ(w.mnu_LogPopup_Delete->text(), w.mnu_FileDelete->text());
+        EXPECT_EQ(w.findChild<QAction*>("newEntryAction")->text(), "New " + t + " Entry...");
+        EXPECT_EQ(w.findChild<QAction*>("openEntryAction")->text(), "Open " + t + " Entry...");
+        EXPECT_EQ(w.findChild<QAction*>("deleteEntryAction")->text(), "Delete " + t + " Entry...");
+        EXPECT_EQ(w.findChild<QAction*>("logDeleteEntryAction")->text(),
+                  w.findChild<QAction*>("deleteEntryAction")->text());
         if (!c.entries)
-            EXPECT_EQ(w.mnu_TankProperties->text(), "(no tank selected) Properties...");
+            EXPECT_EQ(w.findChild<QAction*>("tankPropertiesAction")->text(), "(no tank selected) Properties...");
 
         // Activating again keeps the entry commands as the selection allows.
         lb.log->activate();
-        EXPECT_EQ(w.mnu_FileNew->isEnabled(), c.entries) << at;
-        EXPECT_EQ(w.mnu_FilePrint->text(), "&Print Entries...");
+        EXPECT_EQ(w.findChild<QAction*>("newEntryAction")->isEnabled(), c.entries) << at;
+        EXPECT_EQ(w.findChild<QAction*>("printAction")->text(), "&Print Entries...");
     }
 }
 
@@ -213,10 +217,10 @@ TEST(WaterlogWindow, TankPopupNamesTheSelectedTank)
     Logbook lb;
     ASSERT_TRUE(lb.log->selectNode("Zeta"));
     lb.log->TreeView1_MouseUp(Qt::RightButton, QPoint());
-    EXPECT_EQ(lb.main->mnu_TankProperties->text(), "Zeta Properties...");
+    EXPECT_EQ(lb.main->findChild<QAction*>("tankPropertiesAction")->text(), "Zeta Properties...");
     ASSERT_TRUE(lb.log->selectNode("All Tanks"));
     lb.log->TreeView1_MouseUp(Qt::RightButton, QPoint());
-    EXPECT_EQ(lb.main->mnu_TankProperties->text(), "(no tank selected) Properties...");
+    EXPECT_EQ(lb.main->findChild<QAction*>("tankPropertiesAction")->text(), "(no tank selected) Properties...");
 }
 
 TEST(WaterlogWindow, DateHeaderRequeriesOtherHeadersSortByValue)
@@ -319,7 +323,7 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
         EXPECT_EQ(dlg->windowTitle(), "Add a log entry for Reef Tank");
         EXPECT_EQ(dlg->txt_ph->text(), "8.40");
         EXPECT_EQ(dlg->txt_sg->text(), "1.023");
-        EXPECT_FALSE(lb.main->mnu_FilePrint->isEnabled());   // the dialog claims File > Print
+        EXPECT_FALSE(lb.main->findChild<QAction*>("printAction")->isEnabled());   // the dialog claims File > Print
         dlg->cmd_OK_Click();
     });
     lb.log->addEntry();
@@ -328,8 +332,8 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     EXPECT_EQ(lb.column(1), QStringList{"8.40"});
     EXPECT_TRUE(lb.button("graphentries")->isEnabled());
     // The dialog gave File > Print back to the logbook.
-    EXPECT_EQ(lb.main->mnu_FilePrint->text(), "&Print Entries...");
-    EXPECT_TRUE(lb.main->mnu_FilePrint->isEnabled());
+    EXPECT_EQ(lb.main->findChild<QAction*>("printAction")->text(), "&Print Entries...");
+    EXPECT_TRUE(lb.main->findChild<QAction*>("printAction")->isEnabled());
     EXPECT_EQ(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Reef"], SortOrder::Ascending).size(), 1);
     EXPECT_TRUE(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Zeta"], SortOrder::Ascending).isEmpty());
 
@@ -392,8 +396,8 @@ TEST(WaterlogWindow, SortSettingIsReadOnRebuildAndSavedOnClose)
     lb.env.store.values.insert("WQ_Sort", "changed elsewhere");
     lb.log->close();
     EXPECT_EQ(lb.env.store.values.value("WQ_Sort"), "2");
-    EXPECT_FALSE(lb.main->mnu_FileNew->isEnabled());
-    EXPECT_FALSE(lb.main->mnu_FileDelete->isEnabled());
+    EXPECT_FALSE(lb.main->findChild<QAction*>("newEntryAction")->isEnabled());
+    EXPECT_FALSE(lb.main->findChild<QAction*>("deleteEntryAction")->isEnabled());
 }
 
 #include "app/Wiring.h"
@@ -417,12 +421,12 @@ TEST(WaterlogWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
     ASSERT_TRUE(log);
     EXPECT_FALSE(log->setupPending());
     ASSERT_EQ(log->TreeView1->topLevelItem(0)->childCount(), 1);
-    EXPECT_EQ(main.mnu_FilePrint->text(), "&Print Entries...");
+    EXPECT_EQ(main.findChild<QAction*>("printAction")->text(), "&Print Entries...");
     ASSERT_TRUE(log->selectNode("Reef"));
-    EXPECT_TRUE(main.mnu_FileNew->isEnabled());
+    EXPECT_TRUE(main.findChild<QAction*>("newEntryAction")->isEnabled());
 
     onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->cmd_OK_Click(); });
-    main.mnu_FileNew->trigger();
+    main.findChild<QAction*>("newEntryAction")->trigger();
     EXPECT_EQ(log->waterModel()->rowCount(), 1);
 
     // Closing the window saves the sort setting and takes the entry commands away.
@@ -430,8 +434,8 @@ TEST(WaterlogWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
     QCoreApplication::processEvents();
     EXPECT_EQ(main.childWindow("LogbookWindow", false), nullptr);
     EXPECT_EQ(env.store.values.value("WQ_Sort"), "1");
-    EXPECT_FALSE(main.mnu_FileNew->isEnabled());
-    EXPECT_FALSE(main.mnu_FileMoveEntry->isEnabled());
+    EXPECT_FALSE(main.findChild<QAction*>("newEntryAction")->isEnabled());
+    EXPECT_FALSE(main.findChild<QAction*>("moveEntryAction")->isEnabled());
 }
 
 TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)

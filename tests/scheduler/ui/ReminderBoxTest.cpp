@@ -1,12 +1,15 @@
 // The main window's reminders box, rebuilt from the rules table with the
 // clock fixed on Tuesday 8 December 2026.
+#include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "scheduler/MaintSchedStore.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +30,7 @@ protected:
     TestEnv env;
     MainWindow main{*env.ctx};
     MaintSchedStore store{env.ctx->db()};
+    QComboBox* box = findNamed<QComboBox>(main, "remindersBox");
 
     void addOnce(const QString& task, const QDate& date)
     {
@@ -53,10 +57,10 @@ protected:
 TEST_F(ReminderBox, EmptyTableShowsThePlaceholderSelected)
 {
     main.rebuildRemindersBox();
-    EXPECT_EQ(items(main.cbo_Reminders), QStringList{"(No Reminders Available)"});
-    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+    EXPECT_EQ(items(box), QStringList{"(No Reminders Available)"});
+    EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
-    EXPECT_FALSE(main.cbo_Reminders->isEditable());
+    EXPECT_FALSE(box->isEditable());
 }
 
 TEST_F(ReminderBox, ShowsTheTwentyEarliestWithinTodayAndTwoYears)
@@ -69,17 +73,17 @@ TEST_F(ReminderBox, ShowsTheTwentyEarliestWithinTodayAndTwoYears)
     addOnce("today", today);
 
     main.rebuildRemindersBox();
-    QStringList got = items(main.cbo_Reminders);
+    QStringList got = items(box);
     ASSERT_EQ(got.size(), 20);
     EXPECT_EQ(got.first(), "Tue 12/08/26 today");
     EXPECT_EQ(got[1], "Wed 12/09/26 daily");
     EXPECT_EQ(got.last(), "Fri 12/08/28 last day");
-    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+    EXPECT_EQ(box->currentIndex(), 0);
 
     // One more occurrence pushes the latest out.
     addOnce("aa tie", today.addDays(1));
     main.rebuildRemindersBox();
-    got = items(main.cbo_Reminders);
+    got = items(box);
     ASSERT_EQ(got.size(), 20);
     EXPECT_EQ(got[1], "Wed 12/09/26 aa tie");
     EXPECT_EQ(got[2], "Wed 12/09/26 daily");
@@ -92,8 +96,8 @@ TEST_F(ReminderBox, RulesWithNothingInTheWindowLeaveTheBoxEmpty)
     addDaily("ended", QDate(2025, 1, 1), QDate(2026, 12, 7));
     addDaily("later", QDate(2035, 1, 1), QDate(2036, 1, 1));
     main.rebuildRemindersBox();
-    EXPECT_EQ(main.cbo_Reminders->count(), 0);
-    EXPECT_EQ(main.cbo_Reminders->currentIndex(), -1);
+    EXPECT_EQ(box->count(), 0);
+    EXPECT_EQ(box->currentIndex(), -1);
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
 }
 
@@ -101,14 +105,20 @@ TEST_F(ReminderBox, ChoosingAnEntryPutsTheFirstBack)
 {
     addDaily("daily", QDate(2026, 12, 1), QDate(2027, 12, 1));
     main.rebuildRemindersBox();
-    main.cbo_Reminders->setCurrentIndex(2);
-    emit main.cbo_Reminders->activated(2);
-    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
+    QSignalSpy chosen(box, &QComboBox::activated);
+    // The third entry picked from the opened list.
+    box->showPopup();
+    QTest::keyClick(box->view(), Qt::Key_Down);
+    QTest::keyClick(box->view(), Qt::Key_Down);
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.first().first().toInt(), 2);
+    EXPECT_EQ(box->currentIndex(), 0);
 
     // Stepping through the box with the keyboard is a choice too.
-    QTest::keyClick(main.cbo_Reminders, Qt::Key_Down);
-    EXPECT_EQ(main.cbo_Reminders->currentIndex(), 0);
-    EXPECT_EQ(main.cbo_Reminders->count(), 20);
+    QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(box->count(), 20);
 }
 
 TEST_F(ReminderBox, EntriesFollowTheKeepersDatePattern)
@@ -116,7 +126,7 @@ TEST_F(ReminderBox, EntriesFollowTheKeepersDatePattern)
     env.ctx->settings.dateMask = QStringLiteral("DD.MM.YY");
     addOnce("pump", QDate(2027, 3, 1));
     main.rebuildRemindersBox();
-    EXPECT_EQ(items(main.cbo_Reminders), QStringList{"Mon 01.03.27 pump"});
+    EXPECT_EQ(items(box), QStringList{"Mon 01.03.27 pump"});
 }
 
 TEST_F(ReminderBox, StatusLineNamesTheRuleBeingExpanded)
@@ -140,12 +150,12 @@ TEST_F(ReminderBox, RebuildAskedForDuringARebuildRunsAfterIt)
         ++nestedCalls;
         addOnce("added meanwhile", QDate(2027, 1, 1));
         main.rebuildRemindersBox();   // returns at once: a rebuild is running
-        EXPECT_EQ(main.cbo_Reminders->count(), 0) << "the running rebuild has not filled the box yet";
+        EXPECT_EQ(box->count(), 0) << "the running rebuild has not filled the box yet";
         EXPECT_EQ(main.statusText(), QStringLiteral("Generating first..."));
     });
     main.rebuildRemindersBox();
     EXPECT_EQ(nestedCalls, 1);
-    EXPECT_EQ(items(main.cbo_Reminders),
+    EXPECT_EQ(items(box),
               (QStringList{"Fri 01/01/27 added meanwhile", "Mon 03/01/27 first", "Tue 03/02/27 second"}));
 }
 
