@@ -83,171 +83,172 @@ LivestockEntryDialog::LivestockEntryDialog(AppContext& ctx, QWidget* parent) : Q
     setWindowTitle(QStringLiteral("Livestock Detail Window"));
     setModal(true);
 
-    SSTab1 = named(new QTabWidget(this), "SSTab1");
-    auto* page = new QWidget(SSTab1);
-    SSTab1->addTab(page, QStringLiteral("Livestock Entry"));
+    m_entryTabs = named(new QTabWidget(this), "entryTabs");
+    auto* page = new QWidget(m_entryTabs);
+    m_entryTabs->addTab(page, QStringLiteral("Livestock Entry"));
 
-    lst_AnimalList = makePickList(page, "lst_AnimalList");
-    txt_DateAdded = named(new MaskedDateEdit(page), "txt_DateAdded");
-    cmd_Caldate = makeCalendarButton(page);
-    txt_timeadded = named(new MaskedTimeEdit(page), "txt_timeadded");
-    txt_quantity = named(new QLineEdit(page), "txt_quantity");
-    lst_where = makePickList(page, "lst_where");
-    lst_Status = makePickList(page, "lst_Status");
-    txt_pricepaid = named(new QLineEdit(page), "txt_pricepaid");
-    txt_pricesold = named(new QLineEdit(page), "txt_pricesold");
-    txt_datelost = named(new MaskedDateEdit(page), "txt_datelost");
-    txt_Comment = named(new QLineEdit(page), "txt_Comment");
+    m_animalNameList = makePickList(page, "animalNameList");
+    m_dateAddedEdit = named(new MaskedDateEdit(page), "dateAddedEdit");
+    m_calendarButton = named(makeCalendarButton(page), "calendarButton");
+    m_timeAddedEdit = named(new MaskedTimeEdit(page), "timeAddedEdit");
+    m_quantityEdit = named(new QLineEdit(page), "quantityEdit");
+    m_wherePurchasedList = makePickList(page, "wherePurchasedList");
+    m_statusList = makePickList(page, "statusList");
+    m_pricePaidEdit = named(new QLineEdit(page), "pricePaidEdit");
+    m_priceSoldEdit = named(new QLineEdit(page), "priceSoldEdit");
+    m_dateLostEdit = named(new MaskedDateEdit(page), "dateLostEdit");
+    m_commentEdit = named(new QLineEdit(page), "commentEdit");
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Animal List Type"), page), "Frame1");
-    opt_Fresh = named(new QRadioButton(QStringLiteral("Freshwater"), Frame1), "opt_Fresh");
-    opt_SaltWater =
-        named(new QRadioButton(QStringLiteral("Saltwater / Marine / Reef"), Frame1), "opt_SaltWater");
-    auto* frameLayout = new QHBoxLayout(Frame1);
-    frameLayout->addWidget(opt_Fresh);
-    frameLayout->addWidget(opt_SaltWater);
+    m_listTypeGroup = named(new QGroupBox(QStringLiteral("Animal List Type"), page), "listTypeGroup");
+    m_freshwaterOption =
+        named(new QRadioButton(QStringLiteral("Freshwater"), m_listTypeGroup), "freshwaterOption");
+    m_saltwaterOption =
+        named(new QRadioButton(QStringLiteral("Saltwater / Marine / Reef"), m_listTypeGroup), "saltwaterOption");
+    auto* listTypeLayout = new QHBoxLayout(m_listTypeGroup);
+    listTypeLayout->addWidget(m_freshwaterOption);
+    listTypeLayout->addWidget(m_saltwaterOption);
 
     auto* grid = new QGridLayout(page);
     int row = 0;
-    grid->addWidget(Frame1, row++, 0, 1, 4);
+    grid->addWidget(m_listTypeGroup, row++, 0, 1, 4);
     grid->addWidget(new QLabel(QStringLiteral("Animal Name"), page), row, 0);
-    grid->addWidget(lst_AnimalList, row++, 1, 1, 3);
+    grid->addWidget(m_animalNameList, row++, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Date Acquired"), page), row, 0);
     auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(txt_DateAdded);
-    dateRow->addWidget(cmd_Caldate);
+    dateRow->addWidget(m_dateAddedEdit);
+    dateRow->addWidget(m_calendarButton);
     grid->addLayout(dateRow, row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Time Acquired"), page), row, 2);
-    grid->addWidget(txt_timeadded, row++, 3);
+    grid->addWidget(m_timeAddedEdit, row++, 3);
     grid->addWidget(new QLabel(QStringLiteral("Quantity"), page), row, 0);
-    grid->addWidget(txt_quantity, row, 1);
+    grid->addWidget(m_quantityEdit, row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Status"), page), row, 2);
-    grid->addWidget(lst_Status, row++, 3);
+    grid->addWidget(m_statusList, row++, 3);
     grid->addWidget(new QLabel(QStringLiteral("Where Purchased"), page), row, 0);
-    grid->addWidget(lst_where, row++, 1, 1, 3);
+    grid->addWidget(m_wherePurchasedList, row++, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Price Paid"), page), row, 0);
-    grid->addWidget(txt_pricepaid, row, 1);
+    grid->addWidget(m_pricePaidEdit, row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Price Sold"), page), row, 2);
-    grid->addWidget(txt_pricesold, row++, 3);
+    grid->addWidget(m_priceSoldEdit, row++, 3);
     grid->addWidget(new QLabel(QStringLiteral("Date Lost / Sold"), page), row, 0);
-    grid->addWidget(txt_datelost, row++, 1);
+    grid->addWidget(m_dateLostEdit, row++, 1);
     grid->addWidget(new QLabel(QStringLiteral(" Comment:"), page), row, 0);
-    grid->addWidget(txt_Comment, row++, 1, 1, 3);
+    grid->addWidget(m_commentEdit, row++, 1, 1, 3);
 
-    cmd_OK = named(new QPushButton(QStringLiteral("&OK"), this), "cmd_OK");
-    cmd_Cancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmd_Cancel");
-    cmd_OK->setDefault(true);
-    cmd_OK->setAutoDefault(true);
-    cmd_Cancel->setAutoDefault(false);
+    m_okButton = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
+    m_cancelButton = named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton");
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    m_cancelButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_OK);
-    buttons->addWidget(cmd_Cancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SSTab1);
+    layout->addWidget(m_entryTabs);
     layout->addLayout(buttons);
 
     const Settings& s = m_ctx.settings;
-    txt_DateAdded->setDateFormat(s.dateOrder, s.dateDelimiter, s.dateMask);
-    txt_datelost->setDateFormat(s.dateOrder, s.dateDelimiter, s.dateMask);
+    m_dateAddedEdit->setDateFormat(s.dateOrder, s.dateDelimiter, s.dateMask);
+    m_dateLostEdit->setDateFormat(s.dateOrder, s.dateDelimiter, s.dateMask);
 
     m_checker = new LeaveChecker(this);
-    m_checker->addCheck(txt_DateAdded, [this] { return txt_dateadded_LostFocus(); });
-    m_checker->addExempt(cmd_Cancel);
+    m_checker->addCheck(m_dateAddedEdit, [this] { return checkDateAdded(); });
+    m_checker->addExempt(m_cancelButton);
 
-    connect(cmd_OK, &QPushButton::clicked, this, [this] { cmd_OK_Click(); });
-    connect(cmd_Cancel, &QPushButton::clicked, this, [this] { cmd_Cancel_Click(); });
-    connect(cmd_Caldate, &QToolButton::clicked, this, [this] { cmd_caldate_Click(); });
-    connect(opt_SaltWater, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_okButton, &QPushButton::clicked, this, &LivestockEntryDialog::acceptEntry);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_calendarButton, &QToolButton::clicked, this, &LivestockEntryDialog::pickDateAdded);
+    connect(m_saltwaterOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            opt_Saltwater_Click();
+            loadSaltwaterNames();
     });
-    connect(opt_Fresh, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_freshwaterOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            opt_fresh_click();
+            loadFreshwaterNames();
     });
 
-    Form_Load();
+    fillPickLists();
 }
 
 LivestockEntryDialog::~LivestockEntryDialog() = default;
 
-void LivestockEntryDialog::Form_Load()
+void LivestockEntryDialog::fillPickLists()
 {
     // Choosing the option loads its species list, as a click on it does.
     if (speciesWaterFor(m_ctx.currentWaterType) == SpeciesWater::Salt)
-        opt_SaltWater->setChecked(true);
+        m_saltwaterOption->setChecked(true);
     else
-        opt_Fresh->setChecked(true);
+        m_freshwaterOption->setChecked(true);
 
-    fillPickList(lst_where, wherePurchasedList(m_ctx.db()));
-    fillPickList(lst_Status, statusList(m_ctx.db()));
+    fillPickList(m_wherePurchasedList, wherePurchasedList(m_ctx.db()));
+    fillPickList(m_statusList, statusList(m_ctx.db()));
 }
 
 void LivestockEntryDialog::setEntry(const LivestockRecord& rec, bool isNew)
 {
     m_entry = rec;
     m_isNew = isNew;
-    txt_DateAdded->setDate(rec.dateadded);
-    txt_timeadded->setTime(rec.timeadded, !isNew);
-    txt_quantity->setText(rec.quantity ? QString::number(*rec.quantity) : QString());
-    txt_Comment->setText(rec.comment);
+    m_dateAddedEdit->setDate(rec.dateadded);
+    m_timeAddedEdit->setTime(rec.timeadded, !isNew);
+    m_quantityEdit->setText(rec.quantity ? QString::number(*rec.quantity) : QString());
+    m_commentEdit->setText(rec.comment);
     // A new entry keeps whatever name the species list shows unless one is given.
     if (!isNew || !rec.animalname.isEmpty())
-        lst_AnimalList->setEditText(rec.animalname);
+        m_animalNameList->setEditText(rec.animalname);
     if (!rec.status.isEmpty())
-        lst_Status->setEditText(rec.status);
+        m_statusList->setEditText(rec.status);
     if (!rec.where_purch.isEmpty())
-        lst_where->setEditText(rec.where_purch);
-    txt_pricepaid->setText(rec.price_paid ? plainNumber(*rec.price_paid) : QString());
-    txt_pricesold->setText(rec.price_sold ? plainNumber(*rec.price_sold) : QString());
+        m_wherePurchasedList->setEditText(rec.where_purch);
+    m_pricePaidEdit->setText(rec.price_paid ? plainNumber(*rec.price_paid) : QString());
+    m_priceSoldEdit->setText(rec.price_sold ? plainNumber(*rec.price_sold) : QString());
     if (rec.datelost)
-        txt_datelost->setDate(*rec.datelost);
+        m_dateLostEdit->setDate(*rec.datelost);
     else
-        txt_datelost->clearDate();
+        m_dateLostEdit->clearDate();
 }
 
-void LivestockEntryDialog::opt_Saltwater_Click()
+void LivestockEntryDialog::loadSaltwaterNames()
 {
     BusyCursor busy;
     if (m_ctx.settings.useFileSaltwater)
-        Salt_List_From_File();
+        loadSaltwaterNamesFromFile();
     else
-        Salt_List_From_DB();
+        loadSaltwaterNamesFromDatabase();
 }
 
-void LivestockEntryDialog::opt_fresh_click()
+void LivestockEntryDialog::loadFreshwaterNames()
 {
     BusyCursor busy;
     if (m_ctx.settings.useFileFreshwater)
-        Fresh_List_From_File();
+        loadFreshwaterNamesFromFile();
     else
-        Fresh_List_From_DB();
+        loadFreshwaterNamesFromDatabase();
 }
 
-void LivestockEntryDialog::Salt_List_From_File() { loadFromFile(true); }
-void LivestockEntryDialog::Fresh_List_From_File() { loadFromFile(false); }
-void LivestockEntryDialog::Salt_List_From_DB() { loadFromDb(true); }
-void LivestockEntryDialog::Fresh_List_From_DB() { loadFromDb(false); }
+void LivestockEntryDialog::loadSaltwaterNamesFromFile() { loadNamesFromFile(true); }
+void LivestockEntryDialog::loadFreshwaterNamesFromFile() { loadNamesFromFile(false); }
+void LivestockEntryDialog::loadSaltwaterNamesFromDatabase() { loadNamesFromDatabase(true); }
+void LivestockEntryDialog::loadFreshwaterNamesFromDatabase() { loadNamesFromDatabase(false); }
 
-void LivestockEntryDialog::loadFromFile(bool salt)
+void LivestockEntryDialog::loadNamesFromFile(bool salt)
 {
     BusyCursor busy;
     m_ctx.setStatus(QStringLiteral("Loading..."));
-    lst_AnimalList->clear();
+    m_animalNameList->clear();
 
     NamesLoadProgress progress;
     const NamesFileResult result =
         readNamesFile(m_ctx.startDir, salt ? kSaltNamesFile : kFreshNamesFile,
                       [&](const NameEntry& entry) {
-                          lst_AnimalList->addItem(entry.display);
+                          m_animalNameList->addItem(entry.display);
                           m_ctx.setStatus(progress.addName());
                       });
     switch (result.status) {
     case NamesFileResult::Missing:
         m_ctx.services.tell(missingFileText(salt), QStringLiteral("Names File Not Found!"),
                             MsgIcon::Exclamation, false);
-        loadFromDb(salt);
+        loadNamesFromDatabase(salt);
         return;
     case NamesFileResult::Unreadable:
         m_ctx.services.tell(unreadableFileText(salt), QStringLiteral("Names File Not Found!"),
@@ -258,115 +259,117 @@ void LivestockEntryDialog::loadFromFile(bool salt)
         break;
     }
     // The names from a file are offered; none is picked for the keeper.
-    lst_AnimalList->setCurrentIndex(-1);
-    lst_AnimalList->setEditText(QString());
+    m_animalNameList->setCurrentIndex(-1);
+    m_animalNameList->setEditText(QString());
 }
 
-void LivestockEntryDialog::loadFromDb(bool salt)
+void LivestockEntryDialog::loadNamesFromDatabase(bool salt)
 {
     BusyCursor busy;
     m_ctx.setStatus(QStringLiteral("Loading..."));
-    lst_AnimalList->clear();
-    lst_AnimalList->addItems(
+    m_animalNameList->clear();
+    m_animalNameList->addItems(
         speciesNamesFromDb(m_ctx.db(), salt ? SpeciesWater::Salt : SpeciesWater::Fresh));
-    if (lst_AnimalList->count() > 0)
-        lst_AnimalList->setCurrentIndex(0);
+    if (m_animalNameList->count() > 0)
+        m_animalNameList->setCurrentIndex(0);
     else
-        lst_AnimalList->setEditText(QString());
+        m_animalNameList->setEditText(QString());
     m_ctx.setStatus(QStringLiteral("Ready."));
 }
 
-void LivestockEntryDialog::cmd_caldate_Click()
+void LivestockEntryDialog::pickDateAdded()
 {
-    pickDateInto(m_ctx, txt_DateAdded, cmd_Caldate->mapToGlobal(QPoint(3, 3)), this);
+    pickDateInto(m_ctx, m_dateAddedEdit, m_calendarButton->mapToGlobal(QPoint(3, 3)), this);
 }
 
-bool LivestockEntryDialog::txt_dateadded_LostFocus()
+bool LivestockEntryDialog::checkDateAdded()
 {
-    if (txt_DateAdded->date(m_ctx.services.clock->today()))
+    if (m_dateAddedEdit->date(m_ctx.services.clock->today()))
         return true;
     m_ctx.services.tell(QStringLiteral("You must enter a valid date to add a livestock entry to the log."),
                         QStringLiteral("Oops!"), MsgIcon::Exclamation);
     return false;
 }
 
-void LivestockEntryDialog::cmd_OK_Click()
+void LivestockEntryDialog::acceptEntry()
 {
     const QString oops = QStringLiteral("Oops!");
     const QString note = QStringLiteral("Note!");
     const QDate today = m_ctx.services.clock->today();
     const QString mask = m_ctx.settings.dateMask;
 
-    const QString animal = lst_AnimalList->currentText();
+    const QString animal = m_animalNameList->currentText();
     if (animal.trimmed().isEmpty()) {
-        refuseField(m_ctx.services, lst_AnimalList, oops,
-               QStringLiteral("You must enter an animal name or pick one from the list to add a "
-                              "livestock entry to the log."));
+        refuseField(m_ctx.services, m_animalNameList, oops,
+                    QStringLiteral("You must enter an animal name or pick one from the list to add a "
+                                   "livestock entry to the log."));
         return;
     }
     if (animal.size() > 50) {
-        refuseField(m_ctx.services, lst_AnimalList, note,
-               QStringLiteral("Your animal description must be less than 50 characters."));
+        refuseField(m_ctx.services, m_animalNameList, note,
+                    QStringLiteral("Your animal description must be less than 50 characters."));
         return;
     }
-    const QString where = lst_where->currentText();
+    const QString where = m_wherePurchasedList->currentText();
     if (where.size() > 50) {
-        refuseField(m_ctx.services, lst_where, note, QStringLiteral("Your place of purchase must be less than 50 characters."));
+        refuseField(m_ctx.services, m_wherePurchasedList, note,
+                    QStringLiteral("Your place of purchase must be less than 50 characters."));
         return;
     }
-    const std::optional<QDate> added = txt_DateAdded->date(today);
+    const std::optional<QDate> added = m_dateAddedEdit->date(today);
     if (!added) {
-        refuseField(m_ctx.services, txt_DateAdded, oops,
-               QStringLiteral("You must enter a valid date acquired in ") + mask
-                   + QStringLiteral(" format to add a livestock entry to the log."));
+        refuseField(m_ctx.services, m_dateAddedEdit, oops,
+                    QStringLiteral("You must enter a valid date acquired in ") + mask
+                        + QStringLiteral(" format to add a livestock entry to the log."));
         return;
     }
-    const std::optional<QTime> time = txt_timeadded->time();
+    const std::optional<QTime> time = m_timeAddedEdit->time();
     if (!time) {
-        refuseField(m_ctx.services, txt_timeadded, oops,
-               QStringLiteral("You must enter a valid time in \"HH:MM:SS am\" format to add a "
-                              "livestock entry to the log."));
+        refuseField(m_ctx.services, m_timeAddedEdit, oops,
+                    QStringLiteral("You must enter a valid time in \"HH:MM:SS am\" format to add a "
+                                   "livestock entry to the log."));
         return;
     }
     std::optional<QDate> lost;
-    if (txt_datelost->hasDigits()) {
-        lost = txt_datelost->date(today);
+    if (m_dateLostEdit->hasDigits()) {
+        lost = m_dateLostEdit->date(today);
         if (!lost) {
-            refuseField(m_ctx.services, txt_datelost, oops,
-                   QStringLiteral("You must enter a valid date in ") + mask
-                       + QStringLiteral(" format to add a \"Date Lost\" to the livestock entry to the log."));
+            refuseField(m_ctx.services, m_dateLostEdit, oops,
+                        QStringLiteral("You must enter a valid date in ") + mask
+                            + QStringLiteral(" format to add a \"Date Lost\" to the livestock entry to the log."));
             return;
         }
     }
     std::optional<double> paid;
-    if (!txt_pricepaid->text().trimmed().isEmpty()) {
-        paid = parseNumber(txt_pricepaid->text().trimmed());
+    if (!m_pricePaidEdit->text().trimmed().isEmpty()) {
+        paid = parseNumber(m_pricePaidEdit->text().trimmed());
         if (!paid) {
-            refuseField(m_ctx.services, txt_pricepaid, oops, QStringLiteral("Price Paid must be a number."));
+            refuseField(m_ctx.services, m_pricePaidEdit, oops, QStringLiteral("Price Paid must be a number."));
             return;
         }
     }
     std::optional<double> sold;
-    if (!txt_pricesold->text().trimmed().isEmpty()) {
-        sold = parseNumber(txt_pricesold->text().trimmed());
+    if (!m_priceSoldEdit->text().trimmed().isEmpty()) {
+        sold = parseNumber(m_priceSoldEdit->text().trimmed());
         if (!sold) {
-            refuseField(m_ctx.services, txt_pricesold, oops, QStringLiteral("Price Sold must be a number."));
+            refuseField(m_ctx.services, m_priceSoldEdit, oops, QStringLiteral("Price Sold must be a number."));
             return;
         }
     }
-    const QString status = lst_Status->currentText();
+    const QString status = m_statusList->currentText();
     if (status.size() > 30) {
-        refuseField(m_ctx.services, lst_Status, note, QStringLiteral("Your status description must be less than 30 characters."));
+        refuseField(m_ctx.services, m_statusList, note,
+                    QStringLiteral("Your status description must be less than 30 characters."));
         return;
     }
-    if (leadingNumber(txt_quantity->text()) > 32000) {
-        refuseField(m_ctx.services, txt_quantity, note,
-               QStringLiteral("Your quantity must be less than 32,000. (Besides, what size tank do "
-                              "you hold 32,000 fish in?)"));
+    if (leadingNumber(m_quantityEdit->text()) > 32000) {
+        refuseField(m_ctx.services, m_quantityEdit, note,
+                    QStringLiteral("Your quantity must be less than 32,000. (Besides, what size tank do "
+                                   "you hold 32,000 fish in?)"));
         return;
     }
-    if (!isWholeNumber(txt_quantity->text())) {
-        refuseField(m_ctx.services, txt_quantity, oops, QStringLiteral("Quantity entries must be a number."));
+    if (!isWholeNumber(m_quantityEdit->text())) {
+        refuseField(m_ctx.services, m_quantityEdit, oops, QStringLiteral("Quantity entries must be a number."));
         return;
     }
 
@@ -376,8 +379,8 @@ void LivestockEntryDialog::cmd_OK_Click()
     rec.dateadded = *added;
     rec.timeadded = *time;
     rec.animalname = animal;
-    rec.quantity = txt_quantity->text().trimmed().toLongLong();
-    rec.comment = txt_Comment->text();
+    rec.quantity = m_quantityEdit->text().trimmed().toLongLong();
+    rec.comment = m_commentEdit->text();
     rec.status = status;
     rec.price_paid = paid;
     rec.price_sold = sold;
@@ -394,9 +397,4 @@ void LivestockEntryDialog::cmd_OK_Click()
     }
     m_saved = rec;
     accept();
-}
-
-void LivestockEntryDialog::cmd_Cancel_Click()
-{
-    reject();
 }

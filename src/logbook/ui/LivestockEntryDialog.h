@@ -12,7 +12,6 @@ class MaskedDateEdit;
 class MaskedTimeEdit;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -31,47 +30,44 @@ public:
     // The row as last written by OK (its rowid set for a new one).
     const LivestockRecord& savedEntry() const { return m_saved; }
 
+private:
+    void fillPickLists();
+    void loadSaltwaterNames();
+    void loadFreshwaterNames();
     // Species lists from the names files (falling back to the database list
     // when the file is missing) and from the database.
-    void Salt_List_From_File();
-    void Fresh_List_From_File();
-    void Salt_List_From_DB();
-    void Fresh_List_From_DB();
+    void loadSaltwaterNamesFromFile();
+    void loadFreshwaterNamesFromFile();
+    void loadSaltwaterNamesFromDatabase();
+    void loadFreshwaterNamesFromDatabase();
+    void loadNamesFromFile(bool salt);
+    void loadNamesFromDatabase(bool salt);
 
-    // Handlers.
-    void Form_Load();
-    void opt_Saltwater_Click();
-    void opt_fresh_click();
-    void cmd_caldate_Click();
-    bool txt_dateadded_LostFocus();
-    void cmd_OK_Click();
-    void cmd_Cancel_Click();
-
-    QTabWidget* SSTab1 = nullptr;
-    QComboBox* lst_AnimalList = nullptr;
-    MaskedDateEdit* txt_DateAdded = nullptr;
-    QToolButton* cmd_Caldate = nullptr;
-    MaskedTimeEdit* txt_timeadded = nullptr;
-    QLineEdit* txt_quantity = nullptr;
-    QComboBox* lst_where = nullptr;
-    QComboBox* lst_Status = nullptr;
-    QLineEdit* txt_pricepaid = nullptr;
-    QLineEdit* txt_pricesold = nullptr;
-    MaskedDateEdit* txt_datelost = nullptr;
-    QLineEdit* txt_Comment = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* opt_Fresh = nullptr;
-    QRadioButton* opt_SaltWater = nullptr;
-    QPushButton* cmd_OK = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
-
-private:
-    void loadFromFile(bool salt);
-    void loadFromDb(bool salt);
+    void pickDateAdded();
+    bool checkDateAdded();
+    void acceptEntry();
 
     AppContext& m_ctx;
     LeaveChecker* m_checker = nullptr;
     LivestockRecord m_entry;
     LivestockRecord m_saved;
     bool m_isNew = true;
+
+    QTabWidget* m_entryTabs = nullptr;
+    QGroupBox* m_listTypeGroup = nullptr;
+    QRadioButton* m_freshwaterOption = nullptr;
+    QRadioButton* m_saltwaterOption = nullptr;
+    QComboBox* m_animalNameList = nullptr;
+    MaskedDateEdit* m_dateAddedEdit = nullptr;
+    QToolButton* m_calendarButton = nullptr;
+    MaskedTimeEdit* m_timeAddedEdit = nullptr;
+    QLineEdit* m_quantityEdit = nullptr;
+    QComboBox* m_statusList = nullptr;
+    QComboBox* m_wherePurchasedList = nullptr;
+    QLineEdit* m_pricePaidEdit = nullptr;
+    QLineEdit* m_priceSoldEdit = nullptr;
+    MaskedDateEdit* m_dateLostEdit = nullptr;
+    QLineEdit* m_commentEdit = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/TankStore.h"
+#include "core/ui/EntryWidgets.h"
 #include "logbook/LogStore.h"
 
 #include <QCheckBox>
@@ -22,52 +23,48 @@ MoveLivestockDialog::MoveLivestockDialog(AppContext& ctx, qint64 rowid, const QS
     setWindowTitle(QStringLiteral("Other Tanks"));
     setModal(true);
 
-    lbl_Move = new QLabel(QStringLiteral("Move Animal to..."), this);
-    lbl_Move->setObjectName(QStringLiteral("lbl_Move"));
-    lst_tanklist = new QListWidget(this);
-    lst_tanklist->setObjectName(QStringLiteral("lst_tanklist"));
-    chk_ChangeDate = new QCheckBox(QStringLiteral("Change Date/Time added to \"Now\""), this);
-    chk_ChangeDate->setObjectName(QStringLiteral("chk_ChangeDate"));
-    cmd_ok = new QPushButton(QStringLiteral("&OK"), this);
-    cmd_ok->setObjectName(QStringLiteral("cmd_ok"));
-    cmd_ok->setDefault(true);
-    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
-    cmd_Cancel->setAutoDefault(false);
+    m_moveLabel = named(new QLabel(QStringLiteral("Move Animal to..."), this), "moveLabel");
+    m_tankList = named(new QListWidget(this), "tankList");
+    m_changeDateCheck =
+        named(new QCheckBox(QStringLiteral("Change Date/Time added to \"Now\""), this), "changeDateCheck");
+    m_okButton = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
+    m_okButton->setDefault(true);
+    m_cancelButton = named(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton");
+    m_cancelButton->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_ok);
-    buttons->addWidget(cmd_Cancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lbl_Move);
-    layout->addWidget(lst_tanklist);
-    layout->addWidget(chk_ChangeDate);
+    layout->addWidget(m_moveLabel);
+    layout->addWidget(m_tankList);
+    layout->addWidget(m_changeDateCheck);
     layout->addLayout(buttons);
 
-    connect(cmd_ok, &QPushButton::clicked, this, [this] { cmd_OK_Click(); });
-    connect(cmd_Cancel, &QPushButton::clicked, this, [this] { cmd_Cancel_Click(); });
-    connect(lst_tanklist, &QListWidget::itemDoubleClicked, this, [this] { lst_tanklist_DblClick(); });
+    connect(m_okButton, &QPushButton::clicked, this, &MoveLivestockDialog::moveToPickedTank);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_tankList, &QListWidget::itemDoubleClicked, this, &MoveLivestockDialog::moveToPickedTank);
 
-    Form_Load();
-    lbl_Move->setText(QStringLiteral("Moving ") + animalName + QStringLiteral(" to..."));
+    fillTankList();
+    m_moveLabel->setText(QStringLiteral("Moving ") + animalName + QStringLiteral(" to..."));
 }
 
-void MoveLivestockDialog::Form_Load()
+// Every tank by name, none picked, and the date and time left as they are.
+void MoveLivestockDialog::fillTankList()
 {
-    Form_Cancelled = true;
-    chk_ChangeDate->setChecked(false);
-    lst_tanklist->clear();
+    m_changeDateCheck->setChecked(false);
+    m_tankList->clear();
     const QVector<TankRecord> tanks = TankStore(m_ctx.db()).listByName();
     for (const TankRecord& tank : tanks) {
-        auto* item = new QListWidgetItem(tank.tankname, lst_tanklist);
+        auto* item = new QListWidgetItem(tank.tankname, m_tankList);
         item->setData(kTankIdRole, tank.tankid);
     }
 }
 
-void MoveLivestockDialog::cmd_OK_Click()
+void MoveLivestockDialog::moveToPickedTank()
 {
-    QListWidgetItem* item = lst_tanklist->currentItem();
+    QListWidgetItem* item = m_tankList->currentItem();
     if (!item || !item->isSelected()) {
         m_ctx.services.tell(QStringLiteral("You must first select a tank entry to move your animal to."),
                             QStringLiteral("Note!"), MsgIcon::Information);
@@ -78,36 +75,18 @@ void MoveLivestockDialog::cmd_OK_Click()
         // The tank was deleted while the dialog was open: offer the tanks there are now.
         m_ctx.services.tell(QStringLiteral("The tank you picked no longer exists. Pick another tank."),
                             QStringLiteral("Note!"), MsgIcon::Information);
-        Form_Load();
+        fillTankList();
         return;
     }
     std::optional<QDateTime> moment;
-    if (chk_ChangeDate->isChecked())
+    if (m_changeDateCheck->isChecked())
         moment = m_ctx.services.clock->now();
 
     QString error;
     if (!LivestockStore(m_ctx.db()).move(m_rowid, target, moment, &error)) {
         m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
-        Form_Cancelled = true;
-        QDialog::reject();
+        reject();
         return;
     }
-    Form_Cancelled = false;
     accept();
-}
-
-void MoveLivestockDialog::lst_tanklist_DblClick()
-{
-    cmd_OK_Click();
-}
-
-void MoveLivestockDialog::cmd_Cancel_Click()
-{
-    reject();
-}
-
-void MoveLivestockDialog::reject()
-{
-    Form_Cancelled = true;
-    QDialog::reject();
 }

@@ -1,15 +1,14 @@
 #pragma once
 // Picks the tank a livestock entry moves to. Lists every tank by name (each item
-// keeps its tank's key); OK moves the row to the picked tank, optionally with
-// its date and time acquired set to now. Form_Cancelled is false only after a
-// completed move.
+// keeps its tank's key); OK or a double click moves the row to the picked tank,
+// optionally with its date and time acquired set to now, and accepts. Cancel,
+// Escape and the window frame move nothing.
 #include <QDialog>
 
 class AppContext;
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 
 class MoveLivestockDialog : public QDialog {
@@ -17,23 +16,16 @@ class MoveLivestockDialog : public QDialog {
 public:
     MoveLivestockDialog(AppContext& ctx, qint64 rowid, const QString& animalName, QWidget* parent = nullptr);
 
-    bool Form_Cancelled = true;
-
-    void Form_Load();
-    void cmd_OK_Click();
-    void lst_tanklist_DblClick();
-    void cmd_Cancel_Click();
-
-    QLabel* lbl_Move = nullptr;
-    QListWidget* lst_tanklist = nullptr;
-    QCheckBox* chk_ChangeDate = nullptr;
-    QPushButton* cmd_ok = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
-
-    // Escape and the window frame end the dialog as Cancel does.
-    void reject() override;
-
 private:
+    void fillTankList();
+    void moveToPickedTank();
+
     AppContext& m_ctx;
     qint64 m_rowid;
+
+    QLabel* m_moveLabel = nullptr;
+    QListWidget* m_tankList = nullptr;
+    QCheckBox* m_changeDateCheck = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };

@@ -1,4 +1,4 @@
-// The livestock entry dialog, driven through its handlers with scripted
+// The livestock entry dialog, driven through its controls with scripted
 // message boxes and the fixed clock (2026-12-08 14:05:09).
 #include "logbook/ui/LivestockEntryDialog.h"
 
@@ -9,11 +9,29 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
+
+// The dialog's control with this object name; a missing one fails the test.
+template <typename T>
+T* control(const QWidget& dialog, const char* name)
+{
+    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+}
+
+QComboBox* list(const QWidget& d, const char* name) { return control<QComboBox>(d, name); }
+QLineEdit* edit(const QWidget& d, const char* name) { return control<QLineEdit>(d, name); }
+
+void clickOk(const QWidget& d) { QTest::mouseClick(control<QPushButton>(d, "okButton"), Qt::LeftButton); }
 
 class LivesAddEditTest : public ::testing::Test {
 protected:
@@ -42,7 +60,7 @@ protected:
     {
         auto dlg = std::make_unique<LivestockEntryDialog>(*env.ctx);
         dlg->setEntry(preset(), true);
-        dlg->lst_AnimalList->setEditText(QStringLiteral("Tang - Yellow "));
+        list(*dlg, "animalNameList")->setEditText(QStringLiteral("Tang - Yellow "));
         return dlg;
     }
 
@@ -80,39 +98,40 @@ TEST_F(LivesAddEditTest, ChecksRunInOrderWithTheirTextsAndFocus)
     const CheckCase cases[] = {
         {"name empty, before anything else",
          [](LivestockEntryDialog& d) {
-             d.lst_AnimalList->setEditText(QString());
-             d.txt_DateAdded->clear();
-             d.txt_quantity->setText("99999");
+             list(d, "animalNameList")->setEditText(QString());
+             edit(d, "dateAddedEdit")->clear();
+             edit(d, "quantityEdit")->setText("99999");
          },
          "Oops!",
          "You must enter an animal name or pick one from the list to add a livestock entry to the log.",
-         "lst_AnimalList"},
-        {"name of 51", [&](LivestockEntryDialog& d) { d.lst_AnimalList->setEditText(fifty + "b"); }, "Note!",
-         "Your animal description must be less than 50 characters.", "lst_AnimalList"},
-        {"place of 51", [&](LivestockEntryDialog& d) { d.lst_where->setEditText(fifty + "b"); }, "Note!",
-         "Your place of purchase must be less than 50 characters.", "lst_where"},
-        {"date acquired empty", [](LivestockEntryDialog& d) { d.txt_DateAdded->clear(); }, "Oops!",
+         "animalNameList"},
+        {"name of 51", [&](LivestockEntryDialog& d) { list(d, "animalNameList")->setEditText(fifty + "b"); },
+         "Note!", "Your animal description must be less than 50 characters.", "animalNameList"},
+        {"place of 51", [&](LivestockEntryDialog& d) { list(d, "wherePurchasedList")->setEditText(fifty + "b"); },
+         "Note!", "Your place of purchase must be less than 50 characters.", "wherePurchasedList"},
+        {"date acquired empty", [](LivestockEntryDialog& d) { edit(d, "dateAddedEdit")->clear(); }, "Oops!",
          "You must enter a valid date acquired in MM/DD/YY format to add a livestock entry to the log.",
-         "txt_DateAdded"},
-        {"time acquired unreadable", [](LivestockEntryDialog& d) { d.txt_timeadded->setText("13:00:00 pm"); },
+         "dateAddedEdit"},
+        {"time acquired unreadable", [](LivestockEntryDialog& d) { edit(d, "timeAddedEdit")->setText("13:00:00 pm"); },
          "Oops!", "You must enter a valid time in \"HH:MM:SS am\" format to add a livestock entry to the log.",
-         "txt_timeadded"},
-        {"date lost impossible", [](LivestockEntryDialog& d) { d.txt_datelost->setText("31/31/99"); }, "Oops!",
+         "timeAddedEdit"},
+        {"date lost impossible", [](LivestockEntryDialog& d) { edit(d, "dateLostEdit")->setText("31/31/99"); },
+         "Oops!",
          "You must enter a valid date in MM/DD/YY format to add a \"Date Lost\" to the livestock entry to the log.",
-         "txt_datelost"},
-        {"price paid", [](LivestockEntryDialog& d) { d.txt_pricepaid->setText("12,50"); }, "Oops!",
-         "Price Paid must be a number.", "txt_pricepaid"},
-        {"price sold", [](LivestockEntryDialog& d) { d.txt_pricesold->setText("abc"); }, "Oops!",
-         "Price Sold must be a number.", "txt_pricesold"},
-        {"status of 31", [](LivestockEntryDialog& d) { d.lst_Status->setEditText(QString(31, 's')); }, "Note!",
-         "Your status description must be less than 30 characters.", "lst_Status"},
-        {"quantity over 32000", [](LivestockEntryDialog& d) { d.txt_quantity->setText("32001"); }, "Note!",
+         "dateLostEdit"},
+        {"price paid", [](LivestockEntryDialog& d) { edit(d, "pricePaidEdit")->setText("12,50"); }, "Oops!",
+         "Price Paid must be a number.", "pricePaidEdit"},
+        {"price sold", [](LivestockEntryDialog& d) { edit(d, "priceSoldEdit")->setText("abc"); }, "Oops!",
+         "Price Sold must be a number.", "priceSoldEdit"},
+        {"status of 31", [](LivestockEntryDialog& d) { list(d, "statusList")->setEditText(QString(31, 's')); },
+         "Note!", "Your status description must be less than 30 characters.", "statusList"},
+        {"quantity over 32000", [](LivestockEntryDialog& d) { edit(d, "quantityEdit")->setText("32001"); }, "Note!",
          "Your quantity must be less than 32,000. (Besides, what size tank do you hold 32,000 fish in?)",
-         "txt_quantity"},
-        {"quantity not a number", [](LivestockEntryDialog& d) { d.txt_quantity->setText("12abc"); }, "Oops!",
-         "Quantity entries must be a number.", "txt_quantity"},
-        {"quantity empty", [](LivestockEntryDialog& d) { d.txt_quantity->clear(); }, "Oops!",
-         "Quantity entries must be a number.", "txt_quantity"},
+         "quantityEdit"},
+        {"quantity not a number", [](LivestockEntryDialog& d) { edit(d, "quantityEdit")->setText("12abc"); },
+         "Oops!", "Quantity entries must be a number.", "quantityEdit"},
+        {"quantity empty", [](LivestockEntryDialog& d) { edit(d, "quantityEdit")->clear(); }, "Oops!",
+         "Quantity entries must be a number.", "quantityEdit"},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -120,7 +139,7 @@ TEST_F(LivesAddEditTest, ChecksRunInOrderWithTheirTextsAndFocus)
         const int beeps = env.beeper.count;
         auto dlg = filledNew();
         c.spoil(*dlg);
-        dlg->cmd_OK_Click();
+        clickOk(*dlg);
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.shown[0].title, c.title);
         EXPECT_EQ(env.messages.shown[0].text, c.text);
@@ -136,7 +155,7 @@ TEST_F(LivesAddEditTest, ChecksRunInOrderWithTheirTextsAndFocus)
 TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
 {
     auto dlg = filledNew();
-    dlg->cmd_OK_Click();
+    clickOk(*dlg);
     ASSERT_EQ(dlg->result(), QDialog::Accepted);
     auto saved = LivestockStore(env.ctx->db()).get(dlg->savedEntry().rowid);
     ASSERT_TRUE(saved);
@@ -152,14 +171,14 @@ TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
 
     // Every limit at its edge value is accepted.
     auto second = filledNew();
-    second->lst_AnimalList->setEditText(QString(50, 'a'));
-    second->txt_quantity->setText("32000");
-    second->txt_pricepaid->setText(" 12.5 ");
-    second->txt_pricesold->setText("20");
-    second->txt_datelost->setText("12/24/26");
-    second->lst_Status->setEditText("Sold");
-    second->lst_where->setEditText("Reef Shop");
-    second->cmd_OK_Click();
+    list(*second, "animalNameList")->setEditText(QString(50, 'a'));
+    edit(*second, "quantityEdit")->setText("32000");
+    edit(*second, "pricePaidEdit")->setText(" 12.5 ");
+    edit(*second, "priceSoldEdit")->setText("20");
+    edit(*second, "dateLostEdit")->setText("12/24/26");
+    list(*second, "statusList")->setEditText("Sold");
+    list(*second, "wherePurchasedList")->setEditText("Reef Shop");
+    clickOk(*second);
     saved = LivestockStore(env.ctx->db()).get(second->savedEntry().rowid);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->price_paid, 12.5);
@@ -171,8 +190,8 @@ TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
 
     // The place of purchase and the status are offered next time.
     LivestockEntryDialog next(*env.ctx);
-    EXPECT_GE(next.lst_where->findText("Reef Shop"), 0);
-    EXPECT_GE(next.lst_Status->findText("Sold"), 0);
+    EXPECT_GE(list(next, "wherePurchasedList")->findText("Reef Shop"), 0);
+    EXPECT_GE(list(next, "statusList")->findText("Sold"), 0);
 }
 
 TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
@@ -189,13 +208,13 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
 
     LivestockEntryDialog dlg(*env.ctx);
     dlg.setEntry(rec, false);
-    EXPECT_EQ(dlg.lst_AnimalList->currentText(), "Koi");
-    EXPECT_EQ(dlg.txt_pricepaid->text(), "30");
-    EXPECT_EQ(dlg.txt_datelost->text(), "02/01/26");
-    dlg.txt_pricepaid->clear();
-    dlg.txt_pricesold->clear();
-    dlg.txt_DateAdded->setText("05/03/26");
-    dlg.cmd_OK_Click();
+    EXPECT_EQ(list(dlg, "animalNameList")->currentText(), "Koi");
+    EXPECT_EQ(edit(dlg, "pricePaidEdit")->text(), "30");
+    EXPECT_EQ(edit(dlg, "dateLostEdit")->text(), "02/01/26");
+    edit(dlg, "pricePaidEdit")->clear();
+    edit(dlg, "priceSoldEdit")->clear();
+    edit(dlg, "dateAddedEdit")->setText("05/03/26");
+    clickOk(dlg);
     ASSERT_EQ(dlg.result(), QDialog::Accepted);
 
     const auto saved = store.get(rec.rowid);
@@ -206,18 +225,58 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
     EXPECT_EQ(rowCount(), 1);
 }
 
-TEST_F(LivesAddEditTest, LeavingTheDateChecksItInTheKeeperOrder)
+TEST_F(LivesAddEditTest, LeavingTheDateChecksItInTheKeeperOrderAndCancelSkipsTheCheck)
 {
     env.ctx->settings.dateOrder = "DDMMYY";
     env.ctx->settings.dateMask = "DD/MM/YY";
-    LivestockEntryDialog dlg(*env.ctx);
-    dlg.txt_DateAdded->setText("31/12/26");
-    EXPECT_TRUE(dlg.txt_dateadded_LostFocus());
-    dlg.txt_DateAdded->setText("12/31/26");
-    EXPECT_FALSE(dlg.txt_dateadded_LostFocus());
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    };
+    const auto openOnScreen = [&] {
+        auto dlg = filledNew();
+        dlg->show();
+        dlg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        return dlg;
+    };
+
+    auto dlg = openOnScreen();
+    QLineEdit* date = edit(*dlg, "dateAddedEdit");
+    date->setFocus(Qt::TabFocusReason);
+    date->setText("31/12/26");
+    QTest::keyClick(date, Qt::Key_Tab);
+    settle();
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), edit(*dlg, "timeAddedEdit"));
+
+    date->setFocus(Qt::TabFocusReason);
+    date->setText("12/31/26");
+    QTest::keyClick(date, Qt::Key_Tab);
+    settle();
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, "You must enter a valid date to add a livestock entry to the log.");
     EXPECT_EQ(env.messages.shown[0].title, "Oops!");
+    EXPECT_EQ(QApplication::focusWidget(), date);
+    dlg.reset();
+
+    // Cancel from a bad date: no message, nothing written.
+    env.messages.clear();
+    auto cancelled = openOnScreen();
+    date = edit(*cancelled, "dateAddedEdit");
+    date->setFocus(Qt::TabFocusReason);
+    date->setText("12/31/26");
+    // Pressing the button takes the focus from the date before the click lands.
+    QPushButton* cancel = control<QPushButton>(*cancelled, "cancelButton");
+    QTest::mousePress(cancel, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), cancel);
+    QTest::mouseRelease(cancel, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    EXPECT_EQ(cancelled->result(), QDialog::Rejected);
+    EXPECT_FALSE(cancelled->isVisible());
+    EXPECT_EQ(rowCount(), 0);
 }
 
 TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
@@ -230,10 +289,10 @@ TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
         SCOPED_TRACE(c.type);
         env.ctx->currentWaterType = c.type;
         LivestockEntryDialog dlg(*env.ctx);
-        EXPECT_EQ(dlg.opt_SaltWater->isChecked(), c.salt);
-        EXPECT_EQ(dlg.opt_Fresh->isChecked(), !c.salt);
+        EXPECT_EQ(control<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
+        EXPECT_EQ(control<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
         // The installed reference names are freshwater ones; the saltwater list starts empty.
-        EXPECT_EQ(dlg.lst_AnimalList->count() > 0, !c.salt);
+        EXPECT_EQ(list(dlg, "animalNameList")->count() > 0, !c.salt);
         EXPECT_EQ(statuses.last(), "Ready.");
     }
 }
@@ -254,9 +313,10 @@ TEST_F(LivesAddEditTest, MissingNamesFileFallsBackToTheDatabaseList)
     EXPECT_TRUE(m.text.contains("Quorvexa"));
     EXPECT_TRUE(m.text.endsWith(" to obtain a copy of the file.\r\n"
                                 "The Brinestead database version of the list will be used."));
-    EXPECT_EQ(dlg.lst_AnimalList->count(), 1);
-    EXPECT_EQ(dlg.lst_AnimalList->currentIndex(), 0);
-    EXPECT_EQ(dlg.lst_AnimalList->currentText(), "Tang - Yellow ");
+    QComboBox* names = list(dlg, "animalNameList");
+    EXPECT_EQ(names->count(), 1);
+    EXPECT_EQ(names->currentIndex(), 0);
+    EXPECT_EQ(names->currentText(), "Tang - Yellow ");
     EXPECT_EQ(statuses.last(), "Ready.");
 }
 
@@ -265,17 +325,19 @@ TEST_F(LivesAddEditTest, NamesFileLoadsWithProgress)
     writeNamesFile("NamesFW.TXT", 45);
     env.ctx->settings.useFileFreshwater = true;
     LivestockEntryDialog dlg(*env.ctx);
+    QComboBox* names = list(dlg, "animalNameList");
     EXPECT_TRUE(env.messages.shown.isEmpty());
-    EXPECT_EQ(dlg.lst_AnimalList->count(), 45);
-    EXPECT_EQ(dlg.lst_AnimalList->itemText(0), "0 - Fish ");
-    EXPECT_EQ(dlg.lst_AnimalList->currentIndex(), -1);
+    EXPECT_EQ(names->count(), 45);
+    EXPECT_EQ(names->itemText(0), "0 - Fish ");
+    EXPECT_EQ(names->currentIndex(), -1);
     ASSERT_GE(statuses.size(), 3);
     EXPECT_EQ(statuses.first(), "Loading...");
     EXPECT_EQ(statuses.last(), "45 names loaded.");
     EXPECT_EQ(statuses.at(statuses.size() - 2 - 5), "Loading...");   // after the 40th name
 
     // Switching to the other water type reloads from its own source.
-    dlg.opt_SaltWater->setChecked(true);
-    EXPECT_EQ(dlg.lst_AnimalList->count(), 0);
+    dlg.show();
+    QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+    EXPECT_EQ(names->count(), 0);
     EXPECT_EQ(statuses.last(), "Ready.");
 }

@@ -445,9 +445,9 @@ TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
     lb.log->tab_logtype->setCurrentIndex(LogbookWindow::TabLivestock);
     onNextDialog<LivestockEntryDialog>([](LivestockEntryDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), " Livestock Detail for Reef");
-        EXPECT_EQ(dlg->txt_quantity->text(), "1");
-        EXPECT_EQ(dlg->txt_timeadded->text(), "02:05:09 pm");
-        dlg->cmd_Cancel_Click();
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("quantityEdit")->text(), "1");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("timeAddedEdit")->text(), "02:05:09 pm");
+        QTest::mouseClick(dlg->findChild<QWidget*>("cancelButton"), Qt::LeftButton);
     });
     lb.log->addEntry();
     lb.log->tab_logtype->setCurrentIndex(LogbookWindow::TabMaint);

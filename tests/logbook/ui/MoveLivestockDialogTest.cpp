@@ -8,10 +8,27 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSqlQuery>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
+
+// The dialog's control with this object name; a missing one fails the test.
+template <typename T>
+T* control(const QWidget& dialog, const char* name)
+{
+    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+}
+
+QListWidget* tankList(const QWidget& d) { return control<QListWidget>(d, "tankList"); }
+QCheckBox* changeDateCheck(const QWidget& d) { return control<QCheckBox>(d, "changeDateCheck"); }
+void click(const QWidget& d, const char* button) { QTest::mouseClick(control<QPushButton>(d, button), Qt::LeftButton); }
 
 class LivesMoveTest : public ::testing::Test {
 protected:
@@ -42,11 +59,25 @@ protected:
         ASSERT_TRUE(q.exec());
     }
 
-    void select(MoveLivestockDialog& dlg, const QString& name)
+    // The dialog on screen, as the keeper sees it.
+    std::unique_ptr<MoveLivestockDialog> open()
     {
-        const auto items = dlg.lst_tanklist->findItems(name, Qt::MatchExactly);
+        auto dlg = std::make_unique<MoveLivestockDialog>(*env.ctx, rowid, "Tang - Yellow ");
+        dlg->show();
+        return dlg;
+    }
+
+    // The tank's item, clicked once (twice when doubleClick).
+    void pick(MoveLivestockDialog& dlg, const QString& name, bool doubleClick = false)
+    {
+        QListWidget* list = tankList(dlg);
+        const auto items = list->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
-        dlg.lst_tanklist->setCurrentItem(items.first());
+        const QPoint at = list->visualItemRect(items.first()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (doubleClick)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_EQ(list->currentItem(), items.first());
     }
 
     LivestockRecord row() { return *LivestockStore(env.ctx->db()).get(rowid); }
@@ -56,80 +87,97 @@ protected:
 
 TEST_F(LivesMoveTest, ListsEveryTankAndRefusesWhenNoneIsPicked)
 {
-    MoveLivestockDialog dlg(*env.ctx, rowid, "Tang - Yellow ");
-    EXPECT_EQ(dlg.windowTitle(), "Other Tanks");
-    EXPECT_EQ(dlg.lbl_Move->text(), "Moving Tang - Yellow  to...");
-    EXPECT_EQ(dlg.chk_ChangeDate->text(), "Change Date/Time added to \"Now\"");
-    EXPECT_FALSE(dlg.chk_ChangeDate->isChecked());
+    auto dlg = open();
+    EXPECT_EQ(dlg->windowTitle(), "Other Tanks");
+    EXPECT_EQ(control<QLabel>(*dlg, "moveLabel")->text(), "Moving Tang - Yellow  to...");
+    EXPECT_EQ(changeDateCheck(*dlg)->text(), "Change Date/Time added to \"Now\"");
+    EXPECT_FALSE(changeDateCheck(*dlg)->isChecked());
     QStringList names;
-    for (int i = 0; i < dlg.lst_tanklist->count(); ++i)
-        names << dlg.lst_tanklist->item(i)->text();
+    for (int i = 0; i < tankList(*dlg)->count(); ++i)
+        names << tankList(*dlg)->item(i)->text();
     EXPECT_EQ(names, (QStringList{"Big \"Quote\" Tank", "Reef", "tankname"}));
 
-    dlg.cmd_OK_Click();
+    click(*dlg, "okButton");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, "You must first select a tank entry to move your animal to.");
     EXPECT_EQ(env.messages.shown[0].title, "Note!");
     EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(env.beeper.count, 1);
-    EXPECT_TRUE(dlg.Form_Cancelled);
+    EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
 }
 
-TEST_F(LivesMoveTest, LandsInThePickedTankByKey)
+TEST_F(LivesMoveTest, DoubleClickLandsInThePickedTankByKey)
 {
     for (const char* name : {"tankname", "Big \"Quote\" Tank"}) {
         SCOPED_TRACE(name);
-        MoveLivestockDialog dlg(*env.ctx, rowid, "Tang - Yellow ");
-        select(dlg, name);
-        dlg.lst_tanklist_DblClick();
-        EXPECT_FALSE(dlg.Form_Cancelled);
-        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        auto dlg = open();
+        pick(*dlg, name, true);
+        EXPECT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_FALSE(dlg->isVisible());
         const auto tank = TankStore(env.ctx->db()).findByName(name);
         ASSERT_TRUE(tank);
         EXPECT_EQ(row().tankid, tank->tankid);
         EXPECT_EQ(row().dateadded, QDate(2026, 2, 3));
         EXPECT_EQ(row().timeadded, QTime(9, 8, 7));
     }
+    EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
 TEST_F(LivesMoveTest, CheckBoxSetsDateAndTimeToNow)
 {
-    MoveLivestockDialog dlg(*env.ctx, rowid, "Tang - Yellow ");
-    select(dlg, "Reef");
-    dlg.chk_ChangeDate->setChecked(true);
-    dlg.cmd_OK_Click();
-    EXPECT_FALSE(dlg.Form_Cancelled);
+    auto dlg = open();
+    pick(*dlg, "Reef");
+    QTest::mouseClick(changeDateCheck(*dlg), Qt::LeftButton);
+    ASSERT_TRUE(changeDateCheck(*dlg)->isChecked());
+    click(*dlg, "okButton");
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
     EXPECT_EQ(row().dateadded, QDate(2026, 12, 8));
     EXPECT_EQ(row().timeadded, QTime(14, 5, 9));
 }
 
-TEST_F(LivesMoveTest, CancelOrCloseChangesNothing)
+TEST_F(LivesMoveTest, CancelEscapeOrCloseChangesNothing)
 {
-    MoveLivestockDialog dlg(*env.ctx, rowid, "Tang - Yellow ");
-    select(dlg, "tankname");
-    dlg.chk_ChangeDate->setChecked(true);
-    dlg.cmd_Cancel_Click();
-    EXPECT_TRUE(dlg.Form_Cancelled);
-
-    MoveLivestockDialog framed(*env.ctx, rowid, "Tang - Yellow ");
-    select(framed, "tankname");
-    framed.reject();   // Escape or the window frame
-    EXPECT_TRUE(framed.Form_Cancelled);
-    EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
-    EXPECT_EQ(row().dateadded, QDate(2026, 2, 3));
+    const struct {
+        const char* label;
+        std::function<void(MoveLivestockDialog&)> leave;
+    } cases[] = {
+        {"Cancel", [](MoveLivestockDialog& d) { click(d, "cancelButton"); }},
+        {"Escape", [](MoveLivestockDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+        {"window frame", [](MoveLivestockDialog& d) { d.close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto dlg = open();
+        pick(*dlg, "tankname");
+        changeDateCheck(*dlg)->setChecked(true);
+        c.leave(*dlg);
+        EXPECT_EQ(dlg->result(), QDialog::Rejected);
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
+        EXPECT_EQ(row().dateadded, QDate(2026, 2, 3));
+    }
 }
 
 TEST_F(LivesMoveTest, TankDeletedMeanwhileIsNotWritten)
 {
-    MoveLivestockDialog dlg(*env.ctx, rowid, "Tang - Yellow ");
-    select(dlg, "tankname");
+    auto dlg = open();
+    pick(*dlg, "tankname");
+    changeDateCheck(*dlg)->setChecked(true);
     QSqlQuery q(env.ctx->db());
     ASSERT_TRUE(q.exec("DELETE FROM TANKLST WHERE tankname = 'tankname'"));
-    dlg.cmd_OK_Click();
-    EXPECT_TRUE(dlg.Form_Cancelled);
+    click(*dlg, "okButton");
     ASSERT_EQ(env.messages.shown.size(), 1);
-    EXPECT_EQ(dlg.lst_tanklist->count(), 2);
+    EXPECT_EQ(env.messages.shown[0].text, "The tank you picked no longer exists. Pick another tank.");
+    // The list offers the tanks there are now, with none picked and the date kept.
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(tankList(*dlg)->count(), 2);
+    EXPECT_FALSE(changeDateCheck(*dlg)->isChecked());
     EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
+
+    // Another tank can be picked then.
+    pick(*dlg, "Reef");
+    click(*dlg, "okButton");
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
 }

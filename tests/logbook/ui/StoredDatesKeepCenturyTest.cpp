@@ -9,6 +9,7 @@
 #include "logbook/ui/WaterTestDialog.h"
 #include "support/TestEnv.h"
 
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,7 +56,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 LivestockEntryDialog dlg(*env.ctx);
                 dlg.setEntry(l, false);
-                dlg.cmd_OK_Click();
+                dlg.findChild<QPushButton*>("okButton")->click();
             }
             const auto lBack = LivestockStore(env.ctx->db()).get(l.rowid);
             ASSERT_TRUE(lBack);
