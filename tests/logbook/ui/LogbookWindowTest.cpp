@@ -291,9 +291,9 @@ TEST(WaterlogWindow, SameMomentEntriesAreChangedAndDeletedApart)
     lb.selectRow(1);
     onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Change Log Entry for Reef Tank");
-        EXPECT_EQ(dlg->txt_ph->text(), "8.000");
-        dlg->txt_ph->setText("8.4");
-        dlg->cmd_OK_Click();
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("phEdit")->text(), "8.000");
+        dlg->findChild<QLineEdit*>("phEdit")->setText("8.4");
+        dlg->accept();
     });
     lb.log->changeEntry();
     WaterLogStore store(lb.env.ctx->db());
@@ -317,10 +317,10 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     lb.button("graphentries")->setEnabled(false);
     onNextDialog<WaterTestDialog>([&](WaterTestDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Add a log entry for Reef Tank");
-        EXPECT_EQ(dlg->txt_ph->text(), "8.40");
-        EXPECT_EQ(dlg->txt_sg->text(), "1.023");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("phEdit")->text(), "8.40");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("sgEdit")->text(), "1.023");
         EXPECT_FALSE(lb.main->mnu_FilePrint->isEnabled());   // the dialog claims File > Print
-        dlg->cmd_OK_Click();
+        dlg->accept();
     });
     lb.log->addEntry();
     EXPECT_TRUE(lb.env.messages.shown.isEmpty()) << lb.env.messages.texts().join("|").toStdString();
@@ -334,7 +334,7 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     EXPECT_TRUE(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Zeta"], SortOrder::Ascending).isEmpty());
 
     // Cancel writes nothing.
-    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->cmd_Exit_Click(); });
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->reject(); });
     lb.log->addEntry();
     EXPECT_EQ(lb.log->waterModel()->rowCount(), 1);
 }
@@ -421,7 +421,7 @@ TEST(WaterlogWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
     ASSERT_TRUE(log->selectNode("Reef"));
     EXPECT_TRUE(main.mnu_FileNew->isEnabled());
 
-    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->cmd_OK_Click(); });
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->accept(); });
     main.mnu_FileNew->trigger();
     EXPECT_EQ(log->waterModel()->rowCount(), 1);
 

@@ -40,7 +40,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 WaterTestDialog dlg(*env.ctx);
                 dlg.setEntry(w);
-                dlg.cmd_OK_Click();
+                dlg.accept();
             }
             EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, stored) << "water " << label;
 
@@ -93,7 +93,7 @@ TEST(StoredDatesKeepCentury, RetypedDateIsReadInTheSpan)
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(w);
-    dlg.txt_date->setText(QStringLiteral("05/02/30"));
-    dlg.cmd_OK_Click();
+    dlg.findChild<QLineEdit*>("dateEdit")->setText(QStringLiteral("05/02/30"));
+    dlg.accept();
     EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, QDate(2030, 5, 2));
 }
