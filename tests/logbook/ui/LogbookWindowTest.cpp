@@ -448,10 +448,10 @@ TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
     lb.log->addEntry();
     lb.log->tab_logtype->setCurrentIndex(LogbookWindow::TabMaint);
     onNextDialog<MaintenanceEntryDialog>([](MaintenanceEntryDialog* dlg) {
-        EXPECT_EQ(dlg->txt_quantity->text(), "0");
-        EXPECT_EQ(dlg->txt_description->text(), " ");
-        EXPECT_EQ(dlg->txt_maintlognotes->text(), " ");
-        dlg->cmd_Cancel_Click();
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("quantityEdit")->text(), "0");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("descriptionEdit")->text(), " ");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("notesEdit")->text(), " ");
+        dlg->reject();
     });
     lb.log->addEntry();
     QSqlQuery q("SELECT (SELECT COUNT(*) FROM livestock) + (SELECT COUNT(*) FROM maintlog)", lb.env.ctx->db());

@@ -72,7 +72,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 MaintenanceEntryDialog dlg(*env.ctx);
                 dlg.setEntry(m, false);
-                dlg.cmd_OK_Click();
+                dlg.accept();
             }
             EXPECT_EQ(MaintLogStore(env.ctx->db()).get(m.rowid)->logdate, stored) << "maintenance " << label;
 
