@@ -28,33 +28,35 @@ public:
     void setEntry(const MaintLogRecord& rec, bool isNew);
     const MaintLogRecord& savedEntry() const { return m_saved; }
 
-    // Handlers.
-    void Form_Load();
-    void ud_quantity_Change(int value);
-    void cmd_caldate_Click();
-    bool txt_logdate_LostFocus();
-    bool txt_logtime_LostFocus();
-    bool txt_quantity_LostFocus();
-    void cmd_OK_Click();
-    void cmd_Cancel_Click();
-
-    QTabWidget* SSTab1 = nullptr;
-    QComboBox* lst_mainttasklist = nullptr;
-    MaskedDateEdit* txt_logdate = nullptr;
-    QToolButton* cmd_Caldate = nullptr;
-    MaskedTimeEdit* txt_logtime = nullptr;
-    QLineEdit* txt_quantity = nullptr;
-    UpDown* ud_quantity = nullptr;
-    QComboBox* lst_unit = nullptr;
-    QLineEdit* txt_description = nullptr;
-    QLineEdit* txt_maintlognotes = nullptr;
-    QPushButton* cmd_OK = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
+public slots:
+    // OK: checks every field again, writes the row and closes; a refused field
+    // or a failed write leaves the dialog open.
+    void accept() override;
 
 private:
+    void fillPickLists();
+    void writeQuantity(int value);
+    void pickDate();
+    bool checkDate();
+    bool checkTime();
+    bool checkQuantity();
 
     AppContext& m_ctx;
     LeaveChecker* m_checker = nullptr;
+
+    QTabWidget* m_entryTabs = nullptr;
+    QComboBox* m_taskList = nullptr;
+    MaskedDateEdit* m_dateEdit = nullptr;
+    QToolButton* m_calendarButton = nullptr;
+    MaskedTimeEdit* m_timeEdit = nullptr;
+    QLineEdit* m_quantityEdit = nullptr;
+    UpDown* m_quantitySpinner = nullptr;
+    QComboBox* m_unitList = nullptr;
+    QLineEdit* m_descriptionEdit = nullptr;
+    QLineEdit* m_notesEdit = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+
     MaintLogRecord m_entry;
     MaintLogRecord m_saved;
     bool m_isNew = true;

@@ -295,9 +295,9 @@ TEST(WaterlogWindow, SameMomentEntriesAreChangedAndDeletedApart)
     lb.selectRow(1);
     onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Change Log Entry for Reef Tank");
-        EXPECT_EQ(dlg->txt_ph->text(), "8.000");
-        dlg->txt_ph->setText("8.4");
-        dlg->cmd_OK_Click();
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("phEdit")->text(), "8.000");
+        dlg->findChild<QLineEdit*>("phEdit")->setText("8.4");
+        dlg->accept();
     });
     lb.log->changeEntry();
     WaterLogStore store(lb.env.ctx->db());
@@ -321,10 +321,10 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     lb.button("graphentries")->setEnabled(false);
     onNextDialog<WaterTestDialog>([&](WaterTestDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Add a log entry for Reef Tank");
-        EXPECT_EQ(dlg->txt_ph->text(), "8.40");
-        EXPECT_EQ(dlg->txt_sg->text(), "1.023");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("phEdit")->text(), "8.40");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("sgEdit")->text(), "1.023");
         EXPECT_FALSE(lb.main->findChild<QAction*>("printAction")->isEnabled());   // the dialog claims File > Print
-        dlg->cmd_OK_Click();
+        dlg->accept();
     });
     lb.log->addEntry();
     EXPECT_TRUE(lb.env.messages.shown.isEmpty()) << lb.env.messages.texts().join("|").toStdString();
@@ -338,7 +338,7 @@ TEST(WaterlogWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     EXPECT_TRUE(WaterLogStore(lb.env.ctx->db()).list(lb.ids["Zeta"], SortOrder::Ascending).isEmpty());
 
     // Cancel writes nothing.
-    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->cmd_Exit_Click(); });
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->reject(); });
     lb.log->addEntry();
     EXPECT_EQ(lb.log->waterModel()->rowCount(), 1);
 }
@@ -425,7 +425,7 @@ TEST(WaterlogWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
     ASSERT_TRUE(log->selectNode("Reef"));
     EXPECT_TRUE(main.findChild<QAction*>("newEntryAction")->isEnabled());
 
-    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->cmd_OK_Click(); });
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) { dlg->accept(); });
     main.findChild<QAction*>("newEntryAction")->trigger();
     EXPECT_EQ(log->waterModel()->rowCount(), 1);
 
@@ -452,10 +452,10 @@ TEST(WaterlogWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
     lb.log->addEntry();
     lb.log->tab_logtype->setCurrentIndex(LogbookWindow::TabMaint);
     onNextDialog<MaintenanceEntryDialog>([](MaintenanceEntryDialog* dlg) {
-        EXPECT_EQ(dlg->txt_quantity->text(), "0");
-        EXPECT_EQ(dlg->txt_description->text(), " ");
-        EXPECT_EQ(dlg->txt_maintlognotes->text(), " ");
-        dlg->cmd_Cancel_Click();
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("quantityEdit")->text(), "0");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("descriptionEdit")->text(), " ");
+        EXPECT_EQ(dlg->findChild<QLineEdit*>("notesEdit")->text(), " ");
+        dlg->reject();
     });
     lb.log->addEntry();
     QSqlQuery q("SELECT (SELECT COUNT(*) FROM livestock) + (SELECT COUNT(*) FROM maintlog)", lb.env.ctx->db());

@@ -1,4 +1,4 @@
-// The maintenance entry dialog, driven through its handlers with scripted
+// The maintenance entry dialog, driven through its controls with scripted
 // message boxes and the fixed clock.
 #include "logbook/ui/MaintenanceEntryDialog.h"
 
@@ -7,10 +7,33 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSqlQuery>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
+
+// The control the keeper sees under this name; a missing one ends the test.
+template <typename W = QLineEdit>
+W* control(QWidget* dialog, const QString& name)
+{
+    W* widget = dialog->findChild<W*>(name);
+    if (!widget)
+        throw std::runtime_error("the dialog has no control named " + name.toStdString());
+    return widget;
+}
+
+QComboBox* list(QWidget* dialog, const QString& name)
+{
+    return control<QComboBox>(dialog, name);
+}
+
+void clickOk(QWidget* dialog)
+{
+    QTest::mouseClick(control<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+}
 
 class MaintAddEditTest : public ::testing::Test {
 protected:
@@ -32,7 +55,7 @@ protected:
     {
         auto dlg = std::make_unique<MaintenanceEntryDialog>(*env.ctx);
         dlg->setEntry(preset(), true);
-        dlg->lst_mainttasklist->setEditText(task);
+        list(dlg.get(), "taskList")->setEditText(task);
         return dlg;
     }
 
@@ -51,20 +74,20 @@ TEST_F(MaintAddEditTest, NewEntryDefaultsAndUnitOrder)
 {
     auto dlg = filledNew();
     EXPECT_EQ(dlg->windowTitle(), "Add a New Maintenence Activity");
-    EXPECT_EQ(dlg->txt_quantity->text(), "0");
-    EXPECT_EQ(dlg->txt_logtime->text(), "02:05:09 pm");
+    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "0");
+    EXPECT_EQ(control(dlg.get(), "timeEdit")->text(), "02:05:09 pm");
     QStringList units;
-    for (int i = 0; i < dlg->lst_unit->count(); ++i)
-        units << dlg->lst_unit->itemText(i);
+    QComboBox* unitList = list(dlg.get(), "unitList");
+    for (int i = 0; i < unitList->count(); ++i)
+        units << unitList->itemText(i);
     EXPECT_EQ(units, (QStringList{"c.c.", "drops", "gallons", "litres", "ml", "oz.", "percent", "ppm"}));
-    EXPECT_TRUE(dlg->lst_unit->currentText().isEmpty());
+    EXPECT_TRUE(unitList->currentText().isEmpty());
 
-    dlg->txt_quantity->clear();
-    dlg->txt_description->clear();
-    dlg->txt_maintlognotes->clear();
-    dlg->cmd_OK_Click();
+    for (const char* name : {"quantityEdit", "descriptionEdit", "notesEdit"})
+        control(dlg.get(), name)->clear();
+    clickOk(dlg.get());
     ASSERT_EQ(dlg->result(), QDialog::Accepted) << env.messages.texts().join("|").toStdString();
-    EXPECT_EQ(dlg->txt_quantity->text(), "0");
+    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "0");
     const auto saved = MaintLogStore(env.ctx->db()).get(dlg->savedEntry().rowid);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->quantity, 0.0);
@@ -84,19 +107,19 @@ TEST_F(MaintAddEditTest, LimitsOnOk)
         QString refusal;   // empty: accepted
         const char* focus;
     } cases[] = {
-        {"task empty", [](MaintenanceEntryDialog& d) { d.lst_mainttasklist->setEditText(""); },
-         "You must enter a task for your entry", "lst_mainttasklist"},
-        {"task of 50", [](MaintenanceEntryDialog& d) { d.lst_mainttasklist->setEditText(QString(50, 't')); }, "", ""},
-        {"task of 51", [](MaintenanceEntryDialog& d) { d.lst_mainttasklist->setEditText(QString(51, 't')); },
-         "Your task description must be less than 50 characters.", "lst_mainttasklist"},
-        {"quantity 9999", [](MaintenanceEntryDialog& d) { d.txt_quantity->setText("9999"); }, "", ""},
-        {"quantity 10000", [](MaintenanceEntryDialog& d) { d.txt_quantity->setText("10000"); },
-         "Your quantity must be less than 10,000.", "txt_quantity"},
-        {"description of 51", [](MaintenanceEntryDialog& d) { d.txt_description->setText(QString(51, 'd')); },
-         "Your description must be 50 characters or less.", "txt_description"},
-        {"unit of 10", [](MaintenanceEntryDialog& d) { d.lst_unit->setEditText(QString(10, 'u')); }, "", ""},
-        {"unit of 11", [](MaintenanceEntryDialog& d) { d.lst_unit->setEditText(QString(11, 'u')); },
-         "Your \"unit of measure\" entry must be 10 characters or less.", "lst_unit"},
+        {"task empty", [](MaintenanceEntryDialog& d) { list(&d, "taskList")->setEditText(""); },
+         "You must enter a task for your entry", "taskList"},
+        {"task of 50", [](MaintenanceEntryDialog& d) { list(&d, "taskList")->setEditText(QString(50, 't')); }, "", ""},
+        {"task of 51", [](MaintenanceEntryDialog& d) { list(&d, "taskList")->setEditText(QString(51, 't')); },
+         "Your task description must be less than 50 characters.", "taskList"},
+        {"quantity 9999", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("9999"); }, "", ""},
+        {"quantity 10000", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("10000"); },
+         "Your quantity must be less than 10,000.", "quantityEdit"},
+        {"description of 51", [](MaintenanceEntryDialog& d) { control(&d, "descriptionEdit")->setText(QString(51, 'd')); },
+         "Your description must be 50 characters or less.", "descriptionEdit"},
+        {"unit of 10", [](MaintenanceEntryDialog& d) { list(&d, "unitList")->setEditText(QString(10, 'u')); }, "", ""},
+        {"unit of 11", [](MaintenanceEntryDialog& d) { list(&d, "unitList")->setEditText(QString(11, 'u')); },
+         "Your \"unit of measure\" entry must be 10 characters or less.", "unitList"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -104,7 +127,7 @@ TEST_F(MaintAddEditTest, LimitsOnOk)
         const int before = rowCount();
         auto dlg = filledNew();
         c.set(*dlg);
-        dlg->cmd_OK_Click();
+        clickOk(dlg.get());
         if (c.refusal.isEmpty()) {
             EXPECT_TRUE(env.messages.shown.isEmpty());
             EXPECT_EQ(rowCount(), before + 1);
@@ -126,11 +149,11 @@ TEST_F(MaintAddEditTest, OkRerunsTheFieldChecks)
         std::function<void(MaintenanceEntryDialog&)> spoil;
         QString text;
     } cases[] = {
-        {"date", [](MaintenanceEntryDialog& d) { d.txt_logdate->setText("02/30/26"); },
+        {"date", [](MaintenanceEntryDialog& d) { control(&d, "dateEdit")->setText("02/30/26"); },
          "You must enter a valad date to add a maintenence entry to the log."},
-        {"time", [](MaintenanceEntryDialog& d) { d.txt_logtime->setText("00:10:00 am"); },
+        {"time", [](MaintenanceEntryDialog& d) { control(&d, "timeEdit")->setText("00:10:00 am"); },
          "You must enter a valid time in \"HH:MM:SS am\" format to add a maintenence entry to the log."},
-        {"quantity", [](MaintenanceEntryDialog& d) { d.txt_quantity->setText("2 cups"); },
+        {"quantity", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("2 cups"); },
          "Quantity entries must be a number."},
     };
     for (const auto& c : cases) {
@@ -138,7 +161,7 @@ TEST_F(MaintAddEditTest, OkRerunsTheFieldChecks)
         env.messages.clear();
         auto dlg = filledNew();
         c.spoil(*dlg);
-        dlg->cmd_OK_Click();
+        clickOk(dlg.get());
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.shown[0].text, c.text);
         EXPECT_EQ(env.messages.shown[0].title, "Oops!");
@@ -150,23 +173,23 @@ TEST_F(MaintAddEditTest, TaskTypedOnceIsOfferedNextTime)
 {
     // A refusal leaves the dialog open; the corrected entry is written in full.
     auto dlg = filledNew("Clean pump impeller");
-    dlg->txt_quantity->setText("10000");
-    dlg->cmd_OK_Click();
+    control(dlg.get(), "quantityEdit")->setText("10000");
+    clickOk(dlg.get());
     EXPECT_EQ(rowCount(), 0);
-    dlg->txt_quantity->setText("2.5");
-    dlg->cmd_OK_Click();
+    control(dlg.get(), "quantityEdit")->setText("2.5");
+    clickOk(dlg.get());
     ASSERT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(MaintLogStore(env.ctx->db()).get(dlg->savedEntry().rowid)->quantity, 2.5);
     MaintenanceEntryDialog next(*env.ctx);
-    EXPECT_GE(next.lst_mainttasklist->findText("Clean pump impeller"), 0);
-    EXPECT_EQ(next.lst_mainttasklist->count(), maintenanceSeedNames().size() + 1);
+    EXPECT_GE(list(&next, "taskList")->findText("Clean pump impeller"), 0);
+    EXPECT_EQ(list(&next, "taskList")->count(), maintenanceSeedNames().size() + 1);
 }
 
 TEST_F(MaintAddEditTest, SpinnerWritesTheQuantity)
 {
     auto dlg = filledNew();
-    dlg->ud_quantity->setValue(12);
-    EXPECT_EQ(dlg->txt_quantity->text(), "12");
+    control<UpDown>(dlg.get(), "quantitySpinner")->setValue(12);
+    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "12");
 }
 
 TEST_F(MaintAddEditTest, ChangeKeepsTheRowAndReadsDayMonthOrder)
@@ -182,12 +205,26 @@ TEST_F(MaintAddEditTest, ChangeKeepsTheRowAndReadsDayMonthOrder)
 
     MaintenanceEntryDialog dlg(*env.ctx);
     dlg.setEntry(rec, false);
-    EXPECT_EQ(dlg.txt_logdate->text(), "08/12/26");
-    EXPECT_EQ(dlg.txt_quantity->text(), "5");
-    EXPECT_EQ(dlg.lst_unit->currentText(), "ml");
-    dlg.txt_logdate->setText("05/03/26");
-    dlg.cmd_OK_Click();
+    EXPECT_EQ(control(&dlg, "dateEdit")->text(), "08/12/26");
+    EXPECT_EQ(control(&dlg, "quantityEdit")->text(), "5");
+    EXPECT_EQ(list(&dlg, "unitList")->currentText(), "ml");
+    control(&dlg, "dateEdit")->setText("05/03/26");
+    clickOk(&dlg);
     ASSERT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(rowCount(), 1);
     EXPECT_EQ(store.get(rec.rowid)->logdate, QDate(2026, 3, 5));
+}
+
+TEST_F(MaintAddEditTest, FailedWriteTellsTheKeeperAndDoesNotAccept)
+{
+    auto dlg = filledNew();
+    QSqlQuery(env.ctx->db()).exec(QStringLiteral("DROP TABLE maintlog"));
+    clickOk(dlg.get());
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& m = env.messages.shown[0];
+    EXPECT_TRUE(m.text.startsWith("ERROR ") && m.text.endsWith(" occurred.")) << m.text.toStdString();
+    EXPECT_EQ(m.title, "Oops");
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->savedEntry().rowid, 0);
 }

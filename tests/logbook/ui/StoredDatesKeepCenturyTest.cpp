@@ -41,7 +41,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 WaterTestDialog dlg(*env.ctx);
                 dlg.setEntry(w);
-                dlg.cmd_OK_Click();
+                dlg.accept();
             }
             EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, stored) << "water " << label;
 
@@ -73,7 +73,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 MaintenanceEntryDialog dlg(*env.ctx);
                 dlg.setEntry(m, false);
-                dlg.cmd_OK_Click();
+                dlg.accept();
             }
             EXPECT_EQ(MaintLogStore(env.ctx->db()).get(m.rowid)->logdate, stored) << "maintenance " << label;
 
@@ -94,7 +94,7 @@ TEST(StoredDatesKeepCentury, RetypedDateIsReadInTheSpan)
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(w);
-    dlg.txt_date->setText(QStringLiteral("05/02/30"));
-    dlg.cmd_OK_Click();
+    dlg.findChild<QLineEdit*>("dateEdit")->setText(QStringLiteral("05/02/30"));
+    dlg.accept();
     EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, QDate(2030, 5, 2));
 }

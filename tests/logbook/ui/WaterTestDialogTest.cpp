@@ -13,8 +13,29 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
+
+// The control the keeper sees under this name; a missing one ends the test.
+template <typename W = QLineEdit>
+W* control(QWidget* dialog, const QString& name)
+{
+    W* widget = dialog->findChild<W*>(name);
+    if (!widget)
+        throw std::runtime_error("the dialog has no control named " + name.toStdString());
+    return widget;
+}
+
+void clickOk(QWidget* dialog)
+{
+    QTest::mouseClick(control<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+}
+
+// The measurement boxes in the dialog's order.
+const QStringList kMeasureEdits = {"ammoniaEdit", "nitriteEdit", "nitrateEdit", "phEdit", "sgEdit",
+                                   "tempEdit", "oxygenEdit", "dkhEdit", "calciumEdit", "copperEdit",
+                                   "orpEdit", "user1Edit", "user2Edit"};
 
 int rowCount(AppContext& ctx)
 {
@@ -35,6 +56,7 @@ struct ShownDialog {
         dlg->activateWindow();
         (void)QTest::qWaitForWindowActive(dlg.get());
     }
+    QLineEdit* edit(const QString& name) const { return control(dlg.get(), name); }
 };
 
 } // namespace
@@ -42,23 +64,24 @@ struct ShownDialog {
 TEST(WaterAddEdit, NewTestPresetsFollowTheDefaultWaterType)
 {
     for (const QString type : {"SALT", "FRESH"}) {
+        SCOPED_TRACE(type.toStdString());
         TestEnv env;
         env.ctx->defWaterType = type;
         WaterTestDialog dlg(*env.ctx);
         dlg.setNewEntry("K1");
         const bool salt = type == "SALT";
-        EXPECT_EQ(dlg.txt_date->text(), "12/08/26");
-        EXPECT_EQ(dlg.txt_time->text(), "02:05:09 pm");
-        EXPECT_EQ(dlg.txt_ph->text(), salt ? "8.40" : "7.80");
-        EXPECT_EQ(dlg.ud_Ph->value(), salt ? 84 : 78);
-        EXPECT_EQ(dlg.txt_sg->text(), salt ? "1.023" : "0");
-        EXPECT_EQ(dlg.Ud_SG->value(), salt ? 1023 : 0);
-        EXPECT_EQ(dlg.txt_temp->text(), "78");
-        EXPECT_EQ(dlg.ud_temp->value(), 780);
-        for (QLineEdit* box : {dlg.txt_ammonia, dlg.txt_nitrite, dlg.txt_nitrate, dlg.txt_oxygen, dlg.txt_dkh,
-                               dlg.txt_calcium, dlg.txt_copper, dlg.txt_orp, dlg.txt_user1, dlg.txt_user2})
-            EXPECT_EQ(box->text(), "0") << box->objectName().toStdString();
-        EXPECT_EQ(dlg.txt_Comment->text(), " ");
+        EXPECT_EQ(control(&dlg, "dateEdit")->text(), "12/08/26");
+        EXPECT_EQ(control(&dlg, "timeEdit")->text(), "02:05:09 pm");
+        EXPECT_EQ(control(&dlg, "phEdit")->text(), salt ? "8.40" : "7.80");
+        EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), salt ? 84 : 78);
+        EXPECT_EQ(control(&dlg, "sgEdit")->text(), salt ? "1.023" : "0");
+        EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), salt ? 1023 : 0);
+        EXPECT_EQ(control(&dlg, "tempEdit")->text(), "78");
+        EXPECT_EQ(control<UpDown>(&dlg, "tempSpinner")->value(), 780);
+        for (const char* name : {"ammoniaEdit", "nitriteEdit", "nitrateEdit", "oxygenEdit", "dkhEdit",
+                                 "calciumEdit", "copperEdit", "orpEdit", "user1Edit", "user2Edit"})
+            EXPECT_EQ(control(&dlg, name)->text(), "0") << name;
+        EXPECT_EQ(control(&dlg, "commentEdit")->text(), " ");
     }
 }
 
@@ -67,34 +90,42 @@ TEST(WaterAddEdit, SpinnersWriteTheirScaledPositionOverTypedText)
     TestEnv env;
     WaterTestDialog dlg(*env.ctx);
     dlg.setNewEntry("K1");
-    dlg.txt_ph->setText("7.5");
-    dlg.ud_Ph->stepUp();   // 78 -> 79
-    EXPECT_EQ(dlg.txt_ph->text(), "7.900");
-    dlg.Ud_SG->setValue(10000);
-    EXPECT_EQ(dlg.txt_sg->text(), "10");
-    dlg.ud_Ammonia->setValue(15);
-    EXPECT_EQ(dlg.txt_ammonia->text(), "1.5");
+    QLineEdit* ph = control(&dlg, "phEdit");
+    ph->setText("7.5");
+    control<UpDown>(&dlg, "phSpinner")->stepUp();   // 78 -> 79
+    EXPECT_EQ(ph->text(), "7.900");
+    control<UpDown>(&dlg, "sgSpinner")->setValue(10000);
+    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "10");
+    auto* ammoniaSpinner = control<UpDown>(&dlg, "ammoniaSpinner");
+    ammoniaSpinner->setValue(15);
+    EXPECT_EQ(control(&dlg, "ammoniaEdit")->text(), "1.5");
     // Typing never moves the spinner.
-    dlg.txt_ammonia->setText("900");
-    EXPECT_EQ(dlg.ud_Ammonia->value(), 15);
-    EXPECT_EQ(dlg.ud_Ammonia->buddy(), nullptr);
+    control(&dlg, "ammoniaEdit")->setText("900");
+    EXPECT_EQ(ammoniaSpinner->value(), 15);
+    EXPECT_EQ(ammoniaSpinner->buddy(), nullptr);
 }
 
 TEST(WaterAddEdit, UserTestsCarryTheirNames)
 {
-    ShownDialog s;
-    EXPECT_EQ(s.dlg->Label15->text(), "Phosphate");
-    EXPECT_EQ(s.dlg->Label16->text(), "Iodine");
-    s.dlg->txt_user1->setText("abc");
-    EXPECT_FALSE(s.dlg->txt_measure_LostFocus(WmUser1));
-    s.dlg->txt_user2->setText("1000");
-    EXPECT_FALSE(s.dlg->txt_measure_LostFocus(WmUser2));
-    EXPECT_EQ(s.env.messages.texts(), (QStringList{"Phosphate entries must be a number.",
-                                                   "Iodine entries must be less than 1000."}));
+    const struct {
+        QString name1, name2, shown1, shown2;
+    } cases[] = {
+        {"Phosphate", "Iodine", "Phosphate", "Iodine"},
+        {"", "", "User1", "User2"},
+    };
+    for (const auto& c : cases) {
+        TestEnv env;
+        env.ctx->userFieldName1 = c.name1;
+        env.ctx->userFieldName2 = c.name2;
+        WaterTestDialog dlg(*env.ctx);
+        EXPECT_EQ(control<QLabel>(&dlg, "user1Label")->text(), c.shown1);
+        EXPECT_EQ(control<QLabel>(&dlg, "user2Label")->text(), c.shown2);
+    }
 }
 
 // Every field's message appears on OK, under "Oops!" with the exclamation
-// icon and a beep, the field gets the focus and nothing is written.
+// icon and a beep, the field gets the focus and nothing is written. The user
+// tests' messages carry the names the keeper gave them.
 TEST(WaterAddEdit, OkRefusesEachBadFieldWithItsMessageAndFocus)
 {
     struct Case {
@@ -103,36 +134,35 @@ TEST(WaterAddEdit, OkRefusesEachBadFieldWithItsMessageAndFocus)
         QStringList messages;
     };
     const QList<Case> cases = {
-        {"txt_date", "13/45/26", {kWaterDateMessage}},
-        {"txt_time", "13:00:00 pm", {kWaterTimeMessage}},
+        {"dateEdit", "13/45/26", {kWaterDateMessage}},
+        {"timeEdit", "13:00:00 pm", {kWaterTimeMessage}},
         {"ammoniaEdit", "999.5", {"Ammonia entries must be less than 1000."}},
         {"nitriteEdit", "", {"Nitrite entries must be a number."}},
         {"nitrateEdit", "2000x", {"Nitrate entries must be a number.", "Nitrate entries must be less than 1000."}},
         {"phEdit", "99.5", {"Ph entries must be less than 99."}},
-        {"specificGravityEdit", "10", {"Specific Gravity entries must be less than 10."}},
-        {"temperatureEdit", "999.1", {"Temperature entries must be less than 999."}},
+        {"sgEdit", "10", {"Specific Gravity entries must be less than 10."}},
+        {"tempEdit", "999.1", {"Temperature entries must be less than 999."}},
         {"oxygenEdit", "x", {"Oxygen entries must be a number."}},
         {"dkhEdit", "1000", {"dkh entries must be less than 1000."}},
         {"calciumEdit", "c", {"Calcium entries must be a number."}},
         {"copperEdit", "1000", {"Copper entries must less than 1000."}},
-        {"redoxEdit", "o", {"Orp entries must be a number."}},
-        {"userTest1Edit", "u", {"Phosphate entries must be a number."}},
-        {"userTest2Edit", "2000", {"Iodine entries must be less than 1000."}},
+        {"orpEdit", "o", {"Orp entries must be a number."}},
+        {"user1Edit", "u", {"Phosphate entries must be a number."}},
+        {"user2Edit", "2000", {"Iodine entries must be less than 1000."}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.field.toStdString());
         ShownDialog s;
-        auto* field = s.dlg->findChild<QLineEdit*>(c.field);
-        ASSERT_TRUE(field) << c.field.toStdString();
+        QLineEdit* field = s.edit(c.field);
         field->setText(c.text);
-        s.dlg->cmd_OK->setFocus();
-        s.dlg->cmd_OK_Click();
-        EXPECT_EQ(s.env.messages.texts(), c.messages) << c.field.toStdString();
+        clickOk(s.dlg.get());
+        EXPECT_EQ(s.env.messages.texts(), c.messages);
         for (const Message& m : s.env.messages.shown) {
             EXPECT_EQ(m.title, "Oops!");
             EXPECT_EQ(m.icon, MsgIcon::Exclamation);
         }
         EXPECT_EQ(s.env.beeper.count, c.messages.size());
-        EXPECT_TRUE(field->hasFocus()) << c.field.toStdString();
+        EXPECT_TRUE(field->hasFocus());
         EXPECT_EQ(s.dlg->result(), QDialog::Rejected);
         EXPECT_TRUE(s.dlg->isVisible());
         EXPECT_EQ(rowCount(*s.env.ctx), 0);
@@ -142,33 +172,37 @@ TEST(WaterAddEdit, OkRefusesEachBadFieldWithItsMessageAndFocus)
 TEST(WaterAddEdit, LeavingABadFieldShowsItsMessageAndTakesTheFocusBack)
 {
     ShownDialog s;
-    s.dlg->txt_ph->setFocus();
-    s.dlg->txt_ph->setText("99.5");
-    s.dlg->txt_sg->setFocus(Qt::TabFocusReason);
+    QLineEdit* ph = s.edit("phEdit");
+    ph->setFocus();
+    ph->setText("99.5");
+    QTest::keyClick(ph, Qt::Key_Tab);
     QCoreApplication::processEvents();
     EXPECT_EQ(s.env.messages.texts(), QStringList{"Ph entries must be less than 99."});
-    EXPECT_TRUE(s.dlg->txt_ph->hasFocus());
+    EXPECT_TRUE(ph->hasFocus());
 
-    // Leaving for Cancel checks nothing.
+    // Leaving for Cancel checks nothing, and Cancel writes nothing.
     s.env.messages.clear();
-    s.dlg->cmd_Exit->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(control<QPushButton>(s.dlg.get(), "cancelButton"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(s.env.messages.shown.isEmpty());
+    EXPECT_TRUE(s.env.messages.shown.isEmpty()) << s.env.messages.texts().join("|").toStdString();
+    EXPECT_EQ(s.dlg->result(), QDialog::Rejected);
+    EXPECT_FALSE(s.dlg->isVisible());
+    EXPECT_EQ(rowCount(*s.env.ctx), 0);
 }
 
 TEST(WaterAddEdit, TimeCheckAcceptsTwelveHourTimesOnly)
 {
-    TestEnv env;
-    WaterTestDialog dlg(*env.ctx);
     const QList<QPair<QString, bool>> cases = {
         {"12:00:00 am", true}, {"11:59:59 Pm", false},
         {"01", false},   // still holding the mask's prompts
     };
     for (const auto& [text, ok] : cases) {
-        env.messages.clear();
-        dlg.txt_time->setText(text);
-        EXPECT_EQ(dlg.txt_time_LostFocus(), ok) << text.toStdString();
-        EXPECT_EQ(env.messages.texts(), ok ? QStringList() : QStringList{kWaterTimeMessage}) << text.toStdString();
+        SCOPED_TRACE(text.toStdString());
+        ShownDialog s;
+        s.edit("timeEdit")->setText(text);
+        clickOk(s.dlg.get());
+        EXPECT_EQ(s.env.messages.texts(), ok ? QStringList() : QStringList{kWaterTimeMessage});
+        EXPECT_EQ(s.dlg->result(), ok ? QDialog::Accepted : QDialog::Rejected);
     }
 }
 
@@ -177,19 +211,21 @@ TEST(WaterAddEdit, OkWritesAllSeventeenColumns)
     ShownDialog s;
     bool saved = false;
     s.dlg->onSaved = [&] { saved = true; };
-    s.dlg->txt_date->setText("03/04/26");
-    s.dlg->txt_time->setText("01:05:09 pm");
+    s.edit("dateEdit")->setText("03/04/26");
+    s.edit("timeEdit")->setText("01:05:09 pm");
     const QStringList values = {"0.25", "0.1", "12", "8.2", "1.024", "78.5", "6", "9", "420", "0.05", "350", "1.5", "2"};
     for (int m = 0; m < WaterMeasureCount; ++m)
-        s.dlg->box(m)->setText(values[m]);
-    s.dlg->txt_Comment->setText("Cloudy, added \"buffer\"");
-    s.dlg->cmd_OK_Click();
+        s.edit(kMeasureEdits[m])->setText(values[m]);
+    QLineEdit* comment = s.edit("commentEdit");
+    comment->clear();
+    QTest::keyClicks(comment, "Cloudy, added \"buffer\"");
+    clickOk(s.dlg.get());
     EXPECT_TRUE(s.env.messages.shown.isEmpty()) << s.env.messages.texts().join("|").toStdString();
     EXPECT_EQ(s.dlg->result(), QDialog::Accepted);
     EXPECT_TRUE(saved);
 
     QSqlQuery q("SELECT tankname, logdate, logtime, Ammonia, nitrite, nitrate, ph, sg, temp, oxygen, dkh, calcium, "
-                "copper, orp, custom1, custom2, Comment FROM waterlog",
+                "copper, orp, custom1, custom2, Comment, rowid FROM waterlog",
                 s.env.ctx->db());
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), "K1");
@@ -198,21 +234,41 @@ TEST(WaterAddEdit, OkWritesAllSeventeenColumns)
     for (int m = 0; m < WaterMeasureCount; ++m)
         EXPECT_DOUBLE_EQ(q.value(3 + m).toDouble(), values[m].toDouble()) << m;
     EXPECT_EQ(q.value(16).toString(), "Cloudy, added \"buffer\"");
+    EXPECT_EQ(q.value(17).toLongLong(), s.dlg->savedEntry().rowid);
     EXPECT_FALSE(q.next());
+}
+
+TEST(WaterAddEdit, FailedWriteTellsTheKeeperAndStaysOpen)
+{
+    ShownDialog s;
+    bool saved = false;
+    s.dlg->onSaved = [&] { saved = true; };
+    QSqlQuery(s.env.ctx->db()).exec("DROP TABLE waterlog");
+    clickOk(s.dlg.get());
+    ASSERT_EQ(s.env.messages.shown.size(), 1);
+    EXPECT_TRUE(s.env.messages.shown[0].text.startsWith("The water quality entry could not be saved: "))
+        << s.env.messages.shown[0].text.toStdString();
+    EXPECT_EQ(s.env.messages.shown[0].title, "Note!");
+    EXPECT_EQ(s.env.messages.shown[0].icon, MsgIcon::Critical);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(s.dlg->isVisible());
+    EXPECT_EQ(s.dlg->result(), QDialog::Rejected);
 }
 
 TEST(WaterAddEdit, EnterInABadFieldWritesNothingAndCancelNeither)
 {
     ShownDialog s;
-    s.dlg->txt_copper->setFocus();
-    s.dlg->txt_copper->setText("lots");
-    QTest::keyClick(s.dlg->txt_copper, Qt::Key_Return);
+    QLineEdit* copper = s.edit("copperEdit");
+    copper->setFocus();
+    copper->clear();
+    QTest::keyClicks(copper, "lots");
+    QTest::keyClick(copper, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(s.env.messages.texts(), QStringList{"Copper entries must be a number."});
     EXPECT_EQ(rowCount(*s.env.ctx), 0);
     EXPECT_TRUE(s.dlg->isVisible());
 
-    s.dlg->txt_copper->setText("0");
+    copper->setText("0");
     QTest::keyClick(s.dlg.get(), Qt::Key_Escape);
     EXPECT_EQ(s.dlg->result(), QDialog::Rejected);
     EXPECT_EQ(rowCount(*s.env.ctx), 0);
@@ -242,22 +298,23 @@ TEST(WaterAddEdit, ChangeLoadsTheStoredTestFormatted)
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(r));
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(r);
-    EXPECT_EQ(dlg.txt_date->text(), "01/02/26");
-    EXPECT_EQ(dlg.txt_time->text(), "11:04:05 pm");
-    EXPECT_EQ(dlg.txt_ph->text(), "8.100");
-    EXPECT_EQ(dlg.ud_Ph->value(), 81);
-    EXPECT_EQ(dlg.txt_ammonia->text(), "0.250");
-    EXPECT_EQ(dlg.txt_sg->text(), "1.025");
-    EXPECT_EQ(dlg.Ud_SG->value(), 1025);
-    EXPECT_EQ(dlg.txt_calcium->text(), "410.000");
-    EXPECT_EQ(dlg.txt_Comment->text(), "fine");
+    EXPECT_EQ(control(&dlg, "dateEdit")->text(), "01/02/26");
+    EXPECT_EQ(control(&dlg, "timeEdit")->text(), "11:04:05 pm");
+    EXPECT_EQ(control(&dlg, "phEdit")->text(), "8.100");
+    EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), 81);
+    EXPECT_EQ(control(&dlg, "ammoniaEdit")->text(), "0.250");
+    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "1.025");
+    EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), 1025);
+    EXPECT_EQ(control(&dlg, "calciumEdit")->text(), "410.000");
+    EXPECT_EQ(control(&dlg, "commentEdit")->text(), "fine");
 
-    dlg.txt_ph->setText("8.3");
-    dlg.cmd_OK_Click();
+    control(&dlg, "phEdit")->setText("8.3");
+    clickOk(&dlg);
     const auto back = WaterLogStore(env.ctx->db()).get(r.rowid);
     ASSERT_TRUE(back);
     EXPECT_DOUBLE_EQ(*back->ph, 8.3);
     EXPECT_EQ(back->logtime, QTime(23, 4, 5));
+    EXPECT_EQ(rowCount(*env.ctx), 1);
 }
 
 // Whatever the keeper's date order, a changed test keeps its date, and a date
@@ -274,6 +331,7 @@ TEST(WaterAddEdit, DatesFollowTheKeepersOrder)
         {"YYMMDD", ".", "26.01.02", "25.03.04", QDate(2025, 3, 4)},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.order.toStdString());
         TestEnv env;
         env.ctx->settings.dateOrder = c.order;
         env.ctx->settings.dateDelimiter = c.delimiter;
@@ -287,15 +345,15 @@ TEST(WaterAddEdit, DatesFollowTheKeepersOrder)
         {
             WaterTestDialog dlg(*env.ctx);
             dlg.setEntry(r);
-            EXPECT_EQ(dlg.txt_date->text(), c.shown) << c.order.toStdString();
-            dlg.cmd_OK_Click();
-            EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, r.logdate) << c.order.toStdString();
+            EXPECT_EQ(control(&dlg, "dateEdit")->text(), c.shown);
+            clickOk(&dlg);
+            EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, r.logdate);
         }
         WaterTestDialog dlg(*env.ctx);
         dlg.setEntry(r);
-        dlg.txt_date->setText(c.typed);
-        dlg.cmd_OK_Click();
+        control(&dlg, "dateEdit")->setText(c.typed);
+        clickOk(&dlg);
         EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();
-        EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, c.typedMeans) << c.order.toStdString();
+        EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, c.typedMeans);
     }
 }
