@@ -134,11 +134,11 @@ void BM_LogbookFillWaterList(benchmark::State& state)
     log.show();
     log.selectNode("Reef");
     QCoreApplication::processEvents();
-    if (log.waterModel()->rowCount() != kEntries)
+    if (log.findChild<QTreeView*>(QStringLiteral("waterList"))->model()->rowCount() != kEntries)
         state.SkipWithError("list not filled");
     for (auto _ : state) {
-        log.Refresh_Listview(QStringLiteral("ascending"));
-        log.lstv_WaterLog->repaint();
+        log.refresh();
+        log.findChild<QTreeView*>(QStringLiteral("waterList"))->repaint();
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * kEntries);
