@@ -134,16 +134,11 @@ void BM_LogbookFillWaterList(benchmark::State& state)
     log.show();
     log.selectNode("Reef");
     QCoreApplication::processEvents();
-    if (log.waterModel()->rowCount() != kEntries)
+    auto* waterList = log.findChild<QTreeView*>(QStringLiteral("waterList"));
+    if (!waterList || waterList->model()->rowCount() != kEntries)
         state.SkipWithError("list not filled");
-    QTreeView* waterList = nullptr;
-    for (QTreeView* view : log.findChildren<QTreeView*>())
-        if (view->model() == log.waterModel())
-            waterList = view;
-    if (!waterList)
-        state.SkipWithError("no view shows the water-quality list");
     for (auto _ : state) {
-        log.Refresh_Listview(QStringLiteral("ascending"));
+        log.refresh();
         waterList->repaint();
         QCoreApplication::processEvents();
     }

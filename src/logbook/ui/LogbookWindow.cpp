@@ -65,119 +65,124 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
     resize(631, 390);   // 9465 x 5850 twips
 
     // Toolbar of the entry commands.
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setObjectName("Toolbar1");
-    Toolbar1->setIconSize(QSize(16, 16));
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName("toolbar");
+    m_toolbar->setIconSize(QSize(16, 16));
     const struct {
-        const char* key;
+        QAction* LogbookWindow::*action;
+        const char* name;
+        const char* text;
         const char* tip;
         QStyle::StandardPixmap icon;
+        void (LogbookWindow::*command)();
     } buttons[] = {
-        {"addentries", "Add New Entry", QStyle::SP_FileIcon},
-        {"changeentries", "Change an existing entry", QStyle::SP_FileDialogContentsView},
-        {"deleteentries", "Delete Entry", QStyle::SP_TrashIcon},
-        {"moveentries", "Move Livestock to Another Tank", QStyle::SP_ArrowForward},
-        {"printentries", "Print Log Entries", QStyle::SP_DialogSaveButton},
-        {"graphentries", "View Graph of Entries", QStyle::SP_FileDialogInfoView},
-        {"refresh", "Refresh", QStyle::SP_BrowserReload},
+        {&LogbookWindow::m_addEntryAction, "addEntryAction", "addentries", "Add New Entry", QStyle::SP_FileIcon,
+         &LogbookWindow::addEntry},
+        {&LogbookWindow::m_changeEntryAction, "changeEntryAction", "changeentries", "Change an existing entry",
+         QStyle::SP_FileDialogContentsView, &LogbookWindow::changeEntry},
+        {&LogbookWindow::m_deleteEntryAction, "deleteEntryAction", "deleteentries", "Delete Entry",
+         QStyle::SP_TrashIcon, &LogbookWindow::deleteEntry},
+        {&LogbookWindow::m_moveEntryAction, "moveEntryAction", "moveentries", "Move Livestock to Another Tank",
+         QStyle::SP_ArrowForward, &LogbookWindow::moveEntry},
+        {&LogbookWindow::m_printEntriesAction, "printEntriesAction", "printentries", "Print Log Entries",
+         QStyle::SP_DialogSaveButton, &LogbookWindow::printEntries},
+        {&LogbookWindow::m_graphAction, "graphAction", "graphentries", "View Graph of Entries",
+         QStyle::SP_FileDialogInfoView, &LogbookWindow::showGraph},
+        {&LogbookWindow::m_refreshAction, "refreshAction", "refresh", "Refresh", QStyle::SP_BrowserReload,
+         &LogbookWindow::refreshTankTree},
     };
     for (const auto& b : buttons) {
-        const QString key = QString::fromLatin1(b.key);
-        QAction* action = Toolbar1->addAction(style()->standardIcon(b.icon), key);
-        action->setObjectName(key);
+        QAction* action = m_toolbar->addAction(style()->standardIcon(b.icon), QString::fromLatin1(b.text));
+        action->setObjectName(QString::fromLatin1(b.name));
         action->setToolTip(QString::fromLatin1(b.tip));
-        m_buttons.insert(key, action);
-        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        this->*b.action = action;
+        const auto command = b.command;
+        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
     }
 
-    // Left: caption panel 1 above the tank tree; right: panel 2 above the tabs.
-    sp_splitter = new QSplitter(Qt::Horizontal, this);
-    sp_splitter->setObjectName("sp_splitter");
-    sp_splitter->setChildrenCollapsible(false);
-    sp_splitter->setHandleWidth(4);
+    // Left the tank tree, right the tabs of the logs.
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName("splitter");
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(4);
 
-    // The caption bar is its two panels, one above the tree and one above the
-    // tabs, so that each follows its side of the splitter. The bar object itself
-    // shows nothing and must not lie over the toolbar.
-    sb_ListviewCaption = new QWidget(this);
-    sb_ListviewCaption->setObjectName("sb_ListviewCaption");
-    sb_ListviewCaption->hide();
-
-    auto* left = new QWidget(sp_splitter);
+    // One caption above the tree and one above the tabs, so that each follows
+    // its side of the splitter.
+    auto* left = new QWidget(m_splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(2);
-    m_panel1 = new QLabel(kAllTanks, left);
-    m_panel1->setObjectName("sb_ListviewCaption_panel1");
-    m_panel1->setFrameShape(QFrame::Panel);
-    m_panel1->setFrameShadow(QFrame::Sunken);
-    TreeView1 = new QTreeWidget(left);
-    TreeView1->setObjectName("TreeView1");
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setColumnCount(1);
-    TreeView1->viewport()->installEventFilter(this);
-    leftLayout->addWidget(m_panel1);
-    leftLayout->addWidget(TreeView1);
+    m_treeCaption = new QLabel(kAllTanks, left);
+    m_treeCaption->setObjectName("treeCaption");
+    m_treeCaption->setFrameShape(QFrame::Panel);
+    m_treeCaption->setFrameShadow(QFrame::Sunken);
+    m_tankTree = new QTreeWidget(left);
+    m_tankTree->setObjectName("tankTree");
+    m_tankTree->setHeaderHidden(true);
+    m_tankTree->setColumnCount(1);
+    m_tankTree->viewport()->installEventFilter(this);
+    leftLayout->addWidget(m_treeCaption);
+    leftLayout->addWidget(m_tankTree);
 
-    auto* right = new QWidget(sp_splitter);
+    auto* right = new QWidget(m_splitter);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
-    m_panel2 = new QLabel(right);
-    m_panel2->setObjectName("sb_ListviewCaption_panel2");
-    m_panel2->setFrameShape(QFrame::Panel);
-    m_panel2->setFrameShadow(QFrame::Sunken);
-    tab_logtype = new QTabWidget(right);
-    tab_logtype->setObjectName("tab_logtype");
-    tab_logtype->tabBar()->installEventFilter(this);
-    rightLayout->addWidget(m_panel2);
-    rightLayout->addWidget(tab_logtype);
+    m_listCaption = new QLabel(right);
+    m_listCaption->setObjectName("listCaption");
+    m_listCaption->setFrameShape(QFrame::Panel);
+    m_listCaption->setFrameShadow(QFrame::Sunken);
+    m_logTabs = new QTabWidget(right);
+    m_logTabs->setObjectName("logTabs");
+    m_logTabs->tabBar()->installEventFilter(this);
+    rightLayout->addWidget(m_listCaption);
+    rightLayout->addWidget(m_logTabs);
 
     m_waterModel = new WaterLogListModel(this);
-    m_livesModel = new LivestockListModel(this);
-    m_maintModel = new MaintLogListModel(this);
-    lstv_WaterLog = makeList(QStringLiteral("lstv_WaterLog"), m_waterModel);
-    lstv_Livestock = makeList(QStringLiteral("lstv_Livestock"), m_livesModel);
-    lstv_Maintenance = makeList(QStringLiteral("lstv_Maintenance"), m_maintModel);
-    tab_logtype->addTab(lstv_WaterLog, QStringLiteral("Water Quality Log"));
-    tab_logtype->addTab(lstv_Livestock, QStringLiteral("Livestock Log"));
-    tab_logtype->addTab(lstv_Maintenance, QStringLiteral("Maintenance Log"));
+    m_livestockModel = new LivestockListModel(this);
+    m_maintenanceModel = new MaintLogListModel(this);
+    m_waterList = makeList(QStringLiteral("waterList"), m_waterModel);
+    m_livestockList = makeList(QStringLiteral("livestockList"), m_livestockModel);
+    m_maintenanceList = makeList(QStringLiteral("maintenanceList"), m_maintenanceModel);
+    m_logTabs->addTab(m_waterList, QStringLiteral("Water Quality Log"));
+    m_logTabs->addTab(m_livestockList, QStringLiteral("Livestock Log"));
+    m_logTabs->addTab(m_maintenanceList, QStringLiteral("Maintenance Log"));
 
-    sp_splitter->addWidget(left);
-    sp_splitter->addWidget(right);
-    sp_splitter->setStretchFactor(1, 1);
-    sp_splitter->setSizes({125, 500});   // tree 1875 twips wide
+    m_splitter->addWidget(left);
+    m_splitter->addWidget(right);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({125, 500});   // tree 1875 twips wide
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addWidget(new QLabel(StatusBar1), 1);
-    StatusBar1->addWidget(new QLabel(StatusBar1), 1);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName("statusBar");
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->addWidget(new QLabel(m_statusBar), 1);
+    m_statusBar->addWidget(new QLabel(m_statusBar), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Toolbar1);
-    layout->addWidget(sp_splitter, 1);
-    layout->addWidget(StatusBar1);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_splitter, 1);
+    layout->addWidget(m_statusBar);
 
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    connect(m_tankTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current)
-            TreeView1_NodeClick();
+            selectTank();
     });
     // A click on the node that is already selected refills its list too.
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    connect(m_tankTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (item && item == m_nodeAtPress)
-            TreeView1_NodeClick();
+            selectTank();
     });
-    connect(tab_logtype, &QTabWidget::currentChanged, this, [this] { tab_logtype_Click(); });
+    connect(m_logTabs, &QTabWidget::currentChanged, this, &LogbookWindow::showLogOfTab);
     for (int tab = TabWater; tab <= TabMaint; ++tab) {
         QTreeView* view = listView(tab);
         connect(view->header(), &QHeaderView::sectionClicked, this,
-                [this, tab](int logical) { lstv_ColumnClick(tab, logical + 1); });
-        connect(view, &QTreeView::doubleClicked, this, [this] { changeEntry(); });
+                [this, tab](int logical) { sortByColumn(tab, logical); });
+        connect(view, &QTreeView::doubleClicked, this, &LogbookWindow::changeEntry);
         if (tab != TabLivestock)
-            connect(view, &QTreeView::clicked, this, [this] { lstv_Click(); });
+            connect(view, &QTreeView::clicked, this, &LogbookWindow::enablePopupEntryCommands);
     }
 
     showPopup = [](QMenu* menu, const QPoint& pos) { menu->exec(pos); };
@@ -185,20 +190,20 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
     // The sort setting as stored, so that closing before the first rebuild
     // writes back what was there.
     readSortSetting();
-    SetupPending = true;   // Form_Load
+    m_setupPending = true;
 }
 
 void LogbookWindow::readSortSetting()
 {
     const QString stored = m_ctx.settingsStore ? m_ctx.settingsStore->get(QStringLiteral("WQ_Sort"), kNotFound)
                                                : kNotFound;
-    SortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
+    m_sortSetting = stored == kNotFound ? QStringLiteral("1") : stored;
 }
 
 LogbookWindow::~LogbookWindow()
 {
     if (!m_unloaded && m_ctx.settingsStore)
-        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), SortSetting);
+        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), m_sortSetting);
 }
 
 QTreeView* LogbookWindow::makeList(const QString& name, LogListModel* model)
@@ -220,17 +225,12 @@ QTreeView* LogbookWindow::makeList(const QString& name, LogListModel* model)
     return view;
 }
 
-QAction* LogbookWindow::toolbarButton(const QString& key) const
-{
-    return m_buttons.value(key);
-}
-
 QTreeView* LogbookWindow::listView(int tab) const
 {
     switch (tab) {
-    case TabWater: return lstv_WaterLog;
-    case TabLivestock: return lstv_Livestock;
-    case TabMaint: return lstv_Maintenance;
+    case TabWater: return m_waterList;
+    case TabLivestock: return m_livestockList;
+    case TabMaint: return m_maintenanceList;
     default: return nullptr;
     }
 }
@@ -239,20 +239,15 @@ LogListModel* LogbookWindow::listModel(int tab) const
 {
     switch (tab) {
     case TabWater: return m_waterModel;
-    case TabLivestock: return m_livesModel;
-    case TabMaint: return m_maintModel;
+    case TabLivestock: return m_livestockModel;
+    case TabMaint: return m_maintenanceModel;
     default: return nullptr;
     }
 }
 
-QString LogbookWindow::captionPanel(int panel) const
-{
-    return panel == 1 ? m_panel1->text() : m_panel2->text();
-}
-
 QString LogbookWindow::tabCaption(int tab) const
 {
-    return tab_logtype->tabText(tab);
+    return m_logTabs->tabText(tab);
 }
 
 // ---- activation and unloading ------------------------------------------------
@@ -263,25 +258,25 @@ void LogbookWindow::activate()
         sh->claimFilePrint(true, QStringLiteral("&Print Entries..."));
         sh->setFileEntryCommandsEnabled(true);
     }
-    if (SetupPending) {
-        setListViewStyle(lstv_Livestock);
-        setListViewStyle(lstv_Maintenance);
-        setListViewStyle(lstv_WaterLog);
+    if (m_setupPending) {
+        setListViewStyle(m_livestockList);
+        setListViewStyle(m_maintenanceList);
+        setListViewStyle(m_waterList);
         refreshTankTree();   // fills the list of the node it selects
     } else {
         // The entry commands follow the selection: with "All Tanks" selected
         // activation must not enable them.
-        Update_Menu_Captions();
+        updateMenuCaptions();
     }
 }
 
-void LogbookWindow::Form_Unload()
+void LogbookWindow::unload()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
     if (m_ctx.settingsStore)
-        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), SortSetting);
+        m_ctx.settingsStore->set(QStringLiteral("WQ_Sort"), m_sortSetting);
     if (ILogbookShell* sh = shell()) {
         sh->setFileEntryCommandsEnabled(false);
         // Move acts on this window's list: it goes with the window.
@@ -291,7 +286,7 @@ void LogbookWindow::Form_Unload()
 
 void LogbookWindow::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    unload();
     QWidget::closeEvent(event);
 }
 
@@ -301,12 +296,12 @@ void LogbookWindow::refreshTankTree()
 {
     m_currentTankName.clear();
     m_nodeAtPress = nullptr;
-    SetupPending = true;
+    m_setupPending = true;
     {
-        const QSignalBlocker block(TreeView1);
-        TreeView1->clear();
+        const QSignalBlocker block(m_tankTree);
+        m_tankTree->clear();
         const QIcon tankIcon = style()->standardIcon(QStyle::SP_DirIcon);
-        auto* root = new QTreeWidgetItem(TreeView1, QStringList{kAllTanks});
+        auto* root = new QTreeWidgetItem(m_tankTree, QStringList{kAllTanks});
         root->setData(0, Qt::UserRole, kAllTanks);
         root->setIcon(0, tankIcon);
         QTreeWidgetItem* last = root;
@@ -316,18 +311,18 @@ void LogbookWindow::refreshTankTree()
             node->setIcon(0, tankIcon);
             last = node;
         }
-        TreeView1->scrollToItem(last);
+        m_tankTree->scrollToItem(last);
         root->setExpanded(true);
-        TreeView1->setCurrentItem(root);
+        m_tankTree->setCurrentItem(root);
     }
     readSortSetting();
-    SetupPending = false;
-    TreeView1_NodeClick();
+    m_setupPending = false;
+    selectTank();
 }
 
 bool LogbookWindow::selectNode(const QString& text)
 {
-    QTreeWidgetItem* root = TreeView1->topLevelItem(0);
+    QTreeWidgetItem* root = m_tankTree->topLevelItem(0);
     if (!root)
         return false;
     QTreeWidgetItem* found = nullptr;
@@ -338,101 +333,106 @@ bool LogbookWindow::selectNode(const QString& text)
             found = root->child(i);
     if (!found)
         return false;
-    if (TreeView1->currentItem() == found)
-        TreeView1_NodeClick();
+    if (m_tankTree->currentItem() == found)
+        selectTank();
     else
-        TreeView1->setCurrentItem(found);
+        m_tankTree->setCurrentItem(found);
     return true;
 }
 
-void LogbookWindow::TreeView1_NodeClick()
+void LogbookWindow::selectTank()
 {
-    QTreeWidgetItem* node = TreeView1->currentItem();
+    QTreeWidgetItem* node = m_tankTree->currentItem();
     m_tankSelected = node && node->parent() != nullptr;
     m_tankId = node ? node->data(0, Qt::UserRole).toString() : kAllTanks;
     m_tankName = node ? node->text(0) : kAllTanks;
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::tab_logtype_Click()
+void LogbookWindow::showLogOfTab()
 {
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
 // ---- lists -------------------------------------------------------------------
 
-void LogbookWindow::Refresh_Listview(const QString& p_sortorder)
+void LogbookWindow::refresh()
+{
+    refreshList(QStringLiteral("ascending"));
+}
+
+void LogbookWindow::refreshList(const QString& sortOrder)
 {
     if (ILogbookShell* sh = shell())
         sh->setFilePrintEnabled(true);
-    switch (tab_logtype->currentIndex()) {
-    case TabWater: Fill_WaterLogList(p_sortorder); break;
-    case TabLivestock: Fill_LivestockList(p_sortorder); break;
-    case TabMaint: Fill_MaintLogList(p_sortorder); break;
+    switch (m_logTabs->currentIndex()) {
+    case TabWater: fillWaterLog(sortOrder); break;
+    case TabLivestock: fillLivestockLog(sortOrder); break;
+    case TabMaint: fillMaintenanceLog(sortOrder); break;
     default: break;
     }
-    Update_Menu_Captions();
+    updateMenuCaptions();
 }
 
 void LogbookWindow::beginFill(const QString& logCaption)
 {
     m_ctx.currentTankName = m_tankName;
     m_ctx.currentTankID = m_tankId;
-    m_panel2->setText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
+    m_listCaption->setText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
                       + QStringLiteral("'"));
 }
 
-void LogbookWindow::Fill_WaterLogList(const QString& p_sortorder)
+void LogbookWindow::fillWaterLog(const QString& sortOrder)
 {
     beginFill(QStringLiteral("Water Quality Log"));
     m_waterModel->setDateMask(m_ctx.settings.dateMask);
     QVector<WaterLogRecord> rows;
     if (m_tankSelected)
-        rows = WaterLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
+        rows = WaterLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
     m_waterModel->setRecords(std::move(rows));
     m_waterModel->applyOwnSort();
 }
 
-void LogbookWindow::Fill_LivestockList(const QString& p_sortorder)
+void LogbookWindow::fillLivestockLog(const QString& sortOrder)
 {
     beginFill(QStringLiteral("Livestock Log"));
     if (m_tankSelected) {
         if (const auto tank = TankStore(m_ctx.db()).findById(m_tankId))
             m_ctx.currentWaterType = tank->watertype;
     }
-    m_livesModel->setDateMask(m_ctx.settings.dateMask);
+    m_livestockModel->setDateMask(m_ctx.settings.dateMask);
     QVector<LivestockRecord> rows;
     if (m_tankSelected)
-        rows = LivestockStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
-    m_livesModel->setRecords(std::move(rows));
-    m_livesModel->applyOwnSort();
+        rows = LivestockStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
+    m_livestockModel->setRecords(std::move(rows));
+    m_livestockModel->applyOwnSort();
 }
 
-void LogbookWindow::Fill_MaintLogList(const QString& p_sortorder)
+void LogbookWindow::fillMaintenanceLog(const QString& sortOrder)
 {
     beginFill(QStringLiteral("Maintenance Log"));
-    m_maintModel->setDateMask(m_ctx.settings.dateMask);
+    m_maintenanceModel->setDateMask(m_ctx.settings.dateMask);
     QVector<MaintLogRecord> rows;
     if (m_tankSelected)
-        rows = MaintLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(p_sortorder));
-    m_maintModel->setRecords(std::move(rows));
-    m_maintModel->applyOwnSort();
+        rows = MaintLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
+    m_maintenanceModel->setRecords(std::move(rows));
+    m_maintenanceModel->applyOwnSort();
 }
 
-void LogbookWindow::lstv_ColumnClick(int tab, int k)
+void LogbookWindow::sortByColumn(int tab, int column)
 {
     LogListModel* model = listModel(tab);
     QTreeView* view = listView(tab);
     if (!model || !view)
         return;
-    const HeaderClick click = model->columnClick(k);
+    const HeaderClick click = model->columnClick(column + 1);
     view->header()->setSortIndicatorShown(true);
     if (click.requery) {
         view->header()->setSortIndicator(
             0, click.requeryOrder == SortOrder::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         // The date order is the query's; only the list on the current tab is refilled.
-        if (tab == tab_logtype->currentIndex())
-            Refresh_Listview(click.requeryOrder == SortOrder::Descending ? QStringLiteral("descending")
+        if (tab == m_logTabs->currentIndex())
+            refreshList(click.requeryOrder == SortOrder::Descending ? QStringLiteral("descending")
                                                                          : QStringLiteral("ascending"));
     } else {
         view->header()->setSortIndicator(click.column, click.order);
@@ -440,7 +440,7 @@ void LogbookWindow::lstv_ColumnClick(int tab, int k)
     }
 }
 
-void LogbookWindow::lstv_Click()
+void LogbookWindow::enablePopupEntryCommands()
 {
     if (shell() && m_tankSelected)
         shell()->enableLogPopupEntryCommands();
@@ -448,16 +448,16 @@ void LogbookWindow::lstv_Click()
 
 // ---- menus -------------------------------------------------------------------
 
-void LogbookWindow::Update_Menu_Captions()
+void LogbookWindow::updateMenuCaptions()
 {
-    const int tab = tab_logtype->currentIndex();
+    const int tab = m_logTabs->currentIndex();
     const bool selected = m_tankSelected;
     const bool livestock = tab == TabLivestock;
     if (selected)
         m_currentTankName = m_tankName;
-    m_buttons.value("moveentries")->setEnabled(livestock);
-    for (const char* key : {"addentries", "changeentries", "deleteentries", "graphentries"})
-        m_buttons.value(QString::fromLatin1(key))->setEnabled(selected);
+    m_moveEntryAction->setEnabled(livestock);
+    for (QAction* action : {m_addEntryAction, m_changeEntryAction, m_deleteEntryAction, m_graphAction})
+        action->setEnabled(selected);
     if (ILogbookShell* sh = shell())
         sh->updateEntryCommands(tabCaption(tab), selected, livestock);
 }
@@ -468,57 +468,37 @@ void LogbookWindow::prepareTankPopup()
         shell()->setTankPropertiesCaption(m_currentTankName + QStringLiteral(" Properties..."));
 }
 
-void LogbookWindow::TreeView1_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
+void LogbookWindow::showTankPopup(const QPoint& globalPos)
 {
-    if (button != Qt::RightButton || !shell())
+    if (!shell())
         return;
     prepareTankPopup();
     showPopup(shell()->tankPopupMenu(), globalPos);
 }
 
-void LogbookWindow::lstv_MouseUp(Qt::MouseButton button, const QPoint& globalPos)
+void LogbookWindow::showLogPopup(const QPoint& globalPos)
 {
-    if (button != Qt::RightButton || !shell())
+    if (!shell())
         return;
     showPopup(shell()->logPopupMenu(), globalPos);
 }
 
 bool LogbookWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && watched == TreeView1->viewport())
-        m_nodeAtPress = TreeView1->currentItem();
+    if (event->type() == QEvent::MouseButtonPress && watched == m_tankTree->viewport())
+        m_nodeAtPress = m_tankTree->currentItem();
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             const QPoint global = mouse->globalPosition().toPoint();
-            if (watched == TreeView1->viewport())
-                QMetaObject::invokeMethod(this, [this, global] { TreeView1_MouseUp(Qt::RightButton, global); },
-                                          Qt::QueuedConnection);
-            else if (watched == lstv_WaterLog->viewport() || watched == lstv_Livestock->viewport()
-                     || watched == lstv_Maintenance->viewport() || watched == tab_logtype->tabBar())
-                QMetaObject::invokeMethod(this, [this, global] { lstv_MouseUp(Qt::RightButton, global); },
-                                          Qt::QueuedConnection);
+            if (watched == m_tankTree->viewport())
+                QMetaObject::invokeMethod(this, [this, global] { showTankPopup(global); }, Qt::QueuedConnection);
+            else if (watched == m_waterList->viewport() || watched == m_livestockList->viewport()
+                     || watched == m_maintenanceList->viewport() || watched == m_logTabs->tabBar())
+                QMetaObject::invokeMethod(this, [this, global] { showLogPopup(global); }, Qt::QueuedConnection);
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void LogbookWindow::Toolbar1_ButtonClick(const QString& key)
-{
-    if (key == QLatin1String("addentries"))
-        addEntry();
-    else if (key == QLatin1String("changeentries"))
-        changeEntry();
-    else if (key == QLatin1String("deleteentries"))
-        deleteEntry();
-    else if (key == QLatin1String("moveentries"))
-        moveEntry();
-    else if (key == QLatin1String("printentries"))
-        printEntries();
-    else if (key == QLatin1String("graphentries"))
-        Graph_Entries();
-    else if (key == QLatin1String("refresh"))
-        refreshTankTree();
 }
 
 // ---- entry commands ----------------------------------------------------------
@@ -536,14 +516,14 @@ qint64 LogbookWindow::selectedEntry(int tab, const QString& noneText)
     return model->rowidAt(rows.first().row());
 }
 
-void LogbookWindow::noMatch()
+void LogbookWindow::tellNoMatch()
 {
     m_ctx.services.tell(kNoMatch, QString(), MsgIcon::None, false);
 }
 
 void LogbookWindow::enableGraphButton()
 {
-    m_buttons.value("graphentries")->setEnabled(true);
+    m_graphAction->setEnabled(true);
 }
 
 void LogbookWindow::claimPrintForDialog()
@@ -564,15 +544,15 @@ void LogbookWindow::addEntry()
     // Nothing is written while "All Tanks" is selected, however the command arrives.
     if (!m_tankSelected)
         return;
-    switch (tab_logtype->currentIndex()) {
-    case TabWater: Add_EntriesWater(); break;
-    case TabLivestock: Add_EntriesLives(); break;
-    case TabMaint: Add_EntriesMaint(); break;
+    switch (m_logTabs->currentIndex()) {
+    case TabWater: addWaterTest(); break;
+    case TabLivestock: addLivestockEntry(); break;
+    case TabMaint: addMaintenanceEntry(); break;
     default: break;
     }
 }
 
-void LogbookWindow::Add_EntriesWater()
+void LogbookWindow::addWaterTest()
 {
     WaterTestDialog dialog(m_ctx, this);
     dialog.setWindowTitle(QStringLiteral("Add a log entry for ") + m_tankName + QStringLiteral(" Tank"));
@@ -581,10 +561,10 @@ void LogbookWindow::Add_EntriesWater()
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
     reclaimPrint();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::Add_EntriesLives()
+void LogbookWindow::addLivestockEntry()
 {
     const QDateTime now = m_ctx.services.clock->now();
     LivestockRecord rec;
@@ -597,10 +577,10 @@ void LogbookWindow::Add_EntriesLives()
     dialog.setEntry(rec, true);
     dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
     dialog.exec();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::Add_EntriesMaint()
+void LogbookWindow::addMaintenanceEntry()
 {
     const QDateTime now = m_ctx.services.clock->now();
     MaintLogRecord rec;
@@ -613,22 +593,22 @@ void LogbookWindow::Add_EntriesMaint()
     MaintenanceEntryDialog dialog(m_ctx, this);
     dialog.setEntry(rec, true);
     dialog.exec();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
 void LogbookWindow::changeEntry()
 {
     if (!m_tankSelected)
         return;
-    switch (tab_logtype->currentIndex()) {
-    case TabWater: Change_EntriesWater(); break;
-    case TabLivestock: Change_EntriesLives(); break;
-    case TabMaint: Change_EntriesMaint(); break;
+    switch (m_logTabs->currentIndex()) {
+    case TabWater: changeWaterTest(); break;
+    case TabLivestock: changeLivestockEntry(); break;
+    case TabMaint: changeMaintenanceEntry(); break;
     default: break;
     }
 }
 
-void LogbookWindow::Change_EntriesWater()
+void LogbookWindow::changeWaterTest()
 {
     if (!m_tankSelected)
         return;
@@ -637,8 +617,8 @@ void LogbookWindow::Change_EntriesWater()
         return;
     const auto rec = WaterLogStore(m_ctx.db()).get(rowid);
     if (!rec) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("ascending"));
+        tellNoMatch();
+        refreshList(QStringLiteral("ascending"));
         return;
     }
     WaterTestDialog dialog(m_ctx, this);
@@ -648,10 +628,10 @@ void LogbookWindow::Change_EntriesWater()
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
     reclaimPrint();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::Change_EntriesLives()
+void LogbookWindow::changeLivestockEntry()
 {
     if (!m_tankSelected)
         return;
@@ -661,18 +641,18 @@ void LogbookWindow::Change_EntriesLives()
         return;
     const auto rec = LivestockStore(m_ctx.db()).get(rowid);
     if (!rec) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("ascending"));
+        tellNoMatch();
+        refreshList(QStringLiteral("ascending"));
         return;
     }
     LivestockEntryDialog dialog(m_ctx, this);
     dialog.setEntry(*rec, false);
     dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
     dialog.exec();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::Change_EntriesMaint()
+void LogbookWindow::changeMaintenanceEntry()
 {
     if (!m_tankSelected)
         return;
@@ -681,25 +661,25 @@ void LogbookWindow::Change_EntriesMaint()
         return;
     const auto rec = MaintLogStore(m_ctx.db()).get(rowid);
     if (!rec) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("ascending"));
+        tellNoMatch();
+        refreshList(QStringLiteral("ascending"));
         return;
     }
     MaintenanceEntryDialog dialog(m_ctx, this);
     dialog.setEntry(*rec, false);
     dialog.setWindowTitle(QStringLiteral(" Maintenence Log for ") + m_tankName);
     dialog.exec();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
 void LogbookWindow::deleteEntry()
 {
     if (!m_tankSelected)
         return;
-    switch (tab_logtype->currentIndex()) {
-    case TabWater: Delete_EntriesWater(); break;
-    case TabLivestock: Delete_EntriesLives(); break;
-    case TabMaint: Delete_EntriesMaint(); break;
+    switch (m_logTabs->currentIndex()) {
+    case TabWater: deleteWaterTest(); break;
+    case TabLivestock: deleteLivestockEntry(); break;
+    case TabMaint: deleteMaintenanceEntry(); break;
     default: break;
     }
 }
@@ -724,15 +704,15 @@ void LogbookWindow::deleteSelected(int tab, const std::function<std::optional<QS
         return;
     const std::optional<QString> what = describe(rowid);
     if (!what) {
-        noMatch();
-        Refresh_Listview(QStringLiteral("Ascending"));
+        tellNoMatch();
+        refreshList(QStringLiteral("Ascending"));
         return;
     }
     if (!confirmDelete(*what))
         return;
     if (!remove(rowid))
-        noMatch();
-    Refresh_Listview(QStringLiteral("Ascending"));
+        tellNoMatch();
+    refreshList(QStringLiteral("Ascending"));
 }
 
 namespace {
@@ -742,7 +722,7 @@ QString dateText(const QDate& date, const QString& mask)
 }
 } // namespace
 
-void LogbookWindow::Delete_EntriesWater()
+void LogbookWindow::deleteWaterTest()
 {
     WaterLogStore store(m_ctx.db());
     deleteSelected(
@@ -758,7 +738,7 @@ void LogbookWindow::Delete_EntriesWater()
         [&](qint64 rowid) { return store.remove(rowid); });
 }
 
-void LogbookWindow::Delete_EntriesLives()
+void LogbookWindow::deleteLivestockEntry()
 {
     LivestockStore store(m_ctx.db());
     deleteSelected(
@@ -773,7 +753,7 @@ void LogbookWindow::Delete_EntriesLives()
         [&](qint64 rowid) { return store.remove(rowid); });
 }
 
-void LogbookWindow::Delete_EntriesMaint()
+void LogbookWindow::deleteMaintenanceEntry()
 {
     MaintLogStore store(m_ctx.db());
     deleteSelected(
@@ -801,10 +781,10 @@ void LogbookWindow::moveEntry()
     }
     MoveLivestockDialog dialog(m_ctx, rowid, rec->animalname, this);
     dialog.exec();
-    Refresh_Listview(QStringLiteral("ascending"));
+    refreshList(QStringLiteral("ascending"));
 }
 
-void LogbookWindow::Graph_Entries()
+void LogbookWindow::showGraph()
 {
     if (ILogbookShell* sh = shell())
         sh->showWaterGraph();
@@ -814,5 +794,5 @@ void LogbookWindow::printEntries()
 {
     // The log print dialog: preset to the current tab's log and the selected tank.
     if (printEntriesHook)
-        printEntriesHook(tab_logtype->currentIndex(), m_tankSelected ? m_tankId : QString(), m_tankName);
+        printEntriesHook(m_logTabs->currentIndex(), m_tankSelected ? m_tankId : QString(), m_tankName);
 }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class QAction;
@@ -26,6 +27,7 @@ class QTreeWidgetItem;
 class LogbookWindow : public QWidget, public IChildWindow, public ILogbookWindow {
     Q_OBJECT
 public:
+    // The logs on the window's tabs, in tab order.
     enum Tab { TabWater = 0, TabLivestock = 1, TabMaint = 2 };
 
     LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* parent = nullptr);
@@ -36,52 +38,21 @@ public:
     void activate() override;
     void printRequested() override { printEntries(); }
 
-    // ILogbookWindow and the other public procedures.
+    // ILogbookWindow
     QString currentTankName() const override { return m_currentTankName; }
-    void setCurrenttankname(const QString& name) { m_currentTankName = name; }
     void addEntry() override;
     void changeEntry() override;
-    void Change_EntriesMaint();
-    void Change_EntriesWater();
-    void Change_EntriesLives();
-    void moveEntry() override;
     void deleteEntry() override;
-    void Delete_EntriesLives();
-    void Delete_EntriesMaint();
-    void Graph_Entries();
+    void moveEntry() override;
     void printEntries() override;
-    void Refresh_Listview(const QString& p_sortorder);
-    void Update_Menu_Captions();
-    void Delete_EntriesWater();
     void refreshTankTree() override;
 
-    // Handlers.
-    void TreeView1_NodeClick();
-    void tab_logtype_Click();
-    void lstv_ColumnClick(int tab, int k);   // k counts from 1
-    void lstv_Click();
-    void Toolbar1_ButtonClick(const QString& key);
-    void TreeView1_MouseUp(Qt::MouseButton button, const QPoint& globalPos);
-    void lstv_MouseUp(Qt::MouseButton button, const QPoint& globalPos);
-    // The tank pop-up's Properties caption for the selected tank.
-    void prepareTankPopup();
-
-    // The tree's selection.
-    bool tankSelected() const { return m_tankSelected; }
-    QString selectedTankId() const { return m_tankId; }
-    QString selectedTankName() const { return m_tankName; }
-    // Selects the node with this text (the root is "All Tanks"); false when none.
+    // Selects the node with this text (the root is "All Tanks") and fills its
+    // list; false when the tree has no such node.
     bool selectNode(const QString& text);
-
-    QAction* toolbarButton(const QString& key) const;
-    QTreeView* listView(int tab) const;
-    LogListModel* listModel(int tab) const;
-    WaterLogListModel* waterModel() const { return m_waterModel; }
-    LivestockListModel* livestockModel() const { return m_livesModel; }
-    MaintLogListModel* maintModel() const { return m_maintModel; }
-    QString captionPanel(int panel) const;   // 1 or 2
-    bool setupPending() const { return SetupPending; }
-    QString sortSetting() const { return SortSetting; }
+    // Refills the list on the current tab from the database, by date and time
+    // ascending; a list the keeper sorted by another column keeps that sort.
+    void refresh();
 
     // The log print dialog comes with the printed logs: it is reached through
     // this hook (tab of the log, tank key, tank name).
@@ -89,30 +60,42 @@ public:
     // Shows a pop-up menu at a screen position (tests replace it).
     std::function<void(QMenu*, const QPoint&)> showPopup;
 
-    QToolBar* Toolbar1 = nullptr;
-    QWidget* sb_ListviewCaption = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QSplitter* sp_splitter = nullptr;
-    QTabWidget* tab_logtype = nullptr;
-    QTreeView* lstv_WaterLog = nullptr;
-    QTreeView* lstv_Livestock = nullptr;
-    QTreeView* lstv_Maintenance = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    void selectTank();
+    void showLogOfTab();
+    // A click on the header of column (counting from 0) of the list on tab.
+    void sortByColumn(int tab, int column);
+    void enablePopupEntryCommands();
+    void showTankPopup(const QPoint& globalPos);
+    void showLogPopup(const QPoint& globalPos);
+    void showGraph();
+
 private:
-    void Form_Unload();
-    void readSortSetting();   // SortSetting from "WQ_Sort", "1" when not stored
-    void Fill_WaterLogList(const QString& p_sortorder);
-    void Fill_LivestockList(const QString& p_sortorder);
-    void Fill_MaintLogList(const QString& p_sortorder);
+    // Once, when the window closes: stores the sort setting and takes the
+    // entry commands back from the main window.
+    void unload();
+    void readSortSetting();   // m_sortSetting from "WQ_Sort", "1" when not stored
+    void refreshList(const QString& sortOrder);
+    void fillWaterLog(const QString& sortOrder);
+    void fillLivestockLog(const QString& sortOrder);
+    void fillMaintenanceLog(const QString& sortOrder);
     void beginFill(const QString& logCaption);
-    void Add_EntriesWater();
-    void Add_EntriesLives();
-    void Add_EntriesMaint();
+    void updateMenuCaptions();
+    // The tank pop-up's Properties caption for the selected tank.
+    void prepareTankPopup();
+    void addWaterTest();
+    void addLivestockEntry();
+    void addMaintenanceEntry();
+    void changeWaterTest();
+    void changeLivestockEntry();
+    void changeMaintenanceEntry();
+    void deleteWaterTest();
+    void deleteLivestockEntry();
+    void deleteMaintenanceEntry();
     // The rowid of the list's selected entry, or 0 after the "nothing selected" notice.
     qint64 selectedEntry(int tab, const QString& noneText);
     bool confirmDelete(const QString& what);
@@ -121,11 +104,13 @@ private:
     // entry is gone.
     void deleteSelected(int tab, const std::function<std::optional<QString>(qint64)>& describe,
                         const std::function<bool(qint64)>& remove);
-    void noMatch();
+    void tellNoMatch();
     void enableGraphButton();
     void claimPrintForDialog();
     void reclaimPrint();
     QTreeView* makeList(const QString& name, LogListModel* model);
+    QTreeView* listView(int tab) const;
+    LogListModel* listModel(int tab) const;
     QString tabCaption(int tab) const;
 
     AppContext& m_ctx;
@@ -133,18 +118,33 @@ private:
     ILogbookShell* shell() const { return m_shellObject ? m_shell : nullptr; }
     ILogbookShell* m_shell = nullptr;
     QPointer<QObject> m_shellObject;
-    bool SetupPending = true;
-    QString SortSetting;
+    bool m_setupPending = true;
+    QString m_sortSetting;
     bool m_unloaded = false;
     QString m_currentTankName;
     bool m_tankSelected = false;
     QString m_tankId = QStringLiteral("All Tanks");
     QString m_tankName = QStringLiteral("All Tanks");
-    QLabel* m_panel1 = nullptr;
-    QLabel* m_panel2 = nullptr;
+
+    QToolBar* m_toolbar = nullptr;
+    QAction* m_addEntryAction = nullptr;
+    QAction* m_changeEntryAction = nullptr;
+    QAction* m_deleteEntryAction = nullptr;
+    QAction* m_moveEntryAction = nullptr;
+    QAction* m_printEntriesAction = nullptr;
+    QAction* m_graphAction = nullptr;
+    QAction* m_refreshAction = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QLabel* m_treeCaption = nullptr;
+    QLabel* m_listCaption = nullptr;
+    QTreeWidget* m_tankTree = nullptr;
+    QTabWidget* m_logTabs = nullptr;
+    QTreeView* m_waterList = nullptr;
+    QTreeView* m_livestockList = nullptr;
+    QTreeView* m_maintenanceList = nullptr;
+    QStatusBar* m_statusBar = nullptr;
     WaterLogListModel* m_waterModel = nullptr;
-    LivestockListModel* m_livesModel = nullptr;
-    MaintLogListModel* m_maintModel = nullptr;
-    QHash<QString, QAction*> m_buttons;
+    LivestockListModel* m_livestockModel = nullptr;
+    MaintLogListModel* m_maintenanceModel = nullptr;
     QTreeWidgetItem* m_nodeAtPress = nullptr;   // current node when the mouse went down
 };

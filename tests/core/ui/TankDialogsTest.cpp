@@ -573,7 +573,7 @@ TEST(TankSetupMenu, OpenLogbookTreeFollowsTheChangesMadeInTheList)
     main.findChild<QAction*>("tankSetupAction")->trigger();
 
     ASSERT_FALSE(TankStore(env.ctx->db()).findById(reefId));
-    const QTreeWidgetItem* root = log->TreeView1->topLevelItem(0);
+    const QTreeWidgetItem* root = log->findChild<QTreeWidget*>("tankTree")->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     QStringList nodes;
     for (int i = 0; i < root->childCount(); ++i)

@@ -9,7 +9,9 @@
 #include "logbook/ui/WaterTestDialog.h"
 #include "support/TestEnv.h"
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +21,14 @@ const QString kTank = QStringLiteral("12-01-2026 10:00:00");
 // Inside the span, below it, above it, and its two edges.
 const QList<QDate> kStoredDates = {QDate(1990, 5, 1), QDate(1930, 5, 1), QDate(2099, 5, 1),
                                    QDate(1946, 1, 1), QDate(2045, 12, 31)};
+
+// Clicks the dialog's OK button; a dialog without one fails the test.
+void clickOk(QDialog& dialog)
+{
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
+    ASSERT_TRUE(ok) << dialog.objectName().toStdString() << " has no OK button";
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
 
 } // namespace
 
@@ -41,7 +51,8 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 WaterTestDialog dlg(*env.ctx);
                 dlg.setEntry(w);
-                dlg.accept();
+                clickOk(dlg);
+                EXPECT_EQ(dlg.savedEntry().rowid, w.rowid) << "OK wrote nothing: " << label;
             }
             EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, stored) << "water " << label;
 
@@ -56,7 +67,8 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 LivestockEntryDialog dlg(*env.ctx);
                 dlg.setEntry(l, false);
-                dlg.findChild<QPushButton*>("okButton")->click();
+                clickOk(dlg);
+                EXPECT_EQ(dlg.savedEntry().rowid, l.rowid) << "OK wrote nothing: " << label;
             }
             const auto lBack = LivestockStore(env.ctx->db()).get(l.rowid);
             ASSERT_TRUE(lBack);
@@ -73,7 +85,8 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             {
                 MaintenanceEntryDialog dlg(*env.ctx);
                 dlg.setEntry(m, false);
-                dlg.accept();
+                clickOk(dlg);
+                EXPECT_EQ(dlg.savedEntry().rowid, m.rowid) << "OK wrote nothing: " << label;
             }
             EXPECT_EQ(MaintLogStore(env.ctx->db()).get(m.rowid)->logdate, stored) << "maintenance " << label;
 
@@ -94,7 +107,11 @@ TEST(StoredDatesKeepCentury, RetypedDateIsReadInTheSpan)
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(w);
-    dlg.findChild<QLineEdit*>("dateEdit")->setText(QStringLiteral("05/02/30"));
-    dlg.accept();
+    auto* date = dlg.findChild<QLineEdit*>(QStringLiteral("dateEdit"));
+    ASSERT_TRUE(date);
+    date->selectAll();
+    QTest::keyClicks(date, QStringLiteral("050230"));
+    ASSERT_EQ(date->text(), QStringLiteral("05/02/30"));
+    clickOk(dlg);
     EXPECT_EQ(WaterLogStore(env.ctx->db()).get(w.rowid)->logdate, QDate(2030, 5, 2));
 }
