@@ -36,7 +36,7 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     };
     main.hooks.showOptions = [&ctx, &main](int tab) {
         OptionsDialog options(ctx, &main);
-        options.ShowOptions(tab);
+        options.showOptions(tab);
     };
     main.hooks.backupDatabase = [&ctx] { backupDatabaseFile(ctx); };
 

@@ -539,7 +539,7 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Brinestead Options");
-        tab = dialog->findChild<QTabWidget*>("SSTab1")->currentIndex();
+        tab = dialog->findChild<QTabWidget*>("optionTabs")->currentIndex();
         dialog->close();
     });
     main.hooks.showOptions(1);
