@@ -18,25 +18,25 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // the list no longer shows there (nor takes new entries).
     main.hooks.showTankList = [&ctx, &main] {
         TankListDialog list(ctx, &main, &main);
-        list.Show_List();
+        list.showTankList();
         if (ILogbookWindow* lb = main.logbook())
             lb->refreshTankTree();
     };
     main.hooks.addTank = [&ctx, &main] {
         TankEditorDialog editor(ctx, &main, &main);
-        editor.AddNewTank();
+        editor.addNewTank();
     };
     main.hooks.editTank = [&ctx, &main](const QString& name) {
         TankListDialog list(ctx, &main, &main);
-        list.ChangeTankInfo(name);
+        list.changeTank(name);
     };
     main.hooks.deleteTank = [&ctx, &main](const QString& name) {
         TankListDialog list(ctx, &main, &main);
-        list.DeleteTankInfo(name);
+        list.deleteTank(name);
     };
     main.hooks.showOptions = [&ctx, &main](int tab) {
         OptionsDialog options(ctx, &main);
-        options.ShowOptions(tab);
+        options.showOptions(tab);
     };
     main.hooks.backupDatabase = [&ctx] { backupDatabaseFile(ctx); };
 

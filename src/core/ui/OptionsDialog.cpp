@@ -37,71 +37,73 @@ OptionsDialog::OptionsDialog(AppContext& ctx, QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Brinestead Options"));
     setModal(true);
 
-    SSTab1 = named(new QTabWidget(this), "SSTab1");
-    SSTab1->setToolTip(QStringLiteral("These options determine how graphs will be printed."));
-    auto* general = new QWidget(SSTab1);
-    auto* graphing = new QWidget(SSTab1);
-    auto* lists = new QWidget(SSTab1);
-    SSTab1->addTab(general, QStringLiteral("General"));
-    SSTab1->addTab(graphing, QStringLiteral("Graphing"));
-    SSTab1->addTab(lists, QStringLiteral("Livestock Lists"));
+    m_optionTabs = named(new QTabWidget(this), "optionTabs");
+    m_optionTabs->setToolTip(QStringLiteral("These options determine how graphs will be printed."));
+    auto* general = new QWidget(m_optionTabs);
+    auto* graphing = new QWidget(m_optionTabs);
+    auto* lists = new QWidget(m_optionTabs);
+    m_optionTabs->addTab(general, QStringLiteral("General"));
+    m_optionTabs->addTab(graphing, QStringLiteral("Graphing"));
+    m_optionTabs->addTab(lists, QStringLiteral("Livestock Lists"));
     buildGeneralTab(general);
     buildGraphingTab(graphing);
     buildListsTab(lists);
 
-    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
-    cmdOK->setDefault(true);
-    cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
-    cmdCancel->setAutoDefault(false);
-    cmdApply = named(new QPushButton(QStringLiteral("Apply"), this), "cmdApply");
-    cmdApply->setAutoDefault(false);
-    connect(cmdOK, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &OptionsDialog::cmdCancel_Click);
-    connect(cmdApply, &QPushButton::clicked, this, &OptionsDialog::cmdApply_Click);
+    m_okButton = named(new QPushButton(QStringLiteral("OK"), this), "okButton");
+    m_okButton->setDefault(true);
+    m_cancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "cancelButton");
+    m_cancelButton->setAutoDefault(false);
+    // The controls change the settings as they are used, so Apply has nothing
+    // left to do: it only leaves the dialog open (and Cancel still reverts).
+    m_applyButton = named(new QPushButton(QStringLiteral("Apply"), this), "applyButton");
+    m_applyButton->setAutoDefault(false);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdApply);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_applyButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SSTab1);
+    layout->addWidget(m_optionTabs);
     layout->addLayout(buttons);
 }
 
 void OptionsDialog::buildGeneralTab(QWidget* page)
 {
     auto* dates = frame(QStringLiteral("Date Formatting (e.g. The 18th of Feburary will display as:)"),
-                        "fra_DateFormat", page);
-    opt_Dateform_MMDDYY = named(new QRadioButton(dates), "opt_Dateform_MMDDYY");
-    opt_Dateform_ddmmyy = named(new QRadioButton(dates), "opt_Dateform_ddmmyy");
-    opt_Dateform_YYMMDD = named(new QRadioButton(dates), "opt_Dateform_YYMMDD");
-    cbo_Delimiter = named(new QComboBox(dates), "cbo_Delimiter");
-    cbo_Delimiter->setFont(QFont(QStringLiteral("Courier New")));
+                        "dateFormatGroup", page);
+    m_monthFirstOption = named(new QRadioButton(dates), "monthFirstOption");
+    m_dayFirstOption = named(new QRadioButton(dates), "dayFirstOption");
+    m_yearFirstOption = named(new QRadioButton(dates), "yearFirstOption");
+    m_delimiterCombo = named(new QComboBox(dates), "delimiterCombo");
+    m_delimiterCombo->setFont(QFont(QStringLiteral("Courier New")));
     auto* dateLayout = new QGridLayout(dates);
-    dateLayout->addWidget(opt_Dateform_MMDDYY, 0, 0);
-    dateLayout->addWidget(opt_Dateform_ddmmyy, 1, 0);
-    dateLayout->addWidget(opt_Dateform_YYMMDD, 2, 0);
+    dateLayout->addWidget(m_monthFirstOption, 0, 0);
+    dateLayout->addWidget(m_dayFirstOption, 1, 0);
+    dateLayout->addWidget(m_yearFirstOption, 2, 0);
     dateLayout->addWidget(new QLabel(QStringLiteral("Date Delimiter:"), dates), 0, 1);
-    dateLayout->addWidget(cbo_Delimiter, 1, 1);
+    dateLayout->addWidget(m_delimiterCombo, 1, 1);
 
-    auto* names = frame(QStringLiteral("User Defined Field Names"), "fra_UserNames", page,
+    auto* names = frame(QStringLiteral("User Defined Field Names"), "userFieldNamesGroup", page,
                         QStringLiteral("This option determines the names of the two field names you create."));
-    txt_username1 = named(new QLineEdit(names), "txt_username1");
-    txt_username2 = named(new QLineEdit(names), "txt_username2");
+    m_userFieldName1Edit = named(new QLineEdit(names), "userFieldName1Edit");
+    m_userFieldName2Edit = named(new QLineEdit(names), "userFieldName2Edit");
     // The names head list columns and graph legends; CONFIG keeps at most 50 characters.
-    txt_username1->setMaxLength(50);
-    txt_username2->setMaxLength(50);
+    m_userFieldName1Edit->setMaxLength(50);
+    m_userFieldName2Edit->setMaxLength(50);
     auto* nameLayout = new QVBoxLayout(names);
-    nameLayout->addWidget(txt_username1);
-    nameLayout->addWidget(txt_username2);
+    nameLayout->addWidget(m_userFieldName1Edit);
+    nameLayout->addWidget(m_userFieldName2Edit);
 
-    auto* water = frame(QStringLiteral("Default Water Type"), "fra_WaterType", page, kListTip);
-    opt_Fresh = named(new QRadioButton(QStringLiteral("&Freshwater / Brackish / Pond"), water), "opt_Fresh");
-    opt_Salt = named(new QRadioButton(QStringLiteral("&Saltwater / Marine / Reef"), water), "opt_Salt");
+    auto* water = frame(QStringLiteral("Default Water Type"), "waterTypeGroup", page, kListTip);
+    m_freshwaterOption =
+        named(new QRadioButton(QStringLiteral("&Freshwater / Brackish / Pond"), water), "freshwaterOption");
+    m_saltwaterOption = named(new QRadioButton(QStringLiteral("&Saltwater / Marine / Reef"), water), "saltwaterOption");
     auto* waterLayout = new QVBoxLayout(water);
-    waterLayout->addWidget(opt_Fresh);
-    waterLayout->addWidget(opt_Salt);
+    waterLayout->addWidget(m_freshwaterOption);
+    waterLayout->addWidget(m_saltwaterOption);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(dates);
@@ -109,121 +111,123 @@ void OptionsDialog::buildGeneralTab(QWidget* page)
     layout->addWidget(water);
     layout->addStretch();
 
-    onChosen(opt_Dateform_MMDDYY, &OptionsDialog::opt_Dateform_MMDDYY_Click);
-    onChosen(opt_Dateform_ddmmyy, &OptionsDialog::opt_Dateform_ddmmyy_Click);
-    onChosen(opt_Dateform_YYMMDD, &OptionsDialog::opt_Dateform_YYMMDD_Click);
-    onChosen(opt_Fresh, &OptionsDialog::opt_Fresh_Click);
-    onChosen(opt_Salt, &OptionsDialog::opt_Salt_Click);
-    connect(cbo_Delimiter, &QComboBox::currentIndexChanged, this, [this](int index) {
+    whenChosen(m_monthFirstOption, [this] { setDateOrder(QStringLiteral("MMDDYY")); });
+    whenChosen(m_dayFirstOption, [this] { setDateOrder(QStringLiteral("DDMMYY")); });
+    whenChosen(m_yearFirstOption, [this] { setDateOrder(QStringLiteral("YYMMDD")); });
+    whenChosen(m_freshwaterOption, [this] { setDefaultWaterType(QStringLiteral("FRESH")); });
+    whenChosen(m_saltwaterOption, [this] { setDefaultWaterType(QStringLiteral("SALT")); });
+    connect(m_delimiterCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && !m_loading)
-            cbo_Delimiter_Click();
+            applyDelimiter();
     });
 }
 
 void OptionsDialog::buildGraphingTab(QWidget* page)
 {
-    cbo_GraphType = named(new QComboBox(page), "cbo_GraphType");
-    chk_SkipZeroValues = named(new QCheckBox(QStringLiteral("Don't graph any log values = 0 (show break in graph line)"), page),
-                               "chk_SkipZeroValues");
+    m_graphTypeCombo = named(new QComboBox(page), "graphTypeCombo");
+    m_skipZeroesCheck =
+        named(new QCheckBox(QStringLiteral("Don't graph any log values = 0 (show break in graph line)"), page),
+              "skipZeroesCheck");
 
-    auto* measures = frame(QStringLiteral("Select Measurements to Graph"), "fra_Measurements", page,
+    auto* measures = frame(QStringLiteral("Select Measurements to Graph"), "measurementsGroup", page,
                            QStringLiteral("These checkboxes will determine which measurements are graphed. "));
-    chk_ph = named(new QCheckBox(QStringLiteral("ph"), measures), "chk_ph");
-    chk_ammonia = named(new QCheckBox(QStringLiteral("Nh3"), measures), "chk_ammonia");
-    chk_nitrite = named(new QCheckBox(QStringLiteral("No2"), measures), "chk_nitrite");
-    chk_nitrate = named(new QCheckBox(QStringLiteral("No3"), measures), "chk_nitrate");
-    chk_sg = named(new QCheckBox(QStringLiteral("S.G."), measures), "chk_sg");
-    chk_temp = named(new QCheckBox(QStringLiteral("Temp"), measures), "chk_temp");
-    chk_o2 = named(new QCheckBox(QStringLiteral("o2"), measures), "chk_o2");
-    chk_dkh = named(new QCheckBox(QStringLiteral("dkh"), measures), "chk_dkh");
-    chk_calcium = named(new QCheckBox(QStringLiteral("Calcium"), measures), "chk_calcium");
-    chk_Copper = named(new QCheckBox(QStringLiteral("Copper"), measures), "chk_Copper");
-    chk_orp = named(new QCheckBox(QStringLiteral("Orp"), measures), "chk_orp");
-    chk_User1 = named(new QCheckBox(measures), "chk_User1");
-    chk_user2 = named(new QCheckBox(measures), "chk_user2");
+    const struct {
+        const char* caption;
+        const char* name;
+    } measurements[] = {
+        {"ph", "phCheck"},         {"Nh3", "ammoniaCheck"},         {"No2", "nitriteCheck"},
+        {"No3", "nitrateCheck"},   {"S.G.", "specificGravityCheck"}, {"Temp", "temperatureCheck"},
+        {"o2", "oxygenCheck"},     {"dkh", "dkhCheck"},             {"Calcium", "calciumCheck"},
+        {"Copper", "copperCheck"}, {"Orp", "orpCheck"},             {"", "userField1Check"},
+        {"", "userField2Check"},
+    };
     auto* measureLayout = new QGridLayout(measures);
-    const QList<QCheckBox*> checks = measurementChecks();
-    for (int i = 0; i < checks.size(); ++i)
-        measureLayout->addWidget(checks[i], i % 5, i / 5);
+    for (const auto& measurement : measurements) {
+        const int i = int(m_measurementChecks.size());
+        auto* check = named(new QCheckBox(QString::fromLatin1(measurement.caption), measures), measurement.name);
+        m_measurementChecks.append(check);
+        measureLayout->addWidget(check, i % 5, i / 5);
+    }
+    m_userField1Check = m_measurementChecks[11];
+    m_userField2Check = m_measurementChecks[12];
 
-    auto* printing = frame(QStringLiteral("Graph Printing Options"), "fra_GraphPrinting", page, kListTip);
-    opt_ColorPrinting = named(new QRadioButton(QStringLiteral("&Color Printing"), printing), "opt_ColorPrinting");
-    opt_BWPrinting = named(new QRadioButton(QStringLiteral("&Grayscale"), printing), "opt_BWPrinting");
+    auto* printing = frame(QStringLiteral("Graph Printing Options"), "graphPrintingGroup", page, kListTip);
+    m_colorPrintingOption = named(new QRadioButton(QStringLiteral("&Color Printing"), printing), "colorPrintingOption");
+    m_grayscalePrintingOption =
+        named(new QRadioButton(QStringLiteral("&Grayscale"), printing), "grayscalePrintingOption");
     auto* printLayout = new QVBoxLayout(printing);
-    printLayout->addWidget(opt_ColorPrinting);
-    printLayout->addWidget(opt_BWPrinting);
+    printLayout->addWidget(m_colorPrintingOption);
+    printLayout->addWidget(m_grayscalePrintingOption);
 
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(new QLabel(QStringLiteral("Graph Type:"), page));
-    typeRow->addWidget(cbo_GraphType, 1);
+    typeRow->addWidget(m_graphTypeCombo, 1);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(typeRow);
-    layout->addWidget(chk_SkipZeroValues);
+    layout->addWidget(m_skipZeroesCheck);
     layout->addWidget(measures);
     layout->addWidget(printing);
     layout->addStretch();
 
-    connect(cbo_GraphType, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(m_graphTypeCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && !m_loading)
-            cbo_GraphType_Click();
+            applyGraphType();
     });
-    connect(chk_SkipZeroValues, &QCheckBox::toggled, this, [this] {
+    connect(m_skipZeroesCheck, &QCheckBox::toggled, this, [this] {
         if (!m_loading)
-            chk_SkipZeroValues_Click();
+            applySkipZeroes();
     });
-    onChosen(opt_ColorPrinting, &OptionsDialog::opt_ColorPrinting_Click);
-    onChosen(opt_BWPrinting, &OptionsDialog::opt_BWPrinting_Click);
+    whenChosen(m_colorPrintingOption, [this] { setGraphPrintColor(1); });
+    whenChosen(m_grayscalePrintingOption, [this] { setGraphPrintColor(0); });
 }
 
-// A click on an option runs its handler; choices made by a load run none.
-void OptionsDialog::onChosen(QRadioButton* option, void (OptionsDialog::*handler)())
+// A click on an option applies it; choices made by a load apply nothing.
+void OptionsDialog::whenChosen(QRadioButton* option, std::function<void()> apply)
 {
-    connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+    connect(option, &QRadioButton::toggled, this, [this, apply = std::move(apply)](bool on) {
         if (on && !m_loading)
-            (this->*handler)();
+            apply();
     });
 }
 
 void OptionsDialog::buildListsTab(QWidget* page)
 {
-    auto* salt = frame(QStringLiteral("Saltwater Livestock List Source"), "fra_SaltSource", page, kListTip);
-    opt_UseSaltDb = named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), salt), "opt_UseSaltDb");
-    opt_UseSaltFile = named(new QRadioButton(QStringLiteral("Saltwater Text File (NAMESSW.TXT)"), salt), "opt_UseSaltFile");
+    auto* salt = frame(QStringLiteral("Saltwater Livestock List Source"), "saltwaterSourceGroup", page, kListTip);
+    m_saltwaterDatabaseOption =
+        named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), salt), "saltwaterDatabaseOption");
+    m_saltwaterFileOption =
+        named(new QRadioButton(QStringLiteral("Saltwater Text File (NAMESSW.TXT)"), salt), "saltwaterFileOption");
     auto* saltLayout = new QVBoxLayout(salt);
-    saltLayout->addWidget(opt_UseSaltDb);
-    saltLayout->addWidget(opt_UseSaltFile);
+    saltLayout->addWidget(m_saltwaterDatabaseOption);
+    saltLayout->addWidget(m_saltwaterFileOption);
 
-    auto* fresh = frame(QStringLiteral("Freshwater Livestock List Source"), "fra_FreshSource", page, kListTip);
-    opt_UseFreshDB = named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), fresh), "opt_UseFreshDB");
-    opt_UseFreshFile = named(new QRadioButton(QStringLiteral("Freshwater Text File (NAMESFW.TXT)"), fresh), "opt_UseFreshFile");
+    auto* fresh = frame(QStringLiteral("Freshwater Livestock List Source"), "freshwaterSourceGroup", page, kListTip);
+    m_freshwaterDatabaseOption =
+        named(new QRadioButton(QStringLiteral("&Brinestead Livestock Database"), fresh), "freshwaterDatabaseOption");
+    m_freshwaterFileOption =
+        named(new QRadioButton(QStringLiteral("Freshwater Text File (NAMESFW.TXT)"), fresh), "freshwaterFileOption");
     auto* freshLayout = new QVBoxLayout(fresh);
-    freshLayout->addWidget(opt_UseFreshDB);
-    freshLayout->addWidget(opt_UseFreshFile);
+    freshLayout->addWidget(m_freshwaterDatabaseOption);
+    freshLayout->addWidget(m_freshwaterFileOption);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(salt);
     layout->addWidget(fresh);
     layout->addStretch();
 
-    onChosen(opt_UseSaltDb, &OptionsDialog::opt_UseSaltDb_Click);
-    onChosen(opt_UseSaltFile, &OptionsDialog::opt_UseSaltFile_Click);
-    onChosen(opt_UseFreshDB, &OptionsDialog::opt_UseFreshDB_Click);
-    onChosen(opt_UseFreshFile, &OptionsDialog::opt_UseFreshFile_Click);
+    whenChosen(m_saltwaterDatabaseOption, [this] { setSaltwaterListFromFile(false); });
+    whenChosen(m_saltwaterFileOption, [this] { setSaltwaterListFromFile(true); });
+    whenChosen(m_freshwaterDatabaseOption, [this] { setFreshwaterListFromFile(false); });
+    whenChosen(m_freshwaterFileOption, [this] { setFreshwaterListFromFile(true); });
 }
 
-QList<QCheckBox*> OptionsDialog::measurementChecks() const
+void OptionsDialog::reloadSettings()
 {
-    return {chk_ph, chk_ammonia, chk_nitrite, chk_nitrate, chk_sg, chk_temp, chk_o2,
-            chk_dkh, chk_calcium, chk_Copper, chk_orp, chk_User1, chk_user2};
-}
-
-void OptionsDialog::loadSettings()
-{
-    ::loadSettings(m_ctx);
+    loadSettings(m_ctx);
     showSettings();
 }
 
-// Puts ctx.settings into the controls. The handlers stay quiet meanwhile, so a
+// Puts ctx.settings into the controls. Nothing is applied meanwhile, so a
 // stored value the controls cannot show (a graph type outside the list, a
 // short check string) is kept as it was read.
 void OptionsDialog::showSettings()
@@ -231,55 +235,54 @@ void OptionsDialog::showSettings()
     const Settings& s = m_ctx.settings;
     m_loading = true;
 
-    cbo_GraphType->clear();
+    m_graphTypeCombo->clear();
     for (const GraphType& type : graphTypes())
-        cbo_GraphType->addItem(type.caption, type.code);
-    cbo_Delimiter->clear();
-    cbo_Delimiter->addItems({QStringLiteral("/"), QStringLiteral("-"), QStringLiteral(".")});
+        m_graphTypeCombo->addItem(type.caption, type.code);
+    m_delimiterCombo->clear();
+    m_delimiterCombo->addItems({QStringLiteral("/"), QStringLiteral("-"), QStringLiteral(".")});
 
-    (s.defaultWaterType == QLatin1String("SALT") ? opt_Salt : opt_Fresh)->setChecked(true);
-    chk_User1->setText(m_ctx.userFieldName1);
-    chk_user2->setText(m_ctx.userFieldName2);
-    txt_username1->setText(m_ctx.userFieldName1);
-    txt_username2->setText(m_ctx.userFieldName2);
+    (s.defaultWaterType == QLatin1String("SALT") ? m_saltwaterOption : m_freshwaterOption)->setChecked(true);
+    m_userField1Check->setText(m_ctx.userFieldName1);
+    m_userField2Check->setText(m_ctx.userFieldName2);
+    m_userFieldName1Edit->setText(m_ctx.userFieldName1);
+    m_userFieldName2Edit->setText(m_ctx.userFieldName2);
 
     if (s.dateOrder == QLatin1String("DDMMYY"))
-        opt_Dateform_ddmmyy->setChecked(true);
+        m_dayFirstOption->setChecked(true);
     else if (s.dateOrder == QLatin1String("YYMMDD"))
-        opt_Dateform_YYMMDD->setChecked(true);
+        m_yearFirstOption->setChecked(true);
     else
-        opt_Dateform_MMDDYY->setChecked(true);
-    cbo_Delimiter->setCurrentIndex(cbo_Delimiter->findText(s.dateDelimiter));
+        m_monthFirstOption->setChecked(true);
+    m_delimiterCombo->setCurrentIndex(m_delimiterCombo->findText(s.dateDelimiter));
 
-    const QList<QCheckBox*> checks = measurementChecks();
-    for (int i = 0; i < checks.size(); ++i) {
+    for (int i = 0; i < m_measurementChecks.size(); ++i) {
         const int value = i < s.graphChecks.size() ? s.graphChecks[i].digitValue() : 0;
-        checks[i]->setChecked(value > 0);
+        m_measurementChecks[i]->setChecked(value > 0);
     }
-    cbo_GraphType->setCurrentIndex(cbo_GraphType->findData(s.graphStyle));
-    chk_SkipZeroValues->setChecked(s.graphSkipZeroes != 0);
-    (s.graphPrintColor == 1 ? opt_ColorPrinting : opt_BWPrinting)->setChecked(true);
+    m_graphTypeCombo->setCurrentIndex(m_graphTypeCombo->findData(s.graphStyle));
+    m_skipZeroesCheck->setChecked(s.graphSkipZeroes != 0);
+    (s.graphPrintColor == 1 ? m_colorPrintingOption : m_grayscalePrintingOption)->setChecked(true);
 
-    (s.useFileFreshwater ? opt_UseFreshFile : opt_UseFreshDB)->setChecked(true);
-    (s.useFileSaltwater ? opt_UseSaltFile : opt_UseSaltDb)->setChecked(true);
+    (s.useFileFreshwater ? m_freshwaterFileOption : m_freshwaterDatabaseOption)->setChecked(true);
+    (s.useFileSaltwater ? m_saltwaterFileOption : m_saltwaterDatabaseOption)->setChecked(true);
 
     m_loading = false;
-    Show_DateFormatExamples();
+    showDateFormatExamples();
 }
 
-void OptionsDialog::Show_DateFormatExamples()
+void OptionsDialog::showDateFormatExamples()
 {
     const QString d = m_ctx.settings.dateDelimiter;
-    opt_Dateform_ddmmyy->setText(QStringLiteral("18") + d + QStringLiteral("02") + d + QStringLiteral("97"));
-    opt_Dateform_MMDDYY->setText(QStringLiteral("02") + d + QStringLiteral("18") + d + QStringLiteral("97"));
-    opt_Dateform_YYMMDD->setText(QStringLiteral("97") + d + QStringLiteral("02") + d + QStringLiteral("18"));
+    m_dayFirstOption->setText(QStringLiteral("18") + d + QStringLiteral("02") + d + QStringLiteral("97"));
+    m_monthFirstOption->setText(QStringLiteral("02") + d + QStringLiteral("18") + d + QStringLiteral("97"));
+    m_yearFirstOption->setText(QStringLiteral("97") + d + QStringLiteral("02") + d + QStringLiteral("18"));
 }
 
-void OptionsDialog::ShowOptions(int p_tab)
+void OptionsDialog::showOptions(int tab)
 {
-    loadSettings();
-    m_ctx.settings.tabToShow = p_tab;
-    SSTab1->setCurrentIndex(p_tab);
+    reloadSettings();
+    m_ctx.settings.tabToShow = tab;
+    m_optionTabs->setCurrentIndex(tab);
     finishOptions(exec() == QDialog::Accepted);
 }
 
@@ -290,108 +293,60 @@ void OptionsDialog::finishOptions(bool accepted)
     if (accepted) {
         SettingsSaveInput input;
         input.graphChecks = graphChecksFromControls();
-        input.salt = opt_Salt->isChecked();
-        input.userFieldName1 = txt_username1->text();
-        input.userFieldName2 = txt_username2->text();
+        input.salt = m_saltwaterOption->isChecked();
+        input.userFieldName1 = m_userFieldName1Edit->text();
+        input.userFieldName2 = m_userFieldName2Edit->text();
         saveSettings(m_ctx, input);
     } else {
-        OptionsCancelled = true;
-        loadSettings();
+        reloadSettings();
     }
 }
 
 QString OptionsDialog::graphChecksFromControls() const
 {
     QString checks;
-    for (const QCheckBox* box : measurementChecks())
+    for (const QCheckBox* box : m_measurementChecks)
         checks += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
     return checks;
 }
 
-void OptionsDialog::cmdOK_Click()
+void OptionsDialog::setDateOrder(const QString& order)
 {
-    OptionsCancelled = false;
-    accept();
+    m_ctx.settings.dateOrder = order;
 }
 
-void OptionsDialog::cmdCancel_Click()
+void OptionsDialog::applyDelimiter()
 {
-    OptionsCancelled = true;
-    reject();
+    m_ctx.settings.dateDelimiter = m_delimiterCombo->currentText();
+    showDateFormatExamples();
 }
 
-void OptionsDialog::cmdApply_Click()
+void OptionsDialog::applyGraphType()
 {
-    OptionsCancelled = false;
+    m_ctx.settings.graphStyle = m_graphTypeCombo->currentData().toInt();
 }
 
-void OptionsDialog::opt_Dateform_MMDDYY_Click()
+void OptionsDialog::applySkipZeroes()
 {
-    m_ctx.settings.dateOrder = QStringLiteral("MMDDYY");
+    m_ctx.settings.graphSkipZeroes = m_skipZeroesCheck->isChecked() ? 1 : 0;
 }
 
-void OptionsDialog::opt_Dateform_ddmmyy_Click()
+void OptionsDialog::setGraphPrintColor(int color)
 {
-    m_ctx.settings.dateOrder = QStringLiteral("DDMMYY");
+    m_ctx.settings.graphPrintColor = color;
 }
 
-void OptionsDialog::opt_Dateform_YYMMDD_Click()
+void OptionsDialog::setFreshwaterListFromFile(bool fromFile)
 {
-    m_ctx.settings.dateOrder = QStringLiteral("YYMMDD");
+    m_ctx.settings.useFileFreshwater = fromFile;
 }
 
-void OptionsDialog::cbo_Delimiter_Click()
+void OptionsDialog::setSaltwaterListFromFile(bool fromFile)
 {
-    m_ctx.settings.dateDelimiter = cbo_Delimiter->currentText();
-    Show_DateFormatExamples();
+    m_ctx.settings.useFileSaltwater = fromFile;
 }
 
-void OptionsDialog::cbo_GraphType_Click()
+void OptionsDialog::setDefaultWaterType(const QString& type)
 {
-    m_ctx.settings.graphStyle = cbo_GraphType->currentData().toInt();
-}
-
-void OptionsDialog::chk_SkipZeroValues_Click()
-{
-    m_ctx.settings.graphSkipZeroes = chk_SkipZeroValues->isChecked() ? 1 : 0;
-}
-
-void OptionsDialog::opt_ColorPrinting_Click()
-{
-    m_ctx.settings.graphPrintColor = 1;
-}
-
-void OptionsDialog::opt_BWPrinting_Click()
-{
-    m_ctx.settings.graphPrintColor = 0;
-}
-
-void OptionsDialog::opt_UseFreshDB_Click()
-{
-    m_ctx.settings.useFileFreshwater = false;
-}
-
-void OptionsDialog::opt_UseFreshFile_Click()
-{
-    m_ctx.settings.useFileFreshwater = true;
-}
-
-void OptionsDialog::opt_UseSaltDb_Click()
-{
-    m_ctx.settings.useFileSaltwater = false;
-}
-
-void OptionsDialog::opt_UseSaltFile_Click()
-{
-    m_ctx.settings.useFileSaltwater = true;
-}
-
-void OptionsDialog::opt_Salt_Click()
-{
-    m_ctx.settings.defaultWaterType = QStringLiteral("SALT");
-}
-
-void OptionsDialog::opt_Fresh_Click()
-{
-    m_ctx.settings.defaultWaterType = QStringLiteral("FRESH");
+    m_ctx.settings.defaultWaterType = type;
 }

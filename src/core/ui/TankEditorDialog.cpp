@@ -48,27 +48,27 @@ TankEditorDialog::TankEditorDialog(AppContext& ctx, IShell* shell, QWidget* pare
     setWindowTitle(QStringLiteral("Add a New Tank to the List"));
     setModal(true);
 
-    txt_tankname = new QLineEdit(this);
-    txt_tankname->setObjectName(QStringLiteral("txt_tankname"));
-    txt_tankname->setMaxLength(50);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    m_nameEdit->setMaxLength(50);
 
-    txt_tanksize = new QLineEdit(this);
-    txt_tanksize->setObjectName(QStringLiteral("txt_tanksize"));
-    txt_tanksize->setValidator(new TypedLengthValidator(4, txt_tanksize));
-    ud_tanksize = new UpDown(this);
-    ud_tanksize->setObjectName(QStringLiteral("ud_tanksize"));
-    ud_tanksize->setRange(0, 1000);
-    ud_tanksize->setSingleStep(1);
-    ud_tanksize->setBuddy(txt_tanksize);
+    m_sizeEdit = new QLineEdit(this);
+    m_sizeEdit->setObjectName(QStringLiteral("sizeEdit"));
+    m_sizeEdit->setValidator(new TypedLengthValidator(4, m_sizeEdit));
+    m_sizeSpinner = new UpDown(this);
+    m_sizeSpinner->setObjectName(QStringLiteral("sizeSpinner"));
+    m_sizeSpinner->setRange(0, 1000);
+    m_sizeSpinner->setSingleStep(1);
+    m_sizeSpinner->setBuddy(m_sizeEdit);
 
-    txt_long_desc = new QLineEdit(this);
-    txt_long_desc->setObjectName(QStringLiteral("txt_long_desc"));
-    txt_long_desc->setMaxLength(50);
+    m_descriptionEdit = new QLineEdit(this);
+    m_descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
+    m_descriptionEdit->setMaxLength(50);
 
-    fra_WaterType = new QGroupBox(QStringLiteral("Select Water Type"), this);
-    fra_WaterType->setObjectName(QStringLiteral("fra_WaterType"));
+    m_waterTypeGroup = new QGroupBox(QStringLiteral("Select Water Type"), this);
+    m_waterTypeGroup->setObjectName(QStringLiteral("waterTypeGroup"));
     auto makeOption = [this](const char* name, const QString& caption, const QString& code) {
-        auto* option = new QRadioButton(caption, fra_WaterType);
+        auto* option = new QRadioButton(caption, m_waterTypeGroup);
         option->setObjectName(QString::fromLatin1(name));
         connect(option, &QRadioButton::toggled, this, [this, code](bool on) {
             if (on)
@@ -76,63 +76,63 @@ TankEditorDialog::TankEditorDialog(AppContext& ctx, IShell* shell, QWidget* pare
         });
         return option;
     };
-    opt_Freshwater = makeOption("opt_Freshwater", QStringLiteral("Freshwater"), QStringLiteral("1"));
-    opt_Saltwater = makeOption("opt_Saltwater", QStringLiteral("Saltwater (fish only)"), QStringLiteral("2"));
-    opt_Reef = makeOption("opt_Reef", QStringLiteral("Marine Reef"), QStringLiteral("3"));
-    Opt_Brackish = makeOption("Opt_Brackish", QStringLiteral("Brackish"), QStringLiteral("4"));
-    opt_Pond = makeOption("opt_Pond", QStringLiteral("Pond"), QStringLiteral("5"));
-    auto* waterLayout = new QVBoxLayout(fra_WaterType);
-    for (QRadioButton* option : {opt_Freshwater, opt_Saltwater, opt_Reef, Opt_Brackish, opt_Pond})
+    m_freshwaterOption = makeOption("freshwaterOption", QStringLiteral("Freshwater"), QStringLiteral("1"));
+    m_saltwaterOption = makeOption("saltwaterOption", QStringLiteral("Saltwater (fish only)"), QStringLiteral("2"));
+    m_reefOption = makeOption("reefOption", QStringLiteral("Marine Reef"), QStringLiteral("3"));
+    m_brackishOption = makeOption("brackishOption", QStringLiteral("Brackish"), QStringLiteral("4"));
+    m_pondOption = makeOption("pondOption", QStringLiteral("Pond"), QStringLiteral("5"));
+    auto* waterLayout = new QVBoxLayout(m_waterTypeGroup);
+    for (QRadioButton* option : {m_freshwaterOption, m_saltwaterOption, m_reefOption, m_brackishOption, m_pondOption})
         waterLayout->addWidget(option);
 
-    txt_tanknotes = new QPlainTextEdit(this);
-    txt_tanknotes->setObjectName(QStringLiteral("txt_tanknotes"));
-    txt_tanknotes->setTabChangesFocus(true);
+    m_notesEdit = new QPlainTextEdit(this);
+    m_notesEdit->setObjectName(QStringLiteral("notesEdit"));
+    m_notesEdit->setTabChangesFocus(true);
 
-    cmd_OK = new QPushButton(QStringLiteral("&OK"), this);
-    cmd_OK->setObjectName(QStringLiteral("cmd_OK"));
-    cmd_OK->setDefault(true);
-    cmd_OK->setAutoDefault(true);
-    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
-    cmd_Cancel->setAutoDefault(false);
-    connect(cmd_OK, &QPushButton::clicked, this, &TankEditorDialog::cmd_OK_Click);
-    connect(cmd_Cancel, &QPushButton::clicked, this, &TankEditorDialog::cmd_Cancel_Click);
+    m_okButton = new QPushButton(QStringLiteral("&OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_cancelButton->setAutoDefault(false);
+    connect(m_okButton, &QPushButton::clicked, this, &TankEditorDialog::acceptTank);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Enter a short name for your tank"), this), 0, 0);
-    grid->addWidget(txt_tankname, 1, 0);
+    grid->addWidget(m_nameEdit, 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Size (in Gals.)"), this), 0, 1);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->setSpacing(0);
-    sizeRow->addWidget(txt_tanksize);
-    sizeRow->addWidget(ud_tanksize);
+    sizeRow->addWidget(m_sizeEdit);
+    sizeRow->addWidget(m_sizeSpinner);
     grid->addLayout(sizeRow, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Enter a longer description of your tank"), this), 2, 0, 1, 2);
-    grid->addWidget(txt_long_desc, 3, 0, 1, 2);
-    grid->addWidget(fra_WaterType, 4, 0, 1, 2);
+    grid->addWidget(m_descriptionEdit, 3, 0, 1, 2);
+    grid->addWidget(m_waterTypeGroup, 4, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Record Equipment, Tank History, Notes, Comments, etc. here"), this),
                     5, 0, 1, 2);
-    grid->addWidget(txt_tanknotes, 6, 0, 1, 2);
+    grid->addWidget(m_notesEdit, 6, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_OK);
-    buttons->addWidget(cmd_Cancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    setTabOrder(txt_tankname, txt_tanksize);
-    setTabOrder(txt_tanksize, txt_long_desc);
-    setTabOrder(txt_long_desc, opt_Freshwater);
-    setTabOrder(opt_Pond, txt_tanknotes);
-    setTabOrder(txt_tanknotes, cmd_OK);
-    setTabOrder(cmd_OK, cmd_Cancel);
+    setTabOrder(m_nameEdit, m_sizeEdit);
+    setTabOrder(m_sizeEdit, m_descriptionEdit);
+    setTabOrder(m_descriptionEdit, m_freshwaterOption);
+    setTabOrder(m_pondOption, m_notesEdit);
+    setTabOrder(m_notesEdit, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
 
     // The size is checked whenever the keeper leaves its box (not for Cancel).
     m_leave = new LeaveChecker(this);
-    m_leave->addCheck(txt_tanksize, [this] { return txt_tanksize_LostFocus(); });
-    m_leave->addExempt(cmd_Cancel);
+    m_leave->addCheck(m_sizeEdit, [this] { return checkTankSize(); });
+    m_leave->addExempt(m_cancelButton);
 }
 
 TankEditorDialog::~TankEditorDialog() = default;
@@ -145,12 +145,12 @@ void TankEditorDialog::prepareAdd()
         selectWaterType(QStringLiteral("2"));
     else if (m_ctx.defWaterType == QLatin1String("FRESH"))
         selectWaterType(QStringLiteral("1"));
-    txt_tanksize->setText(QStringLiteral("55"));
-    prop_AddEditMode = QStringLiteral("add");
+    m_sizeEdit->setText(QStringLiteral("55"));
+    m_adding = true;
     setWindowTitle(QStringLiteral("Add a New Tank to the List"));
 }
 
-void TankEditorDialog::AddNewTank()
+void TankEditorDialog::addNewTank()
 {
     prepareAdd();
     exec();
@@ -160,29 +160,29 @@ void TankEditorDialog::prepareEdit(const TankRecord& tank)
 {
     m_record = tank;
     m_saved = false;
-    txt_tankname->setText(tank.tankname);
+    m_nameEdit->setText(tank.tankname);
     m_waterType = tank.watertype;
     if (QRadioButton* option = optionFor(tank.watertype))
         option->setChecked(true);
-    txt_tanknotes->setPlainText(tank.tanknotes);
-    txt_long_desc->setText(tank.tankdesc);
-    txt_tanksize->setText(sizeText(tank.tanksize));
-    prop_AddEditMode = QStringLiteral("edit");
+    m_notesEdit->setPlainText(tank.tanknotes);
+    m_descriptionEdit->setText(tank.tankdesc);
+    m_sizeEdit->setText(sizeText(tank.tanksize));
+    m_adding = false;
     setWindowTitle(QStringLiteral("Change Tank Info for ") + tank.tankname);
 }
 
 QRadioButton* TankEditorDialog::optionFor(const QString& code) const
 {
     if (code == QLatin1String("1"))
-        return opt_Freshwater;
+        return m_freshwaterOption;
     if (code == QLatin1String("2"))
-        return opt_Saltwater;
+        return m_saltwaterOption;
     if (code == QLatin1String("3"))
-        return opt_Reef;
+        return m_reefOption;
     if (code == QLatin1String("4"))
-        return Opt_Brackish;
+        return m_brackishOption;
     if (code == QLatin1String("5"))
-        return opt_Pond;
+        return m_pondOption;
     return nullptr;
 }
 
@@ -199,49 +199,49 @@ bool TankEditorDialog::refuse(const QString& text, QWidget* focus)
     return refuseField(m_ctx.services, focus, kOops, text);
 }
 
-bool TankEditorDialog::txt_tanksize_LostFocus()
+bool TankEditorDialog::checkTankSize()
 {
-    if (isNumber(txt_tanksize->text()))
+    if (isNumber(m_sizeEdit->text()))
         return true;
-    return refuse(kSizeNotNumber, txt_tanksize);
+    return refuse(kSizeNotNumber, m_sizeEdit);
 }
 
-void TankEditorDialog::cmd_OK_Click()
+void TankEditorDialog::acceptTank()
 {
-    const QString size = txt_tanksize->text();
+    const QString size = m_sizeEdit->text();
     if (size.isEmpty()) {
-        refuse(QStringLiteral("The tank size must be a number less than 10,000 gallons."), txt_tanksize);
+        refuse(QStringLiteral("The tank size must be a number less than 10,000 gallons."), m_sizeEdit);
         return;
     }
     if (leadingNumber(size) > 9999) {
-        refuse(QStringLiteral("The tank size must be less than 10,000 gallons."), txt_tanksize);
+        refuse(QStringLiteral("The tank size must be less than 10,000 gallons."), m_sizeEdit);
         return;
     }
     // A size that only begins with a number ("12ab") would be stored as
     // something the keeper never typed; it is refused like on leaving the box.
     const std::optional<double> gallons = parseNumber(size);
     if (!gallons) {
-        refuse(kSizeNotNumber, txt_tanksize);
+        refuse(kSizeNotNumber, m_sizeEdit);
         return;
     }
 
-    const QString name = txt_tankname->text();
+    const QString name = m_nameEdit->text();
     if (name.size() > 50) {
-        refuse(QStringLiteral("The tank name must be less than 50 characters."), txt_tankname);
+        refuse(QStringLiteral("The tank name must be less than 50 characters."), m_nameEdit);
         return;
     }
     if (name.isEmpty()) {
-        refuse(QStringLiteral("You must enter a name for your tank."), txt_tankname);
+        refuse(QStringLiteral("You must enter a name for your tank."), m_nameEdit);
         return;
     }
     if (name.contains(QLatin1Char('"'))) {
-        refuse(QStringLiteral("The tank name cannot contain a quote(\") character."), txt_tankname);
+        refuse(QStringLiteral("The tank name cannot contain a quote(\") character."), m_nameEdit);
         return;
     }
 
-    const QString desc = txt_long_desc->text();
+    const QString desc = m_descriptionEdit->text();
     if (desc.size() >= 51) {
-        refuse(QStringLiteral("The long description must be less than 50 characters."), txt_long_desc);
+        refuse(QStringLiteral("The long description must be less than 50 characters."), m_descriptionEdit);
         return;
     }
 
@@ -249,16 +249,15 @@ void TankEditorDialog::cmd_OK_Click()
     rec.tankname = name;
     rec.tanksize = *gallons;
     rec.tankdesc = desc;
-    rec.tanknotes = txt_tanknotes->toPlainText();
+    rec.tanknotes = m_notesEdit->toPlainText();
     rec.watertype = m_waterType;
 
-    const bool adding = prop_AddEditMode == QLatin1String("add");
     TankStore store(m_ctx.db());
     QString error;
-    const TankWrite result = adding ? store.add(rec, m_ctx.services.clock ? m_ctx.services.clock->now()
-                                                                            : QDateTime::currentDateTime(),
-                                                &error)
-                                    : store.update(rec, &error);
+    const TankWrite result = m_adding ? store.add(rec, m_ctx.services.clock ? m_ctx.services.clock->now()
+                                                                              : QDateTime::currentDateTime(),
+                                                  &error)
+                                      : store.update(rec, &error);
     if (result != TankWrite::Ok) {
         const QString text =
             result == TankWrite::DuplicateName
@@ -274,17 +273,12 @@ void TankEditorDialog::cmd_OK_Click()
     m_saved = true;
     m_ctx.currentTankName = rec.tankname;
     m_ctx.currentWaterType = rec.watertype;
-    if (adding)
+    if (m_adding)
         m_ctx.currentTankID = rec.tankid;
     accept();
 }
 
-void TankEditorDialog::cmd_Cancel_Click()
-{
-    reject();
-}
-
-void TankEditorDialog::activate()
+void TankEditorDialog::disableFilePrint()
 {
     if (m_shell)
         m_shell->claimFilePrint(false, QStringLiteral("&Print"));
@@ -293,6 +287,6 @@ void TankEditorDialog::activate()
 bool TankEditorDialog::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
-        activate();
+        disableFilePrint();
     return QDialog::event(event);
 }

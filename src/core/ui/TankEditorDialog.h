@@ -22,49 +22,25 @@ public:
     explicit TankEditorDialog(AppContext& ctx, IShell* shell = nullptr, QWidget* parent = nullptr);
     ~TankEditorDialog() override;
 
-    // "add" or "edit"; OK stamps a new key only in "add".
-    QString prop_AddEditMode;
-
-    // Add mode: presets (default water type, size "55"), then the modal show.
-    void AddNewTank();
-    // The presets of AddNewTank without the show.
+    // Add mode with its presets (default water type, size "55"), then the modal show.
+    void addNewTank();
+    // The presets of addNewTank without the show.
     void prepareAdd();
     // Edit mode on this tank: fills the boxes, selects its water type and
     // names it in the caption. Without the show.
     void prepareEdit(const TankRecord& tank);
 
-    // After the dialog closed: whether OK wrote the row, and the row written.
+    // After the dialog closed: whether OK wrote the row.
     bool saved() const { return m_saved; }
-    const TankRecord& record() const { return m_record; }
-    // The water-type code OK writes ("1".."5"; another code an edited row had).
-    QString waterType() const { return m_waterType; }
-
-    // Handlers
-    void cmd_OK_Click();
-    void cmd_Cancel_Click();
-    bool txt_tanksize_LostFocus();   // false: refused, focus put back
-    void selectWaterType(const QString& code);   // as clicking its option
-    void activate();
-
-    // Controls, in tab order
-    QLineEdit* txt_tankname = nullptr;
-    QLineEdit* txt_tanksize = nullptr;
-    UpDown* ud_tanksize = nullptr;
-    QLineEdit* txt_long_desc = nullptr;
-    QGroupBox* fra_WaterType = nullptr;
-    QRadioButton* opt_Freshwater = nullptr;
-    QRadioButton* opt_Saltwater = nullptr;
-    QRadioButton* opt_Reef = nullptr;
-    QRadioButton* Opt_Brackish = nullptr;
-    QRadioButton* opt_Pond = nullptr;
-    QPlainTextEdit* txt_tanknotes = nullptr;
-    QPushButton* cmd_OK = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    void acceptTank();
+    bool checkTankSize();   // false: refused, focus put back
+    void selectWaterType(const QString& code);   // as clicking its option
+    void disableFilePrint();   // a dialog has nothing to print
     bool refuse(const QString& text, QWidget* focus);
     QRadioButton* optionFor(const QString& code) const;
 
@@ -73,5 +49,21 @@ private:
     LeaveChecker* m_leave = nullptr;
     TankRecord m_record;
     QString m_waterType;
+    bool m_adding = false;   // OK stamps a new key only when adding
     bool m_saved = false;
+
+    // Controls, in tab order
+    QLineEdit* m_nameEdit = nullptr;
+    QLineEdit* m_sizeEdit = nullptr;
+    UpDown* m_sizeSpinner = nullptr;
+    QLineEdit* m_descriptionEdit = nullptr;
+    QGroupBox* m_waterTypeGroup = nullptr;
+    QRadioButton* m_freshwaterOption = nullptr;
+    QRadioButton* m_saltwaterOption = nullptr;
+    QRadioButton* m_reefOption = nullptr;
+    QRadioButton* m_brackishOption = nullptr;
+    QRadioButton* m_pondOption = nullptr;
+    QPlainTextEdit* m_notesEdit = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };

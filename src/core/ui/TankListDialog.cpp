@@ -23,13 +23,13 @@ TankListDialog::TankListDialog(AppContext& ctx, IShell* shell, QWidget* parent)
     setWindowTitle(QStringLiteral("Master Tanklist"));
     setModal(true);
 
-    TabStrip1 = new QTabBar(this);
-    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    TabStrip1->addTab(QStringLiteral("Tank List"));
+    m_tabBar = new QTabBar(this);
+    m_tabBar->setObjectName(QStringLiteral("tabBar"));
+    m_tabBar->addTab(QStringLiteral("Tank List"));
 
-    lst_tanklist = new QListWidget(this);
-    lst_tanklist->setObjectName(QStringLiteral("lst_tanklist"));
-    lst_tanklist->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tankList = new QListWidget(this);
+    m_tankList->setObjectName(QStringLiteral("tankList"));
+    m_tankList->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto makeButton = [this](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -37,51 +37,51 @@ TankListDialog::TankListDialog(AppContext& ctx, IShell* shell, QWidget* parent)
         button->setAutoDefault(false);
         return button;
     };
-    cmd_AddTank = makeButton("cmd_AddTank", QStringLiteral("&Add New..."));
-    cmd_ChangeTank = makeButton("cmd_ChangeTank", QStringLiteral("Details..."));
-    cmd_DeleteTank = makeButton("cmd_DeleteTank", QStringLiteral("&Delete"));
-    cmd_OK = makeButton("cmd_OK", QStringLiteral("&OK"));
-    cmd_OK->setDefault(true);
-    cmd_Cancel = makeButton("cmd_Cancel", QStringLiteral("&Cancel"));
+    m_addButton = makeButton("addButton", QStringLiteral("&Add New..."));
+    m_changeButton = makeButton("changeButton", QStringLiteral("Details..."));
+    m_deleteButton = makeButton("deleteButton", QStringLiteral("&Delete"));
+    m_okButton = makeButton("okButton", QStringLiteral("&OK"));
+    m_okButton->setDefault(true);
+    m_cancelButton = makeButton("cancelButton", QStringLiteral("&Cancel"));
 
-    connect(cmd_AddTank, &QPushButton::clicked, this, &TankListDialog::cmd_AddTank_Click);
-    connect(cmd_ChangeTank, &QPushButton::clicked, this, &TankListDialog::cmd_ChangeTank_Click);
-    connect(cmd_DeleteTank, &QPushButton::clicked, this, &TankListDialog::cmd_DeleteTank_Click);
-    connect(cmd_OK, &QPushButton::clicked, this, &TankListDialog::cmd_OK_Click);
-    connect(cmd_Cancel, &QPushButton::clicked, this, &TankListDialog::cmd_Cancel_Click);
-    connect(lst_tanklist, &QListWidget::itemClicked, this, [this] { lst_tanklist_Click(); });
-    connect(lst_tanklist, &QListWidget::itemDoubleClicked, this, [this] { lst_tanklist_DblClick(); });
+    connect(m_addButton, &QPushButton::clicked, this, &TankListDialog::addTank);
+    connect(m_changeButton, &QPushButton::clicked, this, &TankListDialog::changeChosenTank);
+    connect(m_deleteButton, &QPushButton::clicked, this, &TankListDialog::deleteChosenTank);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_tankList, &QListWidget::itemClicked, this, [this] { enableTankButtons(); });
+    connect(m_tankList, &QListWidget::itemDoubleClicked, this, [this] { changeChosenTank(); });
 
     auto* side = new QVBoxLayout;
-    side->addWidget(cmd_AddTank);
-    side->addWidget(cmd_ChangeTank);
-    side->addWidget(cmd_DeleteTank);
+    side->addWidget(m_addButton);
+    side->addWidget(m_changeButton);
+    side->addWidget(m_deleteButton);
     side->addStretch();
     auto* body = new QHBoxLayout;
-    body->addWidget(lst_tanklist, 1);
+    body->addWidget(m_tankList, 1);
     body->addLayout(side);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_OK);
-    buttons->addWidget(cmd_Cancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TabStrip1);
+    layout->addWidget(m_tabBar);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 }
 
-void TankListDialog::Refresh_TankList()
+void TankListDialog::refreshTankList()
 {
-    lst_tanklist->clear();
+    m_tankList->clear();
     for (const TankRecord& tank : TankStore(m_ctx.db()).listByName())
-        lst_tanklist->addItem(tank.tankname);
-    lst_tanklist->setCurrentRow(-1);
-    lst_tanklist->clearSelection();
+        m_tankList->addItem(tank.tankname);
+    m_tankList->setCurrentRow(-1);
+    m_tankList->clearSelection();
 }
 
-void TankListDialog::Show_List()
+void TankListDialog::showTankList()
 {
-    Refresh_TankList();
+    refreshTankList();
     exec();
 }
 
@@ -89,7 +89,7 @@ QString TankListDialog::chosenTank(const QString& name, const QString& notice)
 {
     if (!name.isEmpty())
         return name;
-    const QList<QListWidgetItem*> selected = lst_tanklist->selectedItems();
+    const QList<QListWidgetItem*> selected = m_tankList->selectedItems();
     if (selected.isEmpty()) {
         m_ctx.services.tell(notice, kNote, MsgIcon::Information);
         return QString();
@@ -97,14 +97,7 @@ QString TankListDialog::chosenTank(const QString& name, const QString& notice)
     return selected.first()->text();
 }
 
-bool TankListDialog::runEditor(TankEditorDialog& editor)
-{
-    if (!beforeEditorShow || beforeEditorShow(editor))
-        editor.exec();
-    return editor.saved();
-}
-
-bool TankListDialog::ChangeTankInfo(const QString& name)
+bool TankListDialog::changeTank(const QString& name)
 {
     const QString chosen = chosenTank(name, kSelectToChange);
     if (chosen.isEmpty())
@@ -118,10 +111,11 @@ bool TankListDialog::ChangeTankInfo(const QString& name)
     }
     TankEditorDialog editor(m_ctx, m_shell, isVisible() ? static_cast<QWidget*>(this) : parentWidget());
     editor.prepareEdit(*tank);
-    return runEditor(editor);
+    editor.exec();
+    return editor.saved();
 }
 
-bool TankListDialog::DeleteTankInfo(const QString& name)
+bool TankListDialog::deleteTank(const QString& name)
 {
     const QString chosen = chosenTank(name, kSelectToDelete);
     if (chosen.isEmpty())
@@ -157,47 +151,32 @@ bool TankListDialog::DeleteTankInfo(const QString& name)
     return true;
 }
 
-void TankListDialog::cmd_AddTank_Click()
+void TankListDialog::addTank()
 {
     TankEditorDialog editor(m_ctx, m_shell, this);
     editor.prepareAdd();
-    runEditor(editor);
-    Refresh_TankList();
+    editor.exec();
+    refreshTankList();
 }
 
-void TankListDialog::cmd_ChangeTank_Click()
+void TankListDialog::changeChosenTank()
 {
-    ChangeTankInfo(QString());
-    Refresh_TankList();
+    changeTank(QString());
+    refreshTankList();
 }
 
-void TankListDialog::cmd_DeleteTank_Click()
+void TankListDialog::deleteChosenTank()
 {
-    const QList<QListWidgetItem*> selected = lst_tanklist->selectedItems();
+    const QList<QListWidgetItem*> selected = m_tankList->selectedItems();
     if (selected.isEmpty())
         m_ctx.services.tell(kSelectToDelete, kNote, MsgIcon::Information);
     else
-        DeleteTankInfo(selected.first()->text());
-    Refresh_TankList();
+        deleteTank(selected.first()->text());
+    refreshTankList();
 }
 
-void TankListDialog::cmd_OK_Click()
+void TankListDialog::enableTankButtons()
 {
-    accept();
-}
-
-void TankListDialog::cmd_Cancel_Click()
-{
-    reject();
-}
-
-void TankListDialog::lst_tanklist_Click()
-{
-    cmd_ChangeTank->setEnabled(true);
-    cmd_DeleteTank->setEnabled(true);
-}
-
-void TankListDialog::lst_tanklist_DblClick()
-{
-    cmd_ChangeTank_Click();
+    m_changeButton->setEnabled(true);
+    m_deleteButton->setEnabled(true);
 }

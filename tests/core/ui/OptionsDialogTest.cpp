@@ -3,17 +3,19 @@
 #include "core/ui/OptionsDialog.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -64,28 +66,74 @@ void storeKeeperSettings(TestEnv& env)
     loadSettings(*env.ctx);
 }
 
+// The dialog's control of that name; a missing control fails the test.
+template <typename T>
+T& control(QWidget& dialog, const char* name)
+{
+    if (T* found = dialog.findChild<T*>(QString::fromLatin1(name)))
+        return *found;
+    throw std::runtime_error(std::string("the options dialog has no ") + T::staticMetaObject.className() +
+                             " named " + name);
+}
+
+// A click near the left edge, where a check box or option has its mark.
+void click(QWidget& dialog, const char* name)
+{
+    auto& button = control<QAbstractButton>(dialog, name);
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button.height() / 2));
+}
+
+void type(QWidget& dialog, const char* name, const QString& text)
+{
+    auto& edit = control<QLineEdit>(dialog, name);
+    edit.selectAll();
+    QTest::keyClicks(&edit, text);
+}
+
+bool isChecked(QWidget& dialog, const char* name)
+{
+    return control<QAbstractButton>(dialog, name).isChecked();
+}
+
+void showTab(QWidget& dialog, int tab)
+{
+    control<QTabWidget>(dialog, "optionTabs").setCurrentIndex(tab);
+}
+
 // Changes every control of the dialog away from the keeper's stored settings.
 void changeEverything(OptionsDialog& dlg)
 {
-    dlg.opt_Dateform_YYMMDD->click();
-    dlg.cbo_Delimiter->setCurrentIndex(2);
-    dlg.cbo_GraphType->setCurrentIndex(dlg.cbo_GraphType->findData(14));
-    dlg.chk_SkipZeroValues->click();
-    dlg.opt_BWPrinting->click();
-    dlg.opt_UseFreshDB->click();
-    dlg.opt_UseSaltFile->click();
-    dlg.opt_Fresh->click();
-    dlg.chk_ph->click();
-    dlg.txt_username1->setText("Magnesium");
+    showTab(dlg, 0);
+    click(dlg, "yearFirstOption");
+    control<QComboBox>(dlg, "delimiterCombo").setCurrentIndex(2);
+    click(dlg, "freshwaterOption");
+    type(dlg, "userFieldName1Edit", "Magnesium");
+
+    showTab(dlg, 1);
+    auto& graphType = control<QComboBox>(dlg, "graphTypeCombo");
+    graphType.setCurrentIndex(graphType.findData(14));
+    click(dlg, "skipZeroesCheck");
+    click(dlg, "grayscalePrintingOption");
+    click(dlg, "phCheck");
+
+    showTab(dlg, 2);
+    click(dlg, "freshwaterDatabaseOption");
+    click(dlg, "saltwaterFileOption");
 }
 
+// Shows the dialog on that tab and runs script while it is up; a dialog the
+// script leaves open is cancelled, so a failing check cannot hang the test.
 void runModal(OptionsDialog& dlg, int tab, std::function<void(OptionsDialog&)> script)
 {
     QTimer::singleShot(0, &dlg, [&dlg, script] {
-        ASSERT_EQ(QApplication::activeModalWidget(), &dlg);
-        script(dlg);
+        if (QApplication::activeModalWidget() == &dlg)
+            script(dlg);
+        else
+            ADD_FAILURE() << "the options dialog is not the modal window";
+        if (dlg.isVisible())
+            dlg.reject();
     });
-    dlg.ShowOptions(tab);
+    dlg.showOptions(tab);
 }
 
 } // namespace
@@ -95,17 +143,20 @@ TEST(Options, StoredValuesTheControlsCannotShowAreKept)
     TestEnv env;
     env.store.values = {{"Graph_Checks", "1"}, {"Graph_Style", "12"}};
     OptionsDialog dlg(*env.ctx);
-    dlg.loadSettings();
-    EXPECT_TRUE(dlg.chk_ph->isChecked());
-    EXPECT_FALSE(dlg.chk_nitrite->isChecked());
-    EXPECT_EQ(env.ctx->settings.graphChecks, "1");
-    EXPECT_EQ(dlg.cbo_GraphType->currentIndex(), -1);
-    EXPECT_EQ(env.ctx->settings.graphStyle, 12);
+    runModal(dlg, 1, [&](OptionsDialog& d) {
+        EXPECT_TRUE(isChecked(d, "phCheck"));
+        EXPECT_FALSE(isChecked(d, "nitriteCheck"));
+        EXPECT_EQ(control<QComboBox>(d, "graphTypeCombo").currentIndex(), -1);
+        EXPECT_EQ(env.ctx->settings.graphChecks, "1");
+        EXPECT_EQ(env.ctx->settings.graphStyle, 12);
+    });
 
     env.store.values["Graph_Style"] = "14";
-    dlg.loadSettings();
-    EXPECT_EQ(dlg.cbo_GraphType->currentIndex(), 10);
-    EXPECT_EQ(dlg.cbo_GraphType->currentText(), "2D Pie");
+    runModal(dlg, 1, [&](OptionsDialog& d) {
+        auto& graphType = control<QComboBox>(d, "graphTypeCombo");
+        EXPECT_EQ(graphType.currentIndex(), 10);
+        EXPECT_EQ(graphType.currentText(), "2D Pie");
+    });
 }
 
 TEST(Options, ShowOptionsOpensOnTheTabAsked)
@@ -115,8 +166,8 @@ TEST(Options, ShowOptionsOpensOnTheTabAsked)
         OptionsDialog dlg(*env.ctx);
         int shown = -1;
         runModal(dlg, tab, [&](OptionsDialog& d) {
-            shown = d.SSTab1->currentIndex();
-            d.cmdCancel_Click();
+            shown = control<QTabWidget>(d, "optionTabs").currentIndex();
+            click(d, "cancelButton");
         });
         EXPECT_EQ(shown, tab);
     }
@@ -126,38 +177,51 @@ TEST(Options, DelimiterChangesTheExamplesAtOnceButNotTheMask)
 {
     TestEnv env;
     OptionsDialog dlg(*env.ctx);
-    dlg.loadSettings();
-    EXPECT_EQ(dlg.opt_Dateform_MMDDYY->text(), "02/18/97");
+    runModal(dlg, 0, [&](OptionsDialog& d) {
+        EXPECT_EQ(control<QRadioButton>(d, "monthFirstOption").text(), "02/18/97");
 
-    dlg.cbo_Delimiter->setCurrentIndex(dlg.cbo_Delimiter->findText("."));
-    EXPECT_EQ(dlg.opt_Dateform_ddmmyy->text(), "18.02.97");
-    EXPECT_EQ(dlg.opt_Dateform_MMDDYY->text(), "02.18.97");
-    EXPECT_EQ(dlg.opt_Dateform_YYMMDD->text(), "97.02.18");
-    EXPECT_EQ(env.ctx->settings.dateDelimiter, ".");
+        auto& delimiter = control<QComboBox>(d, "delimiterCombo");
+        delimiter.setCurrentIndex(delimiter.findText("."));
+        EXPECT_EQ(control<QRadioButton>(d, "dayFirstOption").text(), "18.02.97");
+        EXPECT_EQ(control<QRadioButton>(d, "monthFirstOption").text(), "02.18.97");
+        EXPECT_EQ(control<QRadioButton>(d, "yearFirstOption").text(), "97.02.18");
+        EXPECT_EQ(env.ctx->settings.dateDelimiter, ".");
 
-    dlg.opt_Dateform_YYMMDD->click();
-    EXPECT_EQ(env.ctx->settings.dateOrder, "YYMMDD");
-    EXPECT_EQ(env.ctx->settings.dateMask, "MM/DD/YY");
+        click(d, "yearFirstOption");
+        EXPECT_EQ(env.ctx->settings.dateOrder, "YYMMDD");
+        EXPECT_EQ(env.ctx->settings.dateMask, "MM/DD/YY");
+    });
 }
 
 TEST(Options, UserTestNamesAreLimitedTo50Characters)
 {
     TestEnv env;
     OptionsDialog dlg(*env.ctx);
-    dlg.loadSettings();
-    dlg.txt_username1->setText(QString(60, 'x'));
-    dlg.txt_username2->setText(QString(60, 'y'));
-    dlg.finishOptions(true);
+    runModal(dlg, 0, [](OptionsDialog& d) {
+        type(d, "userFieldName1Edit", QString(60, 'x'));
+        type(d, "userFieldName2Edit", QString(60, 'y'));
+        click(d, "okButton");
+    });
     EXPECT_EQ(env.ctx->userFieldName1, QString(50, 'x'));
     EXPECT_EQ(readConfig(*env.ctx).user2, QString(50, 'y'));
 }
 
 enum class Leave { CancelButton, ApplyThenCancel, FrameClose, Escape };
 
-std::string leaveName(const ::testing::TestParamInfo<Leave>& info)
+const char* nameOf(Leave leave)
 {
     static const char* const names[] = {"Cancel", "ApplyThenCancel", "FrameClose", "Escape"};
-    return names[int(info.param)];
+    return names[int(leave)];
+}
+
+void PrintTo(Leave leave, std::ostream* os)
+{
+    *os << nameOf(leave);
+}
+
+std::string leaveName(const ::testing::TestParamInfo<Leave>& info)
+{
+    return nameOf(info.param);
 }
 
 class OptionsRevert : public ::testing::TestWithParam<Leave> {};
@@ -177,11 +241,11 @@ TEST_P(OptionsRevert, EverySettingIsBackAndNothingIsStored)
         changeEverything(d);
         during = snapshot(*env.ctx);
         switch (GetParam()) {
-        case Leave::CancelButton: d.cmdCancel->click(); break;
+        case Leave::CancelButton: click(d, "cancelButton"); break;
         case Leave::ApplyThenCancel:
-            d.cmdApply->click();
+            click(d, "applyButton");
             EXPECT_TRUE(d.isVisible());
-            d.cmdCancel->click();
+            click(d, "cancelButton");
             break;
         case Leave::FrameClose: d.close(); break;
         case Leave::Escape: QTest::keyClick(&d, Qt::Key_Escape); break;
@@ -193,8 +257,8 @@ TEST_P(OptionsRevert, EverySettingIsBackAndNothingIsStored)
     EXPECT_EQ(env.store.writes, 0);
     EXPECT_EQ(env.store.values, storedBefore);
     EXPECT_EQ(readConfig(*env.ctx), configBefore);
-    EXPECT_TRUE(dlg.opt_Dateform_ddmmyy->isChecked());
-    EXPECT_EQ(dlg.cbo_Delimiter->currentText(), "-");
+    EXPECT_TRUE(isChecked(dlg, "dayFirstOption"));
+    EXPECT_EQ(control<QComboBox>(dlg, "delimiterCombo").currentText(), "-");
 }
 
 INSTANTIATE_TEST_SUITE_P(WaysOut, OptionsRevert,
@@ -210,7 +274,7 @@ TEST(Options, OkStoresTheEightKeysAndConfig)
     OptionsDialog dlg(*env.ctx);
     runModal(dlg, 0, [](OptionsDialog& d) {
         changeEverything(d);
-        d.cmdOK->click();
+        click(d, "okButton");
     });
 
     EXPECT_EQ(env.store.writes, 8);

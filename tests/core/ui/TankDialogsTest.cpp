@@ -7,12 +7,12 @@
 #include "logbook/ui/LogbookWindow.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,6 +21,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -75,19 +78,79 @@ int tankCount(AppContext& ctx)
     return count(ctx, "SELECT COUNT(*) FROM TANKLST");
 }
 
-QStringList listed(const TankListDialog& list)
+// The window's control of that name; a missing control fails the test.
+template <typename T>
+T& control(QWidget& window, const char* name)
 {
+    if (T* found = window.findChild<T*>(QString::fromLatin1(name)))
+        return *found;
+    throw std::runtime_error(std::string(window.metaObject()->className()) + " has no " +
+                             T::staticMetaObject.className() + " named " + name);
+}
+
+// A click near the left edge, where an option has its mark.
+void click(QWidget& window, const char* name)
+{
+    auto& button = control<QAbstractButton>(window, name);
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button.height() / 2));
+}
+
+void type(QWidget& window, const char* name, const QString& text)
+{
+    auto& edit = control<QLineEdit>(window, name);
+    edit.selectAll();
+    QTest::keyClicks(&edit, text);
+}
+
+QString text(QWidget& window, const char* name)
+{
+    return control<QLineEdit>(window, name).text();
+}
+
+// The main window's menu command with that caption.
+QAction& menuCommand(MainWindow& main, const QString& caption)
+{
+    for (QAction* action : main.findChildren<QAction*>()) {
+        if (action->text() == caption)
+            return *action;
+    }
+    throw std::runtime_error("the main window has no command " + caption.toStdString());
+}
+
+// Runs script on the modal window of type T once it is up (while context
+// lives). A window the script leaves open is closed, so a failing check
+// cannot leave the test waiting.
+template <typename T>
+void whenModal(QObject& context, std::function<void(T&)> script)
+{
+    QTimer::singleShot(0, &context, [script] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* window = qobject_cast<T*>(modal);
+        if (window)
+            script(*window);
+        else
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " is up";
+        if (modal && modal->isVisible())
+            modal->close();
+    });
+}
+
+QStringList listed(QWidget& list)
+{
+    auto& tanks = control<QListWidget>(list, "tankList");
     QStringList names;
-    for (int i = 0; i < list.lst_tanklist->count(); ++i)
-        names << list.lst_tanklist->item(i)->text();
+    for (int i = 0; i < tanks.count(); ++i)
+        names << tanks.item(i)->text();
     return names;
 }
 
-void choose(TankListDialog& list, const QString& name)
+// Clicks the tank's name in the list.
+void choose(QWidget& list, const QString& name)
 {
-    const auto items = list.lst_tanklist->findItems(name, Qt::MatchExactly);
+    auto& tanks = control<QListWidget>(list, "tankList");
+    const auto items = tanks.findItems(name, Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1);
-    list.lst_tanklist->setCurrentItem(items.first());
+    QTest::mouseClick(tanks.viewport(), Qt::LeftButton, Qt::NoModifier, tanks.visualItemRect(items.first()).center());
 }
 
 } // namespace
@@ -100,6 +163,11 @@ struct PresetCase {
     const char* checkedOption;
 };
 
+void PrintTo(const PresetCase& c, std::ostream* os)
+{
+    *os << "default " << c.defaultType;
+}
+
 class TankAddPresets : public ::testing::TestWithParam<PresetCase> {};
 
 TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
@@ -110,12 +178,11 @@ TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
     dlg.prepareAdd();
 
     EXPECT_EQ(dlg.windowTitle(), "Add a New Tank to the List");
-    EXPECT_EQ(dlg.txt_tanksize->text(), "55");
-    EXPECT_EQ(dlg.prop_AddEditMode, "add");
-    EXPECT_TRUE(dlg.findChild<QRadioButton*>(GetParam().checkedOption)->isChecked());
+    EXPECT_EQ(text(dlg, "sizeEdit"), "55");
+    EXPECT_TRUE(control<QRadioButton>(dlg, GetParam().checkedOption).isChecked());
 
-    dlg.txt_tankname->setText("Reef");
-    dlg.cmd_OK_Click();
+    type(dlg, "nameEdit", "Reef");
+    click(dlg, "okButton");
 
     ASSERT_TRUE(dlg.saved());
     const auto tank = TankStore(env.ctx->db()).findByName("Reef");
@@ -129,8 +196,8 @@ TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(WaterTypes, TankAddPresets,
-                         ::testing::Values(PresetCase{"SALT", "2", "opt_Saltwater"},
-                                           PresetCase{"FRESH", "1", "opt_Freshwater"}),
+                         ::testing::Values(PresetCase{"SALT", "2", "saltwaterOption"},
+                                           PresetCase{"FRESH", "1", "freshwaterOption"}),
                          [](const auto& info) { return std::string(info.param.defaultType); });
 
 struct FieldCase {
@@ -140,6 +207,11 @@ struct FieldCase {
     const char* message;
     const char* focus;   // object name of the box that gets the focus
 };
+
+void PrintTo(const FieldCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class TankOkChecks : public ::testing::TestWithParam<FieldCase> {};
 
@@ -152,13 +224,14 @@ TEST_P(TankOkChecks, RefusalKeepsTheDialogOpenWithTheFocusOnTheBox)
     dlg.prepareAdd();
     dlg.show();
     QApplication::setActiveWindow(&dlg);
-    dlg.txt_long_desc->setFocus();
-    dlg.txt_tankname->setText(GetParam().name);
-    dlg.txt_tanksize->setText(GetParam().size);
+    control<QLineEdit>(dlg, "descriptionEdit").setFocus();
+    // Set rather than typed: the size box takes at most four typed characters.
+    control<QLineEdit>(dlg, "nameEdit").setText(GetParam().name);
+    control<QLineEdit>(dlg, "sizeEdit").setText(GetParam().size);
     env.messages.clear();
     env.beeper.count = 0;
 
-    dlg.cmd_OK_Click();
+    click(dlg, "okButton");
 
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, GetParam().message);
@@ -178,14 +251,14 @@ INSTANTIATE_TEST_SUITE_P(
     InOrder, TankOkChecks,
     ::testing::Values(
         // The size is checked before the name: both empty shows the size message.
-        FieldCase{"EmptySize", "", "", "The tank size must be a number less than 10,000 gallons.", "txt_tanksize"},
-        FieldCase{"SizeOver9999", "Reef", "10000", "The tank size must be less than 10,000 gallons.", "txt_tanksize"},
-        FieldCase{"ExponentOver9999", "Reef", "1e5", "The tank size must be less than 10,000 gallons.", "txt_tanksize"},
-        FieldCase{"SizeNotANumber", "Reef", "12ab", "Tanksize entries must be a number.", "txt_tanksize"},
-        FieldCase{"BlankSize", "Reef", " ", "Tanksize entries must be a number.", "txt_tanksize"},
-        FieldCase{"EmptyName", "", "55", "You must enter a name for your tank.", "txt_tankname"},
+        FieldCase{"EmptySize", "", "", "The tank size must be a number less than 10,000 gallons.", "sizeEdit"},
+        FieldCase{"SizeOver9999", "Reef", "10000", "The tank size must be less than 10,000 gallons.", "sizeEdit"},
+        FieldCase{"ExponentOver9999", "Reef", "1e5", "The tank size must be less than 10,000 gallons.", "sizeEdit"},
+        FieldCase{"SizeNotANumber", "Reef", "12ab", "Tanksize entries must be a number.", "sizeEdit"},
+        FieldCase{"BlankSize", "Reef", " ", "Tanksize entries must be a number.", "sizeEdit"},
+        FieldCase{"EmptyName", "", "55", "You must enter a name for your tank.", "nameEdit"},
         FieldCase{"QuoteInName", "The \"big\" one", "55", "The tank name cannot contain a quote(\") character.",
-                  "txt_tankname"}),
+                  "nameEdit"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
@@ -193,12 +266,15 @@ TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
     TestEnv env;
     TankEditorDialog dlg(*env.ctx);
     dlg.prepareAdd();
-    dlg.opt_Reef->click();
-    dlg.txt_tankname->setText(QString(49, 'N') + " ");
-    dlg.txt_tanksize->setText("9999");
-    dlg.txt_long_desc->setText(QString(50, 'D'));
-    dlg.txt_tanknotes->setPlainText("Skimmer\nTwo pumps");
-    dlg.cmd_OK_Click();
+    click(dlg, "reefOption");
+    type(dlg, "nameEdit", QString(49, 'N') + " ");
+    type(dlg, "sizeEdit", "9999");
+    type(dlg, "descriptionEdit", QString(50, 'D'));
+    auto& notes = control<QPlainTextEdit>(dlg, "notesEdit");
+    QTest::keyClicks(&notes, "Skimmer");
+    QTest::keyClick(&notes, Qt::Key_Return);
+    QTest::keyClicks(&notes, "Two pumps");
+    click(dlg, "okButton");
 
     ASSERT_TRUE(dlg.saved());
     EXPECT_TRUE(env.messages.shown.isEmpty());
@@ -210,9 +286,8 @@ TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
     EXPECT_EQ(tank->tanknotes, "Skimmer\nTwo pumps");
 
     // At most four characters can be typed into the size box.
-    dlg.txt_tanksize->clear();
-    QTest::keyClicks(dlg.txt_tanksize, "123456");
-    EXPECT_EQ(dlg.txt_tanksize->text(), "1234");
+    type(dlg, "sizeEdit", "123456");
+    EXPECT_EQ(text(dlg, "sizeEdit"), "1234");
 }
 
 TEST(TankAdd, DuplicateNameInAnyCaseKeepsTheDialogOpenUntilTheNameIsChanged)
@@ -222,8 +297,8 @@ TEST(TankAdd, DuplicateNameInAnyCaseKeepsTheDialogOpenUntilTheNameIsChanged)
     env.ctx->currentTankName = "Before";
     TankEditorDialog dlg(*env.ctx);
     dlg.prepareAdd();
-    dlg.txt_tankname->setText("REEF");
-    dlg.cmd_OK_Click();
+    type(dlg, "nameEdit", "REEF");
+    click(dlg, "okButton");
 
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, kDuplicate);
@@ -234,8 +309,8 @@ TEST(TankAdd, DuplicateNameInAnyCaseKeepsTheDialogOpenUntilTheNameIsChanged)
     EXPECT_EQ(env.ctx->currentTankName, "Before");
     EXPECT_EQ(tankCount(*env.ctx), 1);
 
-    dlg.txt_tankname->setText("Reef 2");
-    dlg.cmd_OK_Click();
+    type(dlg, "nameEdit", "Reef 2");
+    click(dlg, "okButton");
     EXPECT_TRUE(dlg.saved());
     EXPECT_EQ(tankCount(*env.ctx), 2);
     EXPECT_EQ(env.ctx->currentTankName, "Reef 2");
@@ -247,8 +322,8 @@ TEST(TankAdd, CancelWritesNothing)
     env.ctx->currentTankName = "Before";
     TankEditorDialog dlg(*env.ctx);
     dlg.prepareAdd();
-    dlg.txt_tankname->setText("Reef");
-    dlg.cmd_Cancel_Click();
+    type(dlg, "nameEdit", "Reef");
+    click(dlg, "cancelButton");
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_EQ(tankCount(*env.ctx), 0);
     EXPECT_EQ(env.ctx->currentTankName, "Before");
@@ -259,11 +334,12 @@ TEST(TankAdd, ActivationDisablesFilePrint)
     TestEnv env;
     MainWindow main(*env.ctx);
     main.claimFilePrint(true, "&Print Entries...");
+    QAction& print = menuCommand(main, "&Print Entries...");
     TankEditorDialog dlg(*env.ctx, &main, &main);
     dlg.prepareAdd();
     dlg.show();
-    EXPECT_FALSE(main.findChild<QAction*>("printAction")->isEnabled());
-    EXPECT_EQ(main.findChild<QAction*>("printAction")->text(), "&Print");
+    EXPECT_FALSE(print.isEnabled());
+    EXPECT_EQ(print.text(), "&Print");
     dlg.hide();
 }
 
@@ -275,21 +351,19 @@ TEST(TankChange, EditorShowsTheTankAndSavesWithoutChangingItsKey)
     const QString id = addTank(*env.ctx, "Reef", "4", 120.5);
     addLogRows(*env.ctx, id);
     TankListDialog list(*env.ctx);
-    list.beforeEditorShow = [&](TankEditorDialog& editor) {
+    whenModal<TankEditorDialog>(list, [](TankEditorDialog& editor) {
         EXPECT_EQ(editor.windowTitle(), "Change Tank Info for Reef");
-        EXPECT_EQ(editor.prop_AddEditMode, "edit");
-        EXPECT_EQ(editor.txt_tankname->text(), "Reef");
-        EXPECT_EQ(editor.txt_tanksize->text(), "120.5");
-        EXPECT_EQ(editor.txt_long_desc->text(), "Reef description");
-        EXPECT_EQ(editor.txt_tanknotes->toPlainText(), "Reef notes");
-        EXPECT_TRUE(editor.Opt_Brackish->isChecked());
-        editor.txt_tankname->setText("Lagoon");
-        editor.opt_Pond->click();
-        editor.cmd_OK_Click();
-        return false;
-    };
+        EXPECT_EQ(text(editor, "nameEdit"), "Reef");
+        EXPECT_EQ(text(editor, "sizeEdit"), "120.5");
+        EXPECT_EQ(text(editor, "descriptionEdit"), "Reef description");
+        EXPECT_EQ(control<QPlainTextEdit>(editor, "notesEdit").toPlainText(), "Reef notes");
+        EXPECT_TRUE(control<QRadioButton>(editor, "brackishOption").isChecked());
+        type(editor, "nameEdit", "Lagoon");
+        click(editor, "pondOption");
+        click(editor, "okButton");
+    });
 
-    EXPECT_TRUE(list.ChangeTankInfo("reef"));
+    EXPECT_TRUE(list.changeTank("reef"));
 
     const auto tank = TankStore(env.ctx->db()).findById(id);
     ASSERT_TRUE(tank);
@@ -305,15 +379,14 @@ TEST(TankChange, EmptySizeAndUnknownWaterTypeAreShownAsTheyAre)
     TestEnv env;
     const QString id = addTank(*env.ctx, "Odd", "9", std::nullopt);
     TankListDialog list(*env.ctx);
-    list.beforeEditorShow = [&](TankEditorDialog& editor) {
-        EXPECT_EQ(editor.txt_tanksize->text(), "");
+    whenModal<TankEditorDialog>(list, [](TankEditorDialog& editor) {
+        EXPECT_EQ(text(editor, "sizeEdit"), "");
         for (QRadioButton* option : editor.findChildren<QRadioButton*>())
             EXPECT_FALSE(option->isChecked()) << option->objectName().toStdString();
-        editor.txt_tanksize->setText("30");
-        editor.cmd_OK_Click();
-        return false;
-    };
-    EXPECT_TRUE(list.ChangeTankInfo("Odd"));
+        type(editor, "sizeEdit", "30");
+        click(editor, "okButton");
+    });
+    EXPECT_TRUE(list.changeTank("Odd"));
     EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->watertype, "9");
 }
 
@@ -324,14 +397,14 @@ TEST(TankChange, RenamingToAnotherTanksNameIsRefused)
     addTank(*env.ctx, "Pond", "5", 500, 1);
     env.ctx->currentTankName = "Before";
     TankListDialog list(*env.ctx);
-    list.beforeEditorShow = [&](TankEditorDialog& editor) {
-        editor.txt_tankname->setText("pond");
-        editor.cmd_OK_Click();
+    whenModal<TankEditorDialog>(list, [](TankEditorDialog& editor) {
+        type(editor, "nameEdit", "pond");
+        click(editor, "okButton");
+        EXPECT_TRUE(editor.isVisible());
         EXPECT_FALSE(editor.saved());
-        editor.cmd_Cancel_Click();
-        return false;
-    };
-    EXPECT_FALSE(list.ChangeTankInfo("Reef"));
+        click(editor, "cancelButton");
+    });
+    EXPECT_FALSE(list.changeTank("Reef"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, kDuplicate);
     EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->tankname, "Reef");
@@ -347,6 +420,11 @@ struct NoticeCase {
     const char* notice;
 };
 
+void PrintTo(const NoticeCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class TankNotChosen : public ::testing::TestWithParam<NoticeCase> {};
 
 TEST_P(TankNotChosen, ShowsTheNoticeAndChangesNothing)
@@ -356,14 +434,15 @@ TEST_P(TankNotChosen, ShowsTheNoticeAndChangesNothing)
     addLogRows(*env.ctx, id);
     env.ctx->currentTankName = "Before";
     TankListDialog list(*env.ctx);
+    // Only an editor would run this (the message boxes answer from the script).
     bool editorOpened = false;
-    list.beforeEditorShow = [&](TankEditorDialog&) {
+    QTimer::singleShot(0, &list, [&editorOpened] {
         editorOpened = true;
-        return false;
-    };
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
 
-    const bool done = GetParam().deleting ? list.DeleteTankInfo(GetParam().name)
-                                          : list.ChangeTankInfo(GetParam().name);
+    const bool done = GetParam().deleting ? list.deleteTank(GetParam().name) : list.changeTank(GetParam().name);
 
     EXPECT_FALSE(done);
     EXPECT_FALSE(editorOpened);
@@ -406,7 +485,7 @@ TEST_F(TankDelete, AsksWithCancelAsDefaultAndCancelKeepsEveryRow)
     env.messages.answers.enqueue(MsgResult::Cancel);
     TankListDialog list(*env.ctx);
 
-    EXPECT_FALSE(list.DeleteTankInfo("Reef"));
+    EXPECT_FALSE(list.deleteTank("Reef"));
 
     ASSERT_EQ(env.messages.shown.size(), 1);
     const Message& q = env.messages.shown[0];
@@ -428,7 +507,7 @@ TEST_F(TankDelete, OkRemovesTheTankAndOnlyItsLogRows)
     env.messages.answers.enqueue(MsgResult::Ok);
     TankListDialog list(*env.ctx);
 
-    EXPECT_TRUE(list.DeleteTankInfo("Reef"));
+    EXPECT_TRUE(list.deleteTank("Reef"));
 
     ASSERT_EQ(env.messages.shown.size(), 2);
     EXPECT_EQ(env.messages.shown[1].text, "The tank named Reef was successfully deleted.");
@@ -446,27 +525,30 @@ TEST_F(TankDelete, ListStaysSortedWithNothingSelected)
 {
     addTank(*env.ctx, "angelfish", "1", 20, 2);
     TankListDialog list(*env.ctx);
-    QTimer::singleShot(0, &list, [&] { list.cmd_OK_Click(); });
-    list.Show_List();
-    EXPECT_EQ(listed(list), QStringList({"angelfish", "Pond", "Reef"}));
+    whenModal<TankListDialog>(list, [this](TankListDialog& shown) {
+        EXPECT_EQ(listed(shown), QStringList({"angelfish", "Pond", "Reef"}));
 
-    choose(list, "Pond");
-    env.messages.answers.enqueue(MsgResult::Ok);
-    list.cmd_DeleteTank_Click();
+        choose(shown, "Pond");
+        env.messages.answers.enqueue(MsgResult::Ok);
+        click(shown, "deleteButton");
 
-    EXPECT_EQ(listed(list), QStringList({"angelfish", "Reef"}));
-    EXPECT_TRUE(list.lst_tanklist->selectedItems().isEmpty());
+        EXPECT_EQ(listed(shown), QStringList({"angelfish", "Reef"}));
+        EXPECT_TRUE(control<QListWidget>(shown, "tankList").selectedItems().isEmpty());
+        click(shown, "okButton");
+    });
+    list.showTankList();
     EXPECT_EQ(logRows(*env.ctx, pondId), 0);
 }
 
 TEST_F(TankDelete, ButtonsWithNothingSelectedOnlyShowTheirNotices)
 {
     TankListDialog list(*env.ctx);
-    QTimer::singleShot(0, &list, [&] { list.cmd_Cancel_Click(); });
-    list.Show_List();
-
-    list.cmd_ChangeTank_Click();
-    list.cmd_DeleteTank_Click();
+    whenModal<TankListDialog>(list, [](TankListDialog& shown) {
+        click(shown, "changeButton");
+        click(shown, "deleteButton");
+        click(shown, "cancelButton");
+    });
+    list.showTankList();
 
     EXPECT_EQ(env.messages.texts(), QStringList({"You must first select a tank entry to change.",
                                                  "You must first select a tank to delete."}));
@@ -480,14 +562,12 @@ TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
     TestEnv env;
     MainWindow main(*env.ctx);
     wireApplication(*env.ctx, main);
-    QTimer::singleShot(0, &main, [] {
-        auto* list = qobject_cast<TankListDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(list, nullptr);
-        EXPECT_EQ(list->windowTitle(), "Master Tanklist");
-        EXPECT_EQ(list->lst_tanklist->count(), 0);
-        list->cmd_OK_Click();
+    whenModal<TankListDialog>(main, [](TankListDialog& list) {
+        EXPECT_EQ(list.windowTitle(), "Master Tanklist");
+        EXPECT_EQ(control<QListWidget>(list, "tankList").count(), 0);
+        click(list, "okButton");
     });
-    main.findChild<QAction*>("tankSetupAction")->trigger();
+    menuCommand(main, "&Tank Setup").trigger();
 
     ASSERT_FALSE(env.messages.shown.isEmpty());
     EXPECT_EQ(env.messages.shown.last().title, "No Tanks Set Up Yet");
@@ -504,23 +584,19 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
     wireApplication(*env.ctx, main);
 
     // New Tank...: the editor in add mode; OK saves.
-    QTimer::singleShot(0, &main, [] {
-        auto* editor = qobject_cast<TankEditorDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(editor->windowTitle(), "Add a New Tank to the List");
-        editor->txt_tankname->setText("Pond");
-        editor->cmd_OK_Click();
+    whenModal<TankEditorDialog>(main, [](TankEditorDialog& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Add a New Tank to the List");
+        type(editor, "nameEdit", "Pond");
+        click(editor, "okButton");
     });
     main.hooks.addTank();
     ASSERT_TRUE(TankStore(env.ctx->db()).findByName("Pond"));
 
     // Properties...: the editor in edit mode on the named tank; Escape writes nothing.
-    QTimer::singleShot(0, &main, [] {
-        auto* editor = qobject_cast<TankEditorDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(editor->windowTitle(), "Change Tank Info for Reef");
-        editor->txt_tankname->setText("Renamed");
-        QTest::keyClick(editor, Qt::Key_Escape);
+    whenModal<TankEditorDialog>(main, [](TankEditorDialog& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Change Tank Info for Reef");
+        type(editor, "nameEdit", "Renamed");
+        QTest::keyClick(&editor, Qt::Key_Escape);
     });
     main.hooks.editTank("Reef");
     EXPECT_EQ(TankStore(env.ctx->db()).findById(reefId)->tankname, "Reef");
@@ -535,12 +611,10 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
 
     // Graph Options: the options dialog on its Graphing tab.
     int tab = -1;
-    QTimer::singleShot(0, &main, [&tab] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "Brinestead Options");
-        tab = dialog->findChild<QTabWidget*>("SSTab1")->currentIndex();
-        dialog->close();
+    whenModal<QDialog>(main, [&tab](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Brinestead Options");
+        tab = control<QTabWidget>(dialog, "optionTabs").currentIndex();
+        dialog.close();
     });
     main.hooks.showOptions(1);
     EXPECT_EQ(tab, 1);
@@ -563,17 +637,17 @@ TEST(TankSetupMenu, OpenLogbookTreeFollowsTheChangesMadeInTheList)
     ASSERT_TRUE(log->selectNode("Reef"));
 
     env.messages.answers.enqueue(MsgResult::Ok);
-    QTimer::singleShot(0, &main, [] {
-        auto* list = qobject_cast<TankListDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(list, nullptr);
-        choose(*list, "Reef");
-        list->cmd_DeleteTank_Click();
-        list->cmd_OK_Click();
+    whenModal<TankListDialog>(main, [](TankListDialog& list) {
+        choose(list, "Reef");
+        click(list, "deleteButton");
+        click(list, "okButton");
     });
-    main.findChild<QAction*>("tankSetupAction")->trigger();
+    menuCommand(main, "&Tank Setup").trigger();
 
     ASSERT_FALSE(TankStore(env.ctx->db()).findById(reefId));
-    const QTreeWidgetItem* root = log->findChild<QTreeWidget*>("tankTree")->topLevelItem(0);
+    auto* tree = log->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    const QTreeWidgetItem* root = tree->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     QStringList nodes;
     for (int i = 0; i < root->childCount(); ++i)
