@@ -86,7 +86,7 @@ MaintenanceEntryDialog::MaintenanceEntryDialog(AppContext& ctx, QWidget* parent)
     connect(cmd_OK, &QPushButton::clicked, this, [this] { cmd_OK_Click(); });
     connect(cmd_Cancel, &QPushButton::clicked, this, [this] { cmd_Cancel_Click(); });
     connect(cmd_Caldate, &QToolButton::clicked, this, [this] { cmd_caldate_Click(); });
-    connect(ud_quantity, &UpDown::Change, this, [this](int value) { ud_quantity_Change(value); });
+    connect(ud_quantity, &UpDown::valueChanged, this, [this](int value) { ud_quantity_Change(value); });
 
     Form_Load();
 }

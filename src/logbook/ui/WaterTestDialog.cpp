@@ -89,7 +89,7 @@ WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(par
         *spinPtrs[m] = ud;
         m_boxes[m] = edit;
         m_spinners[m] = ud;
-        connect(ud, &UpDown::Change, this, [this, m](int p) { ud_Change(m, p); });
+        connect(ud, &UpDown::valueChanged, this, [this, m](int p) { ud_Change(m, p); });
     }
 
     const int commentRow = 2 + WaterMeasureCount / 2;
