@@ -532,12 +532,12 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
     HelpWindow* help = s.main.helpWindow(false);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->tab_Help->currentIndex(), 0);
+    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Contents);
     EXPECT_EQ(help->currentPage(), kHelpContentsPage);
 
     s.main.mnu_HelpSearch->trigger();
-    EXPECT_EQ(help->tab_Help->currentIndex(), 1);
-    EXPECT_TRUE(help->txt_Search->text().isEmpty());
+    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Index);
+    EXPECT_TRUE(help->searchText().isEmpty());
 
     s.main.showHelpContext(MainWindow::kHelpContextBackup);
     EXPECT_EQ(help->currentPage(), "backup.html");

@@ -42,7 +42,7 @@ struct StartupRun {
         watcher = std::make_unique<ModalWatcher>(log);
         watcher->answer = [](QWidget* w) {
             if (auto* tod = qobject_cast<TipOfTheDayDialog*>(w))
-                tod->cmd_ok->click();
+                tod->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         };
     }
     int run()
