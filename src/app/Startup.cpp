@@ -55,7 +55,7 @@ int Startup::run()
     m_ctx.dbFileName = QStringLiteral("VX.MDB");
     m_about = std::make_unique<AboutBox>(m_ctx, m_main.get());
     m_about->setSplashInterval(m_options.splashMs);
-    m_about->creditsStepMs = m_options.creditsStepMs;
+    m_about->setCreditsStepMs(m_options.creditsStepMs);
 
     // 5. Open the file (a missing one is created).
     const DbOpenResult opened = openDatabase(m_ctx);

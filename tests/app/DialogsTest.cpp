@@ -24,6 +24,52 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+
+namespace {
+
+// The child of type T named `name`; a missing one fails the test.
+template <typename T>
+T* child(const QObject& window, const char* name)
+{
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("%s has no child named %s", qPrintable(window.objectName()), name);
+    return found;
+}
+
+// Runs `answer` on the first modal window of type T to come up (within two seconds).
+template <typename T>
+void whenModalShows(std::function<void(T&)> answer)
+{
+    auto* poll = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, answer] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window && waited->elapsed() < 2000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete waited;
+        if (!window) {
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " came up";
+            return;
+        }
+        answer(*window);
+    });
+    poll->start();
+}
+
+// The number (1..94) of the tip the window shows.
+int shownTip(const TipOfTheDayDialog& tod)
+{
+    return int(tipTexts().indexOf(child<QTextEdit>(tod, "tipText")->toPlainText())) + 1;
+}
+
+} // namespace
+
 // ---- tips ------------------------------------------------------------------
 
 TEST(Tips, NinetyFourDistinctTipsIncludingTheClassics)
@@ -57,9 +103,8 @@ TEST(TipOfTheDay, OpensOnTheDrawnTipWithTheCheckBoxFromTheFlag)
         env.random.values = {c.draw};
         env.ctx->showTipsFlag = c.flag;
         TipOfTheDayDialog tod(*env.ctx);
-        EXPECT_EQ(tod.TipIndex, c.index) << c.draw;
-        EXPECT_EQ(tod.txt_tod->toPlainText(), tipText(c.index));
-        EXPECT_EQ(tod.chk_ShowTipsAtStartup->isChecked(), c.flag);
+        EXPECT_EQ(child<QTextEdit>(tod, "tipText")->toPlainText(), tipText(c.index)) << c.draw;
+        EXPECT_EQ(child<QCheckBox>(tod, "showAtStartupCheck")->isChecked(), c.flag);
         EXPECT_EQ(tod.windowTitle(), "Brinestead - Tip of the Day");
     }
 }
@@ -71,15 +116,16 @@ TEST(TipOfTheDay, NextTipNeverRepeatsAndReachesEveryTip)
     for (int i = 0; i < 400; ++i)
         env.random.values << ((i / 3) * 37 % 94 + 0.5) / 94.0;
     TipOfTheDayDialog tod(*env.ctx);
-    QSet<int> seen{tod.TipIndex};
+    QPushButton* nextTip = child<QPushButton>(tod, "nextTipButton");
+    QSet<int> seen{shownTip(tod)};
     for (int i = 0; i < 600; ++i) {
-        const int before = tod.TipIndex;
-        tod.cmd_nexttip->click();
-        ASSERT_NE(tod.TipIndex, before);
-        ASSERT_GE(tod.TipIndex, 1);
-        ASSERT_LE(tod.TipIndex, kTipCount);
-        EXPECT_EQ(tod.txt_tod->toPlainText(), tipText(tod.TipIndex));
-        seen.insert(tod.TipIndex);
+        const int before = shownTip(tod);
+        nextTip->click();
+        const int now = shownTip(tod);
+        ASSERT_NE(now, before);
+        ASSERT_GE(now, 1);
+        ASSERT_LE(now, kTipCount);
+        seen.insert(now);
     }
     EXPECT_EQ(seen.size(), kTipCount);
 }
@@ -89,9 +135,10 @@ TEST(TipOfTheDay, GeneratorStuckOnOneValueStillMovesOn)
     TestEnv env;
     env.random.values = {0.25};
     TipOfTheDayDialog tod(*env.ctx);
-    const int first = tod.TipIndex;
-    tod.cmd_nexttip_Click();
-    EXPECT_NE(tod.TipIndex, first);
+    const int first = shownTip(tod);
+    child<QPushButton>(tod, "nextTipButton")->click();
+    EXPECT_NE(shownTip(tod), first);
+    EXPECT_GE(shownTip(tod), 1);
 }
 
 TEST(TipOfTheDay, CheckBoxStoresTheSettingAtOnce)
@@ -99,16 +146,25 @@ TEST(TipOfTheDay, CheckBoxStoresTheSettingAtOnce)
     TestEnv env;
     env.ctx->showTipsFlag = true;
     TipOfTheDayDialog tod(*env.ctx);
-    tod.chk_ShowTipsAtStartup->click();
+    QCheckBox* showAtStartup = child<QCheckBox>(tod, "showAtStartupCheck");
+    showAtStartup->click();
     EXPECT_EQ(env.store.values.value("Show_Tips"), "No");
     EXPECT_FALSE(env.ctx->showTipsFlag);
-    tod.chk_ShowTipsAtStartup->click();
+    showAtStartup->click();
     EXPECT_EQ(env.store.values.value("Show_Tips"), "Yes");
     EXPECT_TRUE(env.ctx->showTipsFlag);
     // Closing through the frame keeps what was stored.
-    tod.chk_ShowTipsAtStartup->click();
+    showAtStartup->click();
     tod.reject();
     EXPECT_EQ(env.store.values.value("Show_Tips"), "No");
+}
+
+TEST(TipOfTheDay, OkClosesTheWindow)
+{
+    TestEnv env;
+    TipOfTheDayDialog tod(*env.ctx);
+    QTimer::singleShot(0, &tod, [&tod] { QTest::mouseClick(child<QPushButton>(tod, "okButton"), Qt::LeftButton); });
+    EXPECT_EQ(tod.exec(), QDialog::Accepted);
 }
 
 // ---- about box and splash ----------------------------------------------------
@@ -118,10 +174,10 @@ TEST(AboutBox, VersionAndRevisionFromTheBuild)
     TestEnv env;
     AboutBox about(*env.ctx);
     EXPECT_EQ(about.windowTitle(), "About Brinestead...");
-    EXPECT_EQ(about.lbl_Version->text(), "Ver 2.0");
-    EXPECT_EQ(about.lbl_revision->text(), "rev.1");
-    EXPECT_EQ(about.tim_splash->interval(), 3000);
-    EXPECT_FALSE(about.Image1->pixmap().isNull());
+    EXPECT_EQ(child<QLabel>(about, "versionLabel")->text(), "Ver 2.0");
+    EXPECT_EQ(child<QLabel>(about, "revisionLabel")->text(), "rev.1");
+    EXPECT_EQ(child<QTimer>(about, "splashTimer")->interval(), 3000);
+    EXPECT_FALSE(child<QLabel>(about, "picture")->pixmap().isNull());
 }
 
 TEST(AboutBox, KeyReportInTheStatusLine)
@@ -170,13 +226,17 @@ TEST(Splash, PictureStopsTheTimerOpensCreditsAndRestartsAfterwards)
     env.ctx->splashMode = true;
     AboutBox about(*env.ctx);
     about.setSplashInterval(40);
+    QTimer* splashTimer = child<QTimer>(about, "splashTimer");
     bool timerRunningDuringCredits = true;
     int creditsShown = 0;
-    about.showCredits = [&] {
-        ++creditsShown;
-        timerRunningDuringCredits = about.tim_splash->isActive();
-    };
-    QTimer::singleShot(5, &about, [&] { QTest::mouseClick(about.Image1, Qt::LeftButton); });
+    QTimer::singleShot(5, &about, [&] {
+        whenModalShows<CreditsWindow>([&](CreditsWindow& credits) {
+            ++creditsShown;
+            timerRunningDuringCredits = splashTimer->isActive();
+            QTest::mouseClick(&credits, Qt::LeftButton, {}, QPoint(3, 3));
+        });
+        QTest::mouseClick(child<QLabel>(about, "picture"), Qt::LeftButton);
+    });
     about.exec();
     EXPECT_EQ(creditsShown, 1);
     EXPECT_FALSE(timerRunningDuringCredits);
@@ -190,7 +250,7 @@ TEST(AboutBox, FromTheHelpMenuAClickClosesItAndNoTimerRuns)
     AboutBox about(*env.ctx);
     bool timerRan = true;
     QTimer::singleShot(5, &about, [&] {
-        timerRan = about.tim_splash->isActive();
+        timerRan = child<QTimer>(about, "splashTimer")->isActive();
         QTest::mouseClick(&about, Qt::LeftButton, {}, QPoint(3, 3));
     });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
@@ -199,23 +259,25 @@ TEST(AboutBox, FromTheHelpMenuAClickClosesItAndNoTimerRuns)
 
 // ---- credits -------------------------------------------------------------------
 
-TEST(Credits, ScrollsUpOneStepAtATimeAndStopsAfterItsSteps)
+TEST(Credits, ScrollsUpOnePixelAStepAndStopsAfterItsSteps)
 {
-    CreditsWindow credits(nullptr, 1000000);   // the test moves the text itself
+    CreditsWindow credits(nullptr, 0);   // as fast as the event loop goes
     EXPECT_EQ(credits.windowTitle(), "Hey... you found it!");
-    EXPECT_EQ(credits.Label1->text(), "Self Indulgent, Gratuitous, Thank you screen...");
+    EXPECT_EQ(child<QLabel>(credits, "headingLabel")->text(), "Self Indulgent, Gratuitous, Thank you screen...");
+    QLabel* text = child<QLabel>(credits, "creditsLabel");
+    QTimer* scroll = child<QTimer>(credits, "scrollTimer");
     credits.show();
-    const int start = credits.Label2->y();
-    EXPECT_GE(start, credits.Picture1->height());   // starts just below the viewport
-    EXPECT_TRUE(credits.tim_scroll->isActive());
-    credits.scrollStep();
-    credits.scrollStep();
-    EXPECT_EQ(credits.Label2->y(), start - 2);
-    for (int i = 0; i < 1000; ++i)
-        credits.scrollStep();
-    EXPECT_EQ(credits.stepsDone(), CreditsWindow::kSteps);
-    EXPECT_EQ(credits.Label2->y(), start - CreditsWindow::kSteps);
-    EXPECT_FALSE(credits.tim_scroll->isActive());
+    const int start = text->y();
+    EXPECT_GE(start, child<QFrame>(credits, "viewport")->height());   // starts just below the viewport
+    EXPECT_TRUE(scroll->isActive());
+    QElapsedTimer waited;
+    waited.start();
+    while (scroll->isActive() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents();
+    EXPECT_FALSE(scroll->isActive());
+    EXPECT_EQ(text->y(), start - CreditsWindow::kSteps);
+    QTest::qWait(20);
+    EXPECT_EQ(text->y(), start - CreditsWindow::kSteps);
     EXPECT_TRUE(credits.isVisible());   // waits for a click
     credits.close();
 }
@@ -223,12 +285,16 @@ TEST(Credits, ScrollsUpOneStepAtATimeAndStopsAfterItsSteps)
 TEST(Credits, AClickOnTheTextClosesItAtOnce)
 {
     CreditsWindow credits(nullptr, 1);
-    QTimer::singleShot(20, &credits, [&] { QTest::mouseClick(credits.Label2, Qt::LeftButton); });
-    credits.exec();
-    EXPECT_TRUE(credits.CloseRequested);
-    EXPECT_FALSE(credits.tim_scroll->isActive());
-    EXPECT_GT(credits.stepsDone(), 0);
-    EXPECT_LT(credits.stepsDone(), CreditsWindow::kSteps);
+    QLabel* text = child<QLabel>(credits, "creditsLabel");
+    const int start = text->y();
+    QTimer::singleShot(20, &credits, [&] { QTest::mouseClick(text, Qt::LeftButton); });
+    EXPECT_EQ(credits.exec(), QDialog::Accepted);
+    EXPECT_FALSE(child<QTimer>(credits, "scrollTimer")->isActive());
+    const int stoppedAt = text->y();
+    EXPECT_LT(stoppedAt, start);
+    EXPECT_GT(stoppedAt, start - CreditsWindow::kSteps);
+    QTest::qWait(20);
+    EXPECT_EQ(text->y(), stoppedAt);
 }
 
 // ---- help ------------------------------------------------------------------------
@@ -277,25 +343,42 @@ TEST(Help, EveryContentsEntryIndexEntryAndLinkLeadsToAPage)
 TEST(Help, WindowOpensOnContentsAndFindsAPageByKeyword)
 {
     HelpWindow help;
+    QListWidget* contents = child<QListWidget>(help, "contentsList");
     help.showContents();
-    EXPECT_EQ(help.tab_Help->currentIndex(), 0);
+    EXPECT_EQ(help.currentTab(), HelpWindow::Tab::Contents);
     EXPECT_EQ(help.currentPage(), kHelpContentsPage);
-    EXPECT_GT(help.lst_Contents->count(), 20);
+    EXPECT_GT(contents->count(), 20);
 
     help.showIndex();
-    EXPECT_EQ(help.tab_Help->currentIndex(), 1);
-    QTest::keyClicks(help.txt_Search, "nitra");
-    ASSERT_NE(help.lst_Index->currentItem(), nullptr);
-    EXPECT_EQ(help.lst_Index->currentItem()->text(), "nitrate");
-    QTest::keyClick(help.txt_Search, Qt::Key_Return);
+    EXPECT_EQ(help.currentTab(), HelpWindow::Tab::Index);
+    QLineEdit* search = child<QLineEdit>(help, "searchEdit");
+    QListWidget* index = child<QListWidget>(help, "indexList");
+    QTest::keyClicks(search, "nitra");
+    ASSERT_NE(index->currentItem(), nullptr);
+    EXPECT_EQ(index->currentItem()->text(), "nitrate");
+    QTest::keyClick(search, Qt::Key_Return);
     EXPECT_EQ(help.currentPage(), "waterquality.html");
-    EXPECT_TRUE(help.txt_Page->toPlainText().contains("nitrate"));
+    EXPECT_TRUE(child<QTextBrowser>(help, "pageView")->toPlainText().contains("nitrate"));
 
     // Clicking a topic in the contents shows it.
-    for (int i = 0; i < help.lst_Contents->count(); ++i)
-        if (help.lst_Contents->item(i)->data(Qt::UserRole).toString() == "backup.html")
-            emit help.lst_Contents->itemClicked(help.lst_Contents->item(i));
+    help.showContents();
+    QListWidgetItem* backup = nullptr;
+    for (int i = 0; i < contents->count(); ++i)
+        if (contents->item(i)->data(Qt::UserRole).toString() == "backup.html")
+            backup = contents->item(i);
+    ASSERT_NE(backup, nullptr);
+    contents->scrollToItem(backup);
+    QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(backup).center());
     EXPECT_EQ(help.currentPage(), "backup.html");
     EXPECT_FALSE(help.showPage("no-such-page.html"));
+    EXPECT_EQ(help.currentPage(), "backup.html");
+}
+
+TEST(Help, DisplayShowsThePageOfTheSelectedKeyword)
+{
+    HelpWindow help;
+    help.showIndex("backup");
+    EXPECT_EQ(help.searchText(), "backup");
+    QTest::mouseClick(child<QPushButton>(help, "displayButton"), Qt::LeftButton);
     EXPECT_EQ(help.currentPage(), "backup.html");
 }

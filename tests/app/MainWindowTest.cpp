@@ -565,17 +565,13 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
     auto* help = s.main.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    auto* tabs = help->findChild<QTabWidget*>();
-    ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Contents);
     EXPECT_EQ(help->currentPage(), kHelpContentsPage);
 
     s.action("helpSearchAction")->trigger();
     EXPECT_EQ(s.main.findChildren<HelpWindow*>().size(), 1);   // the same window
-    EXPECT_EQ(tabs->currentIndex(), 1);
-    auto* search = help->findChild<QLineEdit*>();
-    ASSERT_NE(search, nullptr);
-    EXPECT_TRUE(search->text().isEmpty());
+    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Index);
+    EXPECT_TRUE(help->searchText().isEmpty());
 
     s.main.showHelpContext(MainWindow::kHelpContextBackup);
     EXPECT_EQ(help->currentPage(), "backup.html");

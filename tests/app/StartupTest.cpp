@@ -41,10 +41,8 @@ struct StartupRun {
         };
         watcher = std::make_unique<ModalWatcher>(log);
         watcher->answer = [](QWidget* w) {
-            if (qobject_cast<TipOfTheDayDialog*>(w))
-                for (QPushButton* button : w->findChildren<QPushButton*>())
-                    if (button->text() == QLatin1String("OK"))
-                        button->click();
+            if (auto* tod = qobject_cast<TipOfTheDayDialog*>(w))
+                tod->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         };
     }
     int run()

@@ -19,87 +19,82 @@ AboutBox::AboutBox(AppContext& ctx, QWidget* parent)
     setWindowTitle(QStringLiteral("About Brinestead..."));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/about.png")));
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
+    m_picture = new QLabel(this);
+    m_picture->setObjectName("picture");
+    m_picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.png")));
+    m_picture->setCursor(Qt::PointingHandCursor);
+    m_picture->installEventFilter(this);
 
-    lbl_Title = new QLabel(QStringLiteral("Brinestead"), this);
-    lbl_Title->setObjectName("lbl_Title");
-    QFont big = lbl_Title->font();
+    m_titleLabel = new QLabel(QStringLiteral("Brinestead"), this);
+    m_titleLabel->setObjectName("titleLabel");
+    QFont big = m_titleLabel->font();
     big.setPointSizeF(big.pointSizeF() * 2.0);
     big.setBold(true);
-    lbl_Title->setFont(big);
+    m_titleLabel->setFont(big);
 
     auto* subtitle = new QLabel(QStringLiteral("The logbook for aquarium and pond keepers"), this);
-    subtitle->setObjectName("lbl_Subtitle");
+    subtitle->setObjectName("subtitleLabel");
 
-    lbl_Version = new QLabel(this);
-    lbl_Version->setObjectName("lbl_Version");
-    lbl_revision = new QLabel(this);
-    lbl_revision->setObjectName("lbl_revision");
-    lbl_Web = new QLabel(QStringLiteral("www.brinestead.example.org"), this);
-    lbl_Web->setObjectName("lbl_Web");
-    lbl_Email = new QLabel(QStringLiteral("support@brinestead.example.org"), this);
-    lbl_Email->setObjectName("lbl_Email");
+    m_versionLabel = new QLabel(this);
+    m_versionLabel->setObjectName("versionLabel");
+    m_revisionLabel = new QLabel(this);
+    m_revisionLabel->setObjectName("revisionLabel");
+    m_webLabel = new QLabel(QStringLiteral("www.brinestead.example.org"), this);
+    m_webLabel->setObjectName("webLabel");
+    m_emailLabel = new QLabel(QStringLiteral("support@brinestead.example.org"), this);
+    m_emailLabel->setObjectName("emailLabel");
 
     // Version and revision as plain decimal numbers from the build.
-    lbl_Version->setText(QStringLiteral("Ver %1.%2").arg(BRINESTEAD_VERSION_MAJOR).arg(BRINESTEAD_VERSION_MINOR));
-    lbl_revision->setText(QStringLiteral("rev.%1").arg(BRINESTEAD_VERSION_PATCH));
+    m_versionLabel->setText(QStringLiteral("Ver %1.%2").arg(BRINESTEAD_VERSION_MAJOR).arg(BRINESTEAD_VERSION_MINOR));
+    m_revisionLabel->setText(QStringLiteral("rev.%1").arg(BRINESTEAD_VERSION_PATCH));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(Image1, 0, 0, 6, 1, Qt::AlignTop);
-    layout->addWidget(lbl_Title, 0, 1);
+    layout->addWidget(m_picture, 0, 0, 6, 1, Qt::AlignTop);
+    layout->addWidget(m_titleLabel, 0, 1);
     layout->addWidget(subtitle, 1, 1);
-    layout->addWidget(lbl_Version, 2, 1);
-    layout->addWidget(lbl_revision, 3, 1);
-    layout->addWidget(lbl_Web, 4, 1);
-    layout->addWidget(lbl_Email, 5, 1);
+    layout->addWidget(m_versionLabel, 2, 1);
+    layout->addWidget(m_revisionLabel, 3, 1);
+    layout->addWidget(m_webLabel, 4, 1);
+    layout->addWidget(m_emailLabel, 5, 1);
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(18);
 
-    tim_splash = new QTimer(this);
-    tim_splash->setObjectName("tim_splash");
-    tim_splash->setSingleShot(true);
-    tim_splash->setInterval(3000);
-    connect(tim_splash, &QTimer::timeout, this, [this] { tim_splash_Timer(); });
-
-    showCredits = [this] {
-        CreditsWindow credits(this, creditsStepMs);
-        credits.exec();
-    };
+    m_splashTimer = new QTimer(this);
+    m_splashTimer->setObjectName("splashTimer");
+    m_splashTimer->setSingleShot(true);
+    m_splashTimer->setInterval(3000);
+    connect(m_splashTimer, &QTimer::timeout, this, &AboutBox::closeSplash);
 }
 
 void AboutBox::setSplashInterval(int ms)
 {
-    tim_splash->setInterval(ms);
+    m_splashTimer->setInterval(ms);
 }
 
-void AboutBox::activate()
+void AboutBox::startSplashTimer()
 {
-    if (m_ctx.splashMode && !tim_splash->isActive())
-        tim_splash->start();
+    if (m_ctx.splashMode && !m_splashTimer->isActive())
+        m_splashTimer->start();
 }
 
-void AboutBox::tim_splash_Timer()
+void AboutBox::closeSplash()
 {
-    tim_splash->stop();
+    m_splashTimer->stop();
     m_closingByTimer = true;
     done(QDialog::Accepted);
     m_closingByTimer = false;
 }
 
-void AboutBox::Image1_Click()
+void AboutBox::showCredits()
 {
-    tim_splash->stop();
-    if (showCredits)
-        showCredits();
+    m_splashTimer->stop();
+    CreditsWindow credits(this, m_creditsStepMs);
+    credits.exec();
     // Back from the credits: the splash starts its three seconds again.
-    activate();
+    startSplashTimer();
 }
 
-void AboutBox::Form_Click()
+void AboutBox::closeOnClick()
 {
     if (!m_ctx.splashMode)
         accept();
@@ -108,10 +103,10 @@ void AboutBox::Form_Click()
 QString AboutBox::keyMessage(int keyCode, int shiftState)
 {
     // Each number is shown with a blank in front where its sign would go.
-    const auto signed_ = [](int n) {
+    const auto withSignPlace = [](int n) {
         return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);
     };
-    return QStringLiteral("keycode = ") + signed_(keyCode) + QStringLiteral("shift = ") + signed_(shiftState);
+    return QStringLiteral("keycode = ") + withSignPlace(keyCode) + QStringLiteral("shift = ") + withSignPlace(shiftState);
 }
 
 int AboutBox::keeperKeyCode(int qtKey)
@@ -170,20 +165,20 @@ void AboutBox::reject()
 void AboutBox::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    activate();
+    startSplashTimer();
 }
 
 void AboutBox::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        activate();
+        startSplashTimer();
 }
 
 void AboutBox::mousePressEvent(QMouseEvent* event)
 {
     QDialog::mousePressEvent(event);
-    Form_Click();
+    closeOnClick();
 }
 
 void AboutBox::keyPressEvent(QKeyEvent* event)
@@ -203,8 +198,8 @@ void AboutBox::closeEvent(QCloseEvent* event)
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
-        Image1_Click();
+    if (watched == m_picture && event->type() == QEvent::MouseButtonPress) {
+        showCredits();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -3,7 +3,6 @@
 // version, revision, web and e-mail addresses. As the splash it closes itself
 // after its timer runs out; a click on the picture opens the credits.
 #include <QDialog>
-#include <functional>
 
 class AppContext;
 class QLabel;
@@ -14,33 +13,15 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(AppContext& ctx, QWidget* parent = nullptr);
 
-    QLabel* Image1 = nullptr;
-    QLabel* lbl_Title = nullptr;
-    QLabel* lbl_Version = nullptr;
-    QLabel* lbl_revision = nullptr;
-    QLabel* lbl_Web = nullptr;
-    QLabel* lbl_Email = nullptr;
-    QTimer* tim_splash = nullptr;
-
     // The splash time (3000 ms unless a test asks for less) and the credits' step.
     void setSplashInterval(int ms);
-    int creditsStepMs = 25;
-
-    // Becoming active in splash mode starts the splash timer.
-    void activate();
-    void tim_splash_Timer();
-    void Image1_Click();
-    // A click on the window's background: closes it unless it is the splash.
-    void Form_Click();
+    void setCreditsStepMs(int ms) { m_creditsStepMs = ms; }
 
     // "keycode =  16shift =  3" for the Shift key with Shift and Ctrl held.
     static QString keyMessage(int keyCode, int shiftState);
     // The key code and shift state the keeper knows from the key event.
     static int keeperKeyCode(int qtKey);
     static int keeperShiftState(Qt::KeyboardModifiers modifiers);
-
-    // Shows the credits modally; tests replace it.
-    std::function<void()> showCredits;
 
 public slots:
     void reject() override;
@@ -53,7 +34,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    void closeSplash();
+
 private:
+    // Becoming active in splash mode starts the splash timer.
+    void startSplashTimer();
+    void showCredits();
+    // A click on the window's background: closes it unless it is the splash.
+    void closeOnClick();
+
+    QLabel* m_picture = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_revisionLabel = nullptr;
+    QLabel* m_webLabel = nullptr;
+    QLabel* m_emailLabel = nullptr;
+    QTimer* m_splashTimer = nullptr;
+
     AppContext& m_ctx;
+    int m_creditsStepMs = 25;
     bool m_closingByTimer = false;
 };

@@ -38,7 +38,7 @@ void CalendarNamePanel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     if (rect().contains(event->position().toPoint()))
-        emit mouseUp(event->globalPosition().toPoint());
+        emit clicked(event->globalPosition().toPoint());
 }
 
 CalendarDialog::CalendarDialog(AppContext& ctx, QWidget* parent)
@@ -59,9 +59,9 @@ CalendarDialog::CalendarDialog(AppContext& ctx, QWidget* parent)
         bar->setMinimumHeight(22);
         return bar;
     };
-    scrMonth = makeBar(QStringLiteral("scrMonth"), CalendarModel::kMonthBarMin, CalendarModel::kMonthBarMax, 1);
-    scrYear = makeBar(QStringLiteral("scrYear"), CalendarModel::kMinYear, CalendarModel::kMaxYear,
-                      CalendarModel::kMinYear);
+    m_monthBar = makeBar(QStringLiteral("monthBar"), CalendarModel::kMonthBarMin, CalendarModel::kMonthBarMax, 1);
+    m_yearBar = makeBar(QStringLiteral("yearBar"), CalendarModel::kMinYear, CalendarModel::kMaxYear,
+                         CalendarModel::kMinYear);
 
     auto makePanel = [](QScrollBar* bar, const QString& name) {
         auto* panel = new CalendarNamePanel(bar);
@@ -73,27 +73,27 @@ CalendarDialog::CalendarDialog(AppContext& ctx, QWidget* parent)
         panel->setCursor(Qt::PointingHandCursor);
         return panel;
     };
-    panMonth = makePanel(scrMonth, QStringLiteral("panMonth"));
-    panYear = makePanel(scrYear, QStringLiteral("panYear"));
-    panMonth->setToolTip(QStringLiteral("Click to choose the month"));
-    panYear->setToolTip(QStringLiteral("Click to choose the year"));
+    m_monthPanel = makePanel(m_monthBar, QStringLiteral("monthPanel"));
+    m_yearPanel = makePanel(m_yearBar, QStringLiteral("yearPanel"));
+    m_monthPanel->setToolTip(QStringLiteral("Click to choose the month"));
+    m_yearPanel->setToolTip(QStringLiteral("Click to choose the year"));
 
-    mnu_Month = new QMenu(QStringLiteral("Months"), this);
-    mnu_Month->setObjectName(QStringLiteral("mnu_Month"));
+    m_monthMenu = new QMenu(QStringLiteral("Months"), this);
+    m_monthMenu->setObjectName(QStringLiteral("monthMenu"));
     const QStringList months = CalendarModel::monthNames();
     for (int k = 1; k <= 12; ++k) {
-        QAction* item = mnu_Month->addAction(months[k - 1]);
-        item->setObjectName(QStringLiteral("mnu_Month_%1").arg(k));
-        connect(item, &QAction::triggered, this, [this, k] { mnuMonth_Click(k); });
+        QAction* item = m_monthMenu->addAction(months[k - 1]);
+        item->setObjectName(QStringLiteral("monthAction%1").arg(k));
+        connect(item, &QAction::triggered, this, [this, k] { chooseMonth(k); });
     }
-    mnu_Year = new QMenu(QStringLiteral("Years"), this);
-    mnu_Year->setObjectName(QStringLiteral("mnu_Year"));
+    m_yearMenu = new QMenu(QStringLiteral("Years"), this);
+    m_yearMenu->setObjectName(QStringLiteral("yearMenu"));
     const QList<int> years = CalendarModel::yearMenu(todayOf(ctx).year());
     for (int i = 0; i < years.size(); ++i) {
         const int year = years[i];
-        QAction* item = mnu_Year->addAction(QString::number(year));
-        item->setObjectName(QStringLiteral("mnu_Year_%1").arg(i));
-        connect(item, &QAction::triggered, this, [this, year] { mnuYear_Click(year); });
+        QAction* item = m_yearMenu->addAction(QString::number(year));
+        item->setObjectName(QStringLiteral("yearAction%1").arg(i));
+        connect(item, &QAction::triggered, this, [this, year] { chooseYear(year); });
     }
 
     auto* grid = new QGridLayout;
@@ -108,40 +108,39 @@ CalendarDialog::CalendarDialog(AppContext& ctx, QWidget* parent)
     }
     for (int i = 0; i < CalendarModel::kCells; ++i) {
         auto* button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("cmdDay_%1").arg(i));
+        button->setObjectName(QStringLiteral("dayButton%1").arg(i));
         button->setFixedSize(32, 26);
         button->setAutoDefault(true);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdDay_Click(i); });
-        cmdDay[static_cast<size_t>(i)] = button;
+        connect(button, &QPushButton::clicked, this, [this, i] { pickDay(i); });
+        m_dayButtons[static_cast<size_t>(i)] = button;
         grid->addWidget(button, 1 + i / 7, i % 7);
     }
 
-    lblReturnDate = new QLabel(this);
-    lblReturnDate->setObjectName(QStringLiteral("lblReturnDate"));
-    lblReturnDate->setFrameShape(QFrame::Panel);
-    lblReturnDate->setFrameShadow(QFrame::Sunken);
-    cmd_ok = new QPushButton(QStringLiteral("OK"), this);
-    cmd_ok->setObjectName(QStringLiteral("cmd_ok"));
-    cmd_ok->setAutoDefault(false);
+    m_returnDateLabel = new QLabel(this);
+    m_returnDateLabel->setObjectName(QStringLiteral("returnDateLabel"));
+    m_returnDateLabel->setFrameShape(QFrame::Panel);
+    m_returnDateLabel->setFrameShadow(QFrame::Sunken);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setAutoDefault(false);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(lblReturnDate, 1);
-    bottom->addWidget(cmd_ok);
+    bottom->addWidget(m_returnDateLabel, 1);
+    bottom->addWidget(m_okButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(scrMonth);
-    layout->addWidget(scrYear);
+    layout->addWidget(m_monthBar);
+    layout->addWidget(m_yearBar);
     layout->addLayout(grid);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(scrMonth, &QScrollBar::valueChanged, this, &CalendarDialog::scrMonth_Change);
-    connect(scrYear, &QScrollBar::valueChanged, this, &CalendarDialog::scrYear_Change);
-    connect(panMonth, &CalendarNamePanel::mouseUp, this, &CalendarDialog::panMonth_MouseUp);
-    connect(panYear, &CalendarNamePanel::mouseUp, this, &CalendarDialog::panYear_MouseUp);
-    connect(cmd_ok, &QPushButton::clicked, this, &CalendarDialog::cmd_OK_Click);
+    connect(m_monthBar, &QScrollBar::valueChanged, this, &CalendarDialog::followMonthBar);
+    connect(m_yearBar, &QScrollBar::valueChanged, this, &CalendarDialog::followYearBar);
+    connect(m_monthPanel, &CalendarNamePanel::clicked, this, &CalendarDialog::popUpMonthMenu);
+    connect(m_yearPanel, &CalendarNamePanel::clicked, this, &CalendarDialog::popUpYearMenu);
+    connect(m_okButton, &QPushButton::clicked, this, &CalendarDialog::closeWithoutPicking);
 
-    // Form_Load
     m_cancelled = true;
     setOpeningDate(todayOf(ctx));
 }
@@ -155,15 +154,15 @@ void CalendarDialog::setOpeningDate(const QDate& date)
     m_model.setDate(opening);
     m_cancelled = true;
     {
-        const QSignalBlocker blockYear(scrYear);
-        const QSignalBlocker blockMonth(scrMonth);
-        scrYear->setValue(m_model.year());
-        scrMonth->setValue(m_model.month());
+        const QSignalBlocker blockYear(m_yearBar);
+        const QSignalBlocker blockMonth(m_monthBar);
+        m_yearBar->setValue(m_model.year());
+        m_monthBar->setValue(m_model.month());
     }
-    Draw_CalendarMonth();
+    drawMonth();
 }
 
-void CalendarDialog::placeTwips(int x_pos, int y_pos)
+void CalendarDialog::placeInTwips(int xTwips, int yTwips)
 {
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -174,10 +173,10 @@ void CalendarDialog::placeTwips(int x_pos, int y_pos)
     const double widthTwips = area.width() * kTwipsPerInch / dpiX;
     const double heightTwips = area.height() * kTwipsPerInch / dpiY;
     QPoint where = pos();
-    if (x_pos > 0 && x_pos < widthTwips)
-        where.setX(qRound(x_pos * dpiX / kTwipsPerInch));
-    if (y_pos > 0 && y_pos < heightTwips)
-        where.setY(qRound(y_pos * dpiY / kTwipsPerInch));
+    if (xTwips > 0 && xTwips < widthTwips)
+        where.setX(qRound(xTwips * dpiX / kTwipsPerInch));
+    if (yTwips > 0 && yTwips < heightTwips)
+        where.setY(qRound(yTwips * dpiY / kTwipsPerInch));
     if (where != pos())
         move(where);
 }
@@ -189,7 +188,7 @@ CalendarResult CalendarDialog::result() const
     return {m_model.date(), false};
 }
 
-void CalendarDialog::Draw_CalendarMonth()
+void CalendarDialog::drawMonth()
 {
     if (m_drawing)
         return;
@@ -198,95 +197,90 @@ void CalendarDialog::Draw_CalendarMonth()
     // being shown is the one Enter picks, so the focus follows it.
     QWidget* focused = focusWidget();
     const bool dayHadFocus =
-        focused && std::find(cmdDay.begin(), cmdDay.end(), focused) != cmdDay.end();
-    panMonth->setText(CalendarModel::monthName(m_model.month()));
-    panYear->setText(QStringLiteral("%1").arg(m_model.year(), 4, 10, QLatin1Char('0')));
+        focused && std::find(m_dayButtons.begin(), m_dayButtons.end(), focused) != m_dayButtons.end();
+    m_monthPanel->setText(CalendarModel::monthName(m_model.month()));
+    m_yearPanel->setText(QStringLiteral("%1").arg(m_model.year(), 4, 10, QLatin1Char('0')));
     const int selected = m_model.selectedCell();
     for (int i = 0; i < CalendarModel::kCells; ++i) {
-        QPushButton* button = cmdDay[static_cast<size_t>(i)];
+        QPushButton* button = m_dayButtons[static_cast<size_t>(i)];
         const int day = m_model.dayInCell(i);
         button->setText(day > 0 ? QString::number(day) : QString());
         button->setEnabled(day > 0);
         button->setDefault(i == selected);
     }
     if (dayHadFocus && selected >= 0 && isVisible())
-        cmdDay[static_cast<size_t>(selected)]->setFocus(Qt::OtherFocusReason);
-    lblReturnDate->setText(
+        m_dayButtons[static_cast<size_t>(selected)]->setFocus(Qt::OtherFocusReason);
+    m_returnDateLabel->setText(
         CalendarModel::returnDateText(m_model.date(), m_ctx.settings.dateOrder, m_ctx.settings.dateDelimiter));
     m_drawing = false;
 }
 
-void CalendarDialog::scrMonth_Change(int value)
+void CalendarDialog::followMonthBar(int value)
 {
     if (value == CalendarModel::kMonthBarMax || value == CalendarModel::kMonthBarMin) {
-        // Wrap without touching the year; setting the bar runs this handler again.
-        scrMonth->setValue(value == CalendarModel::kMonthBarMax ? 1 : 12);
+        // Wrap without touching the year; setting the bar comes back here.
+        m_monthBar->setValue(value == CalendarModel::kMonthBarMax ? 1 : 12);
         return;
     }
     m_model.setMonth(value);
-    Draw_CalendarMonth();
+    drawMonth();
 }
 
-void CalendarDialog::scrYear_Change(int value)
+void CalendarDialog::followYearBar(int value)
 {
     m_model.setYear(value);
-    Draw_CalendarMonth();
+    drawMonth();
 }
 
-void CalendarDialog::panMonth_MouseUp(const QPoint& globalPos)
+void CalendarDialog::popUpMonthMenu(const QPoint& globalPos)
 {
-    mnu_Month->popup(globalPos);
+    m_monthMenu->popup(globalPos);
 }
 
-void CalendarDialog::panYear_MouseUp(const QPoint& globalPos)
+void CalendarDialog::popUpYearMenu(const QPoint& globalPos)
 {
-    mnu_Year->popup(globalPos);
+    m_yearMenu->popup(globalPos);
 }
 
-void CalendarDialog::mnuMonth_Click(int month)
+void CalendarDialog::chooseMonth(int month)
 {
-    if (scrMonth->value() == month)
-        scrMonth_Change(month);
+    if (m_monthBar->value() == month)
+        followMonthBar(month);
     else
-        scrMonth->setValue(month);
+        m_monthBar->setValue(month);
 }
 
-void CalendarDialog::mnuYear_Click(int year)
+void CalendarDialog::chooseYear(int year)
 {
-    if (scrYear->value() == year)
-        scrYear_Change(year);
+    if (m_yearBar->value() == year)
+        followYearBar(year);
     else
-        scrYear->setValue(year);
+        m_yearBar->setValue(year);
 }
 
-void CalendarDialog::cmdDay_Click(int index)
+void CalendarDialog::pickDay(int cell)
 {
-    const int day = m_model.dayInCell(index);
+    const int day = m_model.dayInCell(cell);
     if (day <= 0)
         return;   // an empty cell picks nothing
     m_model.pickDay(day);
-    lblReturnDate->setText(
+    m_returnDateLabel->setText(
         CalendarModel::returnDateText(m_model.date(), m_ctx.settings.dateOrder, m_ctx.settings.dateDelimiter));
     m_cancelled = false;
-    Close_Calendar();
+    accept();
 }
 
-void CalendarDialog::cmd_OK_Click()
+void CalendarDialog::closeWithoutPicking()
 {
     m_cancelled = true;
     reject();
 }
 
-void CalendarDialog::Close_Calendar()
-{
-    accept();
-}
-
-void CalendarDialog::activate()
+void CalendarDialog::focusShownDay()
 {
     const int selected = m_model.selectedCell();
     if (selected >= 0) {
-        QPushButton* button = cmdDay[static_cast<size_t>(selected)];
+        QPushButton* button = m_dayButtons[static_cast<size_t>(selected)];
         button->setDefault(true);
         button->setFocus(Qt::OtherFocusReason);
     }
@@ -294,8 +288,8 @@ void CalendarDialog::activate()
 
 void CalendarDialog::placePanels()
 {
-    for (QScrollBar* bar : {scrMonth, scrYear}) {
-        QWidget* panel = bar == scrMonth ? static_cast<QWidget*>(panMonth) : static_cast<QWidget*>(panYear);
+    for (QScrollBar* bar : {m_monthBar, m_yearBar}) {
+        QWidget* panel = bar == m_monthBar ? static_cast<QWidget*>(m_monthPanel) : static_cast<QWidget*>(m_yearPanel);
         // Cover everything between the bar's two arrow buttons.
         QStyleOptionSlider option;
         option.initFrom(bar);
@@ -324,7 +318,7 @@ void CalendarDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     placePanels();
-    activate();
+    focusShownDay();
 }
 
 void CalendarDialog::resizeEvent(QResizeEvent* event)
@@ -333,11 +327,11 @@ void CalendarDialog::resizeEvent(QResizeEvent* event)
     placePanels();
 }
 
-CalendarResult ShowCalendar(AppContext& ctx, const QDate& opening, int x_pos, int y_pos, QWidget* parent)
+CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips, int yTwips, QWidget* parent)
 {
     CalendarDialog calendar(ctx, parent);
     calendar.setOpeningDate(opening);
-    calendar.placeTwips(x_pos, y_pos);
+    calendar.placeInTwips(xTwips, yTwips);
     calendar.exec();
     return calendar.result();
 }

@@ -16,15 +16,15 @@ class QScrollBar;
 
 struct CalendarResult {
     QDate date;            // the day picked, or the opening date when cancelled
-    bool cancelled = true; // FormCancelled
+    bool cancelled = true;
 };
 
 class CalendarDialog;
 
-// Shows the calendar modally on `opening` (today when invalid). x_pos/y_pos are
+// Shows the calendar modally on `opening` (today when invalid). xTwips/yTwips are
 // screen coordinates in twips (1440 per inch) for the left and top edges; a
 // coordinate outside (0, screen size) leaves that edge where it is.
-CalendarResult ShowCalendar(AppContext& ctx, const QDate& opening, int x_pos = 0, int y_pos = 0,
+CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips = 0, int yTwips = 0,
                             QWidget* parent = nullptr);
 
 // The calendar button of a date field: opens on the field's date read in the
@@ -41,7 +41,7 @@ class CalendarNamePanel : public QLabel {
 public:
     using QLabel::QLabel;
 signals:
-    void mouseUp(const QPoint& globalPos);
+    void clicked(const QPoint& globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -57,50 +57,47 @@ public:
 
     // Opens on `date`; an invalid date opens on today (from the clock).
     void setOpeningDate(const QDate& date);
-    // The ShowCalendar placement: twips, each edge only when 0 < pos < the screen's size.
-    void placeTwips(int x_pos, int y_pos);
+    // The showCalendar placement: twips, each edge only when 0 < pos < the screen's size.
+    void placeInTwips(int xTwips, int yTwips);
 
-    QDate OpenedDate() const { return m_opened; }
-    QDate CalendarDate() const { return m_model.date(); }
-    bool FormCancelled() const { return m_cancelled; }
-    // The opening date when nothing was picked.
+    QDate openingDate() const { return m_opened; }
+    // The day the calendar shows now (the month and year on the bars).
+    QDate shownDate() const { return m_model.date(); }
+    // The day picked, or the opening date when nothing was picked.
     CalendarResult result() const;
-    const CalendarModel& model() const { return m_model; }
-
-    // Handlers.
-    void cmdDay_Click(int index);
-    void cmd_OK_Click();
-    void scrMonth_Change(int value);
-    void scrYear_Change(int value);
-    void panMonth_MouseUp(const QPoint& globalPos);
-    void panYear_MouseUp(const QPoint& globalPos);
-    void mnuMonth_Click(int month);     // 1..12
-    void mnuYear_Click(int year);
-
-    // Controls.
-    QScrollBar* scrMonth = nullptr;
-    QScrollBar* scrYear = nullptr;
-    CalendarNamePanel* panMonth = nullptr;
-    CalendarNamePanel* panYear = nullptr;
-    std::array<QPushButton*, CalendarModel::kCells> cmdDay{};
-    QLabel* lblReturnDate = nullptr;
-    QPushButton* cmd_ok = nullptr;
-    QMenu* mnu_Month = nullptr;
-    QMenu* mnu_Year = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+private slots:
+    void pickDay(int cell);
+    void closeWithoutPicking();
+    void followMonthBar(int value);
+    void followYearBar(int value);
+    void popUpMonthMenu(const QPoint& globalPos);
+    void popUpYearMenu(const QPoint& globalPos);
+    void chooseMonth(int month);     // 1..12
+    void chooseYear(int year);
+
 private:
-    void Draw_CalendarMonth();
-    void activate();
+    void drawMonth();
+    void focusShownDay();
     void placePanels();
-    void Close_Calendar();
+
+    QScrollBar* m_monthBar = nullptr;
+    QScrollBar* m_yearBar = nullptr;
+    CalendarNamePanel* m_monthPanel = nullptr;
+    CalendarNamePanel* m_yearPanel = nullptr;
+    std::array<QPushButton*, CalendarModel::kCells> m_dayButtons{};
+    QLabel* m_returnDateLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QMenu* m_monthMenu = nullptr;
+    QMenu* m_yearMenu = nullptr;
 
     AppContext& m_ctx;
     CalendarModel m_model;
     QDate m_opened;
-    bool m_cancelled = true;   // FormCancelled: set by Form_Load, cleared by a day click
+    bool m_cancelled = true;   // until a day is picked
     bool m_drawing = false;
 };

@@ -13,39 +13,39 @@ CreditsWindow::CreditsWindow(QWidget* parent, int stepMs)
     setWindowTitle(QStringLiteral("Hey... you found it!"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Label1 = new QLabel(QStringLiteral("Self Indulgent, Gratuitous, Thank you screen..."), this);
-    Label1->setObjectName("Label1");
-    QFont heading = Label1->font();
+    m_headingLabel = new QLabel(QStringLiteral("Self Indulgent, Gratuitous, Thank you screen..."), this);
+    m_headingLabel->setObjectName("headingLabel");
+    QFont heading = m_headingLabel->font();
     heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setAlignment(Qt::AlignCenter);
+    m_headingLabel->setFont(heading);
+    m_headingLabel->setAlignment(Qt::AlignCenter);
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName("Picture1");
-    Picture1->setFrameShape(QFrame::Box);
-    Picture1->setFixedSize(360, 220);
-    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background: #0b2a4a; }"));
+    m_viewport = new QFrame(this);
+    m_viewport->setObjectName("viewport");
+    m_viewport->setFrameShape(QFrame::Box);
+    m_viewport->setFixedSize(360, 220);
+    m_viewport->setStyleSheet(QStringLiteral("#viewport { background: #0b2a4a; }"));
 
-    Label2 = new QLabel(Picture1);
-    Label2->setObjectName("Label2");
-    Label2->setText(creditsText());
-    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label2->setWordWrap(true);
-    Label2->setStyleSheet(QStringLiteral("color: #e8f4ff;"));
-    Label2->setFixedWidth(Picture1->width() - 20);
-    Label2->adjustSize();
-    Label2->move(10, Picture1->height() + 3);
+    m_creditsLabel = new QLabel(m_viewport);
+    m_creditsLabel->setObjectName("creditsLabel");
+    m_creditsLabel->setText(creditsText());
+    m_creditsLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_creditsLabel->setWordWrap(true);
+    m_creditsLabel->setStyleSheet(QStringLiteral("color: #e8f4ff;"));
+    m_creditsLabel->setFixedWidth(m_viewport->width() - 20);
+    m_creditsLabel->adjustSize();
+    m_creditsLabel->move(10, m_viewport->height() + 3);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Picture1, 0, Qt::AlignHCenter);
+    layout->addWidget(m_headingLabel);
+    layout->addWidget(m_viewport, 0, Qt::AlignHCenter);
 
-    tim_scroll = new QTimer(this);
-    tim_scroll->setObjectName("tim_scroll");
-    tim_scroll->setInterval(stepMs);
-    connect(tim_scroll, &QTimer::timeout, this, [this] { scrollStep(); });
+    m_scrollTimer = new QTimer(this);
+    m_scrollTimer->setObjectName("scrollTimer");
+    m_scrollTimer->setInterval(stepMs);
+    connect(m_scrollTimer, &QTimer::timeout, this, &CreditsWindow::scrollStep);
 
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Label2)})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_headingLabel, m_viewport, m_creditsLabel})
         w->installEventFilter(this);
 }
 
@@ -71,41 +71,41 @@ void CreditsWindow::showEvent(QShowEvent* event)
         return;
     // The text starts just below the viewport and moves up one step per tick.
     m_started = true;
-    CloseRequested = false;
+    m_closeRequested = false;
     m_steps = 0;
-    Label2->move(Label2->x(), Picture1->height() + 3);
-    tim_scroll->start();
+    m_creditsLabel->move(m_creditsLabel->x(), m_viewport->height() + 3);
+    m_scrollTimer->start();
 }
 
 void CreditsWindow::scrollStep()
 {
-    if (CloseRequested || m_steps >= kSteps) {
-        tim_scroll->stop();
+    if (m_closeRequested || m_steps >= kSteps) {
+        m_scrollTimer->stop();
         return;
     }
-    Label2->move(Label2->x(), Label2->y() - 1);
+    m_creditsLabel->move(m_creditsLabel->x(), m_creditsLabel->y() - 1);
     ++m_steps;
     if (m_steps >= kSteps)
-        tim_scroll->stop();   // the text stops; the window waits for a click
+        m_scrollTimer->stop();   // the text stops; the window waits for a click
 }
 
-void CreditsWindow::Form_Click()
+void CreditsWindow::closeOnClick()
 {
-    CloseRequested = true;
-    tim_scroll->stop();
+    m_closeRequested = true;
+    m_scrollTimer->stop();
     accept();
 }
 
 void CreditsWindow::mousePressEvent(QMouseEvent* event)
 {
     QDialog::mousePressEvent(event);
-    Form_Click();
+    closeOnClick();
 }
 
 bool CreditsWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        Form_Click();
+        closeOnClick();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -16,22 +16,23 @@ public:
     static constexpr int kSteps = 630;
     static QString creditsText();
 
-    QLabel* Label1 = nullptr;
-    QFrame* Picture1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QTimer* tim_scroll = nullptr;
-    bool CloseRequested = false;
-
-    int stepsDone() const { return m_steps; }
-    void scrollStep();
-    void Form_Click();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+private slots:
+    void scrollStep();
+
 private:
+    void closeOnClick();
+
+    QLabel* m_headingLabel = nullptr;
+    QFrame* m_viewport = nullptr;
+    QLabel* m_creditsLabel = nullptr;
+    QTimer* m_scrollTimer = nullptr;
+
+    bool m_closeRequested = false;
     int m_steps = 0;
     bool m_started = false;
 };

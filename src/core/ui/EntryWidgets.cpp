@@ -36,10 +36,10 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
         layout->addWidget(button);
         return button;
     };
-    m_up = makeButton(Qt::UpArrow, QStringLiteral("up"));
-    m_down = makeButton(Qt::DownArrow, QStringLiteral("down"));
-    connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
-    connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+    m_upButton = makeButton(Qt::UpArrow, QStringLiteral("upButton"));
+    m_downButton = makeButton(Qt::DownArrow, QStringLiteral("downButton"));
+    connect(m_upButton, &QToolButton::clicked, this, &UpDown::stepUp);
+    connect(m_downButton, &QToolButton::clicked, this, &UpDown::stepDown);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -63,7 +63,7 @@ void UpDown::setValue(int value)
     if (value == m_value)
         return;
     m_value = value;
-    emit Change(m_value);
+    emit valueChanged(m_value);
 }
 
 void UpDown::stepUp() { stepBy(1); }
@@ -332,7 +332,7 @@ void fillPickList(QComboBox* list, const QStringList& items)
 
 QToolButton* makeCalendarButton(QWidget* parent)
 {
-    auto* button = named(new QToolButton(parent), "cmd_Caldate");
+    auto* button = named(new QToolButton(parent), "calendarButton");
     button->setIcon(QIcon(QStringLiteral(":/icons/cal.png")));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(QStringLiteral("Calendar"));

@@ -33,14 +33,14 @@ QComboBox* makePickList(QWidget* parent, const char* name);
 // Replaces the pick list's items; none is picked and the box is left empty.
 void fillPickList(QComboBox* list, const QStringList& items);
 
-// The calendar button beside a date box, named "cmd_Caldate". It never takes
+// The calendar button beside a date box, named "calendarButton". It never takes
 // the focus, so clicking it never counts as leaving the date box.
 QToolButton* makeCalendarButton(QWidget* parent);
 
 // Up-down spinner. It holds its own integer position (min..max, step). When a
 // buddy text box is set, each step first takes up the number the box holds
 // (its leading number, clamped to the range), steps it and writes the new
-// position back into the box as text. Without a buddy it only emits Change.
+// position back into the box as text. Without a buddy it only emits valueChanged.
 // The box may hold anything the keeper is still typing: the field checks decide.
 class UpDown : public QWidget {
     Q_OBJECT
@@ -51,20 +51,20 @@ public:
     int minimum() const;
     int maximum() const;
     int value() const;
-    void setValue(int value);          // emits Change when the position changes
+    void setValue(int value);          // emits valueChanged when the position changes
     void setBuddy(QLineEdit* buddy);   // bound text box (may be null)
     QLineEdit* buddy() const;
     void stepUp();
     void stepDown();
 signals:
-    void Change(int value);
+    void valueChanged(int value);
 
 private:
     void stepBy(int steps);
     int m_min = 0, m_max = 100, m_step = 1, m_value = 0;
     QPointer<QLineEdit> m_buddy;
-    QToolButton* m_up = nullptr;
-    QToolButton* m_down = nullptr;
+    QToolButton* m_upButton = nullptr;
+    QToolButton* m_downButton = nullptr;
 };
 
 // A date box with the mask "##" d "##" d "##" (d the keeper's delimiter) and the

@@ -17,6 +17,8 @@
 
 namespace {
 const QString kHelpRoot = QStringLiteral(":/help/");
+constexpr int kContentsTab = 0;
+constexpr int kIndexTab = 1;
 
 // "left|right" lines of a help resource file; blank lines and '#' comments skipped.
 QVector<QPair<QString, QString>> readPairs(const QString& fileName)
@@ -91,39 +93,39 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Brinestead Help"));
     resize(820, 560);
 
-    tab_Help = new QTabWidget(this);
-    tab_Help->setObjectName("tab_Help");
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("tabs");
 
-    lst_Contents = new QListWidget;
-    lst_Contents->setObjectName("lst_Contents");
-    tab_Help->addTab(lst_Contents, QStringLiteral("Contents"));
+    m_contentsList = new QListWidget;
+    m_contentsList->setObjectName("contentsList");
+    m_tabs->addTab(m_contentsList, QStringLiteral("Contents"));
 
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
     auto* prompt = new QLabel(QStringLiteral("&Type the first few letters of the word you're looking for:"), indexPage);
     prompt->setWordWrap(true);
-    txt_Search = new QLineEdit(indexPage);
-    txt_Search->setObjectName("txt_Search");
-    prompt->setBuddy(txt_Search);
-    lst_Index = new QListWidget(indexPage);
-    lst_Index->setObjectName("lst_Index");
-    cmd_Display = new QPushButton(QStringLiteral("&Display"), indexPage);
-    cmd_Display->setObjectName("cmd_Display");
+    m_searchEdit = new QLineEdit(indexPage);
+    m_searchEdit->setObjectName("searchEdit");
+    prompt->setBuddy(m_searchEdit);
+    m_indexList = new QListWidget(indexPage);
+    m_indexList->setObjectName("indexList");
+    m_displayButton = new QPushButton(QStringLiteral("&Display"), indexPage);
+    m_displayButton->setObjectName("displayButton");
     indexLayout->addWidget(prompt);
-    indexLayout->addWidget(txt_Search);
-    indexLayout->addWidget(lst_Index, 1);
-    indexLayout->addWidget(cmd_Display, 0, Qt::AlignRight);
-    tab_Help->addTab(indexPage, QStringLiteral("Index"));
+    indexLayout->addWidget(m_searchEdit);
+    indexLayout->addWidget(m_indexList, 1);
+    indexLayout->addWidget(m_displayButton, 0, Qt::AlignRight);
+    m_tabs->addTab(indexPage, QStringLiteral("Index"));
 
-    txt_Page = new QTextBrowser;
-    txt_Page->setObjectName("txt_Page");
-    txt_Page->setSearchPaths({kHelpRoot});
-    txt_Page->setOpenExternalLinks(false);
-    txt_Page->setOpenLinks(false);
+    m_pageView = new QTextBrowser;
+    m_pageView->setObjectName("pageView");
+    m_pageView->setSearchPaths({kHelpRoot});
+    m_pageView->setOpenExternalLinks(false);
+    m_pageView->setOpenLinks(false);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(tab_Help);
-    splitter->addWidget(txt_Page);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(m_pageView);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({260, 560});
     auto* layout = new QHBoxLayout(this);
@@ -132,25 +134,25 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     m_contents = loadHelpContents();
     for (const HelpTopic& topic : std::as_const(m_contents)) {
-        auto* item = new QListWidgetItem(topic.title, lst_Contents);
+        auto* item = new QListWidgetItem(topic.title, m_contentsList);
         item->setData(Qt::UserRole, topic.page);
     }
     m_index = loadHelpIndex();
     for (const HelpKeyword& entry : std::as_const(m_index)) {
-        auto* item = new QListWidgetItem(entry.keyword, lst_Index);
+        auto* item = new QListWidgetItem(entry.keyword, m_indexList);
         item->setData(Qt::UserRole, entry.page);
     }
 
-    connect(lst_Contents, &QListWidget::itemActivated, this,
+    connect(m_contentsList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
-    connect(lst_Contents, &QListWidget::itemClicked, this,
+    connect(m_contentsList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { showPage(item->data(Qt::UserRole).toString()); });
-    connect(txt_Search, &QLineEdit::textEdited, this, [this] { txt_Search_Change(); });
-    connect(txt_Search, &QLineEdit::returnPressed, this, [this] { cmd_Display_Click(); });
-    connect(lst_Index, &QListWidget::itemActivated, this, [this] { cmd_Display_Click(); });
-    connect(lst_Index, &QListWidget::itemDoubleClicked, this, [this] { cmd_Display_Click(); });
-    connect(cmd_Display, &QPushButton::clicked, this, [this] { cmd_Display_Click(); });
-    connect(txt_Page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+    connect(m_searchEdit, &QLineEdit::textEdited, this, [this] { selectTypedKeyword(); });
+    connect(m_searchEdit, &QLineEdit::returnPressed, this, [this] { displaySelectedKeyword(); });
+    connect(m_indexList, &QListWidget::itemActivated, this, [this] { displaySelectedKeyword(); });
+    connect(m_indexList, &QListWidget::itemDoubleClicked, this, [this] { displaySelectedKeyword(); });
+    connect(m_displayButton, &QPushButton::clicked, this, [this] { displaySelectedKeyword(); });
+    connect(m_pageView, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         const QString page = url.fileName();
         if (url.scheme().isEmpty() || url.scheme() == QLatin1String("qrc"))
             showPage(page);
@@ -170,34 +172,44 @@ void HelpWindow::raiseWindow()
 
 void HelpWindow::showContents()
 {
-    tab_Help->setCurrentIndex(0);
+    m_tabs->setCurrentIndex(kContentsTab);
     showPage(kHelpContentsPage);
     raiseWindow();
 }
 
 void HelpWindow::showIndex(const QString& keyword)
 {
-    tab_Help->setCurrentIndex(1);
-    txt_Search->setText(keyword);
-    txt_Search_Change();
+    m_tabs->setCurrentIndex(kIndexTab);
+    m_searchEdit->setText(keyword);
+    selectTypedKeyword();
     raiseWindow();
-    txt_Search->setFocus();
+    m_searchEdit->setFocus();
 }
 
 bool HelpWindow::showPage(const QString& page)
 {
     if (page.isEmpty() || !QFile::exists(kHelpRoot + page))
         return false;
-    txt_Page->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
+    m_pageView->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
     m_page = page;
-    for (int i = 0; i < lst_Contents->count(); ++i) {
-        QListWidgetItem* item = lst_Contents->item(i);
+    for (int i = 0; i < m_contentsList->count(); ++i) {
+        QListWidgetItem* item = m_contentsList->item(i);
         if (item->data(Qt::UserRole).toString() == page) {
-            lst_Contents->setCurrentItem(item);
+            m_contentsList->setCurrentItem(item);
             break;
         }
     }
     return true;
+}
+
+HelpWindow::Tab HelpWindow::currentTab() const
+{
+    return m_tabs->currentIndex() == kIndexTab ? Tab::Index : Tab::Contents;
+}
+
+QString HelpWindow::searchText() const
+{
+    return m_searchEdit->text();
 }
 
 bool HelpWindow::showContext(int contextId)
@@ -210,20 +222,20 @@ bool HelpWindow::showContext(int contextId)
     return shown;
 }
 
-void HelpWindow::txt_Search_Change()
+void HelpWindow::selectTypedKeyword()
 {
-    const int found = findHelpKeyword(m_index, txt_Search->text());
+    const int found = findHelpKeyword(m_index, m_searchEdit->text());
     if (found >= 0) {
-        lst_Index->setCurrentRow(found);
-        lst_Index->scrollToItem(lst_Index->item(found), QAbstractItemView::PositionAtTop);
+        m_indexList->setCurrentRow(found);
+        m_indexList->scrollToItem(m_indexList->item(found), QAbstractItemView::PositionAtTop);
     } else {
-        lst_Index->setCurrentRow(-1);
+        m_indexList->setCurrentRow(-1);
     }
 }
 
-void HelpWindow::cmd_Display_Click()
+void HelpWindow::displaySelectedKeyword()
 {
-    QListWidgetItem* item = lst_Index->currentItem();
+    QListWidgetItem* item = m_indexList->currentItem();
     if (!item)
         return;
     showPage(item->data(Qt::UserRole).toString());

@@ -37,6 +37,8 @@ inline const QString kHelpContentsPage = QStringLiteral("contents.html");
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
+    enum class Tab { Contents, Index };
+
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // Shows the window on the Contents tab and the contents page.
@@ -47,20 +49,24 @@ public:
     bool showPage(const QString& page);
     bool showContext(int contextId);
     QString currentPage() const { return m_page; }
+    Tab currentTab() const;
+    QString searchText() const;
 
-    // Index: what typing in the search box and Display do.
-    void txt_Search_Change();
-    void cmd_Display_Click();
-
-    QTabWidget* tab_Help = nullptr;
-    QListWidget* lst_Contents = nullptr;
-    QLineEdit* txt_Search = nullptr;
-    QListWidget* lst_Index = nullptr;
-    QPushButton* cmd_Display = nullptr;
-    QTextBrowser* txt_Page = nullptr;
+private slots:
+    // Index: typing in the search box selects the keyword meant, Display shows its page.
+    void selectTypedKeyword();
+    void displaySelectedKeyword();
 
 private:
     void raiseWindow();
+
+    QTabWidget* m_tabs = nullptr;
+    QListWidget* m_contentsList = nullptr;
+    QLineEdit* m_searchEdit = nullptr;
+    QListWidget* m_indexList = nullptr;
+    QPushButton* m_displayButton = nullptr;
+    QTextBrowser* m_pageView = nullptr;
+
     QVector<HelpTopic> m_contents;
     QVector<HelpKeyword> m_index;
     QString m_page;

@@ -21,61 +21,61 @@ TipOfTheDayDialog::TipOfTheDayDialog(AppContext& ctx, QWidget* parent)
     setWindowTitle(QStringLiteral("Brinestead - Tip of the Day"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Frame3D1 = new QFrame(this);
-    Frame3D1->setObjectName("Frame3D1");
-    Frame3D1->setFrameShape(QFrame::StyledPanel);
-    Frame3D1->setFrameShadow(QFrame::Sunken);
-    Frame3D1->setStyleSheet(QStringLiteral("#Frame3D1 { background: white; }"));
+    m_tipFrame = new QFrame(this);
+    m_tipFrame->setObjectName("tipFrame");
+    m_tipFrame->setFrameShape(QFrame::StyledPanel);
+    m_tipFrame->setFrameShadow(QFrame::Sunken);
+    m_tipFrame->setStyleSheet(QStringLiteral("#tipFrame { background: white; }"));
 
-    Image1 = new QLabel(Frame3D1);
-    Image1->setObjectName("Image1");
-    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/tip.png")));
-    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_picture = new QLabel(m_tipFrame);
+    m_picture->setObjectName("picture");
+    m_picture->setPixmap(QPixmap(QStringLiteral(":/icons/tip.png")));
+    m_picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    lbl_DidYouKnow = new QLabel(QStringLiteral("Did you know..."), Frame3D1);
-    lbl_DidYouKnow->setObjectName("lbl_DidYouKnow");
-    QFont heading = lbl_DidYouKnow->font();
+    m_didYouKnowLabel = new QLabel(QStringLiteral("Did you know..."), m_tipFrame);
+    m_didYouKnowLabel->setObjectName("didYouKnowLabel");
+    QFont heading = m_didYouKnowLabel->font();
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    lbl_DidYouKnow->setFont(heading);
+    m_didYouKnowLabel->setFont(heading);
 
-    txt_tod = new QTextEdit(Frame3D1);
-    txt_tod->setObjectName("txt_tod");
-    txt_tod->setReadOnly(true);
-    txt_tod->setFrameShape(QFrame::NoFrame);
-    txt_tod->setMinimumSize(320, 120);
+    m_tipText = new QTextEdit(m_tipFrame);
+    m_tipText->setObjectName("tipText");
+    m_tipText->setReadOnly(true);
+    m_tipText->setFrameShape(QFrame::NoFrame);
+    m_tipText->setMinimumSize(320, 120);
 
     auto* textColumn = new QVBoxLayout;
-    textColumn->addWidget(lbl_DidYouKnow);
-    textColumn->addWidget(txt_tod, 1);
-    auto* frameLayout = new QHBoxLayout(Frame3D1);
-    frameLayout->addWidget(Image1);
+    textColumn->addWidget(m_didYouKnowLabel);
+    textColumn->addWidget(m_tipText, 1);
+    auto* frameLayout = new QHBoxLayout(m_tipFrame);
+    frameLayout->addWidget(m_picture);
     frameLayout->addLayout(textColumn, 1);
 
-    chk_ShowTipsAtStartup = new QCheckBox(QStringLiteral("Show Tips at Startup"), this);
-    chk_ShowTipsAtStartup->setObjectName("chk_ShowTipsAtStartup");
-    cmd_nexttip = new QPushButton(QStringLiteral("&Next Tip"), this);
-    cmd_nexttip->setObjectName("cmd_nexttip");
-    cmd_nexttip->setAutoDefault(false);
-    cmd_ok = new QPushButton(QStringLiteral("OK"), this);
-    cmd_ok->setObjectName("cmd_ok");
-    cmd_ok->setDefault(true);
+    m_showAtStartupCheck = new QCheckBox(QStringLiteral("Show Tips at Startup"), this);
+    m_showAtStartupCheck->setObjectName("showAtStartupCheck");
+    m_nextTipButton = new QPushButton(QStringLiteral("&Next Tip"), this);
+    m_nextTipButton->setObjectName("nextTipButton");
+    m_nextTipButton->setAutoDefault(false);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName("okButton");
+    m_okButton->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(chk_ShowTipsAtStartup);
+    buttons->addWidget(m_showAtStartupCheck);
     buttons->addStretch(1);
-    buttons->addWidget(cmd_nexttip);
-    buttons->addWidget(cmd_ok);
+    buttons->addWidget(m_nextTipButton);
+    buttons->addWidget(m_okButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame3D1, 1);
+    layout->addWidget(m_tipFrame, 1);
     layout->addLayout(buttons);
 
-    chk_ShowTipsAtStartup->setChecked(m_ctx.showTipsFlag);
+    m_showAtStartupCheck->setChecked(m_ctx.showTipsFlag);
     showTip(drawTip());
 
-    connect(cmd_nexttip, &QPushButton::clicked, this, [this] { cmd_nexttip_Click(); });
-    connect(cmd_ok, &QPushButton::clicked, this, [this] { cmd_ok_Click(); });
-    connect(chk_ShowTipsAtStartup, &QCheckBox::clicked, this, [this] { chk_ShowTipsAtStartup_Click(); });
+    connect(m_nextTipButton, &QPushButton::clicked, this, &TipOfTheDayDialog::showNextTip);
+    connect(m_okButton, &QPushButton::clicked, this, &TipOfTheDayDialog::accept);
+    connect(m_showAtStartupCheck, &QCheckBox::clicked, this, &TipOfTheDayDialog::storeShowAtStartup);
 }
 
 int TipOfTheDayDialog::drawTip()
@@ -87,31 +87,26 @@ int TipOfTheDayDialog::drawTip()
 
 void TipOfTheDayDialog::showTip(int index)
 {
-    TipIndex = index;
-    txt_tod->setPlainText(tipText(index));
+    m_tipIndex = index;
+    m_tipText->setPlainText(tipText(index));
 }
 
-void TipOfTheDayDialog::cmd_nexttip_Click()
+void TipOfTheDayDialog::showNextTip()
 {
     // Draw again while the same tip comes up; a generator that keeps repeating
     // itself must not hang the window, so after a while take the next tip.
     int next = drawTip();
-    for (int attempt = 0; next == TipIndex && attempt < 1000; ++attempt)
+    for (int attempt = 0; next == m_tipIndex && attempt < 1000; ++attempt)
         next = drawTip();
-    if (next == TipIndex)
-        next = TipIndex % kTipCount + 1;
+    if (next == m_tipIndex)
+        next = m_tipIndex % kTipCount + 1;
     showTip(next);
 }
 
-void TipOfTheDayDialog::chk_ShowTipsAtStartup_Click()
+void TipOfTheDayDialog::storeShowAtStartup()
 {
-    const bool show = chk_ShowTipsAtStartup->isChecked();
+    const bool show = m_showAtStartupCheck->isChecked();
     m_ctx.showTipsFlag = show;
     if (m_ctx.settingsStore)
         m_ctx.settingsStore->set(QStringLiteral("Show_Tips"), show ? QStringLiteral("Yes") : QStringLiteral("No"));
-}
-
-void TipOfTheDayDialog::cmd_ok_Click()
-{
-    accept();
 }

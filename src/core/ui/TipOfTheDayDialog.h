@@ -15,22 +15,22 @@ class TipOfTheDayDialog : public QDialog {
 public:
     explicit TipOfTheDayDialog(AppContext& ctx, QWidget* parent = nullptr);
 
-    QFrame* Frame3D1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* lbl_DidYouKnow = nullptr;
-    QTextEdit* txt_tod = nullptr;
-    QCheckBox* chk_ShowTipsAtStartup = nullptr;
-    QPushButton* cmd_nexttip = nullptr;
-    QPushButton* cmd_ok = nullptr;
-
-    int TipIndex = 1;   // 1..94
-
-    void cmd_nexttip_Click();
-    void chk_ShowTipsAtStartup_Click();
-    void cmd_ok_Click();
+private slots:
+    void showNextTip();
+    void storeShowAtStartup();
 
 private:
     int drawTip();
     void showTip(int index);
+
+    QFrame* m_tipFrame = nullptr;
+    QLabel* m_picture = nullptr;
+    QLabel* m_didYouKnowLabel = nullptr;
+    QTextEdit* m_tipText = nullptr;
+    QCheckBox* m_showAtStartupCheck = nullptr;
+    QPushButton* m_nextTipButton = nullptr;
+    QPushButton* m_okButton = nullptr;
+
     AppContext& m_ctx;
+    int m_tipIndex = 1;   // 1..94
 };

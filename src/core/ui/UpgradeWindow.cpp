@@ -17,25 +17,25 @@ UpgradeWindow::UpgradeWindow(AppContext& ctx, QWidget* parent, int delayMs)
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("Upgrading Database to ver "), this);
-    Label1->setObjectName("Label1");
-    Label1->setMinimumWidth(360);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
+    m_stepLabel = new QLabel(QStringLiteral("Upgrading Database to ver "), this);
+    m_stepLabel->setObjectName("stepLabel");
+    m_stepLabel->setMinimumWidth(360);
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setObjectName("progressBar");
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(m_stepLabel);
+    layout->addWidget(m_progressBar);
 
     // The work starts once the window is on the screen.
-    Timerx = new QTimer(this);
-    Timerx->setObjectName("Timerx");
-    Timerx->setSingleShot(true);
-    Timerx->setInterval(delayMs);
-    connect(Timerx, &QTimer::timeout, this, [this] { Timerx_Timer(); });
-    Timerx->start();
+    m_startTimer = new QTimer(this);
+    m_startTimer->setObjectName("startTimer");
+    m_startTimer->setSingleShot(true);
+    m_startTimer->setInterval(delayMs);
+    connect(m_startTimer, &QTimer::timeout, this, &UpgradeWindow::runUpgrade);
+    m_startTimer->start();
 }
 
 QString UpgradeWindow::failureText(const QString& dbPath, const QString& reason, const QString& versionNow,
@@ -55,21 +55,20 @@ QString UpgradeWindow::failureText(const QString& dbPath, const QString& reason,
     return text + QStringLiteral(" Brinestead will now close.");
 }
 
-void UpgradeWindow::Timerx_Timer()
+void UpgradeWindow::runUpgrade()
 {
-    Timerx->stop();
+    m_startTimer->stop();
     if (m_started)
         return;
     m_started = true;
 
     UpgradeCallbacks callbacks;
     callbacks.progress = [this](int value) {
-        ProgressBar1->setValue(value);
-        ProgressBar1->repaint();
+        m_progressBar->setValue(value);
+        m_progressBar->repaint();
     };
     callbacks.label = [this](const QString& text) {
-        m_labels << text;
-        Label1->setText(text);
+        m_stepLabel->setText(text);
         repaint();
     };
     callbacks.message = [this](const Message& message) {

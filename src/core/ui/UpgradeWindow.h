@@ -16,21 +16,8 @@ class UpgradeWindow : public QDialog {
 public:
     explicit UpgradeWindow(AppContext& ctx, QWidget* parent = nullptr, int delayMs = 0);
 
-    QLabel* Label1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QTimer* Timerx = nullptr;
-
-    void Timerx_Timer();
     const UpgradeResult& result() const { return m_result; }
     bool finished() const { return m_finished; }
-    // The labels shown, in order (what the keeper saw of the steps).
-    QStringList labelsShown() const { return m_labels; }
-
-    // What the keeper is told when a step fails: the reason, the version the file
-    // is left at (an earlier step may have completed) and where the copy of the
-    // file from before the upgrade is kept.
-    static QString failureText(const QString& dbPath, const QString& reason, const QString& versionNow,
-                               const QString& backupPath);
 
 public slots:
     void reject() override;
@@ -38,10 +25,22 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    void runUpgrade();
+
 private:
+    // What the keeper is told when a step fails: the reason, the version the file
+    // is left at (an earlier step may have completed) and where the copy of the
+    // file from before the upgrade is kept.
+    static QString failureText(const QString& dbPath, const QString& reason, const QString& versionNow,
+                               const QString& backupPath);
+
+    QLabel* m_stepLabel = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    QTimer* m_startTimer = nullptr;
+
     AppContext& m_ctx;
     UpgradeResult m_result;
     bool m_finished = false;
     bool m_started = false;
-    QStringList m_labels;
 };

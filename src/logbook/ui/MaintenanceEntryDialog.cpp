@@ -86,7 +86,7 @@ MaintenanceEntryDialog::MaintenanceEntryDialog(AppContext& ctx, QWidget* parent)
     connect(m_okButton, &QPushButton::clicked, this, &MaintenanceEntryDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &MaintenanceEntryDialog::reject);
     connect(m_calendarButton, &QToolButton::clicked, this, &MaintenanceEntryDialog::pickDate);
-    connect(m_quantitySpinner, &UpDown::Change, this, &MaintenanceEntryDialog::writeQuantity);
+    connect(m_quantitySpinner, &UpDown::valueChanged, this, &MaintenanceEntryDialog::writeQuantity);
 
     fillPickLists();
 }

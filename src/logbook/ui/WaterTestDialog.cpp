@@ -83,7 +83,7 @@ WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(par
         grid->addWidget(spinner, row, column + 2);
         m_measureEdits[m] = edit;
         m_measureSpinners[m] = spinner;
-        connect(spinner, &UpDown::Change, this, [this, m](int p) { writeSpinnerPosition(m, p); });
+        connect(spinner, &UpDown::valueChanged, this, [this, m](int p) { writeSpinnerPosition(m, p); });
     }
 
     const int commentRow = 2 + WaterMeasureCount / 2;

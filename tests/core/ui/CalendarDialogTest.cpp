@@ -18,16 +18,35 @@
 
 namespace {
 
+// The calendar's control of type T named `name`; a missing one fails the test.
+template <typename T>
+T* control(const QWidget& calendar, const QString& name)
+{
+    T* found = calendar.findChild<T*>(name);
+    if (!found)
+        qFatal("the calendar has no control named %s", qPrintable(name));
+    return found;
+}
+
+QScrollBar* monthBar(const QWidget& calendar) { return control<QScrollBar>(calendar, "monthBar"); }
+QScrollBar* yearBar(const QWidget& calendar) { return control<QScrollBar>(calendar, "yearBar"); }
+CalendarNamePanel* monthPanel(const QWidget& calendar) { return control<CalendarNamePanel>(calendar, "monthPanel"); }
+CalendarNamePanel* yearPanel(const QWidget& calendar) { return control<CalendarNamePanel>(calendar, "yearPanel"); }
+QMenu* monthMenu(const QWidget& calendar) { return control<QMenu>(calendar, "monthMenu"); }
+QMenu* yearMenu(const QWidget& calendar) { return control<QMenu>(calendar, "yearMenu"); }
+QPushButton* okButton(const QWidget& calendar) { return control<QPushButton>(calendar, "okButton"); }
+QLabel* returnDateLabel(const QWidget& calendar) { return control<QLabel>(calendar, "returnDateLabel"); }
+
 QPushButton* dayButton(CalendarDialog& calendar, int index)
 {
-    return calendar.findChild<QPushButton*>(QStringLiteral("cmdDay_%1").arg(index));
+    return control<QPushButton>(calendar, QStringLiteral("dayButton%1").arg(index));
 }
 
 QPushButton* buttonOfDay(CalendarDialog& calendar, int day)
 {
     for (int i = 0; i < CalendarModel::kCells; ++i) {
         QPushButton* b = dayButton(calendar, i);
-        if (b && b->text() == QString::number(day))
+        if (b->text() == QString::number(day))
             return b;
     }
     return nullptr;
@@ -54,101 +73,98 @@ void whenCalendarShows(std::function<void(CalendarDialog&)> drive)
     });
 }
 
-class CaltoolTest : public ::testing::Test {
+class CalendarTest : public ::testing::Test {
 protected:
     TestEnv env{true, true};
     AppContext& ctx = *env.ctx;
 };
 
-TEST_F(CaltoolTest, ControlsCarryTheirNames)
+TEST_F(CalendarTest, BarsCoverTheMonthsWithWrapStopsAndTheYears)
 {
     CalendarDialog calendar(ctx);
     EXPECT_EQ(calendar.windowTitle(), QStringLiteral("Calendar"));
-    for (const char* name : {"scrMonth", "scrYear", "panMonth", "panYear", "lblReturnDate", "cmd_ok", "mnu_Month",
-                             "mnu_Year", "cmdDay_0", "cmdDay_41"})
-        EXPECT_NE(calendar.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_EQ(calendar.cmd_ok->text(), QStringLiteral("OK"));
-    EXPECT_EQ(calendar.scrMonth->minimum(), 0);
-    EXPECT_EQ(calendar.scrMonth->maximum(), 13);
-    EXPECT_EQ(calendar.scrYear->minimum(), 100);
-    EXPECT_EQ(calendar.scrYear->maximum(), 9999);
+    EXPECT_EQ(okButton(calendar)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(monthBar(calendar)->minimum(), 0);
+    EXPECT_EQ(monthBar(calendar)->maximum(), 13);
+    EXPECT_EQ(yearBar(calendar)->minimum(), 100);
+    EXPECT_EQ(yearBar(calendar)->maximum(), 9999);
 }
 
-TEST_F(CaltoolTest, EmptyOrInvalidOpeningDateOpensOnToday)
+TEST_F(CalendarTest, EmptyOrInvalidOpeningDateOpensOnToday)
 {
     for (const QDate& opening : {QDate(), QDate(2026, 2, 30), QDate(50, 1, 1)}) {
         CalendarDialog calendar(ctx);
         calendar.setOpeningDate(opening);
-        EXPECT_EQ(calendar.OpenedDate(), QDate(2026, 12, 8));
-        EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("December"));
-        EXPECT_EQ(calendar.panYear->text(), QStringLiteral("2026"));
+        EXPECT_EQ(calendar.openingDate(), QDate(2026, 12, 8));
+        EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("December"));
+        EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2026"));
         // 1 December 2026 is a Tuesday: the 8th is in cell 9 and is the default button.
         EXPECT_EQ(dayButton(calendar, 9)->text(), QStringLiteral("8"));
         EXPECT_TRUE(dayButton(calendar, 9)->isDefault());
-        EXPECT_EQ(calendar.lblReturnDate->text(), QStringLiteral("12/08/2026"));
+        EXPECT_EQ(returnDateLabel(calendar)->text(), QStringLiteral("12/08/2026"));
     }
 }
 
-TEST_F(CaltoolTest, OkReturnsTheOpeningDateCancelled)
+TEST_F(CalendarTest, OkReturnsTheOpeningDateCancelled)
 {
     whenCalendarShows([](CalendarDialog& calendar) {
-        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QTest::mouseClick(calendar.cmd_ok, Qt::LeftButton);
+        monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QTest::mouseClick(okButton(calendar), Qt::LeftButton);
     });
-    const CalendarResult result = ShowCalendar(ctx, QDate());
+    const CalendarResult result = showCalendar(ctx, QDate());
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.date, QDate(2026, 12, 8));
 }
 
-TEST_F(CaltoolTest, EscapeAndFrameCloseCountAsCancel)
+TEST_F(CalendarTest, EscapeAndFrameCloseCountAsCancel)
 {
     whenCalendarShows([](CalendarDialog& calendar) { QTest::keyClick(&calendar, Qt::Key_Escape); });
-    CalendarResult result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    CalendarResult result = showCalendar(ctx, QDate(1998, 3, 7));
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.date, QDate(1998, 3, 7));
 
     whenCalendarShows([](CalendarDialog& calendar) {
-        calendar.scrYear->setValue(2005);
+        yearBar(calendar)->setValue(2005);
         calendar.close();
     });
-    result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    result = showCalendar(ctx, QDate(1998, 3, 7));
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.date, QDate(1998, 3, 7));
 }
 
-TEST_F(CaltoolTest, EnterPicksTheDefaultDay)
+TEST_F(CalendarTest, EnterPicksTheDefaultDay)
 {
     whenCalendarShows([](CalendarDialog& calendar) {
         EXPECT_EQ(QApplication::focusWidget(), buttonOfDay(calendar, 7));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    const CalendarResult result = ShowCalendar(ctx, QDate(1998, 3, 7));
+    const CalendarResult result = showCalendar(ctx, QDate(1998, 3, 7));
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.date, QDate(1998, 3, 7));
 }
 
-TEST_F(CaltoolTest, EnterAfterChangingTheMonthPicksTheDayShown)
+TEST_F(CalendarTest, EnterAfterChangingTheMonthPicksTheDayShown)
 {
     // The focus sits on the opening day's button; after a change of month the
     // button in that place carries another number, and Enter must still pick
     // the day being shown.
     const std::function<void(CalendarDialog&)> changes[] = {
-        [](CalendarDialog& c) { c.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd); },
-        [](CalendarDialog& c) { c.mnu_Month->actions().at(3)->trigger(); },
+        [](CalendarDialog& c) { monthBar(c)->triggerAction(QAbstractSlider::SliderSingleStepAdd); },
+        [](CalendarDialog& c) { monthMenu(c)->actions().at(3)->trigger(); },
     };
     for (const auto& change : changes) {
         whenCalendarShows([&change](CalendarDialog& calendar) {
             change(calendar);
-            EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("April"));
+            EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("April"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
-        const CalendarResult result = ShowCalendar(ctx, QDate(2026, 3, 15));
+        const CalendarResult result = showCalendar(ctx, QDate(2026, 3, 15));
         EXPECT_FALSE(result.cancelled);
         EXPECT_EQ(result.date, QDate(2026, 4, 15));
     }
 }
 
-TEST_F(CaltoolTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
+TEST_F(CalendarTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
 {
     CalendarDialog calendar(ctx);
     calendar.setOpeningDate(QDate(2026, 3, 15));
@@ -160,49 +176,49 @@ TEST_F(CaltoolTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
         QScrollBar* bar;
         int value;
     };
-    const Case cases[] = {{calendar.panMonth, calendar.mnu_Month, calendar.scrMonth, 3},
-                          {calendar.panYear, calendar.mnu_Year, calendar.scrYear, 2026}};
+    const Case cases[] = {{monthPanel(calendar), monthMenu(calendar), monthBar(calendar), 3},
+                          {yearPanel(calendar), yearMenu(calendar), yearBar(calendar), 2026}};
     for (const Case& c : cases) {
         QTest::mouseClick(c.panel, Qt::LeftButton, {}, c.panel->rect().center());
         EXPECT_TRUE(c.menu->isVisible()) << c.panel->objectName().toStdString();
         EXPECT_EQ(c.bar->value(), c.value) << c.panel->objectName().toStdString();
         c.menu->hide();
     }
-    EXPECT_EQ(calendar.CalendarDate(), QDate(2026, 3, 15));
+    EXPECT_EQ(calendar.shownDate(), QDate(2026, 3, 15));
 }
 
-TEST_F(CaltoolTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
+TEST_F(CalendarTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
 {
     whenCalendarShows([](CalendarDialog& calendar) {
-        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("February"));
+        monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("February"));
         EXPECT_EQ(enabledDays(calendar), 28);
         QPushButton* last = buttonOfDay(calendar, 28);
         ASSERT_NE(last, nullptr);
         EXPECT_TRUE(last->isDefault());
         QTest::mouseClick(last, Qt::LeftButton);
     });
-    const CalendarResult result = ShowCalendar(ctx, QDate(1998, 1, 31));
+    const CalendarResult result = showCalendar(ctx, QDate(1998, 1, 31));
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.date, QDate(1998, 2, 28));
 }
 
-TEST_F(CaltoolTest, MonthArrowsWrapWithinTheSameYear)
+TEST_F(CalendarTest, MonthArrowsWrapWithinTheSameYear)
 {
     CalendarDialog calendar(ctx);
     calendar.setOpeningDate(QDate(1998, 12, 10));
-    calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(calendar.scrMonth->value(), 1);
-    EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("January"));
-    EXPECT_EQ(calendar.panYear->text(), QStringLiteral("1998"));
-    EXPECT_EQ(calendar.CalendarDate(), QDate(1998, 1, 10));
+    monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(monthBar(calendar)->value(), 1);
+    EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("January"));
+    EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("1998"));
+    EXPECT_EQ(calendar.shownDate(), QDate(1998, 1, 10));
 
-    calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(calendar.scrMonth->value(), 12);
-    EXPECT_EQ(calendar.CalendarDate(), QDate(1998, 12, 10));
+    monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(monthBar(calendar)->value(), 12);
+    EXPECT_EQ(calendar.shownDate(), QDate(1998, 12, 10));
 }
 
-TEST_F(CaltoolTest, GridShowsLeapFebruariesAndSundayStarts)
+TEST_F(CalendarTest, GridShowsLeapFebruariesAndSundayStarts)
 {
     struct Case {
         QDate opening;
@@ -226,57 +242,62 @@ TEST_F(CaltoolTest, GridShowsLeapFebruariesAndSundayStarts)
     }
 }
 
-TEST_F(CaltoolTest, MenusChooseMonthAndYear)
+TEST_F(CalendarTest, MenusChooseMonthAndYear)
 {
     CalendarDialog calendar(ctx);
     calendar.setOpeningDate(QDate(2000, 2, 29));
 
     QStringList years;
-    for (QAction* a : calendar.mnu_Year->actions())
+    for (QAction* a : yearMenu(calendar)->actions())
         years << a->text();
     EXPECT_EQ(years, QStringList({"2021", "2022", "2023", "2024", "2025", "2026", "2027", "2028", "2029", "2030"}));
 
-    for (QAction* a : calendar.mnu_Year->actions())
+    for (QAction* a : yearMenu(calendar)->actions())
         if (a->text() == QLatin1String("2023"))
             a->trigger();
-    EXPECT_EQ(calendar.scrYear->value(), 2023);
-    EXPECT_EQ(calendar.CalendarDate(), QDate(2023, 2, 28));
-    EXPECT_EQ(calendar.panYear->text(), QStringLiteral("2023"));
+    EXPECT_EQ(yearBar(calendar)->value(), 2023);
+    EXPECT_EQ(calendar.shownDate(), QDate(2023, 2, 28));
+    EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2023"));
 
     QStringList months;
-    for (QAction* a : calendar.mnu_Month->actions())
+    for (QAction* a : monthMenu(calendar)->actions())
         months << a->text();
     ASSERT_EQ(months.size(), 12);
     EXPECT_EQ(months.first(), QStringLiteral("January"));
-    calendar.mnu_Month->actions().at(2)->trigger();
-    EXPECT_EQ(calendar.scrMonth->value(), 3);
-    EXPECT_EQ(calendar.CalendarDate(), QDate(2023, 3, 28));
-    EXPECT_EQ(calendar.panMonth->text(), QStringLiteral("March"));
+    monthMenu(calendar)->actions().at(2)->trigger();
+    EXPECT_EQ(monthBar(calendar)->value(), 3);
+    EXPECT_EQ(calendar.shownDate(), QDate(2023, 3, 28));
+    EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("March"));
 }
 
-TEST_F(CaltoolTest, PickAfterSteppingReturnsTheShownMonthAndYear)
+TEST_F(CalendarTest, PickAfterSteppingReturnsTheShownMonthAndYear)
 {
     whenCalendarShows([](CalendarDialog& calendar) {
-        calendar.scrYear->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        yearBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QTest::mouseClick(buttonOfDay(calendar, 3), Qt::LeftButton);
     });
-    const CalendarResult result = ShowCalendar(ctx, QDate(2026, 3, 15));
+    const CalendarResult result = showCalendar(ctx, QDate(2026, 3, 15));
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.date, QDate(2027, 2, 3));
 }
 
-TEST_F(CaltoolTest, EmptyCellsPickNothing)
+TEST_F(CalendarTest, EmptyCellsPickNothing)
 {
     CalendarDialog calendar(ctx);
     calendar.setOpeningDate(QDate(2026, 8, 10));
-    calendar.cmdDay_Click(0);
-    calendar.cmdDay_Click(41);
-    EXPECT_TRUE(calendar.FormCancelled());
+    calendar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&calendar));
+    for (const int cell : {0, CalendarModel::kCells - 1}) {
+        EXPECT_FALSE(dayButton(calendar, cell)->isEnabled()) << cell;
+        QTest::mouseClick(dayButton(calendar, cell), Qt::LeftButton);
+    }
+    EXPECT_TRUE(calendar.isVisible());
+    EXPECT_TRUE(calendar.result().cancelled);
     EXPECT_EQ(calendar.result().date, QDate(2026, 8, 10));
 }
 
-TEST_F(CaltoolTest, PlacementInTwipsMovesOnlyEdgesInsideTheScreen)
+TEST_F(CalendarTest, PlacementInTwipsMovesOnlyEdgesInsideTheScreen)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
@@ -287,20 +308,20 @@ TEST_F(CaltoolTest, PlacementInTwipsMovesOnlyEdgesInsideTheScreen)
 
     CalendarDialog calendar(ctx);
     calendar.move(40, 30);
-    calendar.placeTwips(0, 0);
+    calendar.placeInTwips(0, 0);
     EXPECT_EQ(calendar.pos(), QPoint(40, 30));
 
-    calendar.placeTwips(1440, widthTwips + heightTwips);
+    calendar.placeInTwips(1440, widthTwips + heightTwips);
     EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), 30));
 
-    calendar.placeTwips(widthTwips, 720);
+    calendar.placeInTwips(widthTwips, 720);
     EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
 
-    calendar.placeTwips(-5, heightTwips);
+    calendar.placeInTwips(-5, heightTwips);
     EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
 }
 
-class PickDateIntoTest : public CaltoolTest {
+class PickDateIntoTest : public CalendarTest {
 protected:
     void SetUp() override
     {
@@ -318,9 +339,9 @@ TEST_F(PickDateIntoTest, OpensOnTheFieldsDateInTheKeepersOrderAndCancelLeavesItA
     const QString before = field.text();
     QDate opened;
     whenCalendarShows([&opened](CalendarDialog& calendar) {
-        opened = calendar.OpenedDate();
-        calendar.scrMonth->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QTest::mouseClick(calendar.cmd_ok, Qt::LeftButton);
+        opened = calendar.openingDate();
+        monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QTest::mouseClick(okButton(calendar), Qt::LeftButton);
     });
     pickDateInto(ctx, &field);
     EXPECT_EQ(opened, QDate(2027, 2, 5));
@@ -343,7 +364,7 @@ TEST_F(PickDateIntoTest, EmptyOrInvalidFieldOpensOnTodayAndCancelKeepsItsText)
         const QString before = field.displayText();
         QDate opened;
         whenCalendarShows([&opened](CalendarDialog& calendar) {
-            opened = calendar.OpenedDate();
+            opened = calendar.openingDate();
             QTest::keyClick(&calendar, Qt::Key_Escape);
         });
         pickDateInto(ctx, &field);
@@ -362,7 +383,7 @@ TEST_F(PickDateIntoTest, PickedDayIsKeptWhateverItsYear)
     for (const int year : {1930, 1946, 2045, 2099}) {
         field.setText(QStringLiteral("05/02/27"));
         whenCalendarShows([year](CalendarDialog& calendar) {
-            calendar.scrYear->setValue(year);
+            yearBar(calendar)->setValue(year);
             QTest::mouseClick(buttonOfDay(calendar, 20), Qt::LeftButton);
         });
         pickDateInto(ctx, &field);

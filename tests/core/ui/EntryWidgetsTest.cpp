@@ -24,7 +24,7 @@ TEST(UpDown, StepsWithinItsRangeAndReportsOnlyRealChanges)
     spinner.setRange(0, 10);
     spinner.setSingleStep(3);
     QList<int> changes;
-    QObject::connect(&spinner, &UpDown::Change, [&changes](int v) { changes << v; });
+    QObject::connect(&spinner, &UpDown::valueChanged, [&changes](int v) { changes << v; });
 
     spinner.stepUp();
     spinner.stepUp();
@@ -79,7 +79,7 @@ TEST(UpDown, ClickingTheArrowsLeavesTheFocusInTheBox)
     box->setFocus(Qt::TabFocusReason);
     box->setText(QStringLiteral("41"));
 
-    QTest::mouseClick(spinner->findChild<QToolButton*>(QStringLiteral("up")), Qt::LeftButton);
+    QTest::mouseClick(spinner->findChild<QToolButton*>(QStringLiteral("upButton")), Qt::LeftButton);
     EXPECT_EQ(box->text(), QStringLiteral("42"));
     EXPECT_EQ(QApplication::focusWidget(), box);
 }
@@ -298,12 +298,12 @@ TEST_F(LeaveCheckerTest, AMessageWindowTakingTheFocusDoesNotRunAnotherCheck)
     env.messages.onShow = [&](const Message&) {
         messageWindow.show();
         messageWindow.activateWindow();
-        QTest::qWaitForWindowActive(&messageWindow);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&messageWindow));
         messageButton->setFocus();
         settle();
         messageWindow.hide();
         dialog.activateWindow();
-        QTest::qWaitForWindowActive(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         settle();
     };
     first->setText("bad");
@@ -376,7 +376,7 @@ TEST(CalendarButton, ShowsTheCalendarPictureAndNeverTakesTheFocus)
 {
     QWidget window;
     QToolButton* button = makeCalendarButton(&window);
-    EXPECT_EQ(button->objectName(), QStringLiteral("cmd_Caldate"));
+    EXPECT_EQ(button->objectName(), QStringLiteral("calendarButton"));
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
 }
