@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
+#include "core/ui/QtPrinting.h"
 #include "core/ui/QtServices.h"
 
 #include <QApplication>
@@ -18,10 +19,11 @@ int main(int argc, char* argv[])
     SystemClock clock;
     SystemRandom random;
     QtFileDialogs files;
+    QtPrintService printing(&files);
     auto store = makeQSettingsStore();
 
     AppContext ctx;
-    ctx.services = {&messages, &beeper, &clock, &random, &files};
+    ctx.services = {&messages, &beeper, &clock, &random, &files, &printing};
     ctx.settingsStore = store.get();
     // The start directory: where the program was started, as an absolute path.
     ctx.startDir = QDir::currentPath();

@@ -1,10 +1,12 @@
 #pragma once
 // Small interfaces for everything that talks to the keeper or the outside world
-// (message boxes, beeps, file choosers, the clock, random numbers). Windows use
+// (message boxes, beeps, file choosers, print dialogs, the clock, random numbers). Windows use
 // the real implementations (core/ui/QtServices.h); tests answer them by script.
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+class IPrintService;
 
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -59,6 +61,7 @@ struct Services {
     IClock* clock = nullptr;
     IRandom* random = nullptr;
     IFileDialogs* files = nullptr;
+    IPrintService* printing = nullptr;   // core/Printing.h
 
     // Convenience: beep (when asked) and show a message.
     MsgResult tell(const QString& text, const QString& title, MsgIcon icon,

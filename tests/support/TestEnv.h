@@ -3,6 +3,7 @@
 // and an in-memory settings store.
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/Printing.h"
 #include "support/TestServices.h"
 
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@ struct TestEnv {
     FixedClock clock;
     SequenceRandom random;
     ScriptedFileDialogs files;
+    RecordingPrintService printing;
     MemorySettingsStore store;
     std::unique_ptr<AppContext> ctx;
 
@@ -22,7 +24,7 @@ struct TestEnv {
     explicit TestEnv(bool open = true, bool withSettings = true)
     {
         ctx = std::make_unique<AppContext>();
-        ctx->services = {&messages, &beeper, &clock, &random, &files};
+        ctx->services = {&messages, &beeper, &clock, &random, &files, &printing};
         ctx->settingsStore = &store;
         ctx->startDir = dir.path();
         if (open) {
