@@ -7,6 +7,9 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "tools/ui/DiagnosisWizard.h"
+
+#include <memory>
 
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
@@ -48,4 +51,11 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // ---- scheduler ----
 
     // ---- reports and tools ----
+    // Tools > Disease Diagnosis: each run is a new wizard; the history of the
+    // last run stays until the next one starts.
+    auto diagnosisHistory = std::make_shared<diagnosis::History>();
+    main.hooks.runDiagnosisWizard = [&ctx, &main, diagnosisHistory] {
+        DiagnosisWizard wizard(ctx, *diagnosisHistory, &main, &main);
+        wizard.runOnce();
+    };
 }
