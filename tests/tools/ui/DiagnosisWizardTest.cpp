@@ -305,6 +305,9 @@ TEST(DiagnosisWizard, ToolsDiseaseDiagnosisRunsUntilCancelAndReleasesFilePrint)
         if (wizards == 1) {
             seen << QStringLiteral("print %1 %2").arg(filePrint->isEnabled()).arg(filePrint->text());
             click("nextButton");
+            auto* fins = child<QRadioButton>(wizard, "answer1");
+            QTest::mouseClick(fins, Qt::LeftButton, {}, QPoint(5, fins->height() / 2));
+            click("nextButton");
             click("startOverButton");
         } else {
             seen << QStringLiteral("history %1").arg(QString::number(wizard->run().page() == WizardRun::Page::Disclaimer));
@@ -324,5 +327,9 @@ TEST(DiagnosisWizard, ToolsDiseaseDiagnosisRunsUntilCancelAndReleasesFilePrint)
     EXPECT_EQ(seen, (QStringList{"print 0 &Print", "history 1"}));
     EXPECT_TRUE(env.ctx->doneCheckingDiagnosis);
     ASSERT_EQ(env.printing.jobs.size(), 1);
-    EXPECT_TRUE(env.printing.jobs[0].pages.first().texts().contains("DIAGNOSIS: Popeye"));
+    const QStringList printed = env.printing.jobs[0].pages.first().texts();
+    EXPECT_TRUE(printed.contains("DIAGNOSIS: Popeye"));
+    // The run that was started over left nothing in the history.
+    EXPECT_FALSE(printed.contains("  A:The body shape is normal, but it's FINS are not."));
+    EXPECT_EQ(printed.filter(QRegularExpression("^Q: ")).size(), 1);
 }
