@@ -234,6 +234,10 @@ TEST(DiagnosisWizard, F1ShowsTheWizardsHelpPage)
     for (const HelpTopic& t : loadHelpContents())
         listed = listed || t.page == "diagnosis.html";
     EXPECT_TRUE(listed);
+    const QVector<HelpKeyword> index = loadHelpIndex();
+    const int found = findHelpKeyword(index, "Disease Diagnosis Wizard");
+    ASSERT_GE(found, 0);
+    EXPECT_EQ(index[found].page, "diagnosis.html");
     QFile page(":/help/diagnosis.html");
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(page.readAll());
