@@ -7,6 +7,8 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "tools/ui/CompatibilityWindow.h"
+#include "tools/ui/FantasyTankWindow.h"
 
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
@@ -48,4 +50,16 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // ---- scheduler ----
 
     // ---- reports and tools ----
+    // The compatibility tables are constant program data: start-up has nothing
+    // to load, so hooks.loadCompatibilityTables stays empty.
+    main.registerChild(QStringLiteral("CompatibilityWindow"), [&ctx, &main]() -> QWidget* {
+        auto* chart = new CompatibilityWindow(ctx, &main);
+        chart->helpRequested = [&main] { main.showHelpContext(5102); };
+        return chart;
+    });
+    main.registerChild(QStringLiteral("FantasyTankWindow"), [&ctx, &main]() -> QWidget* {
+        auto* planner = new FantasyTankWindow(ctx, &main);
+        planner->helpRequested = [&main] { main.showHelpContext(5103); };
+        return planner;
+    });
 }
