@@ -123,6 +123,8 @@ FantasyTankWindow::FantasyTankWindow(AppContext& ctx, IShell* shell, QWidget* pa
     figures->addWidget(m_percentLabel);
 
     auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {m_addAnimalButton, m_removeAnimalButton})
+        b->setMinimumWidth(b->sizeHint().width() + 12);
     buttons->addStretch(1);
     buttons->addWidget(m_addAnimalButton);
     buttons->addWidget(m_removeAnimalButton);
