@@ -3,6 +3,7 @@
 // and removing animals, the warnings and the water-type question.
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
+#include "core/ui/HelpWindow.h"
 #include "support/TestEnv.h"
 #include "tools/ui/AddAnimalDialog.h"
 #include "tools/ui/FantasyTankWindow.h"
@@ -528,5 +529,15 @@ TEST(FantasyTankWindow, ToolsFantasyTankOpensThePlanner)
     ASSERT_TRUE(print);
     EXPECT_FALSE(print->isEnabled());
     EXPECT_EQ(print->text(), QStringLiteral("&Print"));
+
+    QTest::keyClick(planner, Qt::Key_F1);
+    QCoreApplication::processEvents();
+    HelpWindow* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible())
+            help = h;
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->currentPage(), QStringLiteral("fantasy.html"));
+    help->close();
     main.close();
 }
