@@ -7,7 +7,9 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "tools/ui/CompatibilityWindow.h"
 #include "tools/ui/DiagnosisWizard.h"
+#include "tools/ui/FantasyTankWindow.h"
 
 #include <memory>
 
@@ -58,4 +60,16 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         DiagnosisWizard wizard(ctx, *diagnosisHistory, &main, &main);
         wizard.runOnce();
     };
+    // The compatibility tables are constant program data: start-up has nothing
+    // to load, so hooks.loadCompatibilityTables stays empty.
+    main.registerChild(QStringLiteral("CompatibilityWindow"), [&ctx, &main]() -> QWidget* {
+        auto* chart = new CompatibilityWindow(ctx, &main);
+        chart->helpRequested = [&main] { main.showHelpContext(5102); };
+        return chart;
+    });
+    main.registerChild(QStringLiteral("FantasyTankWindow"), [&ctx, &main]() -> QWidget* {
+        auto* planner = new FantasyTankWindow(ctx, &main);
+        planner->helpRequested = [&main] { main.showHelpContext(5103); };
+        return planner;
+    });
 }

@@ -82,6 +82,8 @@ QString helpPageForContext(int contextId)
 {
     switch (contextId) {
     case 4: return QStringLiteral("backup.html");
+    case 5102: return QStringLiteral("compatibility.html");
+    case 5103: return QStringLiteral("fantasy.html");
     default: return QString();
     }
 }
