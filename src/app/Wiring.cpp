@@ -7,6 +7,8 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "tools/ui/ConversionCalculatorWindow.h"
+#include "tools/ui/NamesCrossReferenceWindow.h"
 
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
@@ -48,4 +50,10 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // ---- scheduler ----
 
     // ---- reports and tools ----
+    main.registerChild(QStringLiteral("NamesCrossReferenceWindow"), [&ctx, &main]() -> QWidget* {
+        return new NamesCrossReferenceWindow(ctx, &main);
+    });
+    main.registerChild(QStringLiteral("ConversionCalculatorWindow"), [&ctx]() -> QWidget* {
+        return new ConversionCalculatorWindow(ctx);
+    });
 }
