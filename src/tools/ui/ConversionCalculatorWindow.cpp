@@ -52,13 +52,19 @@ ConversionCalculatorWindow::ConversionCalculatorWindow(AppContext& ctx, QWidget*
     m_conversionList->header()->setSectionsClickable(true);
     m_conversionList->header()->setSectionsMovable(true);
     m_conversionList->header()->setSortIndicatorShown(false);
-    m_conversionList->header()->resizeSection(0, 250);
+    m_conversionList->header()->resizeSection(0, 300);
 
     m_fromValueEdit = new QLineEdit(this);
     m_fromValueEdit->setObjectName(QStringLiteral("fromValueEdit"));
     m_toValueEdit = new QLineEdit(this);
     m_toValueEdit->setObjectName(QStringLiteral("toValueEdit"));
     m_toValueEdit->setReadOnly(true);
+    // Room for the longest result: fifteen digits, their commas and four decimals.
+    const int numberWidth =
+        m_toValueEdit->fontMetrics().horizontalAdvance(QStringLiteral("999,999,999,999,999.0000")) + 16;
+    m_fromValueEdit->setMinimumWidth(numberWidth);
+    m_toValueEdit->setMinimumWidth(numberWidth);
+    m_toValueEdit->setAlignment(Qt::AlignRight);
     m_fromUnitLabel = new QLabel(this);
     m_fromUnitLabel->setObjectName(QStringLiteral("fromUnitLabel"));
     m_toUnitLabel = new QLabel(this);
@@ -87,7 +93,6 @@ ConversionCalculatorWindow::ConversionCalculatorWindow(AppContext& ctx, QWidget*
     layout->addLayout(grid);
     layout->addWidget(new QLabel(QStringLiteral("Conversions:"), this));
     layout->addWidget(m_conversionList, 1);
-    resize(600, 460);
 
     // One row a conversion, in table order, each carrying its whole key.
     QList<QTreeWidgetItem*> rows;

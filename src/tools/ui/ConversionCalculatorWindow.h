@@ -29,6 +29,8 @@ public:
     // box; without a conversion, or without a usable number, a note says why.
     void convert();
 
+    QSize sizeHint() const override { return QSize(660, 480); }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

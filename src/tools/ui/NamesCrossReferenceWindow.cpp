@@ -87,7 +87,7 @@ NamesCrossReferenceWindow::NamesCrossReferenceWindow(AppContext& ctx, IShell* sh
     m_namesList->header()->setSectionsClickable(true);
     m_namesList->header()->setSectionsMovable(true);
     m_namesList->header()->setSortIndicatorShown(true);
-    m_namesList->header()->resizeSection(NamesCrossReferenceModel::CommonColumn, 260);
+    m_namesList->header()->resizeSection(NamesCrossReferenceModel::CommonColumn, 280);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -100,7 +100,6 @@ NamesCrossReferenceWindow::NamesCrossReferenceWindow(AppContext& ctx, IShell* sh
     layout->addWidget(m_waterTypeGroup);
     layout->addWidget(m_namesList, 1);
     layout->addWidget(m_statusBar);
-    resize(560, 420);
 
     connect(m_saltOption, &QRadioButton::clicked, this, &NamesCrossReferenceWindow::loadSaltwaterNames);
     connect(m_freshwaterOption, &QRadioButton::clicked, this,

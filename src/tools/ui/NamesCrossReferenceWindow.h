@@ -31,6 +31,8 @@ public:
     void loadSaltwaterNames();
     void loadFreshwaterNames();
 
+    QSize sizeHint() const override { return QSize(600, 480); }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
