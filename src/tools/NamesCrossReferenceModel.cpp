@@ -59,15 +59,22 @@ void NamesCrossReferenceModel::setRows(QVector<NameRow> rows)
 QVector<int> NamesCrossReferenceModel::sortedOrder() const
 {
     // Case is ignored by comparing case-folded copies of the sort column, made
-    // once per row (into one buffer) rather than once per comparison.
+    // once per row (into one buffer) rather than once per comparison. The
+    // first four UTF-16 units of each copy, packed into a number, settle most
+    // comparisons without reaching the text.
     const bool latin = m_sortColumn == LatinColumn;
     qsizetype total = 0;
     for (const NameRow& r : m_rows)
         total += (latin ? r.latin : r.common).size();
     QString folded;
     folded.reserve(total);
-    QVector<std::pair<qsizetype, qsizetype>> spans;   // start and length in folded
-    spans.reserve(m_rows.size());
+    struct Key {
+        quint64 prefix;
+        qsizetype start;
+        qsizetype length;
+    };
+    QVector<Key> keys;
+    keys.reserve(m_rows.size());
     for (const NameRow& r : m_rows) {
         const QString& text = latin ? r.latin : r.common;
         const qsizetype start = folded.size();
@@ -82,17 +89,27 @@ QVector<int> NamesCrossReferenceModel::sortedOrder() const
                 folded += c.toCaseFolded();
             }
         }
-        spans.append({start, folded.size() - start});
+        const qsizetype length = folded.size() - start;
+        quint64 prefix = 0;
+        for (qsizetype i = 0; i < 4; ++i)
+            prefix = (prefix << 16) | (i < length ? folded.at(start + i).unicode() : 0u);
+        keys.append({prefix, start, length});
     }
-    const QStringView keys(folded);
-    auto key = [&](int row) { return keys.sliced(spans[row].first, spans[row].second); };
+    const QStringView text(folded);
+    auto less = [&](int a, int b) {
+        const Key& ka = keys[a];
+        const Key& kb = keys[b];
+        if (ka.prefix != kb.prefix)
+            return ka.prefix < kb.prefix;
+        return text.sliced(ka.start, ka.length) < text.sliced(kb.start, kb.length);
+    };
 
     QVector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     if (m_sortOrder == Qt::DescendingOrder)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(b) < key(a); });
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(b, a); });
     else
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+        std::stable_sort(order.begin(), order.end(), less);
     return order;
 }
 
