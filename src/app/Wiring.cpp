@@ -8,15 +8,15 @@
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "tools/ui/CompatibilityWindow.h"
+#include "tools/ui/ConversionCalculatorWindow.h"
 #include "tools/ui/DiagnosisWizard.h"
 #include "tools/ui/FantasyTankWindow.h"
+#include "tools/ui/NamesCrossReferenceWindow.h"
 
 #include <memory>
 
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
-    (void)ctx;
-    (void)main;
     // ---- tanks, options, backup ----
     // Tools > Tank Setup: the shell runs checkTanksSetUp once the list has closed.
     // An open logbook rebuilds its tree, so that a tank deleted or renamed in
@@ -71,5 +71,11 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         auto* planner = new FantasyTankWindow(ctx, &main);
         planner->helpRequested = [&main] { main.showHelpContext(5103); };
         return planner;
+    });
+    main.registerChild(QStringLiteral("NamesCrossReferenceWindow"), [&ctx, &main]() -> QWidget* {
+        return new NamesCrossReferenceWindow(ctx, &main);
+    });
+    main.registerChild(QStringLiteral("ConversionCalculatorWindow"), [&ctx]() -> QWidget* {
+        return new ConversionCalculatorWindow(ctx);
     });
 }

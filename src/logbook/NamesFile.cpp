@@ -23,18 +23,35 @@ QString namesDisplayName(const QString& commonName)
     return commonName.mid(p + 1) + QStringLiteral(" - ") + commonName.left(p + 1);
 }
 
-std::optional<NameEntry> parseNamesLine(const QString& rawLine)
+std::optional<NameEntry> parseNamesLine(QStringView line)
 {
-    QString line = rawLine;
-    while (line.endsWith(QLatin1Char('\r')) || line.endsWith(QLatin1Char('\n')))
+    while (!line.isEmpty() && (line.back() == QLatin1Char('\r') || line.back() == QLatin1Char('\n')))
         line.chop(1);
-    if (line.isEmpty() || line.startsWith(QLatin1Char('!')) || line.size() < kShortestNameLine)
+    if (line.isEmpty() || line.front() == QLatin1Char('!'))
+        return std::nullopt;
+    // Columns count whole characters: a character outside the Basic
+    // Multilingual Plane (two UTF-16 units) is one column and is never cut.
+    qsizetype characters = 0;
+    qsizetype commonEnd = line.size();   // UTF-16 index just past column 49
+    for (qsizetype i = 0; i < line.size() && characters < kShortestNameLine; ++i) {
+        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+            ++i;
+        ++characters;
+        if (characters == kCommonWidth)
+            commonEnd = i + 1;
+    }
+    if (characters < kShortestNameLine)
         return std::nullopt;
     NameEntry entry;
-    entry.common = line.left(kCommonWidth).trimmed();
+    entry.common = line.first(commonEnd).trimmed().toString();
     entry.display = namesDisplayName(entry.common);
-    entry.latin = line.mid(kCommonWidth).trimmed();
+    entry.latin = line.sliced(commonEnd).trimmed().toString();
     return entry;
+}
+
+std::optional<NameEntry> parseNamesLine(const QString& line)
+{
+    return parseNamesLine(QStringView(line));
 }
 
 QString decodeNamesFileText(const QByteArray& bytes)
@@ -49,16 +66,29 @@ QString decodeNamesFileText(const QByteArray& bytes)
     return QString::fromLatin1(data);
 }
 
+void forEachNameInText(QStringView text, const std::function<void(const NameEntry&)>& onName)
+{
+    // One pass over the text: a line ends at LF, CR or CR LF.
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        if (end > start) {
+            if (auto entry = parseNamesLine(text.sliced(start, end - start)))
+                onName(*entry);
+        }
+        if (end + 1 < size && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
+    }
+}
+
 QVector<NameEntry> parseNamesText(const QString& text)
 {
     QVector<NameEntry> names;
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = normalised.split(QLatin1Char('\n'));
-    for (const QString& line : lines)
-        if (auto entry = parseNamesLine(line))
-            names.append(*entry);
+    forEachNameInText(text, [&names](const NameEntry& entry) { names.append(entry); });
     return names;
 }
 
@@ -111,12 +141,11 @@ NamesFileResult readNamesFile(const QString& dir, const QString& fileName,
         result.error = file.errorString();
         return result;
     }
-    const QVector<NameEntry> names = parseNamesText(decodeNamesFileText(bytes));
-    for (const NameEntry& entry : names) {
+    forEachNameInText(decodeNamesFileText(bytes), [&](const NameEntry& entry) {
         if (onName)
             onName(entry);
         ++result.count;
-    }
+    });
     result.status = NamesFileResult::Loaded;
     return result;
 }

@@ -6,6 +6,7 @@
 // the names cross-reference both read the files through this parser.
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QVector>
 #include <functional>
 #include <optional>
@@ -24,15 +25,20 @@ struct NameEntry {
 QString namesDisplayName(const QString& commonName);
 
 // One line (without its line end; a trailing carriage return is ignored).
-// Nothing for a line that holds no name.
+// Nothing for a line that holds no name. Columns and lengths count whole
+// characters, so a character outside the Basic Multilingual Plane is one
+// column and is never split between the common and the Latin name.
+std::optional<NameEntry> parseNamesLine(QStringView line);
 std::optional<NameEntry> parseNamesLine(const QString& line);
 
 // The text of a names file: UTF-8 when the bytes are valid UTF-8 (a byte order
 // mark is dropped), Latin-1 otherwise.
 QString decodeNamesFileText(const QByteArray& bytes);
 
-// Every name of a file's text, in file order. Lines may end in LF, CRLF or CR.
+// Every name of a file's text, in file order. Lines may end in LF, CRLF or CR;
+// the text is read in one pass, in time linear in its length.
 QVector<NameEntry> parseNamesText(const QString& text);
+void forEachNameInText(QStringView text, const std::function<void(const NameEntry&)>& onName);
 
 // The path of fileName in dir, matching the name regardless of letter case;
 // empty when there is none.

@@ -180,3 +180,93 @@ TEST(NamesFileInstall, ShippedNamesJoinTheReferenceListOnce)
     EXPECT_EQ(count("Goldfish", "1"), 1);   // a seed name already there stays single
     EXPECT_EQ(addShippedNamesToAnimalList(db), 0);
 }
+
+// Columns count whole characters: a character outside the Basic Multilingual
+// Plane (two UTF-16 units) is one column, and never split between the names.
+TEST(NamesFileLine, CharactersOutsideTheBasicPlaneAreWholeColumns)
+{
+    const QString fish = QString::fromUtf8("\xF0\x9F\x90\x9F");   // U+1F41F, two UTF-16 units
+    ASSERT_EQ(fish.size(), 2);
+
+    // The 49th character is the fish: it ends the common name.
+    const auto atColumn49 = parseNamesLine(QString(48, QLatin1Char('a')) + fish + "Genus species");
+    ASSERT_TRUE(atColumn49.has_value());
+    EXPECT_EQ(atColumn49->common, QString(48, QLatin1Char('a')) + fish);
+    EXPECT_EQ(atColumn49->latin, "Genus species");
+
+    // The 50th character is the fish: it starts the Latin name.
+    const auto atColumn50 = parseNamesLine(QString(49, QLatin1Char('b')) + fish + "x");
+    ASSERT_TRUE(atColumn50.has_value());
+    EXPECT_EQ(atColumn50->latin, fish + "x");
+
+    // Fifty characters, one of them the fish, are too short for a name even
+    // though they take 51 UTF-16 units.
+    EXPECT_FALSE(parseNamesLine(fish + QString(49, QLatin1Char('c'))).has_value());
+    // Fifty-one characters with the fish make a name.
+    const auto shortest = parseNamesLine(fish + QString(50, QLatin1Char('c')));
+    ASSERT_TRUE(shortest.has_value());
+    EXPECT_EQ(shortest->latin, "cc");
+}
+
+// A file of blank CRLF lines is read in one pass: 16 MB of them hold no name,
+// and the name after them is found.
+TEST(NamesFileText, LongRunOfBlankCrLfLines)
+{
+    QString text;
+    const qsizetype blankLines = 8 * 1024 * 1024;   // 16 MB of "\r\n"
+    text.reserve(blankLines * 2 + 80);
+    for (qsizetype i = 0; i < blankLines; ++i)
+        text += QStringLiteral("\r\n");
+    text += pad("Yellow Tang", "Zebrasoma flavescens") + "\r\n\r\r\n";
+    const QVector<NameEntry> names = parseNamesText(text);
+    ASSERT_EQ(names.size(), 1);
+    EXPECT_EQ(names[0].display, "Tang - Yellow ");
+    EXPECT_EQ(names[0].latin, "Zebrasoma flavescens");
+}
+
+// A names file saved as UTF-8 (with or without a byte order mark) or as
+// Latin-1, with CRLF line ends, gives the same names, accents in their columns.
+TEST(NamesFileRead, EncodingsAndLineEnds)
+{
+    const QStringList lines = {
+        QStringLiteral("! comment \u00e0 la ligne"),
+        pad(QString::fromUtf8("Pl\u00e9co Commun"), "Hypostomus plecostomus"),
+        pad(QString::fromUtf8("Barbu de Sumatra"), QString::fromUtf8("Puntigrus tetrazona \u00e9t\u00e9")),
+    };
+    const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    const struct {
+        const char* label;
+        QByteArray bytes;
+    } files[] = {
+        {"UTF-8 with byte order mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8()},
+        {"UTF-8", text.toUtf8()},
+        {"Latin-1", text.toLatin1()},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.label);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("NAMESFW.TXT"), f.bytes);
+        QVector<NameEntry> names;
+        const NamesFileResult result =
+            readNamesFile(dir.path(), kFreshNamesFile, [&](const NameEntry& e) { names.append(e); });
+        ASSERT_EQ(result.status, NamesFileResult::Loaded);
+        ASSERT_EQ(result.count, 2);
+        ASSERT_EQ(names.size(), 2);
+        EXPECT_EQ(names[0].display, QString::fromUtf8("Commun - Pl\u00e9co "));
+        EXPECT_EQ(names[0].latin, "Hypostomus plecostomus");
+        EXPECT_EQ(names[1].display, "Sumatra - Barbu de ");
+        EXPECT_EQ(names[1].latin, QString::fromUtf8("Puntigrus tetrazona \u00e9t\u00e9"));
+    }
+}
+
+TEST(NamesFileRead, MissingFile)
+{
+    QTemporaryDir dir;
+    int calls = 0;
+    auto count = [&](const NameEntry&) { ++calls; };
+    EXPECT_EQ(readNamesFile(dir.path(), kSaltNamesFile, count).status, NamesFileResult::Missing);
+    // A folder of that name is no file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(kSaltNamesFile));
+    EXPECT_EQ(readNamesFile(dir.path(), kSaltNamesFile, count).status, NamesFileResult::Missing);
+    EXPECT_EQ(calls, 0);
+}
