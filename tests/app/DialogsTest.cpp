@@ -287,7 +287,15 @@ TEST(Credits, AClickOnTheTextClosesItAtOnce)
     CreditsWindow credits(nullptr, 1);
     QLabel* text = child<QLabel>(credits, "creditsLabel");
     const int start = text->y();
-    QTimer::singleShot(20, &credits, [&] { QTest::mouseClick(text, Qt::LeftButton); });
+    // Click as soon as the text has begun to move, however busy the machine is.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &credits, [&] {
+        if (text->y() < start) {
+            watch.stop();
+            QTest::mouseClick(text, Qt::LeftButton);
+        }
+    });
+    watch.start(0);
     EXPECT_EQ(credits.exec(), QDialog::Accepted);
     EXPECT_FALSE(child<QTimer>(credits, "scrollTimer")->isActive());
     const int stoppedAt = text->y();
