@@ -10,7 +10,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 LogPrintDialog::LogPrintDialog(AppContext& ctx, IShell* shell, QWidget* parent)
@@ -70,8 +70,6 @@ LogPrintDialog::LogPrintDialog(AppContext& ctx, IShell* shell, QWidget* parent)
 
     connect(m_okButton, &QPushButton::clicked, this, &LogPrintDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &LogPrintDialog::showHelpPage);
 }
 
 LogKind LogPrintDialog::logOfTab(int tab)
@@ -135,6 +133,15 @@ void LogPrintDialog::accept()
             m_ctx.services.tell(result.message, QStringLiteral("Note!"), MsgIcon::Exclamation);
     }
     QDialog::accept();
+}
+
+void LogPrintDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        showHelpPage();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void LogPrintDialog::showHelpPage()

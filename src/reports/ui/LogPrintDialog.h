@@ -37,6 +37,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // F1: the dialog's help page.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     PrintDestination chosenDestination() const;

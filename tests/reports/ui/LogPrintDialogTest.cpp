@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/TankStore.h"
+#include "core/ui/HelpWindow.h"
 #include "core/ui/QtPrinting.h"
 #include "logbook/LogStore.h"
 #include "logbook/ui/LogbookWindow.h"
@@ -145,6 +146,19 @@ TEST(LogPrintDialog, WhileOpenFilePrintIsDisabled)
     dialog.show();
     ASSERT_FALSE(f.shell.claims.isEmpty());
     EXPECT_EQ(f.shell.claims.last(), qMakePair(false, QStringLiteral("&Print")));
+}
+
+TEST(LogPrintDialog, F1ShowsItsHelpPageWhileItIsOpen)
+{
+    DialogFixture f;
+    LogPrintDialog dialog(*f.env.ctx, &f.shell);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    auto* help = dialog.findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->currentPage(), "printlogs.html");
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 struct ChoiceCase {
