@@ -1,6 +1,7 @@
 #include "reports/LogPageFrame.h"
 
 #include "core/Dates.h"
+#include "core/Services.h"
 
 #include <cmath>
 
@@ -25,8 +26,8 @@ PrintFont logBodyFont(bool bold, bool italic, bool underline)
     return font;
 }
 
-LogPageFrame::LogPageFrame(QString dateMask, QDate reportDate)
-    : m_dateMask(std::move(dateMask)), m_reportDate(reportDate)
+LogPageFrame::LogPageFrame(QString dateMask, const IClock& clock)
+    : m_dateMask(std::move(dateMask)), m_clock(clock)
 {
 }
 
@@ -62,7 +63,7 @@ void LogPageFrame::printPageHeadings(PrintFlow& flow, const QString& title, cons
     flow.setFont(logBodyFont(false, true));
     flow.writer().drawLine(0, ruleY, flow.pageWidth(), ruleY);
     flow.printLine(QString());
-    flow.printLine(QStringLiteral("Report Created: ") + formatDateMask(m_reportDate, m_dateMask));
+    flow.printLine(QStringLiteral("Report Created: ") + formatDateMask(m_clock.today(), m_dateMask));
     flow.printLine(QStringLiteral("Page number:") + QString::number(pageNumber));
 
     flow.moveTo(headingX, headingY);

@@ -11,6 +11,8 @@
 #include <QVariant>
 #include <array>
 
+class IClock;
+
 // Horizontal print positions of a log's columns; index 0 is the left margin.
 using ColumnPositions = std::array<double, 14>;
 
@@ -21,8 +23,9 @@ PrintFont logBodyFont(bool bold = false, bool italic = false, bool underline = f
 
 class LogPageFrame {
 public:
-    // reportDate is printed in the footer formatted with dateMask.
-    LogPageFrame(QString dateMask, QDate reportDate);
+    // The footer shows the clock's date when the page heading is printed,
+    // formatted with dateMask.
+    LogPageFrame(QString dateMask, const IClock& clock);
 
     // Prints the heading from the current position and the footer at the bottom
     // of the page, and leaves the position just below the heading (after its
@@ -35,7 +38,7 @@ public:
 
 private:
     QString m_dateMask;
-    QDate m_reportDate;
+    const IClock& m_clock;
 };
 
 // "MM/DD/YY - hh:mm:ss AM" from a stored ISO date and time (a missing part

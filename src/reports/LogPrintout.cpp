@@ -314,7 +314,7 @@ LogPrintResult printLogEntries(QSqlDatabase db, IPrintService& service, const IC
         IPageWriter* writer = session->beginJob(log->orientation());
         if (!writer)
             return fail(session->errorText());
-        const LogPageFrame frame(request.dateMask, clock.today());
+        const LogPageFrame frame(request.dateMask, clock);
         printLogRows(*log, rows, *writer, frame, request.dateMask);
         if (!session->endJob())
             return fail(session->errorText());

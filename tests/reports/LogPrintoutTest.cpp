@@ -584,3 +584,28 @@ TEST(PrintedLogs, DatesFollowTheKeepersFormat)
     EXPECT_NE(findText(page, "02-01-26 - 12:00:00 PM"), nullptr);
     EXPECT_NE(findText(page, "Report Created: 08-12-26"), nullptr);
 }
+
+TEST(PrintedLogs, FooterDateIsTakenWhenEachPageIsHeaded)
+{
+    // A printout that runs past midnight: each heading reads the clock anew.
+    class MidnightClock : public IClock {
+    public:
+        mutable int reads = 0;
+        QDateTime now() const override
+        {
+            return QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)).addSecs(reads++);
+        }
+    };
+    LogFixture f;
+    const QString reef = f.addTank("Reef");
+    f.addEntries(LogKind::Livestock, reef, 50);   // two pages
+    MidnightClock clock;
+    LogPrintRequest request;
+    request.kind = LogKind::Livestock;
+    request.tankKey = reef;
+    ASSERT_EQ(printLogEntries(f.env.ctx->db(), f.env.printing, clock, request).status, LogPrintResult::Printed);
+    const auto pages = f.env.printing.allPages();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_NE(findText(pages[0], "Report Created: 12/08/26"), nullptr);
+    EXPECT_NE(findText(pages[1], "Report Created: 12/09/26"), nullptr);
+}
