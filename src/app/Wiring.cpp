@@ -7,6 +7,7 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "reports/ui/LogPrintDialog.h"
 #include "tools/ui/CompatibilityWindow.h"
 #include "tools/ui/ConversionCalculatorWindow.h"
 #include "tools/ui/DiagnosisWizard.h"
@@ -47,7 +48,17 @@ void wireApplication(AppContext& ctx, MainWindow& main)
 
     // ---- logbook ----
     main.registerChild(QStringLiteral("LogbookWindow"), [&ctx, &main]() -> QWidget* {
-        return new LogbookWindow(ctx, &main);
+        auto* logbook = new LogbookWindow(ctx, &main);
+        // The logbook's print command: the log print dialog, preset to the log
+        // of the current tab and the selected tank.
+        logbook->printEntriesHook = [&ctx, &main, logbook](int tab, const QString& tankKey, const QString&) {
+            LogPrintDialog dialog(ctx, &main, logbook);
+            dialog.selectLog(LogPrintDialog::logOfTab(tab));
+            dialog.setTank(tankKey);
+            dialog.exec();
+            logbook->activate();   // the logbook claims File > Print again
+        };
+        return logbook;
     });
 
     // ---- scheduler ----

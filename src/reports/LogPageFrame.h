@@ -1,0 +1,49 @@
+#pragma once
+// The frame every page of a printed log gets: the heading (title, tank name,
+// size and description) at the top and the footer (a rule, the date the
+// report was created and the page number) at the bottom; and the small text
+// formats the printed logs share.
+#include "core/Printing.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+#include <array>
+
+class IClock;
+
+// Horizontal print positions of a log's columns; index 0 is the left margin.
+using ColumnPositions = std::array<double, 14>;
+
+// Arial 14 bold italic: the title of a page.
+PrintFont logTitleFont();
+// Times New Roman 10 with the given style: every other text of a printed log.
+PrintFont logBodyFont(bool bold = false, bool italic = false, bool underline = false);
+
+class LogPageFrame {
+public:
+    // The footer shows the clock's date when the page heading is printed,
+    // formatted with dateMask.
+    LogPageFrame(QString dateMask, const IClock& clock);
+
+    // Prints the heading from the current position and the footer at the bottom
+    // of the page, and leaves the position just below the heading (after its
+    // empty line).
+    void printPageHeadings(PrintFlow& flow, const QString& title, const QString& tankName,
+                           const QString& tankSize, const QString& tankDesc, int pageNumber) const;
+
+    // The height of the footer rule: no entry is printed below it.
+    static double footerTop(const PrintFlow& flow);
+
+private:
+    QString m_dateMask;
+    const IClock& m_clock;
+};
+
+// "MM/DD/YY - hh:mm:ss AM" from a stored ISO date and time (a missing part
+// prints as empty text; a date that is not ISO prints as stored).
+QString logDateTimeText(const QVariant& isoDate, const QVariant& isoTime, const QString& dateMask);
+// A stored value as text: numbers without trailing zeros ("55", "2.5"), text as
+// stored, a missing value as empty text.
+QString logValueText(const QVariant& value);
