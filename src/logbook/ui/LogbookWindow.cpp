@@ -556,7 +556,8 @@ void LogbookWindow::addWaterTest()
 {
     WaterTestDialog dialog(m_ctx, this);
     dialog.setWindowTitle(QStringLiteral("Add a log entry for ") + m_tankName + QStringLiteral(" Tank"));
-    dialog.setNewEntry(m_tankId);
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(m_tankId);
+    dialog.setNewEntry(m_tankId, tank ? tank->watertype : QString());
     dialog.onSaved = [this] { enableGraphButton(); };
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
