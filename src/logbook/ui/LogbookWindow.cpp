@@ -361,6 +361,13 @@ void LogbookWindow::refresh()
     refreshList(QStringLiteral("ascending"));
 }
 
+void LogbookWindow::redrawDates()
+{
+    for (LogListModel* model : {static_cast<LogListModel*>(m_waterModel), static_cast<LogListModel*>(m_livestockModel),
+                                static_cast<LogListModel*>(m_maintenanceModel)})
+        model->setDateMask(m_ctx.settings.dateMask);
+}
+
 void LogbookWindow::refreshList(const QString& sortOrder)
 {
     if (ILogbookShell* sh = shell())
