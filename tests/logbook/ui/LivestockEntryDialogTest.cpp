@@ -119,6 +119,11 @@ TEST_F(LivesAddEditTest, ChecksRunInOrderWithTheirTextsAndFocus)
          "Oops!",
          "You must enter a valid date in MM/DD/YY format to add a \"Date Lost\" to the livestock entry to the log.",
          "dateLostEdit"},
+        // Acquired on 12/08/26: an animal cannot be lost the day before.
+        {"date lost before acquired", [](LivestockEntryDialog& d) { edit(d, "dateLostEdit")->setText("12/07/26"); },
+         "Oops!", "The \"Date Lost\" must not be before the date acquired.", "dateLostEdit"},
+        {"price paid too large", [](LivestockEntryDialog& d) { edit(d, "pricePaidEdit")->setText("1e999"); },
+         "Oops!", "Price Paid must be a number.", "pricePaidEdit"},
         {"price paid", [](LivestockEntryDialog& d) { edit(d, "pricePaidEdit")->setText("12,50"); }, "Oops!",
          "Price Paid must be a number.", "pricePaidEdit"},
         {"price sold", [](LivestockEntryDialog& d) { edit(d, "priceSoldEdit")->setText("abc"); }, "Oops!",

@@ -195,6 +195,10 @@ TEST(WaterAddEdit, OkRefusesEachBadFieldWithItsMessageAndFocus)
         {"orpEdit", "o", {"Orp entries must be a number."}},
         {"user1Edit", "u", {"Phosphate entries must be a number."}},
         {"user2Edit", "2000", {"Iodine entries must be less than 1000."}},
+        {"ammoniaEdit", "-0.25", {"Ammonia entries must not be negative."}},
+        {"phEdit", "-7", {"Ph entries must not be negative."}},
+        {"sgEdit", "-1.020", {"Specific Gravity entries must not be negative."}},
+        {"calciumEdit", "1e999", {"Calcium entries must be a number."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field.toStdString());
