@@ -53,7 +53,12 @@ int columnWidth(const QTreeView* view, const LogColumn& column)
     case LogColumnKind::Text: break;
     }
     const int needed = sample.isEmpty() ? 0 : view->fontMetrics().horizontalAdvance(sample) + 16;
-    return std::max({24, twipsToPixels(view, column.widthTwips), needed});
+    // The header reads whole, with room for the sort arrow beside it.
+    const QStyle* style = view->header()->style();
+    const int headerNeeded = view->header()->fontMetrics().horizontalAdvance(column.header)
+                             + 2 * style->pixelMetric(QStyle::PM_HeaderMargin)
+                             + style->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+    return std::max({24, twipsToPixels(view, column.widthTwips), needed, headerNeeded});
 }
 } // namespace
 
@@ -75,6 +80,7 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
         const char* tip;
         QStyle::StandardPixmap icon;
         void (LogbookWindow::*command)();
+        const char* picture = nullptr;   // a picture of the program's own, in place of the style's icon
     } buttons[] = {
         {&LogbookWindow::m_addEntryAction, "addEntryAction", "addentries", "Add New Entry", QStyle::SP_FileIcon,
          &LogbookWindow::addEntry},
@@ -85,14 +91,15 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
         {&LogbookWindow::m_moveEntryAction, "moveEntryAction", "moveentries", "Move Livestock to Another Tank",
          QStyle::SP_ArrowForward, &LogbookWindow::moveEntry},
         {&LogbookWindow::m_printEntriesAction, "printEntriesAction", "printentries", "Print Log Entries",
-         QStyle::SP_DialogSaveButton, &LogbookWindow::printEntries},
+         QStyle::SP_CustomBase, &LogbookWindow::printEntries, ":/icons/printer.png"},
         {&LogbookWindow::m_graphAction, "graphAction", "graphentries", "View Graph of Entries",
-         QStyle::SP_FileDialogInfoView, &LogbookWindow::showGraph},
+         QStyle::SP_CustomBase, &LogbookWindow::showGraph, ":/icons/graphing.png"},
         {&LogbookWindow::m_refreshAction, "refreshAction", "refresh", "Refresh", QStyle::SP_BrowserReload,
          &LogbookWindow::refreshTankTree},
     };
     for (const auto& b : buttons) {
-        QAction* action = m_toolbar->addAction(style()->standardIcon(b.icon), QString::fromLatin1(b.text));
+        const QIcon icon = b.picture ? QIcon(QString::fromLatin1(b.picture)) : style()->standardIcon(b.icon);
+        QAction* action = m_toolbar->addAction(icon, QString::fromLatin1(b.text));
         action->setObjectName(QString::fromLatin1(b.name));
         action->setToolTip(QString::fromLatin1(b.tip));
         this->*b.action = action;

@@ -684,3 +684,19 @@ TEST(LogbookWindow, ColumnsShowTheirValuesWhole)
                 << shown.toStdString();
     }
 }
+
+// No list clips its headers ("mmonia", "c Gravity"): every column opens at
+// least as wide as its header text, in each of the three lists.
+TEST(LogbookWindow, EveryColumnOpensAsWideAsItsHeader)
+{
+    Logbook lb;
+    for (const char* name : {"waterList", "livestockList", "maintenanceList"}) {
+        auto* view = child<QTreeView>(lb.log.get(), name);
+        const QAbstractItemModel* model = view->model();
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QString header = model->headerData(c, Qt::Horizontal).toString();
+            EXPECT_GT(view->header()->sectionSize(c), view->header()->fontMetrics().horizontalAdvance(header))
+                << name << " " << header.toStdString();
+        }
+    }
+}
