@@ -444,10 +444,19 @@ void LogbookWindow::sortByColumn(int tab, int column)
     if (click.requery) {
         view->header()->setSortIndicator(
             0, click.requeryOrder == SortOrder::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-        // The date order is the query's; only the list on the current tab is refilled.
-        if (tab == m_logTabs->currentIndex())
+        // The date order is the query's; only the list on the current tab is
+        // refilled. The entry the keeper picked stays picked, wherever it lands.
+        if (tab == m_logTabs->currentIndex()) {
+            const QModelIndexList picked = view->selectionModel() ? view->selectionModel()->selectedRows()
+                                                                  : QModelIndexList();
+            const qint64 rowid = picked.isEmpty() ? 0 : model->rowidAt(picked.first().row());
             refreshList(click.requeryOrder == SortOrder::Descending ? QStringLiteral("descending")
                                                                          : QStringLiteral("ascending"));
+            const int row = rowid ? model->rowOf(rowid) : -1;
+            if (row >= 0)
+                view->selectionModel()->select(model->index(row, 0),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     } else {
         view->header()->setSortIndicator(click.column, click.order);
         model->sort(click.column, click.order);

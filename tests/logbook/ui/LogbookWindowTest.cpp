@@ -346,6 +346,46 @@ TEST(LogbookWindow, DateHeaderRequeriesOtherHeadersSortByValue)
     EXPECT_EQ(lb.column(1), (QStringList{"10.00", "9.00", "8.50"}));
 }
 
+// The entry the keeper picked stays picked when a header sorts the list, so
+// Change and Delete act on that entry (its rowid), wherever it moved.
+TEST(LogbookWindow, SelectedEntryStaysTheSameAfterASort)
+{
+    Logbook lb;
+    const qint64 nine = lb.addTest("Reef", QDate(2026, 1, 1), QTime(8, 0, 0), 9, 0.5);
+    const qint64 ten = lb.addTest("Reef", QDate(2026, 1, 2), QTime(8, 0, 0), 10, 0.25);
+    const qint64 low = lb.addTest("Reef", QDate(2026, 1, 3), QTime(8, 0, 0), 8.5, 0.75);
+    lb.clickNode("Reef");
+    lb.clickRowWithPh("10.00");
+    const auto selectedPh = [&] {
+        const QModelIndexList rows = lb.waterList()->selectionModel()->selectedRows(1);
+        return rows.size() == 1 ? rows.first().data().toString() : QString("%1 rows").arg(rows.size());
+    };
+    for (int column : {1, 1, 2, 2, 0, 0}) {
+        SCOPED_TRACE(column);
+        lb.clickHeader(column);
+        EXPECT_EQ(selectedPh(), "10.00");
+    }
+    // Sorted by pH, the picked entry is now the last row; Change edits it.
+    lb.clickHeader(1);
+    ASSERT_EQ(lb.column(1), (QStringList{"8.50", "9.00", "10.00"}));
+    ASSERT_EQ(selectedPh(), "10.00");
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) {
+        EXPECT_EQ(child<QLineEdit>(dlg, "phEdit")->text(), "10.000");
+        clickOk(dlg);
+    });
+    lb.log->changeEntry();
+
+    lb.clickRowWithPh("9.00");
+    lb.clickHeader(2);   // by ammonia: 0.25, 0.50, 0.75
+    ASSERT_EQ(selectedPh(), "9.00");
+    lb.env.messages.answers.enqueue(MsgResult::Ok);
+    lb.log->deleteEntry();
+    WaterLogStore store(lb.env.ctx->db());
+    EXPECT_FALSE(store.get(nine));
+    EXPECT_TRUE(store.get(ten));
+    EXPECT_TRUE(store.get(low));
+}
+
 TEST(LogbookWindow, NothingSelectedNotices)
 {
     Logbook lb;
