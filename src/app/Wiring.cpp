@@ -41,8 +41,15 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         list.deleteTank(name);
     };
     main.hooks.showOptions = [&ctx, &main](int tab) {
+        const QString dateMask = ctx.settings.dateMask;
         OptionsDialog options(ctx, &main);
         options.showOptions(tab);
+        // Dates already on screen follow a new date order at once.
+        if (ctx.settings.dateMask != dateMask) {
+            if (ILogbookWindow* lb = main.logbook())
+                lb->redrawDates();
+            main.rebuildRemindersBox();
+        }
     };
     main.hooks.backupDatabase = [&ctx] { backupDatabaseFile(ctx); };
 

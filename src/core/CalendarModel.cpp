@@ -63,14 +63,20 @@ void CalendarModel::moveTo(int year, int month, int day)
 
 int CalendarModel::setMonth(int monthBarValue)
 {
-    int month = monthBarValue;
-    if (month == kMonthBarMax)
-        month = 1;
-    else if (month == kMonthBarMin)
-        month = 12;
-    month = std::clamp(month, 1, 12);
-    moveTo(year(), month, day());
-    return month;
+    // Stepping past December or before January crosses into the next or the
+    // previous year, as long as that year is within the calendar's range.
+    if (monthBarValue == kMonthBarMax) {
+        if (year() < kMaxYear)
+            moveTo(year() + 1, 1, day());
+        return month();
+    }
+    if (monthBarValue == kMonthBarMin) {
+        if (year() > kMinYear)
+            moveTo(year() - 1, 12, day());
+        return month();
+    }
+    moveTo(year(), std::clamp(monthBarValue, 1, 12), day());
+    return month();
 }
 
 int CalendarModel::setYear(int newYear)

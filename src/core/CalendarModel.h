@@ -36,8 +36,9 @@ public:
     // changes) when the date is invalid or outside the year range.
     bool setDate(const QDate& date);
 
-    // A month bar value: 13 wraps to 1 and 0 to 12 without touching the year;
-    // other values outside 1..12 are clamped. Returns the month shown.
+    // A month bar value: 13 steps to January of the next year and 0 to December
+    // of the previous one (not past the year range); other values outside
+    // 1..12 are clamped. Returns the month shown.
     int setMonth(int monthBarValue);
     // A year bar value, clamped to 100..9999.
     int setYear(int year);

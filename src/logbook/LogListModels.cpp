@@ -154,7 +154,7 @@ void LogListModel::setDateMask(const QString& dateMask)
         return;
     m_dateMask = dateMask;
     if (!m_order.isEmpty())
-        emit dataChanged(index(0, 0), index(int(m_order.size()) - 1, 0));
+        emit dataChanged(index(0, 0), index(int(m_order.size()) - 1, columnCount() - 1));
 }
 
 void LogListModel::sort(int column, Qt::SortOrder order)
@@ -328,7 +328,7 @@ const QVector<LogColumn>& LivestockListModel::livestockColumns()
         col("Status", 500, kLeft, K::Text),
         col("Price Paid", 500, kRight, K::Number, "###0.00"),
         col("price_sold", 500, kLeft, K::Number, "###0.00"),
-        col("Date Lost", 500, kLeft, K::Date, "MM/DD/YY"),
+        col("Date Lost", 500, kLeft, K::Date),   // in the keeper's date order, like every date
         col("Where Purchased", 1500, kLeft, K::Text),
         col("Comments", 1440, kLeft, K::Text),
     };
@@ -353,7 +353,7 @@ QString LivestockListModel::cellText(int r, int column) const
     case 4: return patternNumber(rec.price_paid, QStringLiteral("###0.00"));
     case 5: return patternNumber(rec.price_sold, QStringLiteral("###0.00"));
     case 6:
-        return rec.datelost && rec.datelost->isValid() ? formatDateMask(*rec.datelost, QStringLiteral("MM/DD/YY"))
+        return rec.datelost && rec.datelost->isValid() ? formatDateMask(*rec.datelost, m_dateMask)
                                                        : QString();
     case 7: return rec.where_purch;
     case 8: return rec.comment;

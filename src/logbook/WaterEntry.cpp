@@ -13,7 +13,8 @@ const QVector<WaterMeasureSpec>& waterMeasures()
                                 QString::fromLatin1(label), QString::fromLatin1(tooltip), divisor, limit,
                                 QString::fromLatin1(numberMessage), QString::fromLatin1(limitMessage)};
     };
-    static const QVector<WaterMeasureSpec> specs = {
+    static const QVector<WaterMeasureSpec> specs = [&] {
+    QVector<WaterMeasureSpec> list = {
         m("ammoniaEdit", "ammoniaSpinner", "Ammonia", "Ammonia measurement in PPM", 10, 999,
           "Ammonia entries must be a number.", "Ammonia entries must be less than 1000."),
         m("nitriteEdit", "nitriteSpinner", "Nitrite", "Nitrite measurement in PPM", 10, 999,
@@ -41,6 +42,10 @@ const QVector<WaterMeasureSpec>& waterMeasures()
         m("userTest2Edit", "userTest2Spinner", "User2", "User Value 2 Measurement", 10, 999,
           " entries must be a number.", " entries must be less than 1000."),
     };
+    for (int measure : {WmTemp, WmOrp, WmUser1, WmUser2})
+        list[measure].mayBeNegative = true;
+    return list;
+    }();
     return specs;
 }
 
@@ -65,12 +70,22 @@ QString waterLimitMessage(int measure, const QString& userName1, const QString& 
     return userPrefix(measure, userName1, userName2) + waterMeasures().at(measure).limitMessage;
 }
 
+QString waterNegativeMessage(int measure)
+{
+    QString text = waterMeasures().at(measure).numberMessage;
+    text.replace(QStringLiteral("must be a number."), QStringLiteral("must not be negative."));
+    return text;
+}
+
 QStringList waterMeasureMessages(int measure, const QString& text, const QString& userName1,
                                  const QString& userName2)
 {
     QStringList out;
-    if (!isNumber(text))
+    const std::optional<double> value = parseNumber(text);
+    if (!value)
         out << waterNumberMessage(measure, userName1, userName2);
+    else if (*value < 0 && !waterMeasures().at(measure).mayBeNegative)
+        out << waterNegativeMessage(measure);
     // The limit applies to the number the text begins with, whatever else it holds.
     if (leadingNumber(text) > waterMeasures().at(measure).limit)
         out << waterLimitMessage(measure, userName1, userName2);
@@ -109,9 +124,18 @@ const std::optional<double>& waterMeasureField(const WaterLogRecord& rec, int me
     return waterMeasureField(const_cast<WaterLogRecord&>(rec), measure);
 }
 
-QVector<WaterBoxPreset> waterNewPresets(const QString& defWaterType)
+bool waterPresetsAreSalt(const QString& tankWaterType, const QString& defWaterType)
 {
-    const bool salt = defWaterType == QLatin1String("SALT");
+    const QString code = tankWaterType.trimmed();
+    if (code == QLatin1String("2") || code == QLatin1String("3"))
+        return true;
+    if (code == QLatin1String("1") || code == QLatin1String("4") || code == QLatin1String("5"))
+        return false;
+    return defWaterType == QLatin1String("SALT");
+}
+
+QVector<WaterBoxPreset> waterNewPresets(bool salt)
+{
     const QString zero = QStringLiteral("0");
     QVector<WaterBoxPreset> p;
     p.append({WmAmmonia, std::nullopt, zero});

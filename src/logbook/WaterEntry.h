@@ -24,6 +24,9 @@ struct WaterMeasureSpec {
     double limit = 999;   // refused above
     QString numberMessage;   // user tests: without the name
     QString limitMessage;
+    // Temperature, redox potential and the user tests may be below zero; a
+    // concentration, pH or specific gravity may not.
+    bool mayBeNegative = false;
 };
 
 const QVector<WaterMeasureSpec>& waterMeasures();
@@ -38,9 +41,14 @@ inline const QString kWaterTimeMessage = QStringLiteral(
 QString waterNumberMessage(int measure, const QString& userName1, const QString& userName2);
 QString waterLimitMessage(int measure, const QString& userName1, const QString& userName2);
 
+// The message of a measurement that may not be negative: "Ammonia entries
+// must not be negative."
+QString waterNegativeMessage(int measure);
+
 // What leaving a measurement box with this text shows, in order: the number
-// message when the text is not a number, then the limit message when the
-// number it begins with is above the limit. Empty: the text passes.
+// message when the text is not a number, the negative message when it is a
+// number below zero that the measurement cannot have, then the limit message
+// when the number it begins with is above the limit. Empty: the text passes.
 QStringList waterMeasureMessages(int measure, const QString& text, const QString& userName1,
                                  const QString& userName2);
 
@@ -60,9 +68,15 @@ struct WaterBoxPreset {
     QString text;
 };
 
+// Whether a new test of a tank takes the saltwater presets: saltwater
+// fish-only ("2") and reef ("3") tanks do, freshwater, brackish and pond tanks
+// ("1", "4", "5") do not. A tank without a known water type follows the
+// default water type of the options ("SALT" exactly).
+bool waterPresetsAreSalt(const QString& tankWaterType, const QString& defWaterType);
+
 // A new test: every measurement's box text and the spinners of pH, specific
-// gravity and temperature, by the default water type ("SALT" or other).
-QVector<WaterBoxPreset> waterNewPresets(const QString& defWaterType);
+// gravity and temperature, saltwater or freshwater.
+QVector<WaterBoxPreset> waterNewPresets(bool saltwater);
 inline const QString kWaterNewComment = QStringLiteral(" ");
 
 // A stored test being changed: each measurement's spinner (value x factor,

@@ -70,6 +70,7 @@ public:
     void moveEntry() override { calls << QStringLiteral("moveEntry"); }
     void printEntries() override { calls << QStringLiteral("printEntries"); }
     void refreshTankTree() override { calls << QStringLiteral("refreshTankTree"); }
+    void redrawDates() override { calls << QStringLiteral("redrawDates"); }
     QString currentTankName() const override { return tank; }
 
     QStringList calls;

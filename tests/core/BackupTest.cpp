@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 void addTank(AppContext& ctx, const QString& id, const QString& name)
@@ -149,6 +151,17 @@ INSTANTIATE_TEST_SUITE_P(
                       [](TestEnv& env) {
                           QDir().mkpath(env.path("adir"));
                           return env.path("adir");
+                      }},
+        // A folder no file may be created in: read-only to an ordinary user;
+        // the superuser writes anywhere on a disk, but not into sysfs.
+        FailingTarget{"FolderThatTakesNoFiles",
+                      [](TestEnv& env) {
+                          if (::geteuid() == 0)
+                              return QDir("/sys").exists() ? QStringLiteral("/sys/copy.bak") : QString();
+                          const QString folder = env.path("locked");
+                          QDir().mkpath(folder);
+                          QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+                          return folder + "/copy.bak";
                       }}),
     [](const auto& info) { return std::string(info.param.label); });
 

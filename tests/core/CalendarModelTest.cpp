@@ -80,13 +80,25 @@ TEST(CalendarModel, DayMovesToTheLastDayWhenTheNewMonthIsShorterAndStaysThere)
     EXPECT_EQ(leap.date(), QDate(2000, 2, 29));
 }
 
-TEST(CalendarModel, MonthBarWrapsWithoutTouchingTheYear)
+TEST(CalendarModel, MonthStepsPastTheYearEndCrossTheYear)
 {
-    CalendarModel model(QDate(1998, 12, 15));
-    EXPECT_EQ(model.setMonth(13), 1);
-    EXPECT_EQ(model.date(), QDate(1998, 1, 15));
-    EXPECT_EQ(model.setMonth(0), 12);
-    EXPECT_EQ(model.date(), QDate(1998, 12, 15));
+    struct Case {
+        QDate from;
+        int barValue;
+        QDate expected;
+    };
+    const Case cases[] = {
+        {QDate(2026, 12, 15), 13, QDate(2027, 1, 15)},
+        {QDate(2026, 1, 15), 0, QDate(2025, 12, 15)},
+        {QDate(1999, 12, 31), 13, QDate(2000, 1, 31)},
+        {QDate(9999, 12, 5), 13, QDate(9999, 12, 5)},   // no year after the last one
+        {QDate(100, 1, 5), 0, QDate(100, 1, 5)},        // nor before the first
+    };
+    for (const Case& c : cases) {
+        CalendarModel model(c.from);
+        EXPECT_EQ(model.setMonth(c.barValue), c.expected.month()) << c.from.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(model.date(), c.expected) << c.from.toString(Qt::ISODate).toStdString();
+    }
 }
 
 TEST(CalendarModel, YearChangeKeepsTheDayOrTakesTheLastOfTheMonth)

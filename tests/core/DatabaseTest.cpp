@@ -242,10 +242,14 @@ TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
         QSqlDatabase::removeDatabase("other_writer");
         EXPECT_TRUE(openDatabase(*env.ctx).ok());
     }
-    // The administrator may write to a read-only file, so that half only runs
-    // for an ordinary user.
+}
+
+TEST(Database, ReadOnlyFileIsRefusedAtStart)
+{
+    // The administrator may write to a read-only file: there the check cannot
+    // be made, and the run says so instead of counting it as passed.
     if (::geteuid() == 0)
-        return;
+        GTEST_SKIP() << "running as root, who may write to a read-only file";
     TestEnv env(false);
     const QString path = env.ctx->dbPath();
     ASSERT_TRUE(createInstalledDatabase(path));

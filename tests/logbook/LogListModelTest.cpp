@@ -127,9 +127,12 @@ TEST(LogListModels, LivestockAndMaintenanceCells)
     QStringList row;
     for (int c = 0; c < l.columnCount(); ++c)
         row << l.text(0, c);
-    // Livestock times end in capitals; the date lost is always month/day/year.
-    EXPECT_EQ(row, (QStringList{"03/02/26 - 09:30:00 AM", "Clown", "3", "Alive", "12.50", "0.00", "07/14/26", "Shop",
+    // Livestock times end in capitals; the date lost follows the keeper's date order too.
+    EXPECT_EQ(row, (QStringList{"03/02/26 - 09:30:00 AM", "Clown", "3", "Alive", "12.50", "0.00", "14/07/26", "Shop",
                                 "pair"}));
+    l.setDateMask("YY-MM-DD");
+    EXPECT_EQ(l.text(0, 0), "26-02-03 - 09:30:00 AM");
+    EXPECT_EQ(l.text(0, 6), "26-07-14");
 
     MaintLogListModel m;
     MaintLogRecord w;

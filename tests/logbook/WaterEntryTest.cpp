@@ -36,6 +36,24 @@ TEST(WaterEntry, MeasurementMessagesFollowTheNumberAndLimitRules)
         {WmCalcium, " 420 ", {}},
         // Numbers use '.' whatever the locale: a comma is not a decimal point.
         {WmOxygen, "7,5", {"Oxygen entries must be a number."}},
+        // A number too large to be finite is no number.
+        {WmAmmonia, "1e999", {"Ammonia entries must be a number."}},
+        // No concentration, pH or specific gravity is below zero; temperature,
+        // redox potential and the user tests may be.
+        {WmAmmonia, "-0.5", {"Ammonia entries must not be negative."}},
+        {WmNitrite, "-1", {"Nitrite entries must not be negative."}},
+        {WmNitrate, "-1", {"Nitrate entries must not be negative."}},
+        {WmPh, "-7", {"Ph entries must not be negative."}},
+        {WmSg, "-1.02", {"Specific Gravity entries must not be negative."}},
+        {WmOxygen, "-2", {"Oxygen entries must not be negative."}},
+        {WmDkh, "-8", {"dkh entries must not be negative."}},
+        {WmCalcium, "-400", {"Calcium entries must not be negative."}},
+        {WmCopper, "-0.1", {"Copper entries must not be negative."}},
+        {WmAmmonia, "-0", {}},
+        {WmTemp, "-5", {}},
+        {WmOrp, "-250", {}},
+        {WmUser1, "-3", {}},
+        {WmUser2, "-3", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(waterMeasureMessages(c.measure, c.text, kU1, kU2), c.expected)
@@ -62,8 +80,8 @@ TEST(WaterEntry, NewTestPresetsBySaltOrFresh)
                 return p;
         return WaterBoxPreset{-1, std::nullopt, "missing"};
     };
-    const auto salt = waterNewPresets("SALT");
-    const auto fresh = waterNewPresets("FRESH");
+    const auto salt = waterNewPresets(true);
+    const auto fresh = waterNewPresets(false);
     EXPECT_EQ(salt.size(), WaterMeasureCount);
     EXPECT_EQ(fresh.size(), WaterMeasureCount);
     EXPECT_EQ(find(salt, WmPh).text, "8.40");
@@ -74,7 +92,6 @@ TEST(WaterEntry, NewTestPresetsBySaltOrFresh)
     EXPECT_EQ(find(fresh, WmPh).spinner, 78);
     EXPECT_EQ(find(fresh, WmSg).text, "0");
     EXPECT_EQ(find(fresh, WmSg).spinner, 0);
-    EXPECT_EQ(find(waterNewPresets("salt"), WmPh).text, "7.80");   // only "SALT" exactly
     for (const auto& ps : {salt, fresh}) {
         EXPECT_EQ(find(ps, WmTemp).text, "78");
         EXPECT_EQ(find(ps, WmTemp).spinner, 780);

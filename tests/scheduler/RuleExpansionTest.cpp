@@ -104,6 +104,9 @@ const ExpansionCase kCases[] = {
     {"day 30 takes February's last day and goes on from it",
      rule(Monthly, 0, 1, "30", "2026-01-01", "2026-05-31"), all,
      {"2026-01-30", "2026-02-28", "2026-03-28", "2026-04-28", "2026-05-28"}},
+    {"day 30 seen from a later window: the last days of 30-day months and of February",
+     rule(Monthly, 0, 1, "30", "2026-03-01", "2027-12-31"), within("2026-09-01", "2027-02-28"),
+     {"2026-09-30", "2026-10-30", "2026-11-30", "2026-12-30", "2027-01-30", "2027-02-28"}},
     {"monthly across the year 2030", rule(Monthly, 0, 6, "1", "2029-07-01", "2031-01-01"), all,
      {"2029-07-01", "2030-01-01", "2030-07-01", "2031-01-01"}},
 

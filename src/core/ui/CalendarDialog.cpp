@@ -217,12 +217,14 @@ void CalendarDialog::drawMonth()
 
 void CalendarDialog::followMonthBar(int value)
 {
-    if (value == CalendarModel::kMonthBarMax || value == CalendarModel::kMonthBarMin) {
-        // Wrap without touching the year; setting the bar comes back here.
-        m_monthBar->setValue(value == CalendarModel::kMonthBarMax ? 1 : 12);
-        return;
-    }
     m_model.setMonth(value);
+    if (value == CalendarModel::kMonthBarMax || value == CalendarModel::kMonthBarMin) {
+        // An arrow past December or January crossed the year: both bars follow.
+        const QSignalBlocker blockYear(m_yearBar);
+        const QSignalBlocker blockMonth(m_monthBar);
+        m_yearBar->setValue(m_model.year());
+        m_monthBar->setValue(m_model.month());
+    }
     drawMonth();
 }
 

@@ -16,6 +16,12 @@
 #include <algorithm>
 #include <cmath>
 
+void showWholeText(QLineEdit* box, const QString& text, int typedLimit)
+{
+    box->setMaxLength(std::max(typedLimit, int(text.size())));
+    box->setText(text);
+}
+
 // ---------------------------------------------------------------- UpDown
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
@@ -56,6 +62,7 @@ int UpDown::maximum() const { return m_max; }
 int UpDown::value() const { return m_value; }
 QLineEdit* UpDown::buddy() const { return m_buddy; }
 void UpDown::setBuddy(QLineEdit* buddy) { m_buddy = buddy; }
+void UpDown::setShownPosition(std::function<double()> shownPosition) { m_shownPosition = std::move(shownPosition); }
 
 void UpDown::setValue(int value)
 {
@@ -85,9 +92,24 @@ void UpDown::stepBy(int steps)
         setValue(static_cast<int>(next));
         return;
     }
+    long long from = m_value;
+    if (m_shownPosition) {
+        // Step from what the box shows: a value between two positions goes to
+        // the next one in the direction of the step.
+        const double shown = m_shownPosition();
+        if (std::isfinite(shown)) {
+            const double edge = steps > 0 ? std::floor(shown) : std::ceil(shown);
+            from = static_cast<long long>(std::clamp(edge, double(m_min), double(m_max)));
+            // The box is rewritten even when the position lands where it was.
+            m_value = static_cast<int>(from);
+        }
+    }
     const long long next =
-        std::clamp<long long>(static_cast<long long>(m_value) + static_cast<long long>(steps) * m_step, m_min, m_max);
-    setValue(static_cast<int>(next));
+        std::clamp<long long>(from + static_cast<long long>(steps) * m_step, m_min, m_max);
+    if (m_shownPosition && next == m_value)
+        emit valueChanged(m_value);
+    else
+        setValue(static_cast<int>(next));
 }
 
 // ---------------------------------------------------------------- MaskedDateEdit

@@ -28,6 +28,11 @@ W* named(W* widget, const char* name)
 // title, and give the field the focus. Returns false, for `return refuseField(...)`.
 bool refuseField(const Services& services, QWidget* field, const QString& title, const QString& text);
 
+// Puts a stored text into a box whose typing is limited to `typedLimit`
+// characters without cutting it: a longer text loads whole (the box then takes
+// no more than that text's length), so the field's own check decides on OK.
+void showWholeText(QLineEdit* box, const QString& text, int typedLimit);
+
 // A pick list the keeper may also type into.
 QComboBox* makePickList(QWidget* parent, const char* name);
 // Replaces the pick list's items; none is picked and the box is left empty.
@@ -40,7 +45,8 @@ QToolButton* makeCalendarButton(QWidget* parent);
 // Up-down spinner. It holds its own integer position (min..max, step). When a
 // buddy text box is set, each step first takes up the number the box holds
 // (its leading number, clamped to the range), steps it and writes the new
-// position back into the box as text. Without a buddy it only emits valueChanged.
+// position back into the box as text. Without a buddy it only emits valueChanged,
+// stepping from the position setShownPosition reads off its box, if given.
 // The box may hold anything the keeper is still typing: the field checks decide.
 class UpDown : public QWidget {
     Q_OBJECT
@@ -53,6 +59,10 @@ public:
     int value() const;
     void setValue(int value);          // emits valueChanged when the position changes
     void setBuddy(QLineEdit* buddy);   // bound text box (may be null)
+    // For a spinner whose box shows a scaled value: before each step this gives
+    // the position the box shows now (possibly between two positions), and the
+    // step goes from there to the next position up or down.
+    void setShownPosition(std::function<double()> shownPosition);
     QLineEdit* buddy() const;
     void stepUp();
     void stepDown();
@@ -63,6 +73,7 @@ private:
     void stepBy(int steps);
     int m_min = 0, m_max = 100, m_step = 1, m_value = 0;
     QPointer<QLineEdit> m_buddy;
+    std::function<double()> m_shownPosition;
     QToolButton* m_upButton = nullptr;
     QToolButton* m_downButton = nullptr;
 };

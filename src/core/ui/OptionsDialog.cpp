@@ -244,8 +244,8 @@ void OptionsDialog::showSettings()
     (s.defaultWaterType == QLatin1String("SALT") ? m_saltwaterOption : m_freshwaterOption)->setChecked(true);
     m_userField1Check->setText(m_ctx.userFieldName1);
     m_userField2Check->setText(m_ctx.userFieldName2);
-    m_userFieldName1Edit->setText(m_ctx.userFieldName1);
-    m_userFieldName2Edit->setText(m_ctx.userFieldName2);
+    showWholeText(m_userFieldName1Edit, m_ctx.userFieldName1, 50);
+    showWholeText(m_userFieldName2Edit, m_ctx.userFieldName2, 50);
 
     if (s.dateOrder == QLatin1String("DDMMYY"))
         m_dayFirstOption->setChecked(true);

@@ -28,6 +28,8 @@ public:
     virtual void moveEntry() = 0;
     virtual void printEntries() = 0;
     virtual void refreshTankTree() = 0;
+    // Shows every date of the lists again in the keeper's current date order.
+    virtual void redrawDates() = 0;
     // Display name of the tank last selected in the logbook's tree.
     virtual QString currentTankName() const = 0;
 };

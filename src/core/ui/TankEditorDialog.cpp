@@ -160,12 +160,12 @@ void TankEditorDialog::prepareEdit(const TankRecord& tank)
 {
     m_record = tank;
     m_saved = false;
-    m_nameEdit->setText(tank.tankname);
+    showWholeText(m_nameEdit, tank.tankname, 50);
     m_waterType = tank.watertype;
     if (QRadioButton* option = optionFor(tank.watertype))
         option->setChecked(true);
     m_notesEdit->setPlainText(tank.tanknotes);
-    m_descriptionEdit->setText(tank.tankdesc);
+    showWholeText(m_descriptionEdit, tank.tankdesc, 50);
     m_sizeEdit->setText(sizeText(tank.tanksize));
     m_adding = false;
     setWindowTitle(QStringLiteral("Change Tank Info for ") + tank.tankname);
@@ -224,13 +224,18 @@ void TankEditorDialog::acceptTank()
         refuse(kSizeNotNumber, m_sizeEdit);
         return;
     }
+    if (*gallons < 0) {
+        refuse(QStringLiteral("The tank size must not be negative."), m_sizeEdit);
+        return;
+    }
 
     const QString name = m_nameEdit->text();
     if (name.size() > 50) {
         refuse(QStringLiteral("The tank name must be less than 50 characters."), m_nameEdit);
         return;
     }
-    if (name.isEmpty()) {
+    // A name of blanks only names nothing the keeper could tell apart.
+    if (name.trimmed().isEmpty()) {
         refuse(QStringLiteral("You must enter a name for your tank."), m_nameEdit);
         return;
     }

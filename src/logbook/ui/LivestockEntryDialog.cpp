@@ -193,9 +193,9 @@ void LivestockEntryDialog::setEntry(const LivestockRecord& rec, bool isNew)
     m_timeAddedEdit->setTime(rec.timeadded, !isNew);
     m_quantityEdit->setText(rec.quantity ? QString::number(*rec.quantity) : QString());
     m_commentEdit->setText(rec.comment);
-    // A new entry keeps whatever name the species list shows unless one is given.
-    if (!isNew || !rec.animalname.isEmpty())
-        m_animalNameList->setEditText(rec.animalname);
+    // A new entry opens with its own name (none), a changed one with its stored name.
+    m_animalNameList->setCurrentIndex(-1);
+    m_animalNameList->setEditText(rec.animalname);
     if (!rec.status.isEmpty())
         m_statusList->setEditText(rec.status);
     if (!rec.where_purch.isEmpty())
@@ -270,10 +270,10 @@ void LivestockEntryDialog::loadNamesFromDatabase(bool salt)
     m_animalNameList->clear();
     m_animalNameList->addItems(
         speciesNamesFromDb(m_ctx.db(), salt ? SpeciesWater::Salt : SpeciesWater::Fresh));
-    if (m_animalNameList->count() > 0)
-        m_animalNameList->setCurrentIndex(0);
-    else
-        m_animalNameList->setEditText(QString());
+    // The names are offered; none is picked for the keeper, so a forgotten
+    // pick is caught by the name check instead of saving the first species.
+    m_animalNameList->setCurrentIndex(-1);
+    m_animalNameList->setEditText(QString());
     m_ctx.setStatus(QStringLiteral("Ready."));
 }
 
@@ -337,6 +337,11 @@ void LivestockEntryDialog::acceptEntry()
             refuseField(m_ctx.services, m_dateLostEdit, oops,
                         QStringLiteral("You must enter a valid date in ") + mask
                             + QStringLiteral(" format to add a \"Date Lost\" to the livestock entry to the log."));
+            return;
+        }
+        if (*lost < *added) {
+            refuseField(m_ctx.services, m_dateLostEdit, oops,
+                        QStringLiteral("The \"Date Lost\" must not be before the date acquired."));
             return;
         }
     }

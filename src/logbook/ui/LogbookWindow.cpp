@@ -53,7 +53,12 @@ int columnWidth(const QTreeView* view, const LogColumn& column)
     case LogColumnKind::Text: break;
     }
     const int needed = sample.isEmpty() ? 0 : view->fontMetrics().horizontalAdvance(sample) + 16;
-    return std::max({24, twipsToPixels(view, column.widthTwips), needed});
+    // The header reads whole, with room for the sort arrow beside it.
+    const QStyle* style = view->header()->style();
+    const int headerNeeded = view->header()->fontMetrics().horizontalAdvance(column.header)
+                             + 2 * style->pixelMetric(QStyle::PM_HeaderMargin)
+                             + style->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+    return std::max({24, twipsToPixels(view, column.widthTwips), needed, headerNeeded});
 }
 } // namespace
 
@@ -75,6 +80,7 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
         const char* tip;
         QStyle::StandardPixmap icon;
         void (LogbookWindow::*command)();
+        const char* picture = nullptr;   // a picture of the program's own, in place of the style's icon
     } buttons[] = {
         {&LogbookWindow::m_addEntryAction, "addEntryAction", "addentries", "Add New Entry", QStyle::SP_FileIcon,
          &LogbookWindow::addEntry},
@@ -85,14 +91,15 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
         {&LogbookWindow::m_moveEntryAction, "moveEntryAction", "moveentries", "Move Livestock to Another Tank",
          QStyle::SP_ArrowForward, &LogbookWindow::moveEntry},
         {&LogbookWindow::m_printEntriesAction, "printEntriesAction", "printentries", "Print Log Entries",
-         QStyle::SP_DialogSaveButton, &LogbookWindow::printEntries},
+         QStyle::SP_CustomBase, &LogbookWindow::printEntries, ":/icons/printer.png"},
         {&LogbookWindow::m_graphAction, "graphAction", "graphentries", "View Graph of Entries",
-         QStyle::SP_FileDialogInfoView, &LogbookWindow::showGraph},
+         QStyle::SP_CustomBase, &LogbookWindow::showGraph, ":/icons/graphing.png"},
         {&LogbookWindow::m_refreshAction, "refreshAction", "refresh", "Refresh", QStyle::SP_BrowserReload,
          &LogbookWindow::refreshTankTree},
     };
     for (const auto& b : buttons) {
-        QAction* action = m_toolbar->addAction(style()->standardIcon(b.icon), QString::fromLatin1(b.text));
+        const QIcon icon = b.picture ? QIcon(QString::fromLatin1(b.picture)) : style()->standardIcon(b.icon);
+        QAction* action = m_toolbar->addAction(icon, QString::fromLatin1(b.text));
         action->setObjectName(QString::fromLatin1(b.name));
         action->setToolTip(QString::fromLatin1(b.tip));
         this->*b.action = action;
@@ -361,6 +368,13 @@ void LogbookWindow::refresh()
     refreshList(QStringLiteral("ascending"));
 }
 
+void LogbookWindow::redrawDates()
+{
+    for (LogListModel* model : {static_cast<LogListModel*>(m_waterModel), static_cast<LogListModel*>(m_livestockModel),
+                                static_cast<LogListModel*>(m_maintenanceModel)})
+        model->setDateMask(m_ctx.settings.dateMask);
+}
+
 void LogbookWindow::refreshList(const QString& sortOrder)
 {
     if (ILogbookShell* sh = shell())
@@ -430,10 +444,19 @@ void LogbookWindow::sortByColumn(int tab, int column)
     if (click.requery) {
         view->header()->setSortIndicator(
             0, click.requeryOrder == SortOrder::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-        // The date order is the query's; only the list on the current tab is refilled.
-        if (tab == m_logTabs->currentIndex())
+        // The date order is the query's; only the list on the current tab is
+        // refilled. The entry the keeper picked stays picked, wherever it lands.
+        if (tab == m_logTabs->currentIndex()) {
+            const QModelIndexList picked = view->selectionModel() ? view->selectionModel()->selectedRows()
+                                                                  : QModelIndexList();
+            const qint64 rowid = picked.isEmpty() ? 0 : model->rowidAt(picked.first().row());
             refreshList(click.requeryOrder == SortOrder::Descending ? QStringLiteral("descending")
                                                                          : QStringLiteral("ascending"));
+            const int row = rowid ? model->rowOf(rowid) : -1;
+            if (row >= 0)
+                view->selectionModel()->select(model->index(row, 0),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     } else {
         view->header()->setSortIndicator(click.column, click.order);
         model->sort(click.column, click.order);
@@ -556,7 +579,8 @@ void LogbookWindow::addWaterTest()
 {
     WaterTestDialog dialog(m_ctx, this);
     dialog.setWindowTitle(QStringLiteral("Add a log entry for ") + m_tankName + QStringLiteral(" Tank"));
-    dialog.setNewEntry(m_tankId);
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(m_tankId);
+    dialog.setNewEntry(m_tankId, tank ? tank->watertype : QString());
     dialog.onSaved = [this] { enableGraphButton(); };
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();

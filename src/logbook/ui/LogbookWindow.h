@@ -46,6 +46,7 @@ public:
     void moveEntry() override;
     void printEntries() override;
     void refreshTankTree() override;
+    void redrawDates() override;
 
     // Selects the node with this text (the root is "All Tanks") and fills its
     // list; false when the tree has no such node.

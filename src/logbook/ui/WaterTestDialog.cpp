@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -84,6 +85,7 @@ WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(par
         m_measureEdits[m] = edit;
         m_measureSpinners[m] = spinner;
         connect(spinner, &UpDown::valueChanged, this, [this, m](int p) { writeSpinnerPosition(m, p); });
+        spinner->setShownPosition([this, m] { return shownPosition(m); });
     }
 
     const int commentRow = 2 + WaterMeasureCount / 2;
@@ -146,7 +148,7 @@ void WaterTestDialog::showEvent(QShowEvent* event)
         onActivate();
 }
 
-void WaterTestDialog::setNewEntry(const QString& tankid)
+void WaterTestDialog::setNewEntry(const QString& tankid, const QString& tankWaterType)
 {
     m_isNew = true;
     m_entry = WaterLogRecord();
@@ -154,11 +156,7 @@ void WaterTestDialog::setNewEntry(const QString& tankid)
     const QDateTime now = m_ctx.services.clock ? m_ctx.services.clock->now() : QDateTime::currentDateTime();
     m_dateEdit->setDate(now.date());
     m_timeEdit->setTime(now.time());
-    for (const WaterBoxPreset& p : waterNewPresets(m_ctx.defWaterType)) {
-        if (p.spinner)
-            m_measureSpinners[p.measure]->setValue(*p.spinner);
-        m_measureEdits[p.measure]->setText(p.text);
-    }
+    applyPresets(waterNewPresets(waterPresetsAreSalt(tankWaterType, m_ctx.defWaterType)));
     m_commentEdit->setText(kWaterNewComment);
 }
 
@@ -168,13 +166,34 @@ void WaterTestDialog::setEntry(const WaterLogRecord& rec)
     m_entry = rec;
     m_dateEdit->setDate(rec.logdate);
     m_timeEdit->setTime(rec.logtime);
-    for (const WaterBoxPreset& p : waterChangePresets(rec)) {
+    applyPresets(waterChangePresets(rec));
+    if (!rec.comment.isEmpty())
+        m_commentEdit->setText(rec.comment);
+}
+
+void WaterTestDialog::applyPresets(const QVector<WaterBoxPreset>& presets)
+{
+    for (const WaterBoxPreset& p : presets) {
         if (p.spinner)
             m_measureSpinners[p.measure]->setValue(*p.spinner);
         m_measureEdits[p.measure]->setText(p.text);
+        m_presetPositions[p.measure] = p.spinner ? double(*p.spinner) : positionOfText(p.measure, p.text).value_or(0.0);
     }
-    if (!rec.comment.isEmpty())
-        m_commentEdit->setText(rec.comment);
+}
+
+std::optional<double> WaterTestDialog::positionOfText(int measure, const QString& text) const
+{
+    const std::optional<double> value = parseNumber(text);
+    if (!value || !waterMeasureMessages(measure, text, m_userName1, m_userName2).isEmpty())
+        return std::nullopt;
+    // Rounded so that 8.2 x 10 is the position 82, not 81.999...
+    return std::round(*value * waterMeasures().at(measure).divisor * 1e6) / 1e6;
+}
+
+double WaterTestDialog::shownPosition(int measure) const
+{
+    // An empty or refused text steps from the entry's preset.
+    return positionOfText(measure, m_measureEdits[measure]->text()).value_or(m_presetPositions[measure]);
 }
 
 void WaterTestDialog::writeSpinnerPosition(int measure, int position)

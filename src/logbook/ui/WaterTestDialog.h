@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class LeaveChecker;
@@ -27,8 +28,9 @@ public:
     WaterTestDialog(AppContext& ctx, QWidget* parent = nullptr);
     ~WaterTestDialog() override;
 
-    // A new test of the tank: today, now, and the presets of the default water type.
-    void setNewEntry(const QString& tankid);
+    // A new test of the tank: today, now, and the presets of the tank's water
+    // type (its TankWaterType code; the default water type when it has none).
+    void setNewEntry(const QString& tankid, const QString& tankWaterType);
     // A stored test: its date, time, measurements and comment; OK updates rec.rowid.
     void setEntry(const WaterLogRecord& rec);
     // The row as last written by OK (its rowid set for a new one).
@@ -49,7 +51,12 @@ protected:
 
 private:
     void showUserTestNames();
+    void applyPresets(const QVector<WaterBoxPreset>& presets);
     void writeSpinnerPosition(int measure, int position);
+    // The spinner position a measurement's text stands for, when the text passes its checks.
+    std::optional<double> positionOfText(int measure, const QString& text) const;
+    // Where the measurement's spinner steps from: the box's value, else the preset.
+    double shownPosition(int measure) const;
     bool checkMeasure(int measure);
     bool checkDate();
     bool checkTime();
@@ -76,4 +83,5 @@ private:
     WaterLogRecord m_entry;
     WaterLogRecord m_saved;
     bool m_isNew = true;
+    double m_presetPositions[WaterMeasureCount] = {};
 };

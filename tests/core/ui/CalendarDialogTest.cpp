@@ -203,19 +203,28 @@ TEST_F(CalendarTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
     EXPECT_EQ(result.date, QDate(1998, 2, 28));
 }
 
-TEST_F(CalendarTest, MonthArrowsWrapWithinTheSameYear)
+TEST_F(CalendarTest, MonthArrowsCrossTheYear)
 {
     CalendarDialog calendar(ctx);
-    calendar.setOpeningDate(QDate(1998, 12, 10));
+    calendar.setOpeningDate(QDate(2026, 12, 10));
     monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(monthBar(calendar)->value(), 1);
+    EXPECT_EQ(yearBar(calendar)->value(), 2027);
     EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("January"));
-    EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("1998"));
-    EXPECT_EQ(calendar.shownDate(), QDate(1998, 1, 10));
+    EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2027"));
+    EXPECT_EQ(calendar.shownDate(), QDate(2027, 1, 10));
 
     monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(monthBar(calendar)->value(), 12);
-    EXPECT_EQ(calendar.shownDate(), QDate(1998, 12, 10));
+    EXPECT_EQ(yearBar(calendar)->value(), 2026);
+    EXPECT_EQ(calendar.shownDate(), QDate(2026, 12, 10));
+
+    // A day picked after stepping back from January lands in December of the year before.
+    calendar.setOpeningDate(QDate(2026, 1, 20));
+    monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QTest::mouseClick(buttonOfDay(calendar, 24), Qt::LeftButton);
+    EXPECT_FALSE(calendar.result().cancelled);
+    EXPECT_EQ(calendar.result().date, QDate(2025, 12, 24));
 }
 
 TEST_F(CalendarTest, GridShowsLeapFebruariesAndSundayStarts)

@@ -289,3 +289,24 @@ TEST(Options, OkStoresTheEightKeysAndConfig)
     EXPECT_EQ(env.ctx->settings.dateMask, "YY.MM.DD");
 }
 
+
+// Test names stored longer than the boxes take are shown whole and kept whole
+// by OK; the dialog checks nothing, so nothing is cut without a word.
+TEST(OptionsDialog, LongStoredTestNamesLoadWholeAndOkKeepsThem)
+{
+    TestEnv env;
+    const QString long1 = QString(60, 'P') + "1";
+    const QString long2 = QString(55, 'I') + "2";
+    writeConfig(*env.ctx, true, long1, long2);
+    OptionsDialog dlg(*env.ctx);
+    QString shown1, shown2;
+    runModal(dlg, 0, [&](OptionsDialog& d) {
+        shown1 = d.findChild<QLineEdit*>("userFieldName1Edit")->text();
+        shown2 = d.findChild<QLineEdit*>("userFieldName2Edit")->text();
+        click(d, "okButton");
+    });
+    EXPECT_EQ(shown1, long1);
+    EXPECT_EQ(shown2, long2);
+    EXPECT_EQ(readConfig(*env.ctx), (ConfigRow{1, 0, long1, long2}));
+    EXPECT_EQ(env.ctx->userFieldName1, long1);
+}

@@ -257,6 +257,9 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"SizeNotANumber", "Reef", "12ab", "Tanksize entries must be a number.", "sizeEdit"},
         FieldCase{"BlankSize", "Reef", " ", "Tanksize entries must be a number.", "sizeEdit"},
         FieldCase{"EmptyName", "", "55", "You must enter a name for your tank.", "nameEdit"},
+        FieldCase{"BlankName", "   ", "55", "You must enter a name for your tank.", "nameEdit"},
+        FieldCase{"NegativeSize", "Reef", "-5", "The tank size must not be negative.", "sizeEdit"},
+        FieldCase{"InfiniteSize", "Reef", "1e999", "Tanksize entries must be a number.", "sizeEdit"},
         FieldCase{"QuoteInName", "The \"big\" one", "55", "The tank name cannot contain a quote(\") character.",
                   "nameEdit"}),
     [](const auto& info) { return std::string(info.param.label); });
@@ -372,6 +375,68 @@ TEST(TankChange, EditorShowsTheTankAndSavesWithoutChangingItsKey)
     EXPECT_EQ(tankCount(*env.ctx), 1);
     EXPECT_EQ(logRows(*env.ctx, id), 3);
     EXPECT_EQ(env.ctx->currentTankName, "Lagoon");
+}
+
+// A stored name or description longer than the box takes is shown whole, and
+// OK refuses it with its length message instead of saving it cut.
+TEST(TankChange, LongStoredTextsLoadWholeAndAreRefusedOnOk)
+{
+    const struct {
+        const char* label;
+        QString name, desc;
+        const char* message;
+        const char* focus;
+    } cases[] = {
+        {"name", QString(60, 'N'), "short", "The tank name must be less than 50 characters.", "nameEdit"},
+        {"description", "Reef", QString(70, 'D'), "The long description must be less than 50 characters.",
+         "descriptionEdit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TestEnv env;
+        TankRecord stored;
+        stored.tankname = c.name;
+        stored.tankdesc = c.desc;
+        stored.tanksize = 55;
+        stored.watertype = "1";
+        ASSERT_EQ(TankStore(env.ctx->db()).add(stored, env.clock.now()), TankWrite::Ok);
+        TankEditorDialog dlg(*env.ctx);
+        dlg.prepareEdit(stored);
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        EXPECT_EQ(text(dlg, "nameEdit"), c.name);
+        EXPECT_EQ(text(dlg, "descriptionEdit"), c.desc);
+        click(dlg, "okButton");
+        ASSERT_EQ(env.messages.texts(), QStringList{c.message});
+        EXPECT_EQ(dlg.focusWidget()->objectName(), c.focus);
+        EXPECT_FALSE(dlg.saved());
+        const auto kept = TankStore(env.ctx->db()).findById(stored.tankid);
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->tankname, c.name);
+        EXPECT_EQ(kept->tankdesc, c.desc);
+        dlg.hide();
+    }
+}
+
+// A tank that another window deleted while the editor was open is not
+// reported as saved.
+TEST(TankChange, ChangeToATankDeletedMeanwhileReportsFailure)
+{
+    TestEnv env;
+    const QString id = addTank(*env.ctx, "Reef", "3", 55);
+    TankListDialog list(*env.ctx);
+    whenModal<TankEditorDialog>(list, [&](TankEditorDialog& editor) {
+        ASSERT_TRUE(TankStore(env.ctx->db()).remove(id));
+        type(editor, "nameEdit", "Lagoon");
+        click(editor, "okButton");
+        EXPECT_FALSE(editor.saved());
+        ASSERT_EQ(env.messages.shown.size(), 1);
+        EXPECT_TRUE(env.messages.shown[0].text.startsWith("ERROR ")) << env.messages.shown[0].text.toStdString();
+        editor.reject();
+    });
+    list.changeTank("Reef");
+    EXPECT_EQ(tankCount(*env.ctx), 0);
+    EXPECT_NE(env.ctx->currentTankName, "Lagoon");
 }
 
 TEST(TankChange, EmptySizeAndUnknownWaterTypeAreShownAsTheyAre)

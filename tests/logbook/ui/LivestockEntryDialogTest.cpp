@@ -119,6 +119,11 @@ TEST_F(LivesAddEditTest, ChecksRunInOrderWithTheirTextsAndFocus)
          "Oops!",
          "You must enter a valid date in MM/DD/YY format to add a \"Date Lost\" to the livestock entry to the log.",
          "dateLostEdit"},
+        // Acquired on 12/08/26: an animal cannot be lost the day before.
+        {"date lost before acquired", [](LivestockEntryDialog& d) { edit(d, "dateLostEdit")->setText("12/07/26"); },
+         "Oops!", "The \"Date Lost\" must not be before the date acquired.", "dateLostEdit"},
+        {"price paid too large", [](LivestockEntryDialog& d) { edit(d, "pricePaidEdit")->setText("1e999"); },
+         "Oops!", "Price Paid must be a number.", "pricePaidEdit"},
         {"price paid", [](LivestockEntryDialog& d) { edit(d, "pricePaidEdit")->setText("12,50"); }, "Oops!",
          "Price Paid must be a number.", "pricePaidEdit"},
         {"price sold", [](LivestockEntryDialog& d) { edit(d, "priceSoldEdit")->setText("abc"); }, "Oops!",
@@ -202,7 +207,7 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
     rec.animalname = "Koi";
     rec.price_paid = 30;
     rec.price_sold = 40;
-    rec.datelost = QDate(2026, 1, 2);
+    rec.datelost = QDate(2026, 12, 2);
     LivestockStore store(env.ctx->db());
     ASSERT_TRUE(store.insert(rec));
 
@@ -210,7 +215,7 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
     dlg.setEntry(rec, false);
     EXPECT_EQ(list(dlg, "animalNameList")->currentText(), "Koi");
     EXPECT_EQ(edit(dlg, "pricePaidEdit")->text(), "30");
-    EXPECT_EQ(edit(dlg, "dateLostEdit")->text(), "02/01/26");
+    EXPECT_EQ(edit(dlg, "dateLostEdit")->text(), "02/12/26");
     edit(dlg, "pricePaidEdit")->clear();
     edit(dlg, "priceSoldEdit")->clear();
     edit(dlg, "dateAddedEdit")->setText("05/03/26");
@@ -221,7 +226,7 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
     EXPECT_FALSE(saved->price_paid);
     EXPECT_FALSE(saved->price_sold);
     EXPECT_EQ(saved->dateadded, QDate(2026, 3, 5));
-    EXPECT_EQ(saved->datelost, QDate(2026, 1, 2));
+    EXPECT_EQ(saved->datelost, QDate(2026, 12, 2));
     EXPECT_EQ(rowCount(), 1);
 }
 
@@ -315,9 +320,42 @@ TEST_F(LivesAddEditTest, MissingNamesFileFallsBackToTheDatabaseList)
                                 "The Brinestead database version of the list will be used."));
     QComboBox* names = list(dlg, "animalNameList");
     EXPECT_EQ(names->count(), 1);
-    EXPECT_EQ(names->currentIndex(), 0);
-    EXPECT_EQ(names->currentText(), "Tang - Yellow ");
+    EXPECT_EQ(names->itemText(0), "Tang - Yellow ");
+    EXPECT_EQ(names->currentText(), "");
     EXPECT_EQ(statuses.last(), "Ready.");
+}
+
+TEST_F(LivesAddEditTest, NewEntryOpensWithoutANameFromEitherListAndAChangedOneKeepsItsName)
+{
+    writeNamesFile("NamesFW.TXT", 3);
+    for (const bool fromFile : {false, true}) {
+        SCOPED_TRACE(fromFile ? "names file" : "database list");
+        env.messages.clear();
+        env.ctx->settings.useFileFreshwater = fromFile;
+        LivestockEntryDialog dlg(*env.ctx);
+        dlg.setEntry(preset(), true);
+        QComboBox* names = list(dlg, "animalNameList");
+        ASSERT_GT(names->count(), 0);
+        EXPECT_EQ(names->currentText(), "");
+        // A forgotten pick is caught, not saved as the first species.
+        clickOk(dlg);
+        ASSERT_EQ(env.messages.shown.size(), 1);
+        EXPECT_EQ(env.messages.shown[0].text,
+                  "You must enter an animal name or pick one from the list to add a livestock entry to the log.");
+        EXPECT_EQ(rowCount(), 0);
+
+        // Switching the list and back picks nothing either.
+        QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(dlg, "freshwaterOption"), Qt::LeftButton);
+        EXPECT_EQ(names->currentText(), "");
+    }
+
+    LivestockRecord stored = preset();
+    stored.animalname = "Guppy";
+    env.ctx->settings.useFileFreshwater = false;
+    LivestockEntryDialog changed(*env.ctx);
+    changed.setEntry(stored, false);
+    EXPECT_EQ(list(changed, "animalNameList")->currentText(), "Guppy");
 }
 
 TEST_F(LivesAddEditTest, NamesFileLoadsWithProgress)

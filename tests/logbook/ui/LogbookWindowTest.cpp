@@ -3,6 +3,8 @@
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/TankStore.h"
+#include "core/ui/OptionsDialog.h"
+#include "scheduler/MaintSchedStore.h"
 #include "logbook/ui/LivestockEntryDialog.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "logbook/ui/MaintenanceEntryDialog.h"
@@ -11,6 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -342,6 +346,46 @@ TEST(LogbookWindow, DateHeaderRequeriesOtherHeadersSortByValue)
     EXPECT_EQ(lb.column(1), (QStringList{"10.00", "9.00", "8.50"}));
 }
 
+// The entry the keeper picked stays picked when a header sorts the list, so
+// Change and Delete act on that entry (its rowid), wherever it moved.
+TEST(LogbookWindow, SelectedEntryStaysTheSameAfterASort)
+{
+    Logbook lb;
+    const qint64 nine = lb.addTest("Reef", QDate(2026, 1, 1), QTime(8, 0, 0), 9, 0.5);
+    const qint64 ten = lb.addTest("Reef", QDate(2026, 1, 2), QTime(8, 0, 0), 10, 0.25);
+    const qint64 low = lb.addTest("Reef", QDate(2026, 1, 3), QTime(8, 0, 0), 8.5, 0.75);
+    lb.clickNode("Reef");
+    lb.clickRowWithPh("10.00");
+    const auto selectedPh = [&] {
+        const QModelIndexList rows = lb.waterList()->selectionModel()->selectedRows(1);
+        return rows.size() == 1 ? rows.first().data().toString() : QString("%1 rows").arg(rows.size());
+    };
+    for (int column : {1, 1, 2, 2, 0, 0}) {
+        SCOPED_TRACE(column);
+        lb.clickHeader(column);
+        EXPECT_EQ(selectedPh(), "10.00");
+    }
+    // Sorted by pH, the picked entry is now the last row; Change edits it.
+    lb.clickHeader(1);
+    ASSERT_EQ(lb.column(1), (QStringList{"8.50", "9.00", "10.00"}));
+    ASSERT_EQ(selectedPh(), "10.00");
+    onNextDialog<WaterTestDialog>([](WaterTestDialog* dlg) {
+        EXPECT_EQ(child<QLineEdit>(dlg, "phEdit")->text(), "10.000");
+        clickOk(dlg);
+    });
+    lb.log->changeEntry();
+
+    lb.clickRowWithPh("9.00");
+    lb.clickHeader(2);   // by ammonia: 0.25, 0.50, 0.75
+    ASSERT_EQ(selectedPh(), "9.00");
+    lb.env.messages.answers.enqueue(MsgResult::Ok);
+    lb.log->deleteEntry();
+    WaterLogStore store(lb.env.ctx->db());
+    EXPECT_FALSE(store.get(nine));
+    EXPECT_TRUE(store.get(ten));
+    EXPECT_TRUE(store.get(low));
+}
+
 TEST(LogbookWindow, NothingSelectedNotices)
 {
     Logbook lb;
@@ -407,6 +451,39 @@ TEST(LogbookWindow, SameMomentEntriesAreChangedAndDeletedApart)
     lb.log->deleteEntry();
     EXPECT_TRUE(store.get(first));
     EXPECT_FALSE(store.get(second));
+}
+
+TEST(LogbookWindow, NewWaterTestTakesThePresetsOfTheSelectedTanksWaterType)
+{
+    Logbook lb;
+    QSqlQuery q(lb.env.ctx->db());
+    q.prepare("UPDATE TANKLST SET TankWaterType = '1' WHERE tankid = ?");
+    q.addBindValue(lb.ids["Zeta"]);
+    ASSERT_TRUE(q.exec());
+    const struct {
+        QString tank, defaultType, ph, sg;
+    } cases[] = {
+        {"Zeta", "SALT", "7.80", "0"},       // a freshwater tank under a saltwater default
+        {"Reef", "FRESH", "8.40", "1.023"},  // a reef tank under a freshwater default
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tank.toStdString());
+        lb.env.ctx->defWaterType = c.defaultType;
+        lb.clickNode(c.tank);
+        QString ph, sg;
+        onNextDialog<WaterTestDialog>([&](WaterTestDialog* dlg) {
+            ph = fieldText(dlg, "phEdit");
+            sg = fieldText(dlg, "sgEdit");
+            clickOk(dlg);
+        });
+        lb.log->addEntry();
+        EXPECT_EQ(ph, c.ph);
+        EXPECT_EQ(sg, c.sg);
+        const QVector<WaterLogRecord> saved =
+            WaterLogStore(lb.env.ctx->db()).list(lb.ids[c.tank], SortOrder::Ascending);
+        ASSERT_EQ(saved.size(), 1);
+        EXPECT_DOUBLE_EQ(*saved[0].sg, c.sg.toDouble());
+    }
 }
 
 TEST(LogbookWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
@@ -535,6 +612,74 @@ TEST(LogbookWindow, OpenedFromTheMainWindowBuildsItselfAndTakesFileCommands)
     EXPECT_FALSE(child<QAction>(&main, "moveEntryAction")->isEnabled());
 }
 
+// After Options > OK with a new date order, the open lists and the reminders
+// box show their dates in that order at once, without a restart.
+TEST(LogbookWindow, OptionsOkRedrawsOpenDatesInTheNewOrder)
+{
+    TestEnv env;
+    TankRecord t;
+    t.tankname = "Reef";
+    t.watertype = "3";
+    TankStore(env.ctx->db()).add(t, env.clock.now());
+    WaterLogRecord w;
+    w.tankid = t.tankid;
+    w.logdate = QDate(2026, 12, 1);
+    w.logtime = QTime(9, 0, 0);
+    ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(w));
+    LivestockRecord l;
+    l.tankid = t.tankid;
+    l.animalname = "Clown";
+    l.dateadded = QDate(2026, 11, 2);
+    l.timeadded = QTime(10, 0, 0);
+    l.datelost = QDate(2026, 12, 5);
+    ASSERT_TRUE(LivestockStore(env.ctx->db()).insert(l));
+    sched::MaintSchedRecord r;
+    r.SchedTask = "pump";
+    r.SchedRtype = sched::Once;
+    r.SchedDetailText = "2027-03-01";
+    r.SchedStartDate = QDate(2020, 1, 1);
+    r.SchedEndDate = QDate(2020, 1, 2);
+    ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(r), sched::SchedWrite::Ok);
+
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    main.rebuildRemindersBox();
+    main.showChild("LogbookWindow");
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+    ASSERT_TRUE(log);
+    ASSERT_TRUE(log->selectNode("Reef"));
+    auto* reminders = child<QComboBox>(&main, "remindersBox");
+    ASSERT_EQ(reminders->itemText(0), "Mon 03/01/27 pump");
+    ASSERT_EQ(columnTexts(child<QTreeView>(log, "waterList"), 0), QStringList{"12/01/26 - 09:00:00 am"});
+    auto* tabs = child<QTabWidget>(log, "logTabs");
+    tabs->setCurrentIndex(LogbookWindow::TabLivestock);
+    auto* livestock = child<QTreeView>(log, "livestockList");
+    ASSERT_EQ(columnTexts(livestock, 6), QStringList{"12/05/26"});
+
+    onNextDialog<OptionsDialog>([](OptionsDialog* dlg) {
+        child<QRadioButton>(dlg, "yearFirstOption")->click();
+        auto* delimiter = child<QComboBox>(dlg, "delimiterCombo");
+        delimiter->setCurrentIndex(delimiter->findText("-"));
+        clickOk(dlg);
+    });
+    main.hooks.showOptions(0);
+    ASSERT_EQ(env.ctx->settings.dateMask, "YY-MM-DD");
+
+    EXPECT_EQ(columnTexts(livestock, 0), QStringList{"26-11-02 - 10:00:00 AM"});
+    EXPECT_EQ(columnTexts(livestock, 6), QStringList{"26-12-05"});
+    EXPECT_EQ(reminders->itemText(0), "Mon 27-03-01 pump");
+    // Cancel changes nothing on screen.
+    onNextDialog<OptionsDialog>([](OptionsDialog* dlg) {
+        child<QRadioButton>(dlg, "dayFirstOption")->click();
+        QTest::mouseClick(child<QPushButton>(dlg, "cancelButton"), Qt::LeftButton);
+    });
+    main.hooks.showOptions(0);
+    EXPECT_EQ(columnTexts(livestock, 6), QStringList{"26-12-05"});
+    main.hide();
+}
+
 TEST(LogbookWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
 {
     Logbook lb;
@@ -577,5 +722,21 @@ TEST(LogbookWindow, ColumnsShowTheirValuesWhole)
         if (c <= 11)   // the date-and-time item and the formatted measurements
             EXPECT_GT(view->header()->sectionSize(c), view->fontMetrics().horizontalAdvance(shown))
                 << shown.toStdString();
+    }
+}
+
+// No list clips its headers ("mmonia", "c Gravity"): every column opens at
+// least as wide as its header text, in each of the three lists.
+TEST(LogbookWindow, EveryColumnOpensAsWideAsItsHeader)
+{
+    Logbook lb;
+    for (const char* name : {"waterList", "livestockList", "maintenanceList"}) {
+        auto* view = child<QTreeView>(lb.log.get(), name);
+        const QAbstractItemModel* model = view->model();
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QString header = model->headerData(c, Qt::Horizontal).toString();
+            EXPECT_GT(view->header()->sectionSize(c), view->header()->fontMetrics().horizontalAdvance(header))
+                << name << " " << header.toStdString();
+        }
     }
 }

@@ -51,7 +51,7 @@ struct ShownDialog {
         env.ctx->userFieldName1 = "Phosphate";
         env.ctx->userFieldName2 = "Iodine";
         dlg = std::make_unique<WaterTestDialog>(*env.ctx);
-        dlg->setNewEntry("K1");
+        dlg->setNewEntry("K1", "1");
         dlg->show();
         dlg->activateWindow();
         (void)QTest::qWaitForWindowActive(dlg.get());
@@ -61,21 +61,29 @@ struct ShownDialog {
 
 } // namespace
 
-TEST(WaterAddEdit, NewTestPresetsFollowTheDefaultWaterType)
+TEST(WaterAddEdit, NewTestPresetsFollowTheTanksWaterType)
 {
-    for (const QString type : {"SALT", "FRESH"}) {
-        SCOPED_TRACE(type.toStdString());
+    // The tank's own water type decides; the options' default only stands in
+    // for a tank without a known type.
+    const struct {
+        QString tankType, defaultType;
+        bool salt;
+    } cases[] = {
+        {"1", "SALT", false}, {"2", "FRESH", true}, {"3", "FRESH", true}, {"4", "SALT", false},
+        {"5", "SALT", false}, {"", "SALT", true},   {"", "FRESH", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(("tank " + c.tankType + " default " + c.defaultType).toStdString());
         TestEnv env;
-        env.ctx->defWaterType = type;
+        env.ctx->defWaterType = c.defaultType;
         WaterTestDialog dlg(*env.ctx);
-        dlg.setNewEntry("K1");
-        const bool salt = type == "SALT";
+        dlg.setNewEntry("K1", c.tankType);
         EXPECT_EQ(control(&dlg, "dateEdit")->text(), "12/08/26");
         EXPECT_EQ(control(&dlg, "timeEdit")->text(), "02:05:09 pm");
-        EXPECT_EQ(control(&dlg, "phEdit")->text(), salt ? "8.40" : "7.80");
-        EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), salt ? 84 : 78);
-        EXPECT_EQ(control(&dlg, "sgEdit")->text(), salt ? "1.023" : "0");
-        EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), salt ? 1023 : 0);
+        EXPECT_EQ(control(&dlg, "phEdit")->text(), c.salt ? "8.40" : "7.80");
+        EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), c.salt ? 84 : 78);
+        EXPECT_EQ(control(&dlg, "sgEdit")->text(), c.salt ? "1.023" : "0");
+        EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), c.salt ? 1023 : 0);
         EXPECT_EQ(control(&dlg, "tempEdit")->text(), "78");
         EXPECT_EQ(control<UpDown>(&dlg, "tempSpinner")->value(), 780);
         for (const char* name : {"ammoniaEdit", "nitriteEdit", "nitrateEdit", "oxygenEdit", "dkhEdit",
@@ -85,24 +93,62 @@ TEST(WaterAddEdit, NewTestPresetsFollowTheDefaultWaterType)
     }
 }
 
-TEST(WaterAddEdit, SpinnersWriteTheirScaledPositionOverTypedText)
+TEST(WaterAddEdit, SpinnersStepFromWhatTheBoxShows)
+{
+    // Each case types into one box of a new freshwater test, then steps its spinner.
+    const struct {
+        const char* measure;
+        QString typed;
+        bool up;
+        QString shown;
+    } cases[] = {
+        {"ph", "8.2", true, "8.300"},       // from the typed value, in the box's own step
+        {"ph", "8.2", false, "8.100"},
+        {"ph", "8.25", true, "8.300"},      // between two steps: the next one that way
+        {"ph", "8.25", false, "8.200"},
+        {"ph", "", true, "7.900"},          // empty: from the preset 7.8
+        {"ph", "abc", false, "7.700"},      // refused: from the preset
+        {"ph", "150", true, "7.900"},       // above the limit: from the preset
+        {"sg", "1.02", true, "1.021"},
+        {"sg", "1.02", false, "1.019"},
+        {"temp", "76.5", true, "76.6"},
+        {"ammonia", "0.25", true, "0.3"},
+        {"ammonia", "0", false, "0"},       // nothing below the spinner's minimum
+        {"nitrate", "-3", true, "0.1"},     // a refused negative: from the preset 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.measure) + " '" + c.typed.toStdString() + (c.up ? "' up" : "' down"));
+        TestEnv env;
+        WaterTestDialog dlg(*env.ctx);
+        dlg.setNewEntry("K1", "1");
+        const QString name = QString::fromLatin1(c.measure);
+        QLineEdit* box = control(&dlg, name + "Edit");
+        auto* spinner = control<UpDown>(&dlg, name + "Spinner");
+        box->setText(c.typed);
+        QTest::mouseClick(spinner->findChild<QWidget*>(c.up ? "upButton" : "downButton"), Qt::LeftButton);
+        EXPECT_EQ(box->text(), c.shown);
+    }
+}
+
+TEST(WaterAddEdit, SpinnersOfAChangedTestStepFromItsStoredValues)
 {
     TestEnv env;
     WaterTestDialog dlg(*env.ctx);
-    dlg.setNewEntry("K1");
-    QLineEdit* ph = control(&dlg, "phEdit");
-    ph->setText("7.5");
-    control<UpDown>(&dlg, "phSpinner")->stepUp();   // 78 -> 79
-    EXPECT_EQ(ph->text(), "7.900");
-    control<UpDown>(&dlg, "sgSpinner")->setValue(10000);
-    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "10");
-    auto* ammoniaSpinner = control<UpDown>(&dlg, "ammoniaSpinner");
-    ammoniaSpinner->setValue(15);
-    EXPECT_EQ(control(&dlg, "ammoniaEdit")->text(), "1.5");
-    // Typing never moves the spinner.
+    WaterLogRecord rec;
+    rec.tankid = "K1";
+    rec.logdate = QDate(2026, 3, 1);
+    rec.logtime = QTime(9, 0, 0);
+    rec.ph = 8.1;
+    rec.sg = 1.025;
+    dlg.setEntry(rec);
+    control(&dlg, "phEdit")->clear();
+    control<UpDown>(&dlg, "phSpinner")->stepUp();
+    EXPECT_EQ(control(&dlg, "phEdit")->text(), "8.200");
+    control<UpDown>(&dlg, "sgSpinner")->stepDown();
+    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "1.024");
+    // Typing never moves the spinner by itself.
     control(&dlg, "ammoniaEdit")->setText("900");
-    EXPECT_EQ(ammoniaSpinner->value(), 15);
-    EXPECT_EQ(ammoniaSpinner->buddy(), nullptr);
+    EXPECT_EQ(control<UpDown>(&dlg, "ammoniaSpinner")->value(), 0);
 }
 
 TEST(WaterAddEdit, UserTestsCarryTheirNames)
@@ -149,6 +195,10 @@ TEST(WaterAddEdit, OkRefusesEachBadFieldWithItsMessageAndFocus)
         {"orpEdit", "o", {"Orp entries must be a number."}},
         {"user1Edit", "u", {"Phosphate entries must be a number."}},
         {"user2Edit", "2000", {"Iodine entries must be less than 1000."}},
+        {"ammoniaEdit", "-0.25", {"Ammonia entries must not be negative."}},
+        {"phEdit", "-7", {"Ph entries must not be negative."}},
+        {"sgEdit", "-1.020", {"Specific Gravity entries must not be negative."}},
+        {"calciumEdit", "1e999", {"Calcium entries must be a number."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field.toStdString());

@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -160,3 +161,19 @@ TEST_F(ReminderBox, RebuildAskedForDuringARebuildRunsAfterIt)
 }
 
 } // namespace
+
+// A stored row whose type is missing names no day: it adds nothing to the box,
+// and the rules beside it still show.
+TEST_F(ReminderBox, ARowWithoutATypeGivesNoReminders)
+{
+    QSqlQuery q(env.ctx->db());
+    ASSERT_TRUE(q.exec("INSERT INTO maintsched (SchedTask, SchedStartDate, SchedEndDate, SchedInterval, "
+                       "SchedRtype, SchedRSubtype, SchedDetailText) "
+                       "VALUES ('mystery', '2026-12-01', '2028-12-01', 1, NULL, 0, '')"));
+    main.rebuildRemindersBox();
+    EXPECT_TRUE(items(box).isEmpty()) << items(box).join("|").toStdString();
+
+    addOnce("pump", QDate(2027, 3, 1));
+    main.rebuildRemindersBox();
+    EXPECT_EQ(items(box), QStringList{"Mon 03/01/27 pump"});
+}
