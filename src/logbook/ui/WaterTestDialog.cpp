@@ -20,11 +20,6 @@
 
 namespace {
 const QString kOops = QStringLiteral("Oops!");
-
-// Each measurement's box is "<name>Edit" and its spinner "<name>Spinner".
-const char* const kMeasureNames[] = {"ammonia", "nitrite", "nitrate", "ph", "sg", "temp", "oxygen",
-                                     "dkh", "calcium", "copper", "orp", "user1", "user2"};
-static_assert(std::size(kMeasureNames) == WaterMeasureCount);
 }
 
 WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
@@ -71,13 +66,12 @@ WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(par
             m_user1Label = named(label, "user1Label");
         else if (m == WmUser2)
             m_user2Label = named(label, "user2Label");
-        const QString name = QString::fromLatin1(kMeasureNames[m]);
         auto* edit = new QLineEdit(page);
-        edit->setObjectName(name + QStringLiteral("Edit"));
+        edit->setObjectName(spec.box);
         edit->setMaxLength(64);
         edit->setToolTip(spec.tooltip);
         auto* spinner = new UpDown(page);
-        spinner->setObjectName(name + QStringLiteral("Spinner"));
+        spinner->setObjectName(spec.spinner);
         spinner->setRange(0, 10000);
         spinner->setSingleStep(1);
         grid->addWidget(edit, row, column + 1);
