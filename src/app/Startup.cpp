@@ -112,16 +112,18 @@ int Startup::run()
     // 11. The main window.
     m_main->show();
 
-    // 12. The splash, until its timer runs out.
-    m_ctx.splashMode = true;
-    m_about->exec();
-    m_ctx.splashMode = false;
+    if (m_options.splashAndTip) {
+        // 12. The splash, until its timer runs out.
+        m_ctx.splashMode = true;
+        m_about->exec();
+        m_ctx.splashMode = false;
 
-    // 13. The tip of the day, unless the keeper turned it off.
-    m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
-    if (m_ctx.showTipsFlag) {
-        TipOfTheDayDialog tod(m_ctx, m_main.get());
-        tod.exec();
+        // 13. The tip of the day, unless the keeper turned it off.
+        m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
+        if (m_ctx.showTipsFlag) {
+            TipOfTheDayDialog tod(m_ctx, m_main.get());
+            tod.exec();
+        }
     }
 
     // 14. The no-tank warning and the logbook and graphing buttons.
