@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QSqlQuery>
@@ -118,8 +119,10 @@ Fixture& fixture()
 // Lets the window system show the window, as the keeper's screen would.
 bool waitExposed(QWidget& window)
 {
-    for (int i = 0; i < 1000; ++i) {
-        QCoreApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (window.windowHandle() && window.windowHandle()->isExposed())
             return true;
     }
@@ -167,8 +170,10 @@ void BM_EmptyMainWindow(benchmark::State& state)
         QMainWindow window;
         window.resize(800, 600);
         window.show();
-        if (!waitExposed(window))
+        if (!waitExposed(window)) {
             state.SkipWithError("the window did not come up");
+            break;
+        }
         state.PauseTiming();
         window.close();
         QCoreApplication::processEvents();
