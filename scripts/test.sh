@@ -4,5 +4,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-cd "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+# The logic again, built by clang with the address and undefined-behaviour sanitizers.
+"$root/scripts/sanitize.sh"

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QToolBar>
@@ -402,7 +403,13 @@ QAction* MainWindow::toolbarButton(const QString& key) const
 void MainWindow::checkTanksSetUp()
 {
     QSqlQuery q(m_ctx.db());
-    const bool anyTank = q.exec(QStringLiteral("SELECT 1 FROM TANKLST LIMIT 1")) && q.next();
+    if (!q.exec(QStringLiteral("SELECT 1 FROM TANKLST LIMIT 1"))) {
+        // Not the no-tank warning: the tanks may well be there.
+        m_ctx.services.tell(QStringLiteral("The list of tanks could not be read: %1").arg(q.lastError().text()),
+                            QStringLiteral("Database Error"), MsgIcon::Exclamation);
+        return;
+    }
+    const bool anyTank = q.next();
     if (!anyTank) {
         m_ctx.services.tell(
             QStringLiteral("You have no tanks set up in Brinestead for Windows. You must set-up at least one "

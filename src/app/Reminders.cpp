@@ -52,7 +52,20 @@ void MainWindow::rebuildRemindersBox()
         setCursor(Qt::WaitCursor);
 
         sched::MaintSchedStore store(m_ctx.db());
-        const QVector<sched::MaintSchedRecord> rows = store.list();
+        bool read = true;
+        QString error;
+        const QVector<sched::MaintSchedRecord> rows = store.list(&read, &error);
+        if (!read) {
+            // Not "no reminders": the keeper hears that they could not be read.
+            unsetCursor();
+            m_remindersBox->clear();
+            setStatusText(QStringLiteral("Ready."));
+            m_ctx.services.tell(QStringLiteral("The reminders could not be read: %1").arg(error),
+                                QStringLiteral("Database Error"), MsgIcon::Exclamation);
+            if (!alive)
+                return;
+            continue;
+        }
         if (rows.isEmpty()) {
             unsetCursor();
             m_remindersBox->clear();

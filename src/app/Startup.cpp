@@ -3,6 +3,7 @@
 #include "app/Wiring.h"
 #include "app/MainWindow.h"
 #include "core/AppContext.h"
+#include "core/Backup.h"
 #include "core/Database.h"
 #include "core/Settings.h"
 #include "core/ui/AboutBox.h"
@@ -11,6 +12,8 @@
 #include "logbook/NamesFile.h"
 
 #include <QApplication>
+
+#include <clocale>
 
 bool tipOfTheDayAtStartup(ISettingsStore& store)
 {
@@ -38,6 +41,11 @@ Startup::~Startup()
 
 int Startup::run()
 {
+    // The application object set the C library to the environment's locale;
+    // numbers are read and written with '.' as the decimal point whatever the
+    // keeper's language, so the C library keeps the C rules for numbers.
+    std::setlocale(LC_NUMERIC, "C");
+
     // Windows come and go before the main window is up; none of that ends the program.
     const bool quitOnLast = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
@@ -65,6 +73,11 @@ int Startup::run()
     }
     if (opened.status == DbOpenResult::Created && !opened.message.isEmpty())
         m_ctx.services.tell(opened.message, QStringLiteral("Note!"), MsgIcon::Information, false);
+    // A file that was mended on the way in (its indexes rebuilt): the keeper
+    // hears what was found and where the copy of the damaged file is.
+    if (opened.status == DbOpenResult::Opened && !opened.message.isEmpty())
+        m_ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Exclamation, true);
+    removeInterruptedBackupCopy(m_ctx);
     // A new start directory gets the shipped species names files beside its
     // database, and their names in the database's reference list, so that the
     // species lists offer names from the first day whichever source is chosen.
@@ -99,16 +112,18 @@ int Startup::run()
     // 11. The main window.
     m_main->show();
 
-    // 12. The splash, until its timer runs out.
-    m_ctx.splashMode = true;
-    m_about->exec();
-    m_ctx.splashMode = false;
+    if (m_options.splashAndTip) {
+        // 12. The splash, until its timer runs out.
+        m_ctx.splashMode = true;
+        m_about->exec();
+        m_ctx.splashMode = false;
 
-    // 13. The tip of the day, unless the keeper turned it off.
-    m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
-    if (m_ctx.showTipsFlag) {
-        TipOfTheDayDialog tod(m_ctx, m_main.get());
-        tod.exec();
+        // 13. The tip of the day, unless the keeper turned it off.
+        m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
+        if (m_ctx.showTipsFlag) {
+            TipOfTheDayDialog tod(m_ctx, m_main.get());
+            tod.exec();
+        }
     }
 
     // 14. The no-tank warning and the logbook and graphing buttons.

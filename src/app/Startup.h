@@ -15,6 +15,7 @@ struct StartupOptions {
     int splashMs = 3000;        // how long the splash stays up
     int upgradeDelayMs = 0;     // the upgrade window's timer before it starts working
     int creditsStepMs = 25;     // the credits' scroll step (when opened from the splash)
+    bool splashAndTip = true;   // false: straight from the main window to the tank check (benchmarks)
 };
 
 // What the stored "Show_Tips" asks for at start-up: "Yes" shows the tip, "No"

@@ -55,6 +55,33 @@ QString flushToDisk(const QString& path)
     return QString();
 }
 
+// The record, beside the database, of the temporary copy a backup is writing:
+// a backup cut short (the program killed, the machine off) leaves its record,
+// and the next start removes the copy it names.
+QString pendingRecordPath(const AppContext& ctx)
+{
+    return ctx.dbPath() + QStringLiteral(".backup");
+}
+
+void writePendingRecord(const AppContext& ctx, const QString& tempPath)
+{
+    QFile record(pendingRecordPath(ctx));
+    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        record.write(tempPath.toUtf8());
+}
+
+// The temporary copies an earlier backup to the same file name left beside it:
+// "<name>.XXXXXX.part", as this program names them.
+void removeStaleParts(const QFileInfo& target)
+{
+    const QDir folder(target.absolutePath());
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QStringList parts = folder.entryList({prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : parts)
+        if (name.size() == prefix.size() + 6 + 5)
+            QFile::remove(folder.filePath(name));
+}
+
 BackupCopy failed(const QString& reason)
 {
     BackupCopy copy;
@@ -95,6 +122,8 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
     if (info.isDir())
         return failed(QStringLiteral("%1 is a folder").arg(QDir::toNativeSeparators(path)));
 
+    removeStaleParts(info);
+
     // An empty temporary file beside the target: the engine writes the copy
     // into it, and it replaces the target only when the copy is complete.
     QString tempPath;
@@ -106,6 +135,11 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
         tempPath = temp.fileName();
         temp.close();
     }
+    writePendingRecord(ctx, tempPath);
+    struct ForgetRecord {
+        QString path;
+        ~ForgetRecord() { QFile::remove(path); }
+    } forget{pendingRecordPath(ctx)};
     QFile::setPermissions(tempPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
@@ -163,6 +197,22 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
     copy.modified = copyInfo.lastModified();
     copy.size = copyInfo.size();
     return copy;
+}
+
+void removeInterruptedBackupCopy(const AppContext& ctx)
+{
+    QFile record(pendingRecordPath(ctx));
+    if (!record.exists())
+        return;
+    QString tempPath;
+    if (record.open(QIODevice::ReadOnly)) {
+        tempPath = QString::fromUtf8(record.read(64 * 1024));
+        record.close();
+    }
+    // Only a file named as this program names its temporary copies.
+    if (tempPath.endsWith(QLatin1String(".part")) && QFileInfo(tempPath).isFile() && !isDatabaseFile(ctx, tempPath))
+        QFile::remove(tempPath);
+    QFile::remove(record.fileName());
 }
 
 QString generalDate(const QDateTime& moment, const QLocale& locale)

@@ -3,6 +3,8 @@
 // keeper names. The copy is written to a temporary file beside the target and
 // renamed over it only when complete, so a failed copy never spoils an older
 // backup of the same name; the database stays open and usable throughout.
+// Temporary copies left by a backup cut short are removed by the next backup
+// to the same name, or by the next start.
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -25,6 +27,10 @@ bool isDatabaseFile(const AppContext& ctx, const QString& target);
 // directory), replacing an existing file only once the copy is complete.
 // Refuses the database file itself. The copy holds the committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
+
+// Removes the temporary copy that a backup cut short (the program killed, the
+// machine off) left beside its target. Run at start, once the database is open.
+void removeInterruptedBackupCopy(const AppContext& ctx);
 
 // The platform's general date: short date, then the time with seconds.
 QString generalDate(const QDateTime& moment, const QLocale& locale = QLocale::system());

@@ -9,7 +9,19 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QRegularExpression>
 #include <QVariant>
+
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 struct DatabaseLock::Impl {
     explicit Impl(const QString& path) : file(path) {}
@@ -27,8 +39,43 @@ DatabaseLock::~DatabaseLock()
     delete m_impl;
 }
 
+namespace {
+
+// True when no process holds the lock file open with a lock on it (every
+// running copy holds its own lock file so).
+bool nobodyHoldsLockFile(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (free)
+        ::flock(fd, LOCK_UN);
+    ::close(fd);
+    return free;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+} // namespace
+
 bool DatabaseLock::tryLock()
 {
+    if (m_impl->file.tryLock(0))
+        return true;
+    if (m_impl->file.error() != QLockFile::LockFailedError)
+        return false;
+    // A copy killed between making its lock file and writing who it is into
+    // it leaves a lock file that names no one; as nothing holds it, it is
+    // taken over (a lock naming a copy that ended is taken over by QLockFile).
+    qint64 pid = 0;
+    QString host, app;
+    if (m_impl->file.getLockInfo(&pid, &host, &app) || !nobodyHoldsLockFile(m_path))
+        return false;
+    QFile::remove(m_path);
     return m_impl->file.tryLock(0);
 }
 
@@ -48,6 +95,39 @@ QString DatabaseLock::failureReason() const
 }
 
 namespace {
+
+// Forces a file's data out to the disk; false (with the reason) when it cannot.
+bool syncFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#endif
+    return true;
+}
+
+// Makes a rename in the folder last across a power cut.
+void syncFolder(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
 
 bool exec(QSqlDatabase& db, const QString& sql, QString* error)
 {
@@ -149,6 +229,11 @@ bool createInstalledSchema(QSqlDatabase& db, QString* error)
     return addSeeds(freshwaterSeedNames(), "1") && addSeeds(maintenanceSeedNames(), "M");
 }
 
+QString creationTempPath(const QString& dbPath)
+{
+    return dbPath + QStringLiteral(".new");
+}
+
 bool createInstalledDatabase(const QString& path, QString* error)
 {
     const QString name = QStringLiteral("brinestead_create_%1").arg(quintptr(&path));
@@ -195,28 +280,52 @@ const QStringList& requiredTables()
     return tables;
 }
 
+// The damage the whole-file check reports, each line as the engine words it.
+// True when every line is about an index that no longer matches its table:
+// rebuilding the indexes from the tables makes such a file whole again.
+bool onlyIndexesDamaged(const QStringList& problems)
+{
+    static const QRegularExpression indexLine(QStringLiteral(
+        "^(row \\d+ missing from index |wrong # of entries in index |non-unique entry in index )"));
+    if (problems.isEmpty())
+        return false;
+    for (const QString& line : problems)
+        if (!indexLine.match(line).hasMatch())
+            return false;
+    return true;
+}
+
+struct Inspection {
+    QString reason;              // empty: usable as it is
+    bool indexesDamaged = false; // the only damage is in indexes
+    QString damage;              // the check's first findings
+};
+
 // Looks at an existing file without writing to it: is it an SQLite file, is it
-// sound, does it hold the program's tables. Empty text when it is usable.
+// sound (every page, and every index against its table), does it hold the
+// program's tables. An empty reason when it is usable.
 // A file left with a journal by an interrupted change is looked at through a
 // writable connection, so that the engine first rolls the interrupted change back
 // (a read-only look would find it unusable for ever).
-QString inspectReadOnly(const QString& path)
+Inspection inspectReadOnly(const QString& path)
 {
     const bool interrupted = QFileInfo(path + QStringLiteral("-journal")).size() > 0
         || QFileInfo(path + QStringLiteral("-wal")).size() > 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+        return Inspection{QStringLiteral("it cannot be read (%1)").arg(file.errorString()), false, QString()};
     const QByteArray header = file.read(16);
     const qint64 size = file.size();
     file.close();
     if (size == 0)
-        return QStringLiteral("the file is empty, it is not a Brinestead database");
+        return Inspection{QStringLiteral("the file is empty, it is not a Brinestead database"), false, QString()};
     if (header != QByteArray("SQLite format 3\0", 16))
-        return QStringLiteral("it is not a Brinestead database (not an SQLite database file)");
+        return Inspection{QStringLiteral("it is not a Brinestead database (not an SQLite database file)"), false, QString()};
 
     const QString name = QStringLiteral("brinestead_inspect_%1").arg(quintptr(&path));
     QString reason;
+    QString damage;
+    bool indexesDamaged = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
@@ -227,7 +336,9 @@ QString inspectReadOnly(const QString& path)
         } else {
             QSqlQuery check(db);
             check.setForwardOnly(true);
-            if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+            // The whole check: a quick one does not compare indexes with their
+            // tables, and a mismatch would make lists come back short.
+            if (!check.exec(QStringLiteral("PRAGMA integrity_check"))) {
                 const QString text = check.lastError().databaseText();
                 if (text.contains(QLatin1String("locked"), Qt::CaseInsensitive)
                     || text.contains(QLatin1String("busy"), Qt::CaseInsensitive))
@@ -241,8 +352,11 @@ QString inspectReadOnly(const QString& path)
                     if (line != QLatin1String("ok"))
                         problems << line;
                 }
-                if (!problems.isEmpty())
-                    reason = QStringLiteral("the file is damaged (%1)").arg(problems.mid(0, 3).join(QStringLiteral("; ")));
+                if (!problems.isEmpty()) {
+                    damage = problems.mid(0, 3).join(QStringLiteral("; "));
+                    reason = QStringLiteral("the file is damaged (%1)").arg(damage);
+                    indexesDamaged = onlyIndexesDamaged(problems);
+                }
             }
             if (reason.isEmpty()) {
                 QStringList missing;
@@ -266,7 +380,80 @@ QString inspectReadOnly(const QString& path)
         }
     }
     QSqlDatabase::removeDatabase(name);
-    return reason;
+    return {reason, indexesDamaged, damage};
+}
+
+// A name beside path that no file has yet: path + suffix, then with a number.
+QString freeNameBeside(const QString& path, const QString& suffix)
+{
+    QString candidate = path + suffix;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = path + suffix + QString::number(n);
+    return candidate;
+}
+
+// Rebuilds the indexes of a file whose only damage is in them, after keeping a
+// copy of the file as it was at *copyPath. When the rebuild does not make the
+// file whole, the file is put back as it was and the reason returned.
+QString rebuildIndexes(const QString& path, QString* copyPath)
+{
+    *copyPath = freeNameBeside(path, QStringLiteral(".damaged"));
+    if (!QFile::copy(path, *copyPath)) {
+        copyPath->clear();
+        return QStringLiteral("its damaged indexes could not be rebuilt, as no copy of it could be kept");
+    }
+    const QString name = QStringLiteral("brinestead_reindex_%1").arg(quintptr(&path));
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=200"));
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("REINDEX"))) {
+                problem = q.lastError().text();
+            } else if (!q.exec(QStringLiteral("PRAGMA integrity_check")) || !q.next()
+                       || q.value(0).toString() != QLatin1String("ok")) {
+                problem = q.lastError().isValid() ? q.lastError().text() : q.value(0).toString();
+            }
+            q.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (problem.isEmpty())
+        return QString();
+    // Put the file back as it was; the copy is no longer needed.
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
+    if (QFile::rename(*copyPath, path))
+        copyPath->clear();
+    return QStringLiteral("the file is damaged and rebuilding its indexes did not mend it (%1)").arg(problem);
+}
+
+// Makes the file at path in its installed state, under a temporary name beside
+// it first: a crash while it is being made leaves no half-made file at path.
+bool createInPlace(const QString& path, const QString& tempPath, QString* error)
+{
+    QFile::remove(tempPath);
+    QFile::remove(tempPath + QStringLiteral("-journal"));
+    if (!createInstalledDatabase(tempPath, error) || !syncFile(tempPath, error)) {
+        QFile::remove(tempPath);
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(tempPath.toStdString()),
+                            std::filesystem::path(path.toStdString()), ec);
+    if (ec) {
+        QFile::remove(tempPath);
+        if (error)
+            *error = QString::fromStdString(ec.message());
+        return false;
+    }
+    syncFolder(QFileInfo(path).absolutePath());
+    return true;
 }
 
 // Why the open file cannot be written to; empty when it can.
@@ -318,16 +505,35 @@ DbOpenResult openDatabase(AppContext& ctx)
     DbOpenResult result;
     const QFileInfo info(path);
     const bool existed = info.exists();
+    // A new file made by a start that was cut short is thrown away.
+    const QString tempPath = creationTempPath(path);
+    QFile::remove(tempPath);
+    QFile::remove(tempPath + QStringLiteral("-journal"));
+
+    QString repairNote;
     if (existed) {
         if (!info.isFile())
             return refuse(path, QStringLiteral("it is not a file"));
-        const QString reason = inspectReadOnly(path);
-        if (!reason.isEmpty())
-            return refuse(path, reason);
+        const Inspection inspection = inspectReadOnly(path);
+        if (inspection.indexesDamaged) {
+            QString copyPath;
+            const QString failure = rebuildIndexes(path, &copyPath);
+            if (!failure.isEmpty())
+                return refuse(path, failure);
+            const Inspection mended = inspectReadOnly(path);
+            if (!mended.reason.isEmpty())
+                return refuse(path, mended.reason);
+            repairNote = QStringLiteral("The database file %1 was damaged: its indexes no longer matched its "
+                                        "tables (%2). The indexes were rebuilt from the tables and the file is "
+                                        "whole again. A copy of the damaged file was kept as %3.")
+                             .arg(QDir::toNativeSeparators(path), inspection.damage,
+                                  QDir::toNativeSeparators(copyPath));
+        } else if (!inspection.reason.isEmpty()) {
+            return refuse(path, inspection.reason);
+        }
     } else {
         QString error;
-        if (!createInstalledDatabase(path, &error)) {
-            QFile::remove(path);
+        if (!createInPlace(path, tempPath, &error)) {
             result.message = QStringLiteral("The database file %1 could not be created: %2")
                                  .arg(QDir::toNativeSeparators(path), error);
             return result;
@@ -365,6 +571,7 @@ DbOpenResult openDatabase(AppContext& ctx)
     }
     ctx.lock = std::move(lock);
     result.status = existed ? DbOpenResult::Opened : DbOpenResult::Created;
+    result.message = repairNote;
     if (!existed)
         result.message = QStringLiteral("A new database file was created at %1.").arg(QDir::toNativeSeparators(path));
     return result;

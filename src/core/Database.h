@@ -16,15 +16,24 @@ inline const QString kCurrentDbVersion = QStringLiteral("2.0 ");
 struct DbOpenResult {
     enum Status { Opened, Created, Refused };
     Status status = Refused;
-    QString message;   // for Created: where the file was made; for Refused: file and reason
+    // Created: where the file was made; Opened: what was mended (empty when
+    // nothing was); Refused: the file and the reason.
+    QString message;
     bool ok() const { return status != Refused; }
 };
 
 // Open ctx.dbPath() (creating it in its installed state when missing) on
-// ctx.connectionName, after taking the start directory's lock.
+// ctx.connectionName, after taking the start directory's lock. A file whose
+// only damage is indexes that no longer match their tables gets its indexes
+// rebuilt, after a copy of it is kept beside it as "VX.MDB.damaged"; any other
+// damage refuses the file.
 DbOpenResult openDatabase(AppContext& ctx);
 // Close the connection and release the lock. Safe to call when nothing is open.
 void closeDatabase(AppContext& ctx);
+
+// The temporary name a new database file is made under, beside it, until it is
+// complete; one left by a start that was cut short is removed by the next open.
+QString creationTempPath(const QString& dbPath);
 
 // Create a new file at path in the installed state (schema "2.0 ", one CONFIG
 // row, the seed names). Used by openDatabase and by test fixtures.

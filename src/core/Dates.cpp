@@ -1,10 +1,13 @@
 #include "core/Dates.h"
 
 #include <QtGlobal>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 QString convertDateToMdy(const QString& typed, const QString& dateOrder)
 {
@@ -276,10 +279,30 @@ int scanNumber(QStringView s, int pos)
     return i - pos;
 }
 
+// The text (as scanNumber accepted it) as a number, with '.' as the decimal
+// point whatever the C library's locale says.
 double toDouble(QStringView s)
 {
     const std::string text = s.toString().toStdString();
-    return std::strtod(text.c_str(), nullptr);   // C locale: '.' decimal point
+    const char* first = text.c_str();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;   // from_chars takes no plus sign
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large a magnitude is infinite (the callers refuse it); one too
+        // small for a double is zero.
+        const std::string_view digits(first, std::size_t(last - first));
+        const std::size_t e = digits.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-';
+        const bool negative = *first == '-';
+        if (tiny)
+            return negative ? -0.0 : 0.0;
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    }
+    (void)end;
+    return ec == std::errc() ? value : 0.0;
 }
 
 // The value (not negative) with exactly `decimals` decimal places, rounded half
@@ -288,8 +311,8 @@ double toDouble(QStringView s)
 // fraction would round them down.
 QString roundedDigits(double value, int decimals)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
+    char buf[64] = {};
+    std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 14);
     std::string mantissa;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)

@@ -4,7 +4,9 @@
 #include "core/Database.h"
 #include "core/Dates.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -34,10 +36,23 @@ public:
     {
         m_settings->setValue(kSection + QLatin1Char('/') + key, value);
         m_settings->sync();
+        switch (m_settings->status()) {
+        case QSettings::NoError:
+            m_error.clear();
+            break;
+        case QSettings::AccessError:
+            m_error = QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(m_settings->fileName()));
+            break;
+        case QSettings::FormatError:
+            m_error = QStringLiteral("%1 is not a settings file").arg(QDir::toNativeSeparators(m_settings->fileName()));
+            break;
+        }
     }
+    QString writeError() const override { return m_error; }
 
 private:
     std::unique_ptr<QSettings> m_settings;
+    QString m_error;
 };
 
 // The store's text for key, or nothing when the key is missing ("Not Found").
@@ -51,10 +66,19 @@ std::optional<QString> readKey(const AppContext& ctx, const QString& key)
     return value;
 }
 
-void writeKey(AppContext& ctx, const QString& key, const QString& value)
+// Stores the key; false (the store's reason in *error, the first one kept)
+// when it did not reach the store.
+bool writeKey(AppContext& ctx, const QString& key, const QString& value, QString* error = nullptr)
 {
-    if (ctx.settingsStore)
-        ctx.settingsStore->set(key, value);
+    if (!ctx.settingsStore)
+        return true;
+    ctx.settingsStore->set(key, value);
+    const QString failure = ctx.settingsStore->writeError();
+    if (failure.isEmpty())
+        return true;
+    if (error && error->isEmpty())
+        *error = failure;
+    return false;
 }
 
 // A stored whole number; text that is no number keeps the default.
@@ -189,29 +213,31 @@ void loadSettings(AppContext& ctx)
         s.useFileSaltwater = v->toUpper() == QLatin1String("TRUE");
 }
 
-void saveSettings(AppContext& ctx, const SettingsSaveInput& input)
+QString saveSettings(AppContext& ctx, const SettingsSaveInput& input)
 {
     Settings& s = ctx.settings;
+    QString storeError;
 
     s.graphChecks = input.graphChecks;
-    writeKey(ctx, QStringLiteral("Graph_Checks"), s.graphChecks);
-    writeKey(ctx, QStringLiteral("Graph_Style"), QString::number(s.graphStyle));
-    writeKey(ctx, QStringLiteral("Graph_SkipZeroes"), QString::number(s.graphSkipZeroes));
-    writeKey(ctx, QStringLiteral("GraphPrintColor"), QString::number(s.graphPrintColor));
+    writeKey(ctx, QStringLiteral("Graph_Checks"), s.graphChecks, &storeError);
+    writeKey(ctx, QStringLiteral("Graph_Style"), QString::number(s.graphStyle), &storeError);
+    writeKey(ctx, QStringLiteral("Graph_SkipZeroes"), QString::number(s.graphSkipZeroes), &storeError);
+    writeKey(ctx, QStringLiteral("GraphPrintColor"), QString::number(s.graphPrintColor), &storeError);
 
-    writeKey(ctx, QStringLiteral("Date_Order"), s.dateOrder);
-    writeKey(ctx, QStringLiteral("Date_Delim"), s.dateDelimiter);
+    writeKey(ctx, QStringLiteral("Date_Order"), s.dateOrder, &storeError);
+    writeKey(ctx, QStringLiteral("Date_Delim"), s.dateDelimiter, &storeError);
 
     writeKey(ctx, QStringLiteral("UseFile_Fresh"),
-             s.useFileFreshwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+             s.useFileFreshwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"), &storeError);
     writeKey(ctx, QStringLiteral("UseFile_Salt"),
-             s.useFileSaltwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+             s.useFileSaltwater ? QStringLiteral("TRUE") : QStringLiteral("FALSE"), &storeError);
 
     s.defaultWaterType = input.salt ? QStringLiteral("SALT") : QStringLiteral("FRESH");
     ctx.defWaterType = s.defaultWaterType;
     ctx.userFieldName1 = input.userFieldName1;
     ctx.userFieldName2 = input.userFieldName2;
 
+    QString configError;
     const ConfigRow config = readConfig(ctx);
     if (config.found) {
         QSqlQuery q(ctx.db());
@@ -223,8 +249,18 @@ void saveSettings(AppContext& ctx, const SettingsSaveInput& input)
         q.addBindValue(input.userFieldName1.isNull() ? QStringLiteral("") : input.userFieldName1);
         q.addBindValue(input.userFieldName2.isNull() ? QStringLiteral("") : input.userFieldName2);
         q.addBindValue(config.rowid);
-        q.exec();
+        if (!q.exec())
+            configError = q.lastError().text();
+    } else if (ctx.db().isOpen()) {
+        configError = QStringLiteral("its row can be neither read nor added");
     }
 
     s.dateMask = buildDateMask(s.dateOrder, s.dateDelimiter);
+
+    QStringList failures;
+    if (!storeError.isEmpty())
+        failures << QStringLiteral("the settings store (%1)").arg(storeError);
+    if (!configError.isEmpty())
+        failures << QStringLiteral("the CONFIG table of the database (%1)").arg(configError);
+    return failures.join(QStringLiteral(" and "));
 }

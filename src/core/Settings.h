@@ -14,6 +14,9 @@ public:
     // Value of key in section "SETTINGS" of application "ZEL"; defaultValue when missing.
     virtual QString get(const QString& key, const QString& defaultValue) const = 0;
     virtual void set(const QString& key, const QString& value) = 0;
+    // Why the last set did not reach the store (a full disk, a file that may
+    // not be written); empty when it did.
+    virtual QString writeError() const { return QString(); }
 };
 
 // The real store, on QSettings. An empty iniPath uses the per-user location;
@@ -60,5 +63,6 @@ struct SettingsSaveInput {
 };
 
 // The OK branch of the options dialog: stores the eight keys, writes CONFIG and
-// the module copies, rebuilds dateMask.
-void saveSettings(AppContext& ctx, const SettingsSaveInput& input);
+// the module copies, rebuilds dateMask. Returns what could not be written, with
+// the reason (empty when everything was saved).
+QString saveSettings(AppContext& ctx, const SettingsSaveInput& input);

@@ -49,15 +49,20 @@ QVariant textValue(const QString& text)
 
 TankStore::TankStore(QSqlDatabase db) : m_db(std::move(db)) {}
 
-QVector<TankRecord> TankStore::listByName() const
+QVector<TankRecord> TankStore::listByName(QString* error) const
 {
     QVector<TankRecord> out;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    if (!q.exec(QLatin1String(kSelect) + QStringLiteral("ORDER BY tankname COLLATE NOCASE ASC, tankid")))
-        return out;
-    while (q.next())
+    bool ok = q.exec(QLatin1String(kSelect) + QStringLiteral("ORDER BY tankname COLLATE NOCASE ASC, tankid"));
+    while (ok && q.next())
         out.append(readTank(q));
+    ok = ok && !q.lastError().isValid();
+    if (!ok) {
+        if (error)
+            *error = q.lastError().text();
+        out.clear();
+    }
     return out;
 }
 

@@ -22,7 +22,9 @@ class TankStore {
 public:
     explicit TankStore(QSqlDatabase db);
 
-    QVector<TankRecord> listByName() const;          // ascending by name
+    // Ascending by name; an empty list, with the database's reason in *error,
+    // when the table cannot be read.
+    QVector<TankRecord> listByName(QString* error = nullptr) const;
     std::optional<TankRecord> findByName(const QString& name) const;
     std::optional<TankRecord> findById(const QString& tankid) const;
 

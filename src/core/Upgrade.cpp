@@ -115,7 +115,7 @@ void upgradeTo20(QSqlDatabase& db, const Report& report)
         if (!q.exec(QStringLiteral("SELECT rowid, SchedStartDate, schedyears FROM maintsched")))
             throw StepFailed(q.lastError().text().toStdString());
         while (q.next()) {
-            QVariant end(QMetaType(QMetaType::QString));
+            QVariant end{QMetaType(QMetaType::QString)};
             const auto start = fromIsoDate(q.value(1).toString().trimmed());
             const QVariant years = q.value(2);
             bool ok = false;

@@ -48,17 +48,18 @@ void bindValues(QSqlQuery& q, const LivestockRecord& r)
 
 LivestockStore::LivestockStore(QSqlDatabase db) : m_db(std::move(db)) {}
 
-QVector<LivestockRecord> LivestockStore::list(const QString& tankid, SortOrder order) const
+QVector<LivestockRecord> LivestockStore::list(const QString& tankid, SortOrder order, QString* error) const
 {
     QVector<LivestockRecord> rows;
-    listRows(m_db, kLivestock, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
+    if (!listRows(m_db, kLivestock, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); }, error))
+        rows.clear();
     return rows;
 }
 
-std::optional<LivestockRecord> LivestockStore::get(qint64 rowid) const
+std::optional<LivestockRecord> LivestockStore::get(qint64 rowid, QString* error) const
 {
     QSqlQuery q(m_db);
-    if (!fetchRow(q, kLivestock, rowid))
+    if (!fetchRow(q, kLivestock, rowid, error))
         return std::nullopt;
     return readRow(q);
 }

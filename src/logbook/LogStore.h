@@ -10,6 +10,9 @@
 
 enum class SortOrder { Ascending, Descending };
 
+// The reason a change, delete or move of a row that is no longer there fails with.
+inline const QString kEntryGone = QStringLiteral("The entry is no longer in the log.");
+
 struct WaterLogRecord {
     qint64 rowid = 0;                  // 0: not stored yet
     QString tankid;                    // waterlog.tankname holds the tank's key
@@ -51,8 +54,10 @@ struct MaintLogRecord {
 class WaterLogStore {
 public:
     explicit WaterLogStore(QSqlDatabase db);
-    QVector<WaterLogRecord> list(const QString& tankid, SortOrder order) const;
-    std::optional<WaterLogRecord> get(qint64 rowid) const;
+    // An empty list or no row, with the database's reason in *error, when
+    // the table cannot be read.
+    QVector<WaterLogRecord> list(const QString& tankid, SortOrder order, QString* error = nullptr) const;
+    std::optional<WaterLogRecord> get(qint64 rowid, QString* error = nullptr) const;
     bool insert(WaterLogRecord& rec, QString* error = nullptr);   // sets rec.rowid
     bool update(const WaterLogRecord& rec, QString* error = nullptr);
     bool remove(qint64 rowid, QString* error = nullptr);
@@ -64,8 +69,10 @@ private:
 class LivestockStore {
 public:
     explicit LivestockStore(QSqlDatabase db);
-    QVector<LivestockRecord> list(const QString& tankid, SortOrder order) const;
-    std::optional<LivestockRecord> get(qint64 rowid) const;
+    // An empty list or no row, with the database's reason in *error, when
+    // the table cannot be read.
+    QVector<LivestockRecord> list(const QString& tankid, SortOrder order, QString* error = nullptr) const;
+    std::optional<LivestockRecord> get(qint64 rowid, QString* error = nullptr) const;
     bool insert(LivestockRecord& rec, QString* error = nullptr);
     bool update(const LivestockRecord& rec, QString* error = nullptr);
     bool remove(qint64 rowid, QString* error = nullptr);
@@ -81,8 +88,10 @@ private:
 class MaintLogStore {
 public:
     explicit MaintLogStore(QSqlDatabase db);
-    QVector<MaintLogRecord> list(const QString& tankid, SortOrder order) const;
-    std::optional<MaintLogRecord> get(qint64 rowid) const;
+    // An empty list or no row, with the database's reason in *error, when
+    // the table cannot be read.
+    QVector<MaintLogRecord> list(const QString& tankid, SortOrder order, QString* error = nullptr) const;
+    std::optional<MaintLogRecord> get(qint64 rowid, QString* error = nullptr) const;
     bool insert(MaintLogRecord& rec, QString* error = nullptr);
     bool update(const MaintLogRecord& rec, QString* error = nullptr);
     bool remove(qint64 rowid, QString* error = nullptr);

@@ -78,34 +78,54 @@ bool run(QSqlQuery& q, QString* error, bool oneRow)
     }
     if (oneRow && q.numRowsAffected() < 1) {
         if (error)
-            *error = QStringLiteral("The entry is no longer in the log.");
+            *error = kEntryGone;
         return false;
     }
     return true;
 }
 
-void listRows(const QSqlDatabase& db, const Shape& shape, const QString& tankid, SortOrder order,
-              const std::function<void(const QSqlQuery&)>& onRow)
+bool listRows(const QSqlDatabase& db, const Shape& shape, const QString& tankid, SortOrder order,
+              const std::function<void(const QSqlQuery&)>& onRow, QString* error)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const QString dir = order == SortOrder::Descending ? QStringLiteral(" DESC") : QString();
-    q.prepare(QString::fromLatin1(shape.select)
+    // A statement the database cannot prepare gives its reason then, not at exec.
+    const bool prepared = q.prepare(QString::fromLatin1(shape.select)
               + QStringLiteral("WHERE %1 = ? ORDER BY %2%4, %3%4, rowid%4")
                     .arg(QLatin1String(shape.tankColumn), QLatin1String(shape.dateColumn),
                          QLatin1String(shape.timeColumn), dir));
     q.addBindValue(tankid);
-    if (!q.exec())
-        return;
+    if (!prepared || !q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
     while (q.next())
         onRow(q);
+    // A read that breaks off half-way (a damaged page) is a failure too.
+    if (q.lastError().isValid()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    return true;
 }
 
-bool fetchRow(QSqlQuery& q, const Shape& shape, qint64 rowid)
+bool fetchRow(QSqlQuery& q, const Shape& shape, qint64 rowid, QString* error)
 {
-    q.prepare(QString::fromLatin1(shape.select) + QStringLiteral("WHERE rowid = ?"));
+    const bool prepared = q.prepare(QString::fromLatin1(shape.select) + QStringLiteral("WHERE rowid = ?"));
     q.addBindValue(rowid);
-    return q.exec() && q.next();
+    if (!prepared || !q.exec()) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    if (q.next())
+        return true;
+    if (error && q.lastError().isValid())
+        *error = q.lastError().text();
+    return false;
 }
 
 bool removeRow(const QSqlDatabase& db, const Shape& shape, qint64 rowid, QString* error)

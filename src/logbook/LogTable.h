@@ -22,7 +22,7 @@ std::optional<double> readNumber(const QVariant& v);   // also a number stored a
 std::optional<qint64> readInteger(const QVariant& v);
 
 // Runs a prepared statement; with oneRow, a statement that changed no row
-// fails with "The entry is no longer in the log.".
+// fails with kEntryGone.
 bool run(QSqlQuery& q, QString* error, bool oneRow = false);
 
 // A table's shape: "SELECT rowid, ... FROM table " (ending in a blank), its
@@ -36,10 +36,12 @@ struct Shape {
 };
 
 // The tank's rows by date and time (then by rowid), oldest first or newest first.
-void listRows(const QSqlDatabase& db, const Shape& shape, const QString& tankid, SortOrder order,
-              const std::function<void(const QSqlQuery&)>& onRow);
-// Positions q on the row; false when there is none.
-bool fetchRow(QSqlQuery& q, const Shape& shape, qint64 rowid);
+// False (with the database's reason in *error) when the rows cannot be read.
+bool listRows(const QSqlDatabase& db, const Shape& shape, const QString& tankid, SortOrder order,
+              const std::function<void(const QSqlQuery&)>& onRow, QString* error = nullptr);
+// Positions q on the row; false when there is none, or when it cannot be read
+// (then *error holds the database's reason).
+bool fetchRow(QSqlQuery& q, const Shape& shape, qint64 rowid, QString* error = nullptr);
 bool removeRow(const QSqlDatabase& db, const Shape& shape, qint64 rowid, QString* error);
 
 } // namespace logtable

@@ -41,17 +41,18 @@ void bindValues(QSqlQuery& q, const MaintLogRecord& r)
 
 MaintLogStore::MaintLogStore(QSqlDatabase db) : m_db(std::move(db)) {}
 
-QVector<MaintLogRecord> MaintLogStore::list(const QString& tankid, SortOrder order) const
+QVector<MaintLogRecord> MaintLogStore::list(const QString& tankid, SortOrder order, QString* error) const
 {
     QVector<MaintLogRecord> rows;
-    listRows(m_db, kMaint, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
+    if (!listRows(m_db, kMaint, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); }, error))
+        rows.clear();
     return rows;
 }
 
-std::optional<MaintLogRecord> MaintLogStore::get(qint64 rowid) const
+std::optional<MaintLogRecord> MaintLogStore::get(qint64 rowid, QString* error) const
 {
     QSqlQuery q(m_db);
-    if (!fetchRow(q, kMaint, rowid))
+    if (!fetchRow(q, kMaint, rowid, error))
         return std::nullopt;
     return readRow(q);
 }

@@ -51,17 +51,18 @@ void bindColumns(QSqlQuery& q, const WaterLogRecord& r)
 
 WaterLogStore::WaterLogStore(QSqlDatabase db) : m_db(std::move(db)) {}
 
-QVector<WaterLogRecord> WaterLogStore::list(const QString& tankid, SortOrder order) const
+QVector<WaterLogRecord> WaterLogStore::list(const QString& tankid, SortOrder order, QString* error) const
 {
     QVector<WaterLogRecord> rows;
-    listRows(m_db, kWater, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); });
+    if (!listRows(m_db, kWater, tankid, order, [&](const QSqlQuery& q) { rows.append(readRow(q)); }, error))
+        rows.clear();
     return rows;
 }
 
-std::optional<WaterLogRecord> WaterLogStore::get(qint64 rowid) const
+std::optional<WaterLogRecord> WaterLogStore::get(qint64 rowid, QString* error) const
 {
     QSqlQuery q(m_db);
-    if (!fetchRow(q, kWater, rowid))
+    if (!fetchRow(q, kWater, rowid, error))
         return std::nullopt;
     return readRow(q);
 }

@@ -107,18 +107,22 @@ std::optional<qint64> rowidOf(const QSqlDatabase& db, const QString& task)
 
 MaintSchedStore::MaintSchedStore(QSqlDatabase db) : m_db(std::move(db)) {}
 
-QVector<MaintSchedRecord> MaintSchedStore::list(bool* ok) const
+QVector<MaintSchedRecord> MaintSchedStore::list(bool* ok, QString* error) const
 {
     QVector<MaintSchedRecord> out;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    const bool ran = q.exec(QLatin1String(kSelect) + QStringLiteral("ORDER BY rowid"));
+    bool ran = q.exec(QLatin1String(kSelect) + QStringLiteral("ORDER BY rowid"));
+    while (ran && q.next())
+        out.append(readRow(q));
+    ran = ran && !q.lastError().isValid();
+    if (!ran) {
+        out.clear();
+        if (error)
+            *error = q.lastError().text();
+    }
     if (ok)
         *ok = ran;
-    if (!ran)
-        return out;
-    while (q.next())
-        out.append(readRow(q));
     return out;
 }
 

@@ -22,7 +22,8 @@ public:
 
     // Every rule, in the order the rows were stored. ok (when given) is false
     // when the table could not be read.
-    QVector<MaintSchedRecord> list(bool* ok = nullptr) const;
+    // ok false (and the database's reason in *error) when the table cannot be read.
+    QVector<MaintSchedRecord> list(bool* ok = nullptr, QString* error = nullptr) const;
     std::optional<MaintSchedRecord> findByTask(const QString& task) const;
 
     // The eight rule columns of rec (its rowid is ignored).

@@ -27,6 +27,15 @@ int positionOrNone(int value, int count)
     return value >= 0 && value < count ? value : -1;
 }
 
+// A stored month number (0 to 11) as a list position, -1 when it is not a whole
+// number in range. The range is checked on the double, before any conversion.
+int monthPositionOrNone(double month)
+{
+    if (!std::isfinite(month) || month != std::floor(month) || month < 0 || month > 11)
+        return -1;
+    return static_cast<int>(month);
+}
+
 } // namespace
 
 EditorValues EditorValues::startup(const QDate& today)
@@ -200,14 +209,12 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
         if (vars.subtype == 0) {
             v.yearlyDay = interval;
             v.yearlySubtype = 0;
-            const double month = leadingNumber(detail);
-            v.yearlyMonth = month == std::floor(month) ? positionOrNone(int(month), 12) : -1;
+            v.yearlyMonth = monthPositionOrNone(leadingNumber(detail));
         } else if (vars.subtype == 1) {
             v.yearlySubtype = 1;
             v.yearlyXth = qMin(detailDigit(detail, 0), 4);
             v.yearlyWeekday = positionOrNone(detailDigit(detail, 1), 7);
-            const double month = leadingNumber(detail.mid(2, 2));
-            v.yearlyMonth2 = month == std::floor(month) ? positionOrNone(int(month), 12) : -1;
+            v.yearlyMonth2 = monthPositionOrNone(leadingNumber(detail.mid(2, 2)));
         }
         break;
     case Once: {

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/OldLayouts.h"
 #include "core/ui/TipOfTheDayDialog.h"
+#include "support/CommaDecimalLocale.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 namespace {
 
@@ -228,4 +231,43 @@ TEST(Startup, TipDecisionRepairsUnknownValues)
         EXPECT_EQ(tipOfTheDayAtStartup(store), c.show) << (c.stored ? c.stored : "(missing)");
         EXPECT_EQ(store.values.value("Show_Tips"), QString::fromLatin1(c.after));
     }
+}
+
+TEST(Startup, NumbersKeepTheirPointOnACommaDecimalSystem)
+{
+    // The application object hands the C library the environment's language.
+    CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << "no comma-decimal locale installed (scripts/install-deps.sh makes de_DE.UTF-8)";
+    StartupRun run;
+    ASSERT_EQ(run.run(), 0);
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
+
+TEST(Startup, FileMendedOnTheWayInIsReportedBeforeTheMainWindow)
+{
+    StartupRun run;
+    ASSERT_TRUE(createInstalledDatabase(run.env.path("VX.MDB")));
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "mend");
+        raw.setDatabaseName(run.env.path("VX.MDB"));
+        ASSERT_TRUE(raw.open());
+        QSqlQuery q(raw);
+        ASSERT_TRUE(q.exec("INSERT INTO TANKLST (tankid, tankname) VALUES ('k', 'Reef')"));
+        ASSERT_TRUE(q.exec("INSERT INTO livestock (tankname, dateadded, animalname) VALUES ('k', '2026-01-01', 'Tang')"));
+        // The index now reads differently from how its entries were made: it
+        // no longer matches its table, as after flipped bits.
+        ASSERT_TRUE(q.exec("PRAGMA writable_schema = ON"));
+        ASSERT_TRUE(q.exec("UPDATE sqlite_master SET sql = 'CREATE INDEX livestock_tank ON livestock (animalname)' "
+                           "WHERE name = 'livestock_tank'"));
+        q.finish();
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase("mend");
+
+    ASSERT_EQ(run.run(), 0);
+    ASSERT_FALSE(run.log.isEmpty());
+    EXPECT_EQ(run.log.first(), "msg:Brinestead");
+    EXPECT_TRUE(run.env.messages.shown.first().text.contains("VX.MDB.damaged"))
+        << qPrintable(run.env.messages.shown.first().text);
+    EXPECT_TRUE(QFile::exists(run.env.path("VX.MDB.damaged")));
 }

@@ -101,6 +101,24 @@ TEST(Backup, ReplacesAnExistingFileOnlyWithACompleteCopy)
     EXPECT_TRUE(partFiles(env.dir.path()).isEmpty());
 }
 
+TEST(Backup, TemporaryCopiesLeftByABackupCutShortAreRemoved)
+{
+    TestEnv env(true, false);
+    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+    const QString target = env.path("weekly.bak");
+    // What a backup to the same name killed half-way leaves: its temporary
+    // copy beside the target. A file of the keeper's that merely looks alike
+    // is not touched.
+    writeFile(env.path("weekly.bak.a1B2c3.part"), QByteArray(4096, 'x'));
+    writeFile(env.path("weekly.bak.notes.part"), "the keeper's own");
+
+    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+
+    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part"}));
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+}
+
 TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
 {
     TestEnv env(true, false);

@@ -3,6 +3,7 @@
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -51,6 +52,60 @@ void runRaw(const QString& path, const QStringList& statements)
     QSqlDatabase::removeDatabase("raw");
 }
 
+// Where an index or table keeps its rows: the byte range of its root page.
+QPair<qint64, qint64> rootPageRange(const QString& path, const QString& object)
+{
+    qint64 root = 0, pageSize = 0;
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "pages");
+        raw.setDatabaseName(path);
+        if (raw.open()) {
+            QSqlQuery q(raw);
+            q.prepare("SELECT rootpage FROM sqlite_master WHERE name = ?");
+            q.addBindValue(object);
+            if (q.exec() && q.next())
+                root = q.value(0).toLongLong();
+            if (q.exec("PRAGMA page_size") && q.next())
+                pageSize = q.value(0).toLongLong();
+            raw.close();
+        }
+    }
+    QSqlDatabase::removeDatabase("pages");
+    return {(root - 1) * pageSize, root * pageSize};
+}
+
+// Damages the file the way a few flipped bits do: the first `from` stored in
+// the object's root page becomes `to` (of the same length), nothing else.
+void flipInPage(const QString& path, const QString& object, const QByteArray& from, const QByteArray& to)
+{
+    ASSERT_EQ(from.size(), to.size());
+    const auto [begin, end] = rootPageRange(path, object);
+    ASSERT_GT(end, begin);
+    QByteArray bytes = readAll(path);
+    const qint64 at = bytes.indexOf(from, begin);
+    ASSERT_TRUE(at >= 0 && at + from.size() <= end) << "not in the root page of " << object.toStdString();
+    bytes.replace(at, from.size(), to);
+    writeFile(path, bytes);
+}
+
+QString firstValue(const QString& path, const QString& sql)
+{
+    QString value;
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "peek");
+        raw.setDatabaseName(path);
+        if (raw.open()) {
+            QSqlQuery q(raw);
+            if (q.exec(sql) && q.next())
+                value = q.value(0).toString();
+            q.finish();
+            raw.close();
+        }
+    }
+    QSqlDatabase::removeDatabase("peek");
+    return value;
+}
+
 } // namespace
 
 TEST(Database, MissingFileIsCreatedInItsInstalledState)
@@ -79,6 +134,91 @@ TEST(Database, MissingFileIsCreatedInItsInstalledState)
     const DbOpenResult again = openDatabase(*env.ctx);
     EXPECT_EQ(again.status, DbOpenResult::Opened);
     EXPECT_TRUE(again.message.isEmpty());
+}
+
+TEST(Database, NewFileLeftHalfMadeByACrashIsMadeAfreshAtTheNextStart)
+{
+    // A first start killed while it made the file leaves only the temporary
+    // file (empty, or without its CONFIG row); VX.MDB itself does not exist yet.
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> make;
+    };
+    const QList<Case> cases = {
+        {"empty", [](const QString& p) { writeFile(p, QByteArray()); }},
+        {"tables without CONFIG", [](const QString& p) { runRaw(p, {"CREATE TABLE TANKLST (tankid TEXT)"}); }},
+        {"garbage", [](const QString& p) { writeFile(p, QByteArray(3000, '\x7f')); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnv env(false);
+        const QString leftover = creationTempPath(env.ctx->dbPath());
+        EXPECT_TRUE(leftover.startsWith(env.dir.path()));
+        c.make(leftover);
+        writeFile(leftover + "-journal", "torn");
+
+        const DbOpenResult r = openDatabase(*env.ctx);
+
+        ASSERT_EQ(r.status, DbOpenResult::Created) << qPrintable(r.message);
+        EXPECT_FALSE(QFileInfo::exists(leftover));
+        EXPECT_FALSE(QFileInfo::exists(leftover + "-journal"));
+        EXPECT_EQ(column(env.ctx->db(), "SELECT db_version FROM CONFIG"), QStringList{"2.0 "});
+    }
+}
+
+TEST(Database, IndexesThatNoLongerMatchTheirTablesAreRebuiltAndACopyKept)
+{
+    TestEnv env(false);
+    const QString path = env.ctx->dbPath();
+    ASSERT_TRUE(openDatabase(*env.ctx).ok());
+    for (int day = 1; day <= 5; ++day)
+        runRaw(path, {QStringLiteral("INSERT INTO waterlog (tankname, logdate, logtime, ph) VALUES "
+                                     "('T1', '2024-01-0%1', '08:00:00', 7.%1)").arg(day)});
+    closeDatabase(*env.ctx);
+    // The index entry of the last test now names another day: a list read
+    // through the index comes back one test short.
+    flipInPage(path, "waterlog_tank", "2024-01-05", "2024-01-07");
+    ASSERT_EQ(firstValue(path, "SELECT count(*) FROM waterlog WHERE tankname = 'T1' AND logdate <= '2024-01-05'"), "4");
+    const QByteArray damaged = readAll(path);
+
+    const DbOpenResult r = openDatabase(*env.ctx);
+
+    ASSERT_EQ(r.status, DbOpenResult::Opened) << qPrintable(r.message);
+    const QString copy = path + ".damaged";
+    EXPECT_TRUE(r.message.contains("index")) << qPrintable(r.message);
+    EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(copy))) << qPrintable(r.message);
+    EXPECT_EQ(readAll(copy), damaged);
+    EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM waterlog WHERE tankname = 'T1' AND logdate <= '2024-01-05'"),
+              QStringList{"5"});
+    EXPECT_EQ(column(env.ctx->db(), "PRAGMA integrity_check"), QStringList{"ok"});
+
+    // The mended file opens quietly from then on.
+    closeDatabase(*env.ctx);
+    const DbOpenResult again = openDatabase(*env.ctx);
+    EXPECT_EQ(again.status, DbOpenResult::Opened);
+    EXPECT_TRUE(again.message.isEmpty()) << qPrintable(again.message);
+}
+
+TEST(Database, DamageThatRebuildingIndexesCannotMendIsRefusedAndTheFileLeftAsItWas)
+{
+    TestEnv env(false);
+    const QString path = env.ctx->dbPath();
+    ASSERT_TRUE(openDatabase(*env.ctx).ok());
+    runRaw(path, {"INSERT INTO TANKLST (tankid, tankname) VALUES ('a', 'Reef')",
+                  "INSERT INTO TANKLST (tankid, tankname) VALUES ('b', 'Reeg')"});
+    closeDatabase(*env.ctx);
+    // Two tanks of one name in the table: the unique index cannot be rebuilt.
+    flipInPage(path, "TANKLST", "Reeg", "Reef");
+    const QByteArray damaged = readAll(path);
+    const QStringList filesBefore = QDir(env.dir.path()).entryList(QDir::Files);
+
+    const DbOpenResult r = openDatabase(*env.ctx);
+
+    EXPECT_EQ(r.status, DbOpenResult::Refused);
+    EXPECT_TRUE(r.message.contains("damaged")) << qPrintable(r.message);
+    EXPECT_TRUE(r.message.contains("UNIQUE")) << qPrintable(r.message);
+    EXPECT_EQ(readAll(path), damaged);
+    EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files), filesBefore);
 }
 
 TEST(Database, UnusableFilesAreRefusedAndLeftUntouched)
@@ -154,6 +294,24 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
               QStringLiteral("%1\nbrinestead\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
     const DbOpenResult r = openDatabase(*env.ctx);
     EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+}
+
+TEST(Database, LockFileLeftEmptyByACopyKilledAsItStartedIsTakenOver)
+{
+    // Killed between making its lock file and writing who it is into it.
+    for (const QByteArray& left : {QByteArray(), QByteArray("12")}) {
+        SCOPED_TRACE(left.isEmpty() ? "empty" : "torn");
+        TestEnv env(false);
+        writeFile(env.ctx->dbPath() + ".lock", left);
+        const DbOpenResult r = openDatabase(*env.ctx);
+        EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+
+        // The lock is then held again: a second copy is still refused.
+        AppContext second;
+        second.startDir = env.dir.path();
+        second.connectionName = QStringLiteral("second_copy");
+        EXPECT_EQ(openDatabase(second).status, DbOpenResult::Refused);
+    }
 }
 
 TEST(Database, ConfigWithoutItsRowGetsTheDefaultRow)

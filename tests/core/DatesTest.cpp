@@ -1,5 +1,6 @@
 // Typed dates and times, their display, and the number helpers.
 #include "core/Dates.h"
+#include "support/CommaDecimalLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +141,9 @@ TEST(Dates, TankIdStampAndYearsLater)
     EXPECT_EQ(addYearsKeepingDay(QDate(2024, 2, 29), 4), QDate(2028, 2, 29));
 }
 
-TEST(Numbers, LeadingNumberAndNumericTest)
+namespace {
+
+void checkLeadingNumbers()
 {
     struct Case {
         const char* text;
@@ -171,9 +174,13 @@ TEST(Numbers, LeadingNumberAndNumericTest)
         EXPECT_EQ(parseNumber(c.text).has_value(), c.numeric) << c.text;
     }
     EXPECT_DOUBLE_EQ(parseNumber(" 8.4 ").value_or(0), 8.4);
+    EXPECT_DOUBLE_EQ(parseNumber("7.5").value_or(0), 7.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("1e10"), 1e10);
+    EXPECT_FALSE(parseNumber("1e400").has_value());
+    EXPECT_DOUBLE_EQ(parseNumber("1e-400").value_or(1), 0.0);
 }
 
-TEST(Numbers, FormatPatterns)
+void checkFormatPatterns()
 {
     struct Case {
         double value;
@@ -191,4 +198,26 @@ TEST(Numbers, FormatPatterns)
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatNumber(c.value, c.pattern), QString::fromLatin1(c.expected)) << c.value << " " << c.pattern;
+}
+
+} // namespace
+
+TEST(Numbers, LeadingNumberAndNumericTest)
+{
+    checkLeadingNumbers();
+}
+
+TEST(Numbers, FormatPatterns)
+{
+    checkFormatPatterns();
+}
+
+// On a system whose language writes decimals with a comma the numbers read and
+// written are the same: "7.5" is seven and a half, not seven.
+TEST(Numbers, SameUnderACommaDecimalLocale)
+{
+    CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.active()) << "no comma-decimal locale installed (scripts/install-deps.sh makes de_DE.UTF-8)";
+    checkLeadingNumbers();
+    checkFormatPatterns();
 }

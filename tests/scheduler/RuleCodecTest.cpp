@@ -218,6 +218,34 @@ TEST(RuleCodec, LoadingOddRows)
     EXPECT_EQ(v.englishDesc, QStringLiteral("Every 1 days."));
 }
 
+TEST(RuleCodec, HugeOrOddStoredMonthsSelectNoMonth)
+{
+    // Stored text the program never writes: a yearly rule's month that is too
+    // large for any whole number, negative, fractional or past December
+    // selects no month (and is never converted out of range on the way).
+    struct Case {
+        const char* name;
+        int subtype;
+        const char* detail;
+    };
+    const Case cases[] = {
+        {"huge month", 0, "1e10"},       {"huge negative month", 0, "-1e10"},
+        {"month past December", 0, "12"}, {"fractional month", 0, "3.5"},
+        {"Xth month past December", 1, "1112"}, {"negative Xth month", 1, "11-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const EditorValues v = editorValuesFromRule(storedVars(Yearly, c.subtype, 1, QString::fromLatin1(c.detail)),
+                                                    opened(), kMask, kMDY, kToday);
+        EXPECT_EQ(v.type, Yearly);
+        EXPECT_EQ(c.subtype == 0 ? v.yearlyMonth : v.yearlyMonth2, -1);
+    }
+    // A month in range is still selected.
+    EXPECT_EQ(editorValuesFromRule(storedVars(Yearly, 0, 1, QStringLiteral("11")), opened(), kMask, kMDY, kToday)
+                  .yearlyMonth,
+              11);
+}
+
 TEST(RuleCodec, NewReminderPresetAndStoredDates)
 {
     const SchedEditorVars vars = newTaskVars(QDate(2028, 2, 29), kMask);

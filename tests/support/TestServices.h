@@ -81,9 +81,12 @@ public:
     {
         return values.value(key, defaultValue);
     }
+    QString failWrites;   // non-empty: every write fails with this reason
     void set(const QString& key, const QString& value) override
     {
         ++writes;
-        values.insert(key, value);
+        if (failWrites.isEmpty())
+            values.insert(key, value);
     }
+    QString writeError() const override { return failWrites; }
 };

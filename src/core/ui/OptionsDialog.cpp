@@ -288,18 +288,29 @@ void OptionsDialog::showOptions(int tab)
 
 void OptionsDialog::finishOptions(bool accepted)
 {
-    // Only OK accepts; Cancel, Escape and the frame's close all revert, even
-    // after Apply.
-    if (accepted) {
-        SettingsSaveInput input;
-        input.graphChecks = graphChecksFromControls();
-        input.salt = m_saltwaterOption->isChecked();
-        input.userFieldName1 = m_userFieldName1Edit->text();
-        input.userFieldName2 = m_userFieldName2Edit->text();
-        saveSettings(m_ctx, input);
-    } else {
+    // Only OK accepts (and has saved by then); Cancel, Escape and the frame's
+    // close all revert, even after Apply.
+    if (!accepted)
         reloadSettings();
+}
+
+void OptionsDialog::accept()
+{
+    SettingsSaveInput input;
+    input.graphChecks = graphChecksFromControls();
+    input.salt = m_saltwaterOption->isChecked();
+    input.userFieldName1 = m_userFieldName1Edit->text();
+    input.userFieldName2 = m_userFieldName2Edit->text();
+    const QString failure = saveSettings(m_ctx, input);
+    if (!failure.isEmpty()) {
+        m_ctx.services.tell(QStringLiteral("The options could not be saved: %1 could not be written. "
+                                           "Nothing was lost yet: correct the problem and press OK again, "
+                                           "or Cancel to go back to the options as they were.")
+                                .arg(failure),
+                            QStringLiteral("Options"), MsgIcon::Exclamation);
+        return;
     }
+    QDialog::accept();
 }
 
 QString OptionsDialog::graphChecksFromControls() const

@@ -22,6 +22,11 @@ public:
     // save (OK) or reload (anything else).
     void showOptions(int tab);
 
+protected:
+    // OK: saves every option; a save that fails is reported and the dialog
+    // stays open, so nothing the keeper chose is silently lost.
+    void accept() override;
+
 private:
     void buildGeneralTab(QWidget* page);
     void buildGraphingTab(QWidget* page);

@@ -1,6 +1,7 @@
 #include "core/ui/QtServices.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,7 +40,17 @@ MsgResult QtMessageBox::show(const Message& message)
     for (const Choice& c : choices)
         if (c.result == message.defaultButton)
             box.setDefaultButton(c.button);
+    // A busy pointer set by the work that led to the message would sit over
+    // the box and tell the keeper to wait instead of to answer: it is taken
+    // down while the box is up and put back afterwards.
+    QList<QCursor> busy;
+    while (const QCursor* cursor = QApplication::overrideCursor()) {
+        busy.prepend(*cursor);
+        QApplication::restoreOverrideCursor();
+    }
     const int answer = box.exec();
+    for (const QCursor& cursor : busy)
+        QApplication::setOverrideCursor(cursor);
     for (const Choice& c : choices)
         if (answer == c.button)
             return c.result;

@@ -73,8 +73,12 @@ TankListDialog::TankListDialog(AppContext& ctx, IShell* shell, QWidget* parent)
 void TankListDialog::refreshTankList()
 {
     m_tankList->clear();
-    for (const TankRecord& tank : TankStore(m_ctx.db()).listByName())
+    QString error;
+    for (const TankRecord& tank : TankStore(m_ctx.db()).listByName(&error))
         m_tankList->addItem(tank.tankname);
+    if (!error.isEmpty())
+        m_ctx.services.tell(QStringLiteral("The list of tanks could not be read: %1").arg(error),
+                            QStringLiteral("Database Error"), MsgIcon::Exclamation);
     m_tankList->setCurrentRow(-1);
     m_tankList->clearSelection();
 }

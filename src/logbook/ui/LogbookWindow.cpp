@@ -312,7 +312,11 @@ void LogbookWindow::refreshTankTree()
         root->setData(0, Qt::UserRole, kAllTanks);
         root->setIcon(0, tankIcon);
         QTreeWidgetItem* last = root;
-        for (const TankRecord& tank : TankStore(m_ctx.db()).listByName()) {
+        QString error;
+        const QVector<TankRecord> tanks = TankStore(m_ctx.db()).listByName(&error);
+        if (!error.isEmpty())
+            tellDatabaseFailure(QStringLiteral("The list of tanks could not be read"), error);
+        for (const TankRecord& tank : tanks) {
             auto* node = new QTreeWidgetItem(root, QStringList{tank.tankname});
             node->setData(0, Qt::UserRole, tank.tankid);
             node->setIcon(0, tankIcon);
@@ -401,8 +405,11 @@ void LogbookWindow::fillWaterLog(const QString& sortOrder)
     beginFill(QStringLiteral("Water Quality Log"));
     m_waterModel->setDateMask(m_ctx.settings.dateMask);
     QVector<WaterLogRecord> rows;
+    QString error;
     if (m_tankSelected)
-        rows = WaterLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
+        rows = WaterLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder), &error);
+    if (!error.isEmpty())
+        tellDatabaseFailure(QStringLiteral("The Water Quality Log of '%1' could not be read").arg(m_tankName), error);
     m_waterModel->setRecords(std::move(rows));
     m_waterModel->applyOwnSort();
 }
@@ -416,8 +423,11 @@ void LogbookWindow::fillLivestockLog(const QString& sortOrder)
     }
     m_livestockModel->setDateMask(m_ctx.settings.dateMask);
     QVector<LivestockRecord> rows;
+    QString error;
     if (m_tankSelected)
-        rows = LivestockStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
+        rows = LivestockStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder), &error);
+    if (!error.isEmpty())
+        tellDatabaseFailure(QStringLiteral("The Livestock Log of '%1' could not be read").arg(m_tankName), error);
     m_livestockModel->setRecords(std::move(rows));
     m_livestockModel->applyOwnSort();
 }
@@ -427,8 +437,11 @@ void LogbookWindow::fillMaintenanceLog(const QString& sortOrder)
     beginFill(QStringLiteral("Maintenance Log"));
     m_maintenanceModel->setDateMask(m_ctx.settings.dateMask);
     QVector<MaintLogRecord> rows;
+    QString error;
     if (m_tankSelected)
-        rows = MaintLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder));
+        rows = MaintLogStore(m_ctx.db()).list(m_tankId, sortOrderFromText(sortOrder), &error);
+    if (!error.isEmpty())
+        tellDatabaseFailure(QStringLiteral("The Maintenance Log of '%1' could not be read").arg(m_tankName), error);
     m_maintenanceModel->setRecords(std::move(rows));
     m_maintenanceModel->applyOwnSort();
 }
@@ -544,6 +557,12 @@ void LogbookWindow::tellNoMatch()
     m_ctx.services.tell(kNoMatch, QString(), MsgIcon::None, false);
 }
 
+void LogbookWindow::tellDatabaseFailure(const QString& what, const QString& reason)
+{
+    m_ctx.services.tell(QStringLiteral("%1: %2").arg(what, reason), QStringLiteral("Database Error"),
+                        MsgIcon::Exclamation);
+}
+
 void LogbookWindow::enableGraphButton()
 {
     m_graphAction->setEnabled(true);
@@ -639,8 +658,13 @@ void LogbookWindow::changeWaterTest()
     const qint64 rowid = selectedEntry(TabWater, QStringLiteral("You must first select a log entry to change."));
     if (!rowid)
         return;
-    const auto rec = WaterLogStore(m_ctx.db()).get(rowid);
+    QString error;
+    const auto rec = WaterLogStore(m_ctx.db()).get(rowid, &error);
     if (!rec) {
+        if (!error.isEmpty()) {
+            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
+            return;
+        }
         tellNoMatch();
         refreshList(QStringLiteral("ascending"));
         return;
@@ -663,8 +687,13 @@ void LogbookWindow::changeLivestockEntry()
         selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to change."));
     if (!rowid)
         return;
-    const auto rec = LivestockStore(m_ctx.db()).get(rowid);
+    QString error;
+    const auto rec = LivestockStore(m_ctx.db()).get(rowid, &error);
     if (!rec) {
+        if (!error.isEmpty()) {
+            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
+            return;
+        }
         tellNoMatch();
         refreshList(QStringLiteral("ascending"));
         return;
@@ -683,8 +712,13 @@ void LogbookWindow::changeMaintenanceEntry()
     const qint64 rowid = selectedEntry(TabMaint, QStringLiteral("You must first select a log entry to change."));
     if (!rowid)
         return;
-    const auto rec = MaintLogStore(m_ctx.db()).get(rowid);
+    QString error;
+    const auto rec = MaintLogStore(m_ctx.db()).get(rowid, &error);
     if (!rec) {
+        if (!error.isEmpty()) {
+            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
+            return;
+        }
         tellNoMatch();
         refreshList(QStringLiteral("ascending"));
         return;
@@ -718,24 +752,36 @@ bool LogbookWindow::confirmDelete(const QString& what)
         == MsgResult::Ok;
 }
 
-void LogbookWindow::deleteSelected(int tab, const std::function<std::optional<QString>(qint64)>& describe,
-                                  const std::function<bool(qint64)>& remove)
+void LogbookWindow::deleteSelected(int tab, const std::function<std::optional<QString>(qint64, QString*)>& describe,
+                                  const std::function<bool(qint64, QString*)>& remove)
 {
     if (!m_tankSelected)
         return;
     const qint64 rowid = selectedEntry(tab, QStringLiteral("You must first select a log entry to delete"));
     if (!rowid)
         return;
-    const std::optional<QString> what = describe(rowid);
+    QString error;
+    const std::optional<QString> what = describe(rowid, &error);
     if (!what) {
-        tellNoMatch();
-        refreshList(QStringLiteral("Ascending"));
+        if (error.isEmpty()) {
+            tellNoMatch();
+            refreshList(QStringLiteral("Ascending"));
+        } else {
+            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
+        }
         return;
     }
     if (!confirmDelete(*what))
         return;
-    if (!remove(rowid))
-        tellNoMatch();
+    error.clear();
+    if (!remove(rowid, &error)) {
+        if (error == kEntryGone) {
+            tellNoMatch();
+        } else {
+            tellDatabaseFailure(QStringLiteral("The entry could not be deleted"), error);
+            return;
+        }
+    }
     refreshList(QStringLiteral("Ascending"));
 }
 
@@ -751,15 +797,15 @@ void LogbookWindow::deleteWaterTest()
     WaterLogStore store(m_ctx.db());
     deleteSelected(
         TabWater,
-        [&](qint64 rowid) -> std::optional<QString> {
-            const auto rec = store.get(rowid);
+        [&](qint64 rowid, QString* error) -> std::optional<QString> {
+            const auto rec = store.get(rowid, error);
             if (!rec)
                 return std::nullopt;
             // The water test's date always reads month/day/year here.
             return dateText(rec->logdate, QStringLiteral("MM/DD/YY")) + QStringLiteral(", ")
                 + formatAmPmTime(rec->logtime);
         },
-        [&](qint64 rowid) { return store.remove(rowid); });
+        [&](qint64 rowid, QString* error) { return store.remove(rowid, error); });
 }
 
 void LogbookWindow::deleteLivestockEntry()
@@ -767,14 +813,14 @@ void LogbookWindow::deleteLivestockEntry()
     LivestockStore store(m_ctx.db());
     deleteSelected(
         TabLivestock,
-        [&](qint64 rowid) -> std::optional<QString> {
-            const auto rec = store.get(rowid);
+        [&](qint64 rowid, QString* error) -> std::optional<QString> {
+            const auto rec = store.get(rowid, error);
             if (!rec)
                 return std::nullopt;
             return rec->animalname + QStringLiteral(" - ") + dateText(rec->dateadded, m_ctx.settings.dateMask)
                 + QStringLiteral(", ") + formatAmPmTime(rec->timeadded, true);
         },
-        [&](qint64 rowid) { return store.remove(rowid); });
+        [&](qint64 rowid, QString* error) { return store.remove(rowid, error); });
 }
 
 void LogbookWindow::deleteMaintenanceEntry()
@@ -782,14 +828,14 @@ void LogbookWindow::deleteMaintenanceEntry()
     MaintLogStore store(m_ctx.db());
     deleteSelected(
         TabMaint,
-        [&](qint64 rowid) -> std::optional<QString> {
-            const auto rec = store.get(rowid);
+        [&](qint64 rowid, QString* error) -> std::optional<QString> {
+            const auto rec = store.get(rowid, error);
             if (!rec)
                 return std::nullopt;
             return dateText(rec->logdate, m_ctx.settings.dateMask) + QStringLiteral(", ")
                 + formatAmPmTime(rec->logtime);
         },
-        [&](qint64 rowid) { return store.remove(rowid); });
+        [&](qint64 rowid, QString* error) { return store.remove(rowid, error); });
 }
 
 void LogbookWindow::moveEntry()
@@ -798,9 +844,13 @@ void LogbookWindow::moveEntry()
     const qint64 rowid = selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to move."));
     if (!rowid || !m_tankSelected)
         return;
-    const auto rec = LivestockStore(m_ctx.db()).get(rowid);
+    QString error;
+    const auto rec = LivestockStore(m_ctx.db()).get(rowid, &error);
     if (!rec) {
-        m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
+        if (error.isEmpty())
+            m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
+        else
+            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
         return;
     }
     MoveLivestockDialog dialog(m_ctx, rowid, rec->animalname, this);

@@ -102,10 +102,13 @@ private:
     bool confirmDelete(const QString& what);
     // Deleting the selected entry of one list: find it, describe it in the
     // question, delete it on OK and refill. describe gives nothing when the
-    // entry is gone.
-    void deleteSelected(int tab, const std::function<std::optional<QString>(qint64)>& describe,
-                        const std::function<bool(qint64)>& remove);
+    // entry is gone, or when it cannot be read (then with the reason in its
+    // second argument); remove gives the database's reason when it fails.
+    void deleteSelected(int tab, const std::function<std::optional<QString>(qint64, QString*)>& describe,
+                        const std::function<bool(qint64, QString*)>& remove);
     void tellNoMatch();
+    // A read or write the database refused: what failed, and its reason.
+    void tellDatabaseFailure(const QString& what, const QString& reason);
     void enableGraphButton();
     void claimPrintForDialog();
     void reclaimPrint();

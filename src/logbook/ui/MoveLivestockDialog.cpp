@@ -84,8 +84,14 @@ void MoveLivestockDialog::moveToPickedTank()
 
     QString error;
     if (!LivestockStore(m_ctx.db()).move(m_rowid, target, moment, &error)) {
-        m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
-        reject();
+        if (error == kEntryGone) {
+            m_ctx.services.tell(QStringLiteral("entry not found to be moved"), QString(), MsgIcon::None, false);
+            reject();
+        } else {
+            // The entry stays where it was; the keeper may try again or cancel.
+            m_ctx.services.tell(QStringLiteral("The entry could not be moved: %1").arg(error),
+                                QStringLiteral("Database Error"), MsgIcon::Exclamation);
+        }
         return;
     }
     accept();

@@ -310,3 +310,45 @@ TEST(OptionsDialog, LongStoredTestNamesLoadWholeAndOkKeepsThem)
     EXPECT_EQ(readConfig(*env.ctx), (ConfigRow{1, 0, long1, long2}));
     EXPECT_EQ(env.ctx->userFieldName1, long1);
 }
+
+TEST(Options, FailedSaveIsReportedAndTheDialogStaysOpen)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TestEnv&)> breakWrites;
+        const char* where;    // named in the message
+        const char* reason;   // the store's or the database's own words
+    };
+    const QList<Case> cases = {
+        {"settings store", [](TestEnv& env) { env.store.failWrites = "the settings file cannot be written"; },
+         "settings store", "the settings file cannot be written"},
+        {"CONFIG", [](TestEnv& env) {
+             QSqlQuery q(env.ctx->db());
+             ASSERT_TRUE(q.exec("CREATE TRIGGER full BEFORE UPDATE ON CONFIG BEGIN "
+                                "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+         },
+         "CONFIG", "database or disk is full"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        storeKeeperSettings(env);
+        c.breakWrites(env);
+        OptionsDialog dlg(*env.ctx);
+        bool openAfterOk = false;
+        runModal(dlg, 0, [&](OptionsDialog& d) {
+            changeEverything(d);
+            click(d, "okButton");
+            openAfterOk = d.isVisible();
+        });
+
+        EXPECT_TRUE(openAfterOk);
+        ASSERT_EQ(env.messages.shown.size(), 1);
+        const QString text = env.messages.shown.first().text;
+        EXPECT_TRUE(text.contains("could not be saved")) << qPrintable(text);
+        EXPECT_TRUE(text.contains(c.where)) << qPrintable(text);
+        EXPECT_TRUE(text.contains(c.reason)) << qPrintable(text);
+        // The dialog was then cancelled: the session is back at what is stored.
+        EXPECT_EQ(env.ctx->settings.dateOrder, env.store.values.value("Date_Order"));
+    }
+}

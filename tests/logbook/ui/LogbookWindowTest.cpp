@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTabBar>
 #include <QTabWidget>
@@ -739,4 +740,74 @@ TEST(LogbookWindow, EveryColumnOpensAsWideAsItsHeader)
                 << name << " " << header.toStdString();
         }
     }
+}
+
+TEST(LogbookWindow, FailedReadsAndWritesAreReportedAsSuchAndChangeNothing)
+{
+    auto sql = [](Logbook& lb, const char* statement) {
+        QSqlQuery q(lb.env.ctx->db());
+        ASSERT_TRUE(q.exec(QString::fromLatin1(statement))) << q.lastError().text().toStdString();
+    };
+    struct Case {
+        const char* name;
+        std::function<void(Logbook&)> act;   // after Reef's test is listed and selected
+        const char* what;                    // the message says what failed
+        const char* reason;                  // and the database's reason
+        QStringList listedAfter;
+    };
+    const QList<Case> cases = {
+        {"delete refused",
+         [&](Logbook& lb) {
+             sql(lb, "CREATE TRIGGER stuck BEFORE DELETE ON waterlog BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END");
+             lb.log->deleteEntry();   // the question is answered OK
+         },
+         "could not be deleted", "disk I/O error", {"7.00"}},
+        {"entry unreadable on delete",
+         [&](Logbook& lb) {
+             sql(lb, "ALTER TABLE waterlog RENAME TO waterlog_away");
+             lb.log->deleteEntry();
+         },
+         "could not be read", "no such table", {"7.00"}},
+        {"entry unreadable on change",
+         [&](Logbook& lb) {
+             sql(lb, "ALTER TABLE waterlog RENAME TO waterlog_away");
+             lb.log->changeEntry();
+         },
+         "could not be read", "no such table", {"7.00"}},
+        {"list unreadable",
+         [&](Logbook& lb) {
+             sql(lb, "ALTER TABLE waterlog RENAME TO waterlog_away");
+             lb.clickNode("Zeta");
+         },
+         "Water Quality Log of 'Zeta' could not be read", "no such table", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Logbook lb;
+        lb.addTest("Reef", QDate(2026, 3, 4), QTime(13, 5, 9), 7);
+        lb.clickNode("Reef");
+        lb.clickRow(0);
+        lb.env.messages.clear();
+
+        c.act(lb);
+
+        ASSERT_FALSE(lb.env.messages.shown.isEmpty());
+        const Message& m = lb.env.messages.shown.last();
+        EXPECT_NE(m.text, "yo... no match on da key!");
+        EXPECT_TRUE(m.text.contains(c.what)) << qPrintable(m.text);
+        EXPECT_TRUE(m.text.contains(c.reason)) << qPrintable(m.text);
+        EXPECT_EQ(lb.column(1), c.listedAfter);
+    }
+}
+
+TEST(LogbookWindow, EntryDeletedElsewhereStillSaysNoMatch)
+{
+    Logbook lb;
+    const qint64 rowid = lb.addTest("Reef", QDate(2026, 3, 4), QTime(13, 5, 9), 7);
+    lb.clickNode("Reef");
+    lb.clickRow(0);
+    ASSERT_TRUE(WaterLogStore(lb.env.ctx->db()).remove(rowid));
+    lb.env.messages.clear();
+    lb.log->deleteEntry();
+    EXPECT_EQ(lb.env.messages.texts(), QStringList{"yo... no match on da key!"});
 }

@@ -181,3 +181,29 @@ TEST_F(LivesMoveTest, TankDeletedMeanwhileIsNotWritten)
     click(*dlg, "okButton");
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
 }
+
+TEST_F(LivesMoveTest, MoveTheDatabaseRefusesIsReportedAndTheEntryStays)
+{
+    QSqlQuery q(env.ctx->db());
+    ASSERT_TRUE(q.exec("CREATE TRIGGER stuck BEFORE UPDATE ON livestock BEGIN "
+                       "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    auto dlg = open();
+    pick(*dlg, "tankname");
+    click(*dlg, "okButton");
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const QString text = env.messages.shown[0].text;
+    EXPECT_NE(text, "entry not found to be moved");
+    EXPECT_TRUE(text.contains("could not be moved")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("database or disk is full")) << qPrintable(text);
+    EXPECT_EQ(row().tankid, "01-01-2026 10:00:00");
+    // The dialog stays for another try or Cancel.
+    EXPECT_TRUE(dlg->isVisible());
+
+    // A row that is really gone keeps its own message.
+    ASSERT_TRUE(q.exec("DROP TRIGGER stuck"));
+    ASSERT_TRUE(LivestockStore(env.ctx->db()).remove(rowid));
+    env.messages.clear();
+    click(*dlg, "okButton");
+    EXPECT_EQ(env.messages.texts(), QStringList{"entry not found to be moved"});
+}
