@@ -684,10 +684,8 @@ void MainWindow::rebuildWindowList()
 
 HelpWindow* MainWindow::helpWindow()
 {
-    if (!m_help) {
-        m_help = new HelpWindow(this);
-        m_help->setWindowFlag(Qt::Window, true);
-    }
+    if (!m_help)
+        m_help = HelpWindow::forWindow(this);
     return m_help;
 }
 

@@ -81,14 +81,10 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // The compatibility tables are constant program data: start-up has nothing
     // to load, so hooks.loadCompatibilityTables stays empty.
     main.registerChild(QStringLiteral("CompatibilityWindow"), [&ctx, &main]() -> QWidget* {
-        auto* chart = new CompatibilityWindow(ctx, &main);
-        chart->helpRequested = [&main] { main.showHelpContext(5102); };
-        return chart;
+        return new CompatibilityWindow(ctx, &main);
     });
     main.registerChild(QStringLiteral("FantasyTankWindow"), [&ctx, &main]() -> QWidget* {
-        auto* planner = new FantasyTankWindow(ctx, &main);
-        planner->helpRequested = [&main] { main.showHelpContext(5103); };
-        return planner;
+        return new FantasyTankWindow(ctx, &main);
     });
     main.registerChild(QStringLiteral("NamesCrossReferenceWindow"), [&ctx, &main]() -> QWidget* {
         return new NamesCrossReferenceWindow(ctx, &main);

@@ -1,5 +1,7 @@
 #include "core/ui/HelpWindow.h"
 
+#include <QKeyEvent>
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,8 +84,6 @@ QString helpPageForContext(int contextId)
 {
     switch (contextId) {
     case 4: return QStringLiteral("backup.html");
-    case 5102: return QStringLiteral("compatibility.html");
-    case 5103: return QStringLiteral("fantasy.html");
     default: return QString();
     }
 }
@@ -241,4 +241,57 @@ void HelpWindow::displaySelectedKeyword()
     if (!item)
         return;
     showPage(item->data(Qt::UserRole).toString());
+}
+
+HelpWindow* HelpWindow::forWindow(QWidget* from)
+{
+    QWidget* top = from->window();
+    if (auto* help = top->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        return help;
+    return new HelpWindow(top);
+}
+
+void HelpWindow::present(const QString& page)
+{
+    showPage(page);
+    show();
+    raise();
+    activateWindow();
+}
+
+namespace {
+
+// Sees F1 when it reaches the window: pressed on the window itself or passed
+// on by a control that has no use for it.
+class HelpKey : public QObject {
+public:
+    HelpKey(QWidget* window, const QString& page) : QObject(window), m_window(window), m_page(page)
+    {
+        setObjectName(QStringLiteral("helpKey"));
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+                HelpWindow::forWindow(m_window)->present(m_page);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* m_window;
+    QString m_page;
+};
+
+} // namespace
+
+void addHelpKey(QWidget* window, const QString& page)
+{
+    new HelpKey(window, page);
 }

@@ -41,6 +41,13 @@ public:
 
     explicit HelpWindow(QWidget* parent = nullptr);
 
+    // The help window of the window `from` stands in: the one that window
+    // already has, or a new one. A modal dialog gets one of its own, so that
+    // help stays usable while the dialog is up.
+    static HelpWindow* forWindow(QWidget* from);
+    // Shows a page and brings the window to the front.
+    void present(const QString& page);
+
     // Shows the window on the Contents tab and the contents page.
     void showContents();
     // Shows the window on the Index tab with `keyword` in the search box.
@@ -71,3 +78,7 @@ private:
     QVector<HelpKeyword> m_index;
     QString m_page;
 };
+
+// Gives `window` an F1 key that shows `page` (a help page's file name) in its
+// help window, whichever of its controls has the focus.
+void addHelpKey(QWidget* window, const QString& page);

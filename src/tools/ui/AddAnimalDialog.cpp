@@ -1,5 +1,6 @@
 #include "tools/ui/AddAnimalDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/ui/EntryWidgets.h"
 #include "tools/FantasyTank.h"
@@ -17,6 +18,7 @@ AddAnimalDialog::AddAnimalDialog(AppContext& ctx, FantasyTankPlan& plan, int spe
     : QDialog(parent), m_ctx(ctx), m_plan(plan), m_species(species)
 {
     setObjectName("AddAnimalDialog");
+    addHelpKey(this, QStringLiteral("fantasy.html"));
     setWindowTitle(QStringLiteral("Add An Animal"));
     setModal(true);
 
@@ -99,11 +101,3 @@ void AddAnimalDialog::dropItIn()
     accept();
 }
 
-void AddAnimalDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1 && helpRequested) {
-        helpRequested();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

@@ -21,10 +21,8 @@ public:
     AddAnimalDialog(AppContext& ctx, FantasyTankPlan& plan, int species, const QString& entryText,
                     QWidget* parent = nullptr);
 
-    std::function<void()> helpRequested;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void dropItIn();

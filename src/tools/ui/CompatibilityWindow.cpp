@@ -1,5 +1,6 @@
 #include "tools/ui/CompatibilityWindow.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/ui/EntryWidgets.h"
 
@@ -38,6 +39,7 @@ CompatibilityWindow::CompatibilityWindow(AppContext& ctx, IShell* shell, QWidget
     : QWidget(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName("CompatibilityWindow");
+    addHelpKey(this, QStringLiteral("compatibility.html"));
     setWindowTitle(QStringLiteral("Quick Compatibility"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/compatability.png")));
 
@@ -140,11 +142,3 @@ void CompatibilityWindow::showOpeningReminder()
     m_ctx.services.tell(m.text, m.title, m.icon);
 }
 
-void CompatibilityWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1 && helpRequested) {
-        helpRequested();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

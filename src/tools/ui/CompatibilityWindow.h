@@ -26,12 +26,9 @@ public:
     void activate() override;
 
     WaterKind water() const;
-    // F1 on the window (the wiring opens its help page).
-    std::function<void()> helpRequested;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void chooseWater(WaterKind water);

@@ -19,19 +19,6 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 
-// The help window the main window uses when it has one, else a new one beside it.
-void showHelpPage(QWidget* from, const QString& page)
-{
-    QWidget* top = from->window();
-    auto* help = top->findChild<HelpWindow*>();
-    if (!help) {
-        help = new HelpWindow(top);
-        help->setWindowFlag(Qt::Window, true);
-    }
-    help->showPage(page);
-    help->show();
-    help->raise();
-}
 
 } // namespace
 
@@ -39,6 +26,7 @@ ConversionCalculatorWindow::ConversionCalculatorWindow(AppContext& ctx, QWidget*
     : QWidget(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("ConversionCalculatorWindow"));
+    addHelpKey(this, QStringLiteral("conversions.html"));
     setWindowTitle(QStringLiteral("Conversions"));
 
     m_conversionList = new QTreeWidget(this);
@@ -168,12 +156,3 @@ void ConversionCalculatorWindow::closeWindow()
         close();
 }
 
-void ConversionCalculatorWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        showHelpPage(this, QStringLiteral("conversions.html"));
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

@@ -32,7 +32,6 @@ public:
     QSize sizeHint() const override { return QSize(660, 480); }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void sortByColumn(int column);

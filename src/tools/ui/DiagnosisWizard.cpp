@@ -52,6 +52,7 @@ DiagnosisWizard::DiagnosisWizard(AppContext& ctx, diagnosis::History& history, I
     : QDialog(parent), m_ctx(ctx), m_history(history), m_shell(shell), m_run(history)
 {
     setObjectName("DiagnosisWizard");
+    addHelpKey(this, QStringLiteral("diagnosis.html"));
     setWindowTitle(QStringLiteral("Disease Diagnosis Wizard"));
     setModal(true);
     buildControls();
@@ -225,29 +226,10 @@ void DiagnosisWizard::printAnswers()
 
 HelpWindow* DiagnosisWizard::helpWindow() const
 {
-    return m_help.data();
+    return findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void DiagnosisWizard::showHelp()
-{
-    if (!m_help) {
-        // A window of the wizard's own, so that it can be used while the wizard is up.
-        m_help = new HelpWindow(this);
-        m_help->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_help->showPage(QStringLiteral("diagnosis.html"));
-    m_help->show();
-    m_help->raise();
-}
 
-void DiagnosisWizard::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        showHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void DiagnosisWizard::claimFilePrint()
 {

@@ -47,12 +47,10 @@ private slots:
     void goNext();
     void startOver();
     void printAnswers();
-    void showHelp();
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -80,5 +78,4 @@ private:
     QPushButton* m_backButton = nullptr;
     QPushButton* m_nextButton = nullptr;
     QPushButton* m_printButton = nullptr;
-    QPointer<HelpWindow> m_help;
 };

@@ -1,5 +1,6 @@
 #include "tools/ui/FantasyTankWindow.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/ui/EntryWidgets.h"
 #include "tools/ui/AddAnimalDialog.h"
@@ -63,6 +64,7 @@ FantasyTankWindow::FantasyTankWindow(AppContext& ctx, IShell* shell, QWidget* pa
     : QWidget(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName("FantasyTankWindow");
+    addHelpKey(this, QStringLiteral("fantasy.html"));
     setWindowTitle(QStringLiteral("Fantasy Tank!"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/fantasy.png")));
 
@@ -249,7 +251,6 @@ void FantasyTankWindow::addAnimal()
         return;
     }
     AddAnimalDialog dialog(m_ctx, m_plan, m_speciesList->row(picked) + 1, picked->text(), this);
-    dialog.helpRequested = helpRequested;
     dialog.exec();
     m_tankList->clear();
     m_tankList->addItems(m_plan.lineTexts());
@@ -289,11 +290,3 @@ void FantasyTankWindow::showOpeningReminder()
     m_ctx.services.tell(m.text, m.title, m.icon);
 }
 
-void FantasyTankWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1 && helpRequested) {
-        helpRequested();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

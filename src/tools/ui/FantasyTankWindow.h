@@ -33,12 +33,9 @@ public:
 
     const FantasyTankPlan& plan() const { return m_plan; }
     const Stocking& stocking() const { return m_stocking; }
-    // F1 on the window or on its add-animal dialog (the wiring opens the help page).
-    std::function<void()> helpRequested;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Recomputes the capacity and the fill from the controls and the plan.

@@ -41,19 +41,6 @@ struct BusyCursor {
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
-// The help window the main window uses when it has one, else a new one beside it.
-void showHelpPage(QWidget* from, const QString& page)
-{
-    QWidget* top = from->window();
-    auto* help = top->findChild<HelpWindow*>();
-    if (!help) {
-        help = new HelpWindow(top);
-        help->setWindowFlag(Qt::Window, true);
-    }
-    help->showPage(page);
-    help->show();
-    help->raise();
-}
 
 } // namespace
 
@@ -61,6 +48,7 @@ NamesCrossReferenceWindow::NamesCrossReferenceWindow(AppContext& ctx, IShell* sh
     : QWidget(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName(QStringLiteral("NamesCrossReferenceWindow"));
+    addHelpKey(this, QStringLiteral("names.html"));
     setWindowTitle(QStringLiteral("Common and Latin Names Reference"));
 
     m_waterTypeGroup = new QGroupBox(QStringLiteral("Water Type"), this);
@@ -193,17 +181,4 @@ void NamesCrossReferenceWindow::setStatusText(const QString& text)
     m_statusPanel->setText(text);
 }
 
-void NamesCrossReferenceWindow::showHelp()
-{
-    showHelpPage(this, QStringLiteral("names.html"));
-}
 
-void NamesCrossReferenceWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        showHelp();
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

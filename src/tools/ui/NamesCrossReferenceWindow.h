@@ -34,7 +34,6 @@ public:
     QSize sizeHint() const override { return QSize(600, 480); }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void sortByColumn(int column);
@@ -43,7 +42,6 @@ private:
     void loadNames(bool salt);
     void tellNamesFileMissing(bool salt);
     void setStatusText(const QString& text);
-    void showHelp();
 
     AppContext& m_ctx;
     IShell* m_shell = nullptr;
