@@ -16,7 +16,6 @@ void ScheduleBuilder::addRule(const SchedRule& rule, const QString& task)
     const int index = m_tasks.size();
     m_tasks.append(task);
     const QVector<QDate> dates = expandRule(rule, ExpansionWindow::between(m_low, m_upper));
-    m_entries.reserve(m_entries.size() + dates.size());
     for (const QDate& d : dates)
         m_entries.append({d.toJulianDay(), index});
 }
@@ -32,16 +31,20 @@ QVector<ScheduleRow> ScheduleBuilder::take()
     for (int i = 0; i < byText.size(); ++i)
         rank[byText[i]] = i;
 
-    std::stable_sort(m_entries.begin(), m_entries.end(), [&rank](const Entry& a, const Entry& b) {
+    const int* ranks = rank.constData();
+    std::stable_sort(m_entries.begin(), m_entries.end(), [ranks](const Entry& a, const Entry& b) {
         if (a.day != b.day)
             return a.day < b.day;
-        return rank[a.rule] < rank[b.rule];
+        return ranks[a.rule] < ranks[b.rule];
     });
 
-    QVector<ScheduleRow> rows;
-    rows.reserve(m_entries.size());
-    for (const Entry& e : m_entries)
-        rows.append({QDate::fromJulianDay(e.day), m_tasks[e.rule]});
+    QVector<ScheduleRow> rows(m_entries.size());
+    ScheduleRow* out = rows.data();
+    for (const Entry& e : std::as_const(m_entries)) {
+        out->date = QDate::fromJulianDay(e.day);
+        out->task = m_tasks.at(e.rule);
+        ++out;
+    }
     m_entries.clear();
     return rows;
 }

@@ -17,6 +17,10 @@ struct ScheduleRow {
     QString task;
 };
 
+} // namespace sched
+Q_DECLARE_TYPEINFO(sched::ScheduleRow, Q_RELOCATABLE_TYPE);
+namespace sched {
+
 class ScheduleBuilder {
 public:
     ScheduleBuilder(const QDate& low, const QDate& upper);
