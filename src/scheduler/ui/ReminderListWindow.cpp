@@ -37,7 +37,7 @@ ReminderListWindow::ReminderListWindow(AppContext& ctx, IShell* shell, Hooks hoo
                                  QStringLiteral("End Date")});
     m_taskList->setRootIsDecorated(false);
     m_taskList->setColumnWidth(0, 110);
-    m_taskList->setColumnWidth(1, 220);
+    m_taskList->setColumnWidth(1, 260);
     m_taskList->setColumnWidth(2, 80);
     m_taskList->setColumnWidth(3, 80);
     setListViewStyle(m_taskList);
@@ -57,7 +57,7 @@ ReminderListWindow::ReminderListWindow(AppContext& ctx, IShell* shell, Hooks hoo
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(listColumn, 1);
     layout->addLayout(buttons);
-    resize(620, 300);
+    resize(720, 300);
 
     connect(m_addButton, &QPushButton::clicked, this, &ReminderListWindow::addTask);
     connect(m_detailsButton, &QPushButton::clicked, this, &ReminderListWindow::changeTask);

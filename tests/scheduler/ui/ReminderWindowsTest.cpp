@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/ui/EntryWidgets.h"
+#include "core/ui/HelpWindow.h"
 #include "core/ui/QtPrinting.h"
 #include "scheduler/MaintSchedStore.h"
 #include "scheduler/SchedulePrintout.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,6 +76,12 @@ QStringList listTexts(const QTreeWidget* list, int column = 0)
     return out;
 }
 
+// A point on the row's task text.
+QPoint rowPoint(const QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    return QPoint(10, tree->visualItemRect(item).center().y());
+}
+
 QString recordText(const MaintSchedRecord& r)
 {
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
@@ -113,7 +121,7 @@ protected:
         const auto found = tree->findItems(task, Qt::MatchExactly, 0);
         ASSERT_EQ(found.size(), 1);
         tree->scrollToItem(found.first());
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, found.first()));
     }
     void addRule(const QString& task, int type, int subtype, int interval, const QString& detail,
                  const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1))
@@ -348,9 +356,8 @@ TEST_F(ReminderWindows, ChangingTheTaskTextKeepsTheRow)
         child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Rinse filter"));
         click(child<QPushButton>(editor, "okButton"));
     });
-    QTest::mouseDClick(child<QTreeWidget>(*list, "taskList")->viewport(), Qt::LeftButton, {},
-                       child<QTreeWidget>(*list, "taskList")->visualItemRect(
-                           child<QTreeWidget>(*list, "taskList")->topLevelItem(0)).center());
+    auto* tree = child<QTreeWidget>(*list, "taskList");
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, tree->topLevelItem(0)));
     const QVector<MaintSchedRecord> rows = store.list();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.first().rowid, rowid);
@@ -797,13 +804,41 @@ TEST_F(ReminderWindows, ThePrintedScheduleGoesToAPdfFile)
     EXPECT_EQ(match.captured(1).toInt(), 3);
 }
 
-TEST_F(ReminderWindows, BothWindowsClaimFilePrintAndViewScheduleOpensTheSchedule)
+TEST_F(ReminderWindows, ViewScheduleOpensTheScheduleAndFilePrintPrintsIt)
 {
-    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString());
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 9));
     ReminderListWindow* list = openTaskList();
+    auto* print = main.findChild<QAction*>(QStringLiteral("printAction"));
+    ASSERT_NE(print, nullptr);
+    print->setEnabled(false);
+    list->activate();
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), QStringLiteral("&Print"));
+    print->trigger();   // nothing to print from the task list
+    EXPECT_TRUE(env.printing.jobs.isEmpty());
+
     click(child<QPushButton>(*list, "viewScheduleButton"));
-    EXPECT_NE(main.childWindow(QStringLiteral("ScheduleWindow"), false), nullptr);
-    EXPECT_EQ(main.activeChild()->objectName(), QStringLiteral("ScheduleWindow"));
+    auto* window = qobject_cast<ScheduleWindow*>(main.childWindow(QStringLiteral("ScheduleWindow"), false));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(main.activeChild(), window);
+    click(child<QPushButton>(*window, "generateButton"));
+    print->trigger();
+    ASSERT_EQ(env.printing.jobs.size(), 1);
+    EXPECT_TRUE(env.printing.jobs.first().pages.first().texts().contains(QStringLiteral("Wednesday 12/09/26")));
+}
+
+TEST_F(ReminderWindows, F1OnTheWindowsShowsTheirHelpPages)
+{
+    ScheduleWindow* window = openSchedule();
+    QTest::keyClick(child<QPushButton>(*window, "generateButton"), Qt::Key_F1);
+    auto* help = window->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentPage(), QStringLiteral("schedule.html"));
+
+    ReminderListWindow* list = openTaskList();
+    QTest::keyClick(child<QTreeWidget>(*list, "taskList"), Qt::Key_F1);
+    ASSERT_NE(list->findChild<HelpWindow*>(), nullptr);
+    EXPECT_EQ(list->findChild<HelpWindow*>()->currentPage(), QStringLiteral("reminders.html"));
 }
 
 } // namespace
