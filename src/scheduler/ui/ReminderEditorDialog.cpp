@@ -487,11 +487,29 @@ bool ReminderEditorDialog::addNewTask()
     return !m_vars.cancelled;
 }
 
+void ReminderEditorDialog::setStoredRange(const QDate& start, const QDate& end)
+{
+    m_storedStart = start;
+    m_storedEnd = end;
+}
+
 bool ReminderEditorDialog::showExistingTask()
 {
     const Settings& s = m_ctx.settings;
-    showControlValues(editorValuesFromRule(m_vars, controlValues(), s.dateMask, s.dateOrder,
-                                           m_ctx.services.clock->today()));
+    const QDate today = m_ctx.services.clock->today();
+    showControlValues(editorValuesFromRule(m_vars, controlValues(), s.dateMask, s.dateOrder, today));
+    // Boxes that show the stored dates hand back those very dates.
+    m_showing = true;
+    if (m_storedStart.isValid() && m_startDateEdit->displayText() == formatDateMask(m_storedStart, s.dateMask))
+        m_startDateEdit->setDate(m_storedStart);
+    if (m_storedEnd.isValid() && m_endDateEdit->displayText() == formatDateMask(m_storedEnd, s.dateMask))
+        m_endDateEdit->setDate(m_storedEnd);
+    if (m_vars.type == Once) {
+        const QDate once = onceDateFromDetail(m_vars.detail, s.dateOrder, today);
+        if (once.isValid())
+            m_onceDateEdit->setDate(once);
+    }
+    m_showing = false;
     m_vars.cancelled = true;
     exec();
     return !m_vars.cancelled;

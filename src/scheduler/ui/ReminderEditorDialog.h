@@ -39,6 +39,9 @@ public:
     // is false only after a validated OK.
     void setValues(const sched::SchedEditorVars& values) { m_vars = values; }
     const sched::SchedEditorVars& values() const { return m_vars; }
+    // The stored dates of the rule being changed, so that a date whose
+    // two-digit year reads in another century is kept as it is.
+    void setStoredRange(const QDate& start, const QDate& end);
 
     // Opens on a new reminder: daily every 1 day, the task and the range from
     // the values handed in. Returns true when the keeper pressed OK.
@@ -82,6 +85,8 @@ private:
 
     AppContext& m_ctx;
     sched::SchedEditorVars m_vars;
+    QDate m_storedStart;
+    QDate m_storedEnd;
     bool m_showing = false;   // controls are being filled: the wording waits
 
     QLineEdit* m_taskEdit = nullptr;

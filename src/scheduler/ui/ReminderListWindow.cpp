@@ -172,6 +172,7 @@ void ReminderListWindow::changeTask()
     const QDate today = m_ctx.services.clock->today();
     ReminderEditorDialog editor(m_ctx, this);
     editor.setValues(varsFromRecord(*row, m_ctx.settings.dateMask));
+    editor.setStoredRange(row->SchedStartDate, row->SchedEndDate);
     if (!editor.showExistingTask())
         return;
     QString error;
