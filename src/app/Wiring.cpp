@@ -8,6 +8,8 @@
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "reports/ui/LogPrintDialog.h"
+#include "scheduler/ui/ReminderListWindow.h"
+#include "scheduler/ui/ScheduleWindow.h"
 #include "tools/ui/CompatibilityWindow.h"
 #include "tools/ui/ConversionCalculatorWindow.h"
 #include "tools/ui/DiagnosisWizard.h"
@@ -69,6 +71,17 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     });
 
     // ---- scheduler ----
+    // The task list has the reminders box rebuilt after every change and
+    // brings up the schedule window with its View Schedule button.
+    main.registerChild(QStringLiteral("ReminderListWindow"), [&ctx, &main]() -> QWidget* {
+        ReminderListWindow::Hooks hooks;
+        hooks.remindersChanged = [&main] { main.rebuildRemindersBox(); };
+        hooks.showSchedule = [&main] { main.showChild(QStringLiteral("ScheduleWindow")); };
+        return new ReminderListWindow(ctx, &main, hooks);
+    });
+    main.registerChild(QStringLiteral("ScheduleWindow"), [&ctx, &main]() -> QWidget* {
+        return new ScheduleWindow(ctx, &main);
+    });
 
     // ---- reports and tools ----
     // Tools > Disease Diagnosis: each run is a new wizard; the history of the

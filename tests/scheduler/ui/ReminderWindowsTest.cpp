@@ -1,0 +1,875 @@
+// The reminder editor, the task list and the schedule window as the keeper
+// uses them, with the clock fixed on Tuesday 8 December 2026 and the date
+// order month/day/year.
+#include "app/AppTestSupport.h"
+#include "app/MainWindow.h"
+#include "app/Wiring.h"
+#include "core/ui/EntryWidgets.h"
+#include "core/ui/HelpWindow.h"
+#include "core/ui/QtPrinting.h"
+#include "scheduler/MaintSchedStore.h"
+#include "scheduler/SchedulePrintout.h"
+#include "scheduler/ui/ReminderEditorDialog.h"
+#include "scheduler/ui/ReminderListWindow.h"
+#include "scheduler/ui/ScheduleWindow.h"
+#include "support/ParamNames.h"
+#include "support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+using namespace sched;
+
+namespace {
+
+template <typename T>
+T* child(const QObject& parent, const char* name)
+{
+    return findNamed<T>(parent, name);
+}
+
+// Runs `script` on the reminder editor as soon as it is up (modal).
+void whenEditorOpens(std::function<void(ReminderEditorDialog&)> script)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, [timer, script] {
+        auto* editor = qobject_cast<ReminderEditorDialog*>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        script(*editor);
+    });
+    timer->start();
+}
+
+// Clicks a button where its caption starts (a check box or an option
+// button only answers on its box and caption).
+void click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+QStringList listTexts(const QTreeWidget* list, int column = 0)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(column);
+    return out;
+}
+
+// OK in an editor opened by the task list; an editor that refuses is
+// cancelled, so the test goes on and fails on what was not stored.
+void pressOk(ReminderEditorDialog& editor)
+{
+    click(child<QPushButton>(editor, "okButton"));
+    if (editor.isVisible())
+        editor.reject();
+}
+
+// A point on the row's task text.
+QPoint rowPoint(const QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    return QPoint(10, tree->visualItemRect(item).center().y());
+}
+
+QString recordText(const MaintSchedRecord& r)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+        .arg(r.rowid)
+        .arg(r.SchedTask, r.SchedStartDate.toString(Qt::ISODate), r.SchedEndDate.toString(Qt::ISODate))
+        .arg(r.SchedInterval)
+        .arg(r.SchedRtype)
+        .arg(r.SchedRSubtype)
+        .arg(r.SchedDetailText, r.SchedEnglishDesc);
+}
+
+class ReminderWindows : public ::testing::Test {
+protected:
+    TestEnv env;
+    MainWindow main{*env.ctx};
+    MaintSchedStore store{env.ctx->db()};
+
+    ReminderWindows()
+    {
+        wireApplication(*env.ctx, main);
+        main.show();
+    }
+
+    ReminderListWindow* openTaskList()
+    {
+        main.showChild(QStringLiteral("ReminderListWindow"));
+        return qobject_cast<ReminderListWindow*>(main.childWindow(QStringLiteral("ReminderListWindow"), false));
+    }
+    ScheduleWindow* openSchedule()
+    {
+        main.showChild(QStringLiteral("ScheduleWindow"));
+        return qobject_cast<ScheduleWindow*>(main.childWindow(QStringLiteral("ScheduleWindow"), false));
+    }
+    void selectTask(ReminderListWindow* list, const QString& task)
+    {
+        auto* tree = child<QTreeWidget>(*list, "taskList");
+        const auto found = tree->findItems(task, Qt::MatchExactly, 0);
+        ASSERT_EQ(found.size(), 1);
+        tree->scrollToItem(found.first());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, found.first()));
+    }
+    void addRule(const QString& task, int type, int subtype, int interval, const QString& detail,
+                 const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1))
+    {
+        MaintSchedRecord r;
+        r.SchedTask = task;
+        r.SchedRtype = type;
+        r.SchedRSubtype = subtype;
+        r.SchedInterval = interval;
+        r.SchedDetailText = detail;
+        r.SchedStartDate = start;
+        r.SchedEndDate = end;
+        r.SchedEnglishDesc = QStringLiteral("words of ") + task;
+        ASSERT_EQ(store.add(r), SchedWrite::Ok);
+    }
+    QStringList remindersBox()
+    {
+        auto* box = child<QComboBox>(main, "remindersBox");
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    }
+};
+
+// ---- adding and changing, one rule of each kind ------------------------------------
+
+struct KindCase {
+    const char* name;
+    std::function<void(ReminderEditorDialog&)> fill;
+    int type, subtype, interval;
+    const char* detail;
+    const char* wording;
+};
+
+class RuleRoundTrip : public ReminderWindows, public ::testing::WithParamInterface<KindCase> {};
+
+TEST_P(RuleRoundTrip, AddNewStoresTheRuleAndDetailsThenOkKeepsTheRowIdentical)
+{
+    const KindCase& c = GetParam();
+    ReminderListWindow* list = openTaskList();
+    ASSERT_NE(list, nullptr);
+    QString shownWording;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Water change"));
+        c.fill(editor);
+        shownWording = child<QLabel>(editor, "wordingLabel")->text();
+        pressOk(editor);
+    });
+    click(child<QPushButton>(*list, "addButton"));
+
+    const QVector<MaintSchedRecord> rows = store.list();
+    ASSERT_EQ(rows.size(), 1);
+    const MaintSchedRecord& r = rows.first();
+    EXPECT_EQ(r.SchedTask, QStringLiteral("Water change"));
+    EXPECT_EQ(r.SchedRtype, c.type);
+    EXPECT_EQ(r.SchedRSubtype, c.subtype);
+    EXPECT_EQ(r.SchedInterval, c.interval);
+    EXPECT_EQ(r.SchedDetailText, QString::fromUtf8(c.detail));
+    EXPECT_EQ(r.SchedEnglishDesc, QString::fromUtf8(c.wording));
+    EXPECT_EQ(shownWording, QString::fromUtf8(c.wording));
+    EXPECT_EQ(r.SchedStartDate, QDate(2026, 12, 8));
+    EXPECT_EQ(r.SchedEndDate, QDate(2028, 12, 8));
+    // The list shows the new row and the reminders box was rebuilt from it.
+    auto* tree = child<QTreeWidget>(*list, "taskList");
+    EXPECT_EQ(listTexts(tree), QStringList{"Water change"});
+    EXPECT_EQ(listTexts(tree, 1), QStringList{QString::fromUtf8(c.wording)});
+    EXPECT_EQ(listTexts(tree, 2), QStringList{"12/08/26"});
+    const QStringList box = remindersBox();
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_TRUE(box.first().endsWith(QStringLiteral(" Water change"))) << box.first().toStdString();
+
+    // Details, then OK without a change: the row stays as it was.
+    const QString before = recordText(r);
+    selectTask(list, QStringLiteral("Water change"));
+    bool opened = false;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        opened = true;
+        EXPECT_EQ(child<QLabel>(editor, "wordingLabel")->text(), QString::fromUtf8(c.wording));
+        pressOk(editor);
+    });
+    click(child<QPushButton>(*list, "detailsButton"));
+    EXPECT_TRUE(opened);
+    ASSERT_EQ(store.list().size(), 1);
+    EXPECT_EQ(recordText(store.list().first()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, RuleRoundTrip,
+    ::testing::Values(
+        KindCase{"daily every 3 days",
+                 [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("3"); }, 0, 0, 3, "",
+                 "Every 3 days."},
+        KindCase{"every weekday",
+                 [](ReminderEditorDialog& e) { click(child<QRadioButton>(e, "everyWeekdayOption")); }, 0, 1, 1, "",
+                 "Every Weekday (Mon, Tue, Wed, Thu, Fri)."},
+        KindCase{"weekly every 2 weeks on Monday and Thursday",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "weeklyOption"));
+                     child<QLineEdit>(e, "weeklyWeeksEdit")->setText("2");
+                     click(child<QCheckBox>(e, "mondayBox"));
+                     click(child<QCheckBox>(e, "thursdayBox"));
+                 },
+                 1, 0, 2, "0100100", "Every 2 week(s) on Mon, Thu."},
+        KindCase{"monthly day 15 of every 2 months",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "monthlyOption"));
+                     child<QLineEdit>(e, "monthlyDayEdit")->setText("15");
+                     child<QLineEdit>(e, "monthlyIntervalEdit")->setText("2");
+                 },
+                 2, 0, 2, "15", "Day 15 of every 2 months."},
+        KindCase{"monthly the second Tuesday of every 3 months",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "monthlyOption"));
+                     click(child<QRadioButton>(e, "monthlyXthOption"));
+                     child<QComboBox>(e, "monthlyXthList")->setCurrentIndex(1);
+                     child<QComboBox>(e, "monthlyWeekdayList")->setCurrentIndex(2);
+                     child<QLineEdit>(e, "monthlyInterval2Edit")->setText("3");
+                 },
+                 2, 1, 3, "12", "The Second Tuesday of every 3 month(s)."},
+        KindCase{"yearly on March 15",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "yearlyOption"));
+                     child<QComboBox>(e, "yearlyMonthList")->setCurrentIndex(2);
+                     child<QLineEdit>(e, "yearlyDayEdit")->setText("15");
+                 },
+                 3, 0, 15, "2", "Every year on March 15."},
+        KindCase{"yearly the last Sunday of October",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "yearlyOption"));
+                     click(child<QRadioButton>(e, "yearlyXthOption"));
+                     child<QComboBox>(e, "yearlyXthList")->setCurrentIndex(4);
+                     child<QComboBox>(e, "yearlyWeekdayList")->setCurrentIndex(0);
+                     child<QComboBox>(e, "yearlyMonth2List")->setCurrentIndex(9);
+                 },
+                 3, 1, 1, "4009", "The Last Sunday of every October."},
+        KindCase{"once on 15 March 2027",
+                 [](ReminderEditorDialog& e) {
+                     click(child<QRadioButton>(e, "onceOption"));
+                     child<QLineEdit>(e, "onceDateEdit")->setText("03/15/27");
+                 },
+                 4, 0, 1, "2027-03-15", "Only once on 03/15/27."}),
+    [](const auto& info) { return caseName(info.param.name); });
+
+TEST_F(ReminderWindows, CancelAndEnterInTheTaskBoxStoreNothing)
+{
+    ReminderListWindow* list = openTaskList();
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        auto* task = child<QLineEdit>(editor, "taskEdit");
+        task->setFocus();
+        QTest::keyClicks(task, "Feed the fish");
+        QTest::keyClick(task, Qt::Key_Return);   // Cancel is the default button
+    });
+    click(child<QPushButton>(*list, "addButton"));
+    EXPECT_TRUE(store.list().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(ReminderWindows, DuplicateTaskIsToldAndNothingIsStored)
+{
+    addRule(QStringLiteral("Water change"), Daily, 0, 7, QString());
+    ReminderListWindow* list = openTaskList();
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("WATER CHANGE"));
+        pressOk(editor);
+    });
+    const int beeps = env.beeper.count;
+    click(child<QPushButton>(*list, "addButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text,
+              QStringLiteral("That identical task already exists. Make your new task unique by changing at least one letter."));
+    EXPECT_EQ(env.beeper.count, beeps + 1);
+    ASSERT_EQ(store.list().size(), 1);
+    EXPECT_EQ(store.list().first().SchedInterval, 7);
+}
+
+TEST_F(ReminderWindows, DeleteAsksTheExactQuestionAndCancelChangesNothing)
+{
+    addRule(QStringLiteral("Change filter"), Daily, 0, 30, QString());
+    addRule(QStringLiteral("Test pH"), Daily, 0, 3, QString());
+    ReminderListWindow* list = openTaskList();
+    auto* details = child<QPushButton>(*list, "detailsButton");
+    auto* remove = child<QPushButton>(*list, "deleteButton");
+    EXPECT_FALSE(details->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+    selectTask(list, QStringLiteral("Test pH"));
+    EXPECT_TRUE(details->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
+
+    env.messages.answers.enqueue(MsgResult::Cancel);
+    click(remove);
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& asked = env.messages.shown.first();
+    EXPECT_EQ(asked.text, QStringLiteral("Are you sure you want to delete this entry?\nTest pH\nscheduled for words of "
+                                         "Test pH?\n(Remember, you CANNOT \"undo\" a delete!)"));
+    EXPECT_EQ(asked.title, QStringLiteral("Are you sure..."));
+    EXPECT_EQ(asked.icon, MsgIcon::Question);
+    EXPECT_EQ(asked.buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(store.list().size(), 2);
+
+    env.messages.answers.enqueue(MsgResult::Ok);
+    click(remove);
+    const QVector<MaintSchedRecord> left = store.list();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left.first().SchedTask, QStringLiteral("Change filter"));
+    EXPECT_EQ(listTexts(child<QTreeWidget>(*list, "taskList")), QStringList{"Change filter"});
+    EXPECT_FALSE(remove->isEnabled());
+}
+
+TEST_F(ReminderWindows, DetailsWithoutASelectionGivesTheNoticeAndAnEmptyTableDisablesViewSchedule)
+{
+    ReminderListWindow* list = openTaskList();
+    EXPECT_FALSE(child<QPushButton>(*list, "viewScheduleButton")->isEnabled());
+    EXPECT_EQ(remindersBox(), QStringList{"(No Reminders Available)"});
+    click(child<QPushButton>(*list, "detailsButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text,
+              QStringLiteral("You must first select a maintenance task to change by clicking on it."));
+    EXPECT_EQ(env.messages.shown.first().title, QStringLiteral("Note!"));
+}
+
+TEST_F(ReminderWindows, ChangingTheTaskTextKeepsTheRow)
+{
+    addRule(QStringLiteral("Change filter"), Weekly, 0, 1, QStringLiteral("0000010"));
+    const qint64 rowid = store.list().first().rowid;
+    ReminderListWindow* list = openTaskList();
+    selectTask(list, QStringLiteral("Change filter"));
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        EXPECT_TRUE(child<QRadioButton>(editor, "weeklyOption")->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(editor, "fridayBox")->isChecked());
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Rinse filter"));
+        pressOk(editor);
+    });
+    auto* tree = child<QTreeWidget>(*list, "taskList");
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, tree->topLevelItem(0)));
+    const QVector<MaintSchedRecord> rows = store.list();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.first().rowid, rowid);
+    EXPECT_EQ(rows.first().SchedTask, QStringLiteral("Rinse filter"));
+    EXPECT_EQ(rows.first().SchedDetailText, QStringLiteral("0000010"));
+}
+
+TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCentury)
+{
+    addRule(QStringLiteral("Far range"), Daily, 0, 30, QString(), QDate(1990, 1, 1), QDate(2050, 6, 30));
+    addRule(QStringLiteral("Far once"), Once, 0, 1, QStringLiteral("2060-01-01"), QDate(2026, 1, 1),
+            QDate(2070, 1, 1));
+    const QVector<MaintSchedRecord> before = store.list();
+    ReminderListWindow* list = openTaskList();
+    for (const QString task : {QStringLiteral("Far range"), QStringLiteral("Far once")}) {
+        selectTask(list, task);
+        whenEditorOpens([](ReminderEditorDialog& editor) { pressOk(editor); });
+        click(child<QPushButton>(*list, "detailsButton"));
+    }
+    const QVector<MaintSchedRecord> after = store.list();
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(recordText(after[0]), recordText(before[0]));
+    EXPECT_EQ(recordText(after[1]), recordText(before[1]));
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(ReminderWindows, TaskTextsWithQuotesAreStoredAndFoundAgain)
+{
+    ReminderListWindow* list = openTaskList();
+    const QString task = QStringLiteral("Dose \"Reef\" mix'); DROP TABLE maintsched; --");
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(task);
+        pressOk(editor);
+    });
+    click(child<QPushButton>(*list, "addButton"));
+    ASSERT_EQ(store.list().size(), 1);
+    EXPECT_EQ(store.list().first().SchedTask, task);
+    selectTask(list, task);
+    env.messages.answers.enqueue(MsgResult::Ok);
+    click(child<QPushButton>(*list, "deleteButton"));
+    EXPECT_TRUE(store.list().isEmpty());
+}
+
+// ---- the editor's checks ---------------------------------------------------------
+
+struct CheckCase {
+    const char* name;
+    std::function<void(ReminderEditorDialog&)> spoil;
+    const char* message;
+    const char* focus;
+};
+
+class EditorCheck : public ReminderWindows, public ::testing::WithParamInterface<CheckCase> {};
+
+// The editor opens on a valid rule of the kind the case chooses; the case spoils one thing.
+TEST_P(EditorCheck, RefusesWithItsTextAndFocus)
+{
+    const CheckCase& c = GetParam();
+    ReminderEditorDialog editor(*env.ctx, &main);
+    editor.show();
+    child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Feed"));
+    child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
+    child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/08/28"));
+    c.spoil(editor);
+    click(child<QPushButton>(editor, "okButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    const Message& m = env.messages.shown.first();
+    EXPECT_EQ(m.text, QString::fromUtf8(c.message));
+    EXPECT_EQ(m.title, QStringLiteral("Oops"));
+    EXPECT_EQ(m.icon, MsgIcon::Information);
+    EXPECT_EQ(env.beeper.count, 0);
+    ASSERT_NE(editor.focusWidget(), nullptr);
+    EXPECT_EQ(editor.focusWidget()->objectName(), QString::fromLatin1(c.focus));
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.values().cancelled);
+}
+
+void weekly(ReminderEditorDialog& e)
+{
+    click(child<QRadioButton>(e, "weeklyOption"));
+    click(child<QCheckBox>(e, "tuesdayBox"));
+}
+void monthlyXth(ReminderEditorDialog& e)
+{
+    click(child<QRadioButton>(e, "monthlyOption"));
+    click(child<QRadioButton>(e, "monthlyXthOption"));
+}
+void yearlyXth(ReminderEditorDialog& e)
+{
+    click(child<QRadioButton>(e, "yearlyOption"));
+    click(child<QRadioButton>(e, "yearlyXthOption"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InOrder, EditorCheck,
+    ::testing::Values(
+        CheckCase{"1 task empty, start bad too",
+                  [](ReminderEditorDialog& e) {
+                      child<QLineEdit>(e, "taskEdit")->clear();
+                      child<QLineEdit>(e, "startDateEdit")->setText("13/45/26");
+                  },
+                  "You must enter a description for this reminder.", "taskEdit"},
+        CheckCase{"2 start not a date, end bad too",
+                  [](ReminderEditorDialog& e) {
+                      child<QLineEdit>(e, "startDateEdit")->setText("13/45/26");
+                      child<QLineEdit>(e, "endDateEdit")->setText("02/30/27");
+                  },
+                  "Please enter a valid date from which to begin your reminders.", "startDateEdit"},
+        CheckCase{"3 end not a date",
+                  [](ReminderEditorDialog& e) { child<QLineEdit>(e, "endDateEdit")->setText("02/30/27"); },
+                  "Please enter a valid date to end your recurring reminders.", "endDateEdit"},
+        CheckCase{"4 end on the start day",
+                  [](ReminderEditorDialog& e) { child<QLineEdit>(e, "endDateEdit")->setText("12/08/26"); },
+                  "Your End Date must be greater than your Start date for recurring reminders.", "endDateEdit"},
+        CheckCase{"5 daily every 0 days",
+                  [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("0"); },
+                  "Enter the number of days apart you wish to schedule this reminder.", "dailyDaysEdit"},
+        CheckCase{"6 weekly every 0 weeks, no day either",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "weeklyOption"));
+                      child<QLineEdit>(e, "weeklyWeeksEdit")->setText("0");
+                  },
+                  "The number of weeks must be greater than 0.", "weeklyWeeksEdit"},
+        CheckCase{"7 weekly without a day",
+                  [](ReminderEditorDialog& e) { click(child<QRadioButton>(e, "weeklyOption")); },
+                  "Check the days of the week on which you wish to schedule this reminder.", "sundayBox"},
+        CheckCase{"8 monthly day 29",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("29");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
+        CheckCase{"9 monthly every 0 months",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyIntervalEdit")->setText("0");
+                  },
+                  "The number of months must be greater than 0.", "monthlyIntervalEdit"},
+        CheckCase{"10 monthly without an ordinal",
+                  [](ReminderEditorDialog& e) {
+                      monthlyXth(e);
+                      child<QComboBox>(e, "monthlyXthList")->setCurrentIndex(-1);
+                      child<QComboBox>(e, "monthlyWeekdayList")->setCurrentIndex(-1);
+                  },
+                  "Choose a frequency from the list.", "monthlyXthList"},
+        CheckCase{"11 monthly without a weekday",
+                  [](ReminderEditorDialog& e) {
+                      monthlyXth(e);
+                      child<QComboBox>(e, "monthlyWeekdayList")->setCurrentIndex(-1);
+                  },
+                  "Choose a weekday from the list.", "monthlyWeekdayList"},
+        CheckCase{"12 monthly the Xth weekday every 0 months",
+                  [](ReminderEditorDialog& e) {
+                      monthlyXth(e);
+                      child<QLineEdit>(e, "monthlyInterval2Edit")->setText("");
+                  },
+                  "The number of months must be greater than 0.", "monthlyInterval2Edit"},
+        CheckCase{"13 yearly without a month",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "yearlyOption"));
+                      child<QComboBox>(e, "yearlyMonthList")->setCurrentIndex(-1);
+                  },
+                  "Choose a month.", "yearlyMonthList"},
+        CheckCase{"14 yearly day 31 of January",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "yearlyOption"));
+                      child<QComboBox>(e, "yearlyMonthList")->setCurrentIndex(0);
+                      child<QLineEdit>(e, "yearlyDayEdit")->setText("31");
+                  },
+                  "Please enter a valid combination of Month and Day (Sorry No February 29ths here).",
+                  "yearlyDayEdit"},
+        CheckCase{"15 yearly February 29",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "yearlyOption"));
+                      child<QComboBox>(e, "yearlyMonthList")->setCurrentIndex(1);
+                      child<QLineEdit>(e, "yearlyDayEdit")->setText("29");
+                  },
+                  "Please enter a valid combination of Month and Day (Sorry No February 29ths here).",
+                  "yearlyDayEdit"},
+        CheckCase{"16 yearly without an ordinal",
+                  [](ReminderEditorDialog& e) {
+                      yearlyXth(e);
+                      child<QComboBox>(e, "yearlyXthList")->setCurrentIndex(-1);
+                      child<QComboBox>(e, "yearlyMonth2List")->setCurrentIndex(-1);
+                  },
+                  "Choose a frequency from the list.", "yearlyXthList"},
+        CheckCase{"17 yearly without a weekday",
+                  [](ReminderEditorDialog& e) {
+                      yearlyXth(e);
+                      child<QComboBox>(e, "yearlyWeekdayList")->setCurrentIndex(-1);
+                  },
+                  "Choose a weekday from the list.", "yearlyWeekdayList"},
+        CheckCase{"18 yearly without the month",
+                  [](ReminderEditorDialog& e) {
+                      yearlyXth(e);
+                      child<QComboBox>(e, "yearlyMonth2List")->setCurrentIndex(-1);
+                  },
+                  "Choose a Month from the list.", "yearlyMonth2List"},
+        CheckCase{"19 once on no date",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "onceOption"));
+                      child<QLineEdit>(e, "onceDateEdit")->setText("02/30/27");
+                  },
+                  "Please enter a valid date, or choose one with the calendar.", "onceDateEdit"}),
+    [](const auto& info) { return caseName(info.param.name); });
+
+TEST_F(ReminderWindows, OnlyTheChosenKindIsCheckedAndTheRangeAlwaysIs)
+{
+    ReminderEditorDialog editor(*env.ctx, &main);
+    child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("   "));   // blanks count as text
+    child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
+    child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/09/26"));
+    click(child<QRadioButton>(editor, "yearlyOption"));
+    child<QLineEdit>(editor, "yearlyDayEdit")->setText("31");
+    click(child<QRadioButton>(editor, "monthlyOption"));   // a monthly rule: the yearly day is not looked at
+    EXPECT_TRUE(editor.checkFields());
+    click(child<QRadioButton>(editor, "onceOption"));
+    child<QLineEdit>(editor, "onceDateEdit")->setText("01/01/40");   // outside the range: fine
+    EXPECT_TRUE(editor.checkFields());
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+// ---- preview ----------------------------------------------------------------------
+
+TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
+{
+    ReminderEditorDialog editor(*env.ctx, &main);
+    editor.show();
+    child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
+    child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
+    weekly(editor);                                   // Tuesday
+    click(child<QCheckBox>(editor, "saturdayBox"));
+    const int before = editor.height();
+    click(child<QPushButton>(editor, "previewButton"));
+    auto* preview = child<QTreeWidget>(editor, "previewList");
+    EXPECT_EQ(listTexts(preview), (QStringList{"Tuesday 12/08/26", "Saturday 12/12/26", "Tuesday 12/15/26",
+                                              "Saturday 12/19/26"}));
+    EXPECT_GT(editor.height(), before);
+    EXPECT_TRUE(preview->isVisible());
+    const int grown = editor.height();
+    click(child<QPushButton>(editor, "previewButton"));   // again: same height, rows replaced
+    EXPECT_EQ(editor.height(), grown);
+    EXPECT_EQ(preview->topLevelItemCount(), 4);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(ReminderWindows, PreviewOfABadOnceDateSaysOoopsAndAStepOfZeroListsNothing)
+{
+    ReminderEditorDialog editor(*env.ctx, &main);
+    editor.show();
+    child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
+    child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
+    child<QLineEdit>(editor, "dailyDaysEdit")->setText(QStringLiteral("0"));
+    click(child<QPushButton>(editor, "previewButton"));
+    auto* preview = child<QTreeWidget>(editor, "previewList");
+    EXPECT_EQ(preview->topLevelItemCount(), 0);
+
+    click(child<QRadioButton>(editor, "onceOption"));
+    child<QLineEdit>(editor, "onceDateEdit")->setText(QStringLiteral("02/31/27"));
+    click(child<QPushButton>(editor, "previewButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text, QStringLiteral("Enter a valid date to schedule your reminder"));
+    EXPECT_EQ(env.messages.shown.first().title, QStringLiteral("Ooops!"));
+    EXPECT_EQ(env.messages.shown.first().icon, MsgIcon::Information);
+    EXPECT_EQ(editor.focusWidget()->objectName(), QStringLiteral("onceDateEdit"));
+    EXPECT_EQ(preview->topLevelItemCount(), 0);
+}
+
+// ---- schedule window ------------------------------------------------------------------
+
+TEST_F(ReminderWindows, TwoYearsListsEveryRuleInDateOrderWithTheFirstSelected)
+{
+    addRule(QStringLiteral("water change"), Weekly, 0, 1, QStringLiteral("0000001"), QDate(2026, 1, 1),
+            QDate(2026, 12, 20));                                             // Saturdays: 12/12, 12/19
+    addRule(QStringLiteral("Dose iodine"), Once, 0, 1, QStringLiteral("2026-12-12"));
+    addRule(QStringLiteral("Old once"), Once, 0, 1, QStringLiteral("2026-12-07"));   // before today
+    ScheduleWindow* window = openSchedule();
+    ASSERT_NE(window, nullptr);
+    auto* print = child<QPushButton>(*window, "printButton");
+    EXPECT_FALSE(print->isEnabled());
+    click(child<QPushButton>(*window, "generateButton"));
+
+    auto* view = child<QTreeView>(*window, "scheduleList");
+    QStringList shown;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        shown << view->model()->index(r, 0).data().toString() + QLatin1Char(' ')
+                     + view->model()->index(r, 1).data().toString();
+    EXPECT_EQ(shown, (QStringList{"Saturday 12/12/26 Dose iodine", "Saturday 12/12/26 water change",
+                                  "Saturday 12/19/26 water change"}));
+    EXPECT_EQ(view->currentIndex().row(), 0);
+    EXPECT_TRUE(view->isColumnHidden(2));
+    EXPECT_EQ(view->model()->index(0, 2).data().toString(), QStringLiteral("20261212"));
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(child<QLabel>(*window, "statusPanel")->text(), QStringLiteral("Ready."));
+    EXPECT_FALSE(child<QWidget>(*window, "progressBar")->isVisible());
+}
+
+struct RangeCheck {
+    const char* name;
+    const char* start;
+    const char* end;
+    const char* message;
+    const char* focus;
+    QDate pickedEnd = QDate();   // a date the calendar put into the end box
+};
+
+class ScheduleRangeCheck : public ReminderWindows, public ::testing::WithParamInterface<RangeCheck> {};
+
+TEST_P(ScheduleRangeCheck, RefusesInOrderAndKeepsThePreviousList)
+{
+    const RangeCheck& c = GetParam();
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 10));
+    ScheduleWindow* window = openSchedule();
+    click(child<QPushButton>(*window, "generateButton"));
+    ASSERT_EQ(window->scheduleRows().size(), 3);
+
+    click(child<QRadioButton>(*window, "dateRangeOption"));
+    child<QLineEdit>(*window, "startDateEdit")->setText(QString::fromLatin1(c.start));
+    child<QLineEdit>(*window, "endDateEdit")->setText(QString::fromLatin1(c.end));
+    if (c.pickedEnd.isValid())
+        child<MaskedDateEdit>(*window, "endDateEdit")->setDate(c.pickedEnd);
+    click(child<QPushButton>(*window, "generateButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text, QString::fromUtf8(c.message));
+    EXPECT_EQ(env.messages.shown.first().title, QStringLiteral("Oops!"));
+    EXPECT_EQ(env.messages.shown.first().icon, MsgIcon::Information);
+    EXPECT_EQ(window->focusWidget()->objectName(), QString::fromLatin1(c.focus));
+    EXPECT_EQ(window->scheduleRows().size(), 3);
+    EXPECT_FALSE(child<QWidget>(*window, "progressBar")->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FourChecks, ScheduleRangeCheck,
+    ::testing::Values(
+        RangeCheck{"start not a date", "02/30/27", "13/13/27",
+                   "The start date must be a valid date. Please reenter it and try again.", "startDateEdit"},
+        RangeCheck{"end not a date", "12/08/26", "13/13/27",
+                   "The end date must be a valid date. Please reenter it and try again.", "endDateEdit"},
+        RangeCheck{"end more than thirty years on", "12/08/26", "", 
+                   "The end date cannot be more than 30 years in the future or past the year 2029. (Come on, 30 "
+                   "years of maintenance?) ",
+                   "endDateEdit", QDate(2056, 12, 9)},
+        RangeCheck{"start after end", "12/09/26", "12/08/26",
+                   "The start date must be prior to, or equal to, the end date for schedule generation",
+                   "startDateEdit"}),
+    [](const auto& info) { return caseName(info.param.name); });
+
+TEST_F(ReminderWindows, ARangeEndingIn2030IsGenerated)
+{
+    addRule(QStringLiteral("Yearly clean"), Yearly, 0, 15, QStringLiteral("2"), QDate(2026, 1, 1),
+            QDate(2035, 1, 1));
+    ScheduleWindow* window = openSchedule();
+    click(child<QRadioButton>(*window, "dateRangeOption"));
+    child<QLineEdit>(*window, "startDateEdit")->setText(QStringLiteral("01/01/29"));
+    child<QLineEdit>(*window, "endDateEdit")->setText(QStringLiteral("12/31/30"));
+    click(child<QPushButton>(*window, "generateButton"));
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    const QVector<ScheduleRow> rows = window->scheduleRows();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.last().date, QDate(2030, 3, 15));
+}
+
+TEST_F(ReminderWindows, AnEmptyTableGivesItsMessageAndKeepsThePreviousList)
+{
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 9));
+    ScheduleWindow* window = openSchedule();
+    click(child<QPushButton>(*window, "generateButton"));
+    ASSERT_EQ(window->scheduleRows().size(), 2);
+    ASSERT_EQ(store.remove(QStringLiteral("Feed")), SchedWrite::Ok);
+    click(child<QPushButton>(*window, "generateButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text, QStringLiteral("No Reminder details found for maintenance schedule."));
+    EXPECT_EQ(env.messages.shown.first().icon, MsgIcon::None);
+    EXPECT_EQ(window->scheduleRows().size(), 2);
+}
+
+TEST_F(ReminderWindows, ASecondGenerateInsideARunningOneIsIgnored)
+{
+    for (int i = 0; i < 5; ++i)
+        addRule(QStringLiteral("Task %1").arg(i), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 12));
+    ScheduleWindow* window = openSchedule();
+    QStringList statuses;
+    int clicks = 0;
+    QTimer poke;
+    QObject::connect(&poke, &QTimer::timeout, [&] {
+        if (window->isGenerating()) {
+            statuses << child<QLabel>(*window, "statusPanel")->text();
+            window->generateSchedule();   // as a second click would
+            ++clicks;
+        }
+    });
+    poke.start(0);
+    window->generateSchedule();
+    poke.stop();
+    EXPECT_GT(clicks, 0);
+    EXPECT_EQ(window->scheduleRows().size(), 25);
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Generating Task 0...")));
+    EXPECT_FALSE(window->isGenerating());
+}
+
+TEST_F(ReminderWindows, ClosingTheWindowDuringAGenerationIsSafe)
+{
+    for (int i = 0; i < 5; ++i)
+        addRule(QStringLiteral("Task %1").arg(i), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2027, 12, 12));
+    QPointer<ScheduleWindow> window = openSchedule();
+    QPointer<QMdiSubWindow> frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    ASSERT_TRUE(frame);
+    QTimer::singleShot(0, frame, [frame] { frame->close(); });
+    window->generateSchedule();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(main.childWindow(QStringLiteral("ScheduleWindow"), false), nullptr);
+}
+
+TEST_F(ReminderWindows, HundredTwentyRowsPrintOnThreePagesAndCancelPrintsNothing)
+{
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2027, 4, 6));   // 120 days
+    ScheduleWindow* window = openSchedule();
+    click(child<QPushButton>(*window, "generateButton"));
+    ASSERT_EQ(window->scheduleRows().size(), 120);
+
+    env.printing.accept = {false};
+    click(child<QPushButton>(*window, "printButton"));
+    EXPECT_TRUE(env.printing.jobs.isEmpty());
+
+    env.printing.accept = {true};
+    window->printRequested();   // File > Print while the window is in front
+    ASSERT_EQ(env.printing.jobs.size(), 1);
+    const QList<RecordedPage>& pages = env.printing.jobs.first().pages;
+    ASSERT_EQ(pages.size(), 3);
+    auto rowsOn = [](const RecordedPage& p) {
+        return std::count_if(p.items.begin(), p.items.end(), [](const RecordedItem& i) { return i.text == "Feed"; });
+    };
+    EXPECT_EQ(rowsOn(pages[0]), 50);
+    EXPECT_EQ(rowsOn(pages[1]), 50);
+    EXPECT_EQ(rowsOn(pages[2]), 20);
+    EXPECT_TRUE(pages[0].texts().contains(scheduleFooterText()));
+    EXPECT_TRUE(pages[1].texts().contains(scheduleFooterText()));
+    EXPECT_FALSE(pages[2].texts().contains(scheduleFooterText()));
+    EXPECT_TRUE(pages[0].texts().contains(QStringLiteral("Tuesday 12/08/26")));
+    EXPECT_TRUE(pages[2].texts().contains(QStringLiteral("Tuesday 04/06/27")));
+}
+
+TEST_F(ReminderWindows, ThePrintedScheduleGoesToAPdfFile)
+{
+    QVector<SchedulePrintRow> rows;
+    for (int i = 0; i < 120; ++i)
+        rows.append({QStringLiteral("Tuesday 12/08/26"), QStringLiteral("Feed %1").arg(i)});
+    const QString file = env.path(QStringLiteral("schedule.pdf"));
+    env.files.answers.enqueue(file);
+    QtPrintService service(&env.files);
+    ASSERT_EQ(printSchedule(service, rows, PrintDestination::PdfFile), PrintOutcome::Printed);
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    const auto match =
+        QRegularExpression(QStringLiteral("/Type /Pages[^>]*/Count (\\d+)")).match(QString::fromLatin1(bytes));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_EQ(match.captured(1).toInt(), 3);
+}
+
+TEST_F(ReminderWindows, ViewScheduleOpensTheScheduleAndFilePrintPrintsIt)
+{
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 9));
+    ReminderListWindow* list = openTaskList();
+    auto* print = main.findChild<QAction*>(QStringLiteral("printAction"));
+    ASSERT_NE(print, nullptr);
+    print->setEnabled(false);
+    list->activate();
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), QStringLiteral("&Print"));
+    print->trigger();   // nothing to print from the task list
+    EXPECT_TRUE(env.printing.jobs.isEmpty());
+
+    click(child<QPushButton>(*list, "viewScheduleButton"));
+    auto* window = qobject_cast<ScheduleWindow*>(main.childWindow(QStringLiteral("ScheduleWindow"), false));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(main.activeChild(), window);
+    click(child<QPushButton>(*window, "generateButton"));
+    print->trigger();
+    ASSERT_EQ(env.printing.jobs.size(), 1);
+    EXPECT_TRUE(env.printing.jobs.first().pages.first().texts().contains(QStringLiteral("Wednesday 12/09/26")));
+}
+
+TEST_F(ReminderWindows, F1OnTheWindowsShowsTheirHelpPages)
+{
+    ScheduleWindow* window = openSchedule();
+    QTest::keyClick(child<QPushButton>(*window, "generateButton"), Qt::Key_F1);
+    // The help window is the main window's, shared by its children.
+    auto* help = window->window()->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->currentPage(), QStringLiteral("schedule.html"));
+
+    ReminderListWindow* list = openTaskList();
+    QTest::keyClick(child<QTreeWidget>(*list, "taskList"), Qt::Key_F1);
+    EXPECT_EQ(list->window()->findChildren<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly),
+              QList<HelpWindow*>{help});
+    EXPECT_EQ(help->currentPage(), QStringLiteral("reminders.html"));
+}
+
+} // namespace
