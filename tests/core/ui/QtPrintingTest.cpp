@@ -37,7 +37,7 @@ TEST(QtPrintService, PdfFileGetsTheJobsPagesAndEachCopyAFileOfItsOwn)
         EXPECT_TRUE(session->endJob());
     }
     session.reset();
-    for (const QString name : {QStringLiteral("log.pdf"), QStringLiteral("log (2).pdf")}) {
+    for (const QString& name : {QStringLiteral("log.pdf"), QStringLiteral("log (2).pdf")}) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(name);
         const QByteArray pdf = f.readAll();

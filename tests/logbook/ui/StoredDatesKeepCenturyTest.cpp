@@ -34,7 +34,7 @@ void clickOk(QDialog& dialog)
 
 TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
 {
-    for (const QString order : {QStringLiteral("MMDDYY"), QStringLiteral("DDMMYY"), QStringLiteral("YYMMDD")}) {
+    for (const QString& order : {QStringLiteral("MMDDYY"), QStringLiteral("DDMMYY"), QStringLiteral("YYMMDD")}) {
         for (const QDate& stored : kStoredDates) {
             const std::string label = (order + QLatin1Char(' ') + stored.toString(Qt::ISODate)).toStdString();
             TestEnv env;
