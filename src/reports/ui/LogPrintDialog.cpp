@@ -17,6 +17,7 @@ LogPrintDialog::LogPrintDialog(AppContext& ctx, IShell* shell, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName(QStringLiteral("LogPrintDialog"));
+    addHelpKey(this, QStringLiteral("printlogs.html"));
     setWindowTitle(QStringLiteral("Log Printing"));
     setModal(true);
 
@@ -133,22 +134,4 @@ void LogPrintDialog::accept()
             m_ctx.services.tell(result.message, QStringLiteral("Note!"), MsgIcon::Exclamation);
     }
     QDialog::accept();
-}
-
-void LogPrintDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        showHelpPage();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void LogPrintDialog::showHelpPage()
-{
-    // A window of the dialog's own, so that it answers while the dialog is up.
-    auto* help = new HelpWindow(this);
-    help->setAttribute(Qt::WA_DeleteOnClose);
-    help->showPage(QStringLiteral("printlogs.html"));
-    help->show();
 }

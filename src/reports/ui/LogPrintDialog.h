@@ -37,12 +37,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // F1: the dialog's help page.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     PrintDestination chosenDestination() const;
-    void showHelpPage();
 
     AppContext& m_ctx;
     IShell* m_shell;
