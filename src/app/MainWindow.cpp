@@ -782,8 +782,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     } else if (m_inDiagnosisLoop && event->type() == QEvent::Close && event->spontaneous()) {
+        // Only the wizard's own window: closing its help window, a print dialog
+        // or a message box through the frame does not leave the wizard.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->isWindow() && widget != this)
+        if (widget && widget->isWindow() && widget->parentWidget() == this)
             noteWindowClosedByFrame();
     }
     return QMainWindow::eventFilter(watched, event);
