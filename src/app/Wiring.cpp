@@ -7,6 +7,10 @@
 #include "core/ui/TankListDialog.h"
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "core/ui/HelpWindow.h"
+#include "reports/ui/WaterGraphWindow.h"
+
+#include <QMenu>
 
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
@@ -48,4 +52,30 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // ---- scheduler ----
 
     // ---- reports and tools ----
+    // The water-quality graph: Tools > Graphing, its toolbar button, the
+    // logbook's graph command and Graph Options draw through graphChart.
+    main.registerChild(QStringLiteral("WaterGraphWindow"), [&ctx, &main]() -> QWidget* {
+        auto* graph = new WaterGraphWindow(ctx, &main);
+        graph->setPopupMenu(main.findChild<QMenu*>(QStringLiteral("graphMenu")));
+        graph->showHelpPage = [&main](const QString& page) {
+            auto* help = main.findChild<HelpWindow*>();
+            if (!help) {
+                help = new HelpWindow(&main);
+                help->setWindowFlag(Qt::Window, true);
+            }
+            help->showPage(page);
+            help->show();
+            help->raise();
+        };
+        return graph;
+    });
+    main.hooks.showGraph = [&main] {
+        main.showChild(QStringLiteral("WaterGraphWindow"));
+        if (auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false)))
+            graph->graphChart();
+    };
+    main.hooks.graphVisible = [&main] {
+        QWidget* graph = main.childWindow(QStringLiteral("WaterGraphWindow"), false);
+        return graph && graph->isVisible();
+    };
 }
