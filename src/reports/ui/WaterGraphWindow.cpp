@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QGraphicsScene>
@@ -301,6 +302,9 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
         }
     }
     m_chart->setTitle(graphPrintTitle(m_ctx.currentTankName));
+    // The chart lays itself out anew (title, maximized window) before it is painted.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 
     if (!m_ctx.services.printing)
         return;
