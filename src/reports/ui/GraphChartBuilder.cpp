@@ -17,7 +17,7 @@
 
 namespace {
 
-// Thirteen colours that stay apart on screen and in grey.
+// Thirteen colours that stay apart on screen.
 const QColor kPalette[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xd9, 0x4a, 0x1e), QColor(0x2e, 0x8b, 0x3a),
                            QColor(0x8e, 0x3b, 0xb0), QColor(0xe0, 0xa8, 0x00), QColor(0x14, 0x9c, 0xb8),
                            QColor(0xb0, 0x1c, 0x4e), QColor(0x6b, 0x6b, 0x1a), QColor(0x55, 0x55, 0x55),
@@ -26,10 +26,12 @@ const QColor kPalette[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xd9, 0x4a, 0x1e), Q
 
 QColor seriesColour(int number, bool grey)
 {
-    const QColor c = kPalette[std::max(0, number) % std::size(kPalette)];
+    const int i = std::max(0, number);
     if (!grey)
-        return c;
-    const int g = qGray(c.rgb());
+        return kPalette[i % std::size(kPalette)];
+    // Neighbouring series get grey tones far apart, so that they stay told apart on paper.
+    static const int kGreys[] = {40, 150, 95, 195, 65, 125, 175, 20, 110, 160, 80, 140, 210};
+    const int g = kGreys[i % std::size(kGreys)];
     return QColor(g, g, g);
 }
 
@@ -118,6 +120,12 @@ private:
             auto* x = new QBarCategoryAxis;
             x->setTitleText(QStringLiteral("Date"));
             x->append(categoryLabels(m_page, m_separator));
+            // A full page of labels in a smaller type, so that "10/31" is not cut short.
+            if (m_page.entries.size() > 8) {
+                QFont font = x->labelsFont();
+                font.setPointSizeF(font.pointSizeF() * 0.8);
+                x->setLabelsFont(font);
+            }
             m_x = x;
         }
         m_y = new QValueAxis;
