@@ -6,6 +6,7 @@
 #include "core/ui/HelpWindow.h"
 #include "core/ui/QtPrinting.h"
 #include "logbook/LogStore.h"
+#include "logbook/ui/LogbookWindow.h"
 #include "reports/ui/GraphChartBuilder.h"
 #include "reports/ui/WaterGraphWindow.h"
 #include "support/TestEnv.h"
@@ -464,6 +465,45 @@ TEST(WaterGraphWindow, RightClickOffersTheGraphPopupAndF1OpensItsHelp)
     auto* help = g.main->findChild<HelpWindow*>();
     ASSERT_TRUE(help);
     EXPECT_EQ(help->currentPage(), "graph.html");
+}
+
+TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
+{
+    Graph g;
+    g.addTests("Reef", 3);
+    QList<int> tabs;
+    g.main->hooks.showOptions = [&](int tab) {
+        tabs << tab;
+        g.env.ctx->settings.graphStyle = 3;   // the keeper picks "2D Line"
+    };
+    QAction* options = child<QAction>(g.main.get(), "graphOptionsAction");
+    options->trigger();
+    EXPECT_EQ(tabs, QList<int>({1}));
+    EXPECT_EQ(g.main->childWindow("WaterGraphWindow", false), nullptr);
+
+    g.env.ctx->settings.graphStyle = 1;
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    ASSERT_TRUE(qobject_cast<QBarSeries*>(g.chart()->series().value(0)));
+    options->trigger();
+    EXPECT_EQ(tabs, QList<int>({1, 1}));
+    ASSERT_FALSE(g.chart()->series().isEmpty());
+    EXPECT_TRUE(qobject_cast<QLineSeries*>(g.chart()->series().value(0)));
+}
+
+TEST(WaterGraphWindow, TheLogbooksGraphButtonGraphsTheTankChosenThere)
+{
+    Graph g;
+    g.addTests("Reef", 2, QDate(2026, 4, 1));
+    g.addTests("Pond", 2);
+    child<QAction>(g.main.get(), "logbookAction")->trigger();
+    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
+    ASSERT_TRUE(logbook);
+    ASSERT_TRUE(logbook->selectNode("Reef"));
+    child<QAction>(logbook, "graphAction")->trigger();
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
+    EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
+    EXPECT_EQ(g.main->activeChild(), g.window());
 }
 
 // ---- printing ----------------------------------------------------------------------
