@@ -180,7 +180,7 @@ void WaterGraphWindow::graphChart()
     const QVector<GraphSeriesChoice> series =
         chosenGraphSeries(m_ctx.settings.graphChecks, m_ctx.userFieldName1, m_ctx.userFieldName2);
     if (series.isEmpty()) {
-        clearGraphChart(m_chart);
+        replaceChart([](QChart*) {});
         m_ctx.services.tell(QStringLiteral("Nothing is selected to graph! Select the measurements you'd like to "
                                            "graph by checking the appropriate boxes."),
                             QStringLiteral("Note!"), MsgIcon::Information, false);
@@ -200,10 +200,28 @@ void WaterGraphWindow::graphChart()
     }
 
     m_page = std::move(page);
-    buildGraphChart(m_chart, m_ctx.settings.graphStyle, series, m_page, m_ctx.settings.dateDelimiter);
+    replaceChart([&](QChart* chart) {
+        buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page, m_ctx.settings.dateDelimiter);
+    });
     m_nextButton->setEnabled(m_page.nextEnabled());
     m_previousButton->setEnabled(m_page.previousEnabled());
     takeFocus();
+}
+
+void WaterGraphWindow::replaceChart(const std::function<void(QChart*)>& fill)
+{
+    // Each drawing gets a chart of its own: Qt Charts keeps memory of every
+    // series that was attached to an axis and removed again, so a chart that
+    // is emptied and refilled on every page turn grows without end.
+    auto* chart = new QChart;
+    chart->setObjectName("chart");
+    chart->setTitle(m_chart->title());
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    fill(chart);
+    QChart* old = m_chart;
+    m_chartView->setChart(chart);
+    m_chart = chart;
+    delete old;
 }
 
 void WaterGraphWindow::takeFocus()

@@ -65,6 +65,9 @@ private:
     void fillTankBox();
     void popUpMenu(const QPoint& globalPos);
     void takeFocus();
+    // Puts a new chart, filled by `fill`, in the place of the one shown; the
+    // title stays.
+    void replaceChart(const std::function<void(QChart*)>& fill);
     // Paints the chart into a rectangle of a printed page.
     void paintChart(QPainter& painter, const QRectF& target);
 

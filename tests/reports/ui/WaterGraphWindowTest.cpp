@@ -543,6 +543,9 @@ TEST(GraphPrinting, CancelInThePrintDialogPrintsNothingButTheTitleStays)
     EXPECT_TRUE(p.env.printing.jobs.isEmpty());
     EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
     EXPECT_FALSE(p.frame()->isMaximized());
+    // Drawn again, the graph keeps its title.
+    p.graphing();
+    EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
 }
 
 TEST(GraphPrinting, YesMaximizesBothWindowsAndEachCopyIsALandscapePage)
