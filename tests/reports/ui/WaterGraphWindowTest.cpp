@@ -640,6 +640,12 @@ TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
             EXPECT_GT(colouredPixels(images.pages[0]), 200);
         else
             EXPECT_EQ(colouredPixels(images.pages[0]), 0);
+        // The chart's title is printed above the plot, in the top band of the picture.
+        int dark = 0;
+        for (int y = 43; y < 160; ++y)
+            for (int x = 0; x < images.pages[0].width(); ++x)
+                dark += qGray(images.pages[0].pixel(x, y)) < 128;
+        EXPECT_GT(dark, 100);
         // The chart on the screen keeps its colours.
         EXPECT_GT(colouredPixels(p.window()->grab().toImage()), 50);
     }
