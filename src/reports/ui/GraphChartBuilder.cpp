@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -256,7 +257,22 @@ private:
             if (r > 0)
                 for (QLegendMarker* marker : m_chart->legend()->markers(pie))
                     marker->setVisible(false);
+            labelPie(pie);
         }
+    }
+
+    // The entry's date under its pie, kept there as the chart is resized.
+    void labelPie(QPieSeries* pie)
+    {
+        auto* label = new QGraphicsSimpleTextItem(pie->name(), m_chart);
+        auto place = [pie, label](const QRectF& plot) {
+            const double radius = pie->pieSize() * std::min(plot.width(), plot.height()) / 2;
+            const QRectF text = label->boundingRect();
+            label->setPos(plot.left() + pie->horizontalPosition() * plot.width() - text.width() / 2,
+                          plot.top() + pie->verticalPosition() * plot.height() + radius + 2);
+        };
+        QObject::connect(m_chart, &QChart::plotAreaChanged, pie, place);
+        place(m_chart->plotArea());
     }
 
     QChart* m_chart;

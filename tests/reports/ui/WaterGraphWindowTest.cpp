@@ -20,6 +20,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -388,6 +389,14 @@ TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
     EXPECT_EQ(areas, c.areas);
     EXPECT_EQ(pies, c.pies);
     EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
+    if (c.pies) {
+        // Each pie carries its entry's date.
+        QStringList dates;
+        for (QGraphicsItem* item : g.chart()->childItems())
+            if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+                dates << text->text();
+        EXPECT_EQ(dates, QStringList({"1/1", "1/2", "1/3", "1/4"}));
+    }
     if (c.pies == 0) {
         ASSERT_EQ(g.chart()->axes(Qt::Horizontal).size(), 1);
         ASSERT_EQ(g.chart()->axes(Qt::Vertical).size(), 1);
