@@ -8,6 +8,7 @@
 #include "core/ui/OptionsDialog.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "reports/ui/LogPrintDialog.h"
+#include "reports/ui/WaterGraphWindow.h"
 #include "scheduler/ui/ReminderListWindow.h"
 #include "scheduler/ui/ScheduleWindow.h"
 #include "tools/ui/CompatibilityWindow.h"
@@ -16,6 +17,7 @@
 #include "tools/ui/FantasyTankWindow.h"
 #include "tools/ui/NamesCrossReferenceWindow.h"
 
+#include <QMenu>
 #include <memory>
 
 void wireApplication(AppContext& ctx, MainWindow& main)
@@ -105,4 +107,20 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     main.registerChild(QStringLiteral("ConversionCalculatorWindow"), [&ctx]() -> QWidget* {
         return new ConversionCalculatorWindow(ctx);
     });
+    // The water-quality graph: Tools > Graphing, its toolbar button, the
+    // logbook's graph command and Graph Options draw through graphChart.
+    main.registerChild(QStringLiteral("WaterGraphWindow"), [&ctx, &main]() -> QWidget* {
+        auto* graph = new WaterGraphWindow(ctx, &main);
+        graph->setPopupMenu(main.findChild<QMenu*>(QStringLiteral("graphMenu")));
+        return graph;
+    });
+    main.hooks.showGraph = [&main] {
+        main.showChild(QStringLiteral("WaterGraphWindow"));
+        if (auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false)))
+            graph->graphChart();
+    };
+    main.hooks.graphVisible = [&main] {
+        QWidget* graph = main.childWindow(QStringLiteral("WaterGraphWindow"), false);
+        return graph && graph->isVisible();
+    };
 }

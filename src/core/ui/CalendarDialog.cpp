@@ -1,5 +1,6 @@
 #include "core/ui/CalendarDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/ui/EntryWidgets.h"
@@ -45,6 +46,7 @@ CalendarDialog::CalendarDialog(AppContext& ctx, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_model(todayOf(ctx))
 {
     setObjectName(QStringLiteral("CalendarDialog"));
+    addHelpKey(this, QStringLiteral("calendar.html"));
     setWindowTitle(QStringLiteral("Calendar"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setModal(true);

@@ -1,4 +1,5 @@
 #include "core/ui/OptionsDialog.h"
+#include "core/ui/HelpWindow.h"
 #include "core/ui/EntryWidgets.h"
 
 #include "core/AppContext.h"
@@ -34,6 +35,7 @@ QGroupBox* frame(const QString& title, const char* name, QWidget* parent, const 
 OptionsDialog::OptionsDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("OptionsDialog"));
+    addHelpKey(this, QStringLiteral("options.html"));
     setWindowTitle(QStringLiteral("Brinestead Options"));
     setModal(true);
 

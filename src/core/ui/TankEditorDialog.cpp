@@ -1,5 +1,6 @@
 #include "core/ui/TankEditorDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/ui/ShellInterfaces.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
@@ -45,6 +46,7 @@ TankEditorDialog::TankEditorDialog(AppContext& ctx, IShell* shell, QWidget* pare
     : QDialog(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName(QStringLiteral("TankEditorDialog"));
+    addHelpKey(this, QStringLiteral("tanks.html"));
     setWindowTitle(QStringLiteral("Add a New Tank to the List"));
     setModal(true);
 

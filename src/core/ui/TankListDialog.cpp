@@ -1,5 +1,6 @@
 #include "core/ui/TankListDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/TankStore.h"
 #include "core/ui/TankEditorDialog.h"
@@ -20,6 +21,7 @@ TankListDialog::TankListDialog(AppContext& ctx, IShell* shell, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_shell(shell)
 {
     setObjectName(QStringLiteral("TankListDialog"));
+    addHelpKey(this, QStringLiteral("tanks.html"));
     setWindowTitle(QStringLiteral("Master Tanklist"));
     setModal(true);
 

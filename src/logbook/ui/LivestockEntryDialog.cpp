@@ -1,5 +1,6 @@
 #include "logbook/ui/LivestockEntryDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/ui/EntryWidgets.h"
@@ -80,6 +81,7 @@ struct BusyCursor {
 LivestockEntryDialog::LivestockEntryDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("LivestockEntryDialog"));
+    addHelpKey(this, QStringLiteral("livestock.html"));
     setWindowTitle(QStringLiteral("Livestock Detail Window"));
     setModal(true);
 

@@ -1,5 +1,6 @@
 #include "logbook/ui/LogbookWindow.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/TankStore.h"
@@ -66,6 +67,7 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
     : QWidget(parent), m_ctx(ctx), m_shell(shell), m_shellObject(dynamic_cast<QObject*>(shell))
 {
     setObjectName("LogbookWindow");
+    addHelpKey(this, QStringLiteral("logbook.html"));
     setWindowTitle(QStringLiteral("Logbook"));
     resize(631, 390);   // 9465 x 5850 twips
 

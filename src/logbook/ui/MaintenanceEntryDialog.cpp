@@ -1,5 +1,6 @@
 #include "logbook/ui/MaintenanceEntryDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/ui/EntryWidgets.h"
@@ -19,6 +20,7 @@
 MaintenanceEntryDialog::MaintenanceEntryDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("MaintenanceEntryDialog"));
+    addHelpKey(this, QStringLiteral("maintenance.html"));
     setWindowTitle(QStringLiteral("Add a New Maintenence Activity"));
     setModal(true);
 

@@ -1,5 +1,6 @@
 #include "logbook/ui/MoveLivestockDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/TankStore.h"
 #include "core/ui/EntryWidgets.h"
@@ -20,6 +21,7 @@ MoveLivestockDialog::MoveLivestockDialog(AppContext& ctx, qint64 rowid, const QS
     : QDialog(parent), m_ctx(ctx), m_rowid(rowid)
 {
     setObjectName(QStringLiteral("MoveLivestockDialog"));
+    addHelpKey(this, QStringLiteral("movelivestock.html"));
     setWindowTitle(QStringLiteral("Other Tanks"));
     setModal(true);
 

@@ -1,5 +1,6 @@
 #include "logbook/ui/WaterTestDialog.h"
 
+#include "core/ui/HelpWindow.h"
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/ui/EntryWidgets.h"
@@ -25,6 +26,7 @@ const QString kOops = QStringLiteral("Oops!");
 WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 {
     setObjectName("WaterTestDialog");
+    addHelpKey(this, QStringLiteral("waterquality.html"));
     setWindowTitle(QStringLiteral("Water Quality Log Detail"));
     setModal(true);
 

@@ -1,0 +1,356 @@
+#include "reports/ui/GraphChartBuilder.h"
+
+#include <QAreaSeries>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QGraphicsSimpleTextItem>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Thirteen colours that stay apart on screen.
+const QColor kPalette[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xd9, 0x4a, 0x1e), QColor(0x2e, 0x8b, 0x3a),
+                           QColor(0x8e, 0x3b, 0xb0), QColor(0xe0, 0xa8, 0x00), QColor(0x14, 0x9c, 0xb8),
+                           QColor(0xb0, 0x1c, 0x4e), QColor(0x6b, 0x6b, 0x1a), QColor(0x55, 0x55, 0x55),
+                           QColor(0xf2, 0x7c, 0xb8), QColor(0x7a, 0x4a, 0x1f), QColor(0x00, 0x5f, 0x5f),
+                           QColor(0x9a, 0xc8, 0x3c)};
+
+QColor seriesColour(int number, bool grey)
+{
+    const int i = std::max(0, number);
+    if (!grey)
+        return kPalette[i % std::size(kPalette)];
+    // Neighbouring series get grey tones far apart, so that they stay told apart on paper.
+    static const int kGreys[] = {40, 150, 95, 195, 65, 125, 175, 20, 110, 160, 80, 140, 210};
+    const int g = kGreys[i % std::size(kGreys)];
+    return QColor(g, g, g);
+}
+
+void mark(QObject* object, int number)
+{
+    object->setProperty(kGraphSeriesProperty, number);
+}
+
+// Row labels for a category axis, which needs them all different: a label
+// repeated (two tests on one day) gets invisible zero-width characters added.
+QStringList categoryLabels(const GraphPageData& page, const QString& separator)
+{
+    QStringList labels;
+    for (const GraphEntry& entry : page.entries) {
+        QString label = graphRowLabel(entry.date, separator);
+        while (labels.contains(label))
+            label += QChar(0x200B);
+        labels << label;
+    }
+    return labels;
+}
+
+// The stretches of rows (first, last) where series s has values.
+QVector<QPair<int, int>> runsOf(const GraphPageData& page, int s)
+{
+    QVector<QPair<int, int>> runs;
+    int start = -1;
+    const int rows = int(page.entries.size());
+    for (int r = 0; r <= rows; ++r) {
+        const bool has = r < rows && page.entries[r].values.value(s).has_value();
+        if (has && start < 0)
+            start = r;
+        if (!has && start >= 0) {
+            runs.append({start, r - 1});
+            start = -1;
+        }
+    }
+    return runs;
+}
+
+double valueAt(const GraphPageData& page, int row, int s)
+{
+    return page.entries[row].values.value(s).value_or(0.0);
+}
+
+class Builder {
+public:
+    Builder(QChart* chart, GraphKind kind, const QVector<GraphSeriesChoice>& series, const GraphPageData& page,
+            const QString& separator)
+        : m_chart(chart), m_kind(kind), m_series(series), m_page(page), m_separator(separator)
+    {
+    }
+
+    void build()
+    {
+        if (m_kind == GraphKind::Pie) {
+            buildPies();
+            return;
+        }
+        setUpAxes();
+        const int count = int(m_series.size());
+        for (int s = 0; s < count; ++s) {
+            const bool asBars = m_kind == GraphKind::Bar || (m_kind == GraphKind::Combination && s == 0);
+            if (asBars)
+                addBars(s);
+            else
+                addLines(s);
+        }
+        fitValueAxis();
+    }
+
+private:
+    void setUpAxes()
+    {
+        if (m_kind == GraphKind::XY) {
+            auto* x = new QValueAxis;
+            x->setTitleText(QStringLiteral("Entry"));
+            x->setLabelFormat(QStringLiteral("%d"));
+            const int rows = std::max(1, int(m_page.entries.size()));
+            x->setRange(0.5, rows + 0.5);
+            x->setTickInterval(1);
+            x->setTickAnchor(1);
+            x->setTickType(QValueAxis::TicksDynamic);
+            m_x = x;
+        } else {
+            auto* x = new QBarCategoryAxis;
+            x->setTitleText(QStringLiteral("Date"));
+            x->append(categoryLabels(m_page, m_separator));
+            // A full page of labels in a smaller type, so that "10/31" is not cut short.
+            if (m_page.entries.size() > 8) {
+                QFont font = x->labelsFont();
+                font.setPointSizeF(font.pointSizeF() * 0.8);
+                x->setLabelsFont(font);
+            }
+            m_x = x;
+        }
+        m_y = new QValueAxis;
+        m_y->setTitleText(QStringLiteral("Value"));
+        m_chart->addAxis(m_x, Qt::AlignBottom);
+        m_chart->addAxis(m_y, Qt::AlignLeft);
+    }
+
+    void attach(QAbstractSeries* series)
+    {
+        m_chart->addSeries(series);
+        series->attachAxis(m_x);
+        series->attachAxis(m_y);
+    }
+
+    void note(double v)
+    {
+        m_min = std::min(m_min, v);
+        m_max = std::max(m_max, v);
+    }
+
+    void addBars(int s)
+    {
+        if (!m_bars) {
+            m_bars = new QBarSeries;
+            m_bars->setName(m_series[s].label);
+            mark(m_bars, s);
+            attach(m_bars);
+        }
+        auto* set = new QBarSet(m_series[s].label);
+        mark(set, s);
+        for (int r = 0; r < m_page.entries.size(); ++r) {
+            // A gap is a bar of no height.
+            const double v = valueAt(m_page, r, s);
+            *set << v;
+            note(v);
+        }
+        m_bars->append(set);
+    }
+
+    QLineSeries* newLine(int s)
+    {
+        auto* line = new QLineSeries;
+        line->setName(m_series[s].label);
+        line->setPointsVisible(m_kind == GraphKind::XY || m_kind == GraphKind::Line || m_kind == GraphKind::Combination);
+        mark(line, s);
+        return line;
+    }
+
+    // One piece for each stretch of values; only the first is in the legend.
+    void addLines(int s)
+    {
+        const QVector<QPair<int, int>> runs = runsOf(m_page, s);
+        bool first = true;
+        auto add = [&](QAbstractSeries* piece) {
+            attach(piece);
+            if (!first)
+                for (QLegendMarker* marker : m_chart->legend()->markers(piece))
+                    marker->setVisible(false);
+            first = false;
+        };
+        if (runs.isEmpty()) {
+            add(newLine(s));   // no value on the page: still named in the legend
+            return;
+        }
+        for (const auto& [from, to] : runs) {
+            QLineSeries* line = newLine(s);
+            for (int r = from; r <= to; ++r) {
+                const double v = valueAt(m_page, r, s);
+                note(v);
+                switch (m_kind) {
+                case GraphKind::Step:
+                    line->append(r - 0.5, v);
+                    line->append(r + 0.5, v);
+                    break;
+                case GraphKind::XY:
+                    line->append(r + 1, v);
+                    break;
+                default:
+                    line->append(r, v);
+                    break;
+                }
+            }
+            if (m_kind == GraphKind::Area) {
+                auto* area = new QAreaSeries(line);
+                line->setParent(area);
+                area->setName(m_series[s].label);
+                mark(area, s);
+                add(area);
+            } else {
+                add(line);
+            }
+        }
+    }
+
+    void fitValueAxis()
+    {
+        double low = std::min(0.0, m_min);
+        double high = m_max;
+        if (!(high > low))
+            high = low + 1;
+        else
+            high += (high - low) * 0.05;
+        m_y->setRange(low, high);
+        m_y->applyNiceNumbers();
+    }
+
+    // One small pie for each entry, in rows of five, with a slice for each
+    // chosen measurement; the legend names the measurements once.
+    void buildPies()
+    {
+        const int rows = int(m_page.entries.size());
+        const int columns = 5;
+        const int lines = std::max(1, (rows + columns - 1) / columns);
+        const double size = std::min(0.9 / columns * 1.6, 0.9 / lines);
+        for (int r = 0; r < rows; ++r) {
+            auto* pie = new QPieSeries;
+            pie->setName(graphRowLabel(m_page.entries[r].date, m_separator));
+            mark(pie, -1);
+            pie->setPieSize(size);
+            pie->setHorizontalPosition((r % columns + 0.5) / columns);
+            pie->setVerticalPosition((r / columns + 0.5) / lines);
+            for (int s = 0; s < m_series.size(); ++s) {
+                auto* slice = pie->append(m_series[s].label, std::max(0.0, valueAt(m_page, r, s)));
+                mark(slice, s);
+            }
+            m_chart->addSeries(pie);
+            if (r > 0)
+                for (QLegendMarker* marker : m_chart->legend()->markers(pie))
+                    marker->setVisible(false);
+            labelPie(pie);
+        }
+    }
+
+    // The entry's date under its pie, kept there as the chart is resized.
+    void labelPie(QPieSeries* pie)
+    {
+        auto* label = new QGraphicsSimpleTextItem(pie->name(), m_chart);
+        auto place = [pie, label](const QRectF& plot) {
+            const double radius = pie->pieSize() * std::min(plot.width(), plot.height()) / 2;
+            const QRectF text = label->boundingRect();
+            label->setPos(plot.left() + pie->horizontalPosition() * plot.width() - text.width() / 2,
+                          plot.top() + pie->verticalPosition() * plot.height() + radius + 2);
+        };
+        QObject::connect(m_chart, &QChart::plotAreaChanged, pie, place);
+        place(m_chart->plotArea());
+    }
+
+    QChart* m_chart;
+    GraphKind m_kind;
+    const QVector<GraphSeriesChoice>& m_series;
+    const GraphPageData& m_page;
+    QString m_separator;
+    QAbstractAxis* m_x = nullptr;
+    QValueAxis* m_y = nullptr;
+    QBarSeries* m_bars = nullptr;
+    double m_min = 0;
+    double m_max = 0;
+};
+
+} // namespace
+
+GraphKind graphKindForCode(int chartTypeCode)
+{
+    switch (chartTypeCode) {
+    case 2: case 3: return GraphKind::Line;
+    case 4: case 5: return GraphKind::Area;
+    case 6: case 7: return GraphKind::Step;
+    case 8: case 9: return GraphKind::Combination;
+    case 14: return GraphKind::Pie;
+    case 16: return GraphKind::XY;
+    default: return GraphKind::Bar;   // 0, 1 and any code not offered
+    }
+}
+
+int graphSeriesNumber(const QAbstractSeries* series)
+{
+    const QVariant v = series ? series->property(kGraphSeriesProperty) : QVariant();
+    return v.isValid() ? v.toInt() : -1;
+}
+
+void clearGraphChart(QChart* chart)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+}
+
+void buildGraphChart(QChart* chart, int chartTypeCode, const QVector<GraphSeriesChoice>& series,
+                     const GraphPageData& page, const QString& separator)
+{
+    clearGraphChart(chart);
+    chart->legend()->setVisible(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    Builder(chart, graphKindForCode(chartTypeCode), series, page, separator).build();
+    colourGraphChart(chart, false);
+}
+
+void colourGraphChart(QChart* chart, bool grey)
+{
+    for (QAbstractSeries* series : chart->series()) {
+        if (auto* bars = qobject_cast<QBarSeries*>(series)) {
+            for (QBarSet* set : bars->barSets()) {
+                const QColor c = seriesColour(set->property(kGraphSeriesProperty).toInt(), grey);
+                set->setColor(c);
+                set->setBorderColor(c.darker(130));
+            }
+        } else if (auto* pie = qobject_cast<QPieSeries*>(series)) {
+            for (QPieSlice* slice : pie->slices()) {
+                slice->setColor(seriesColour(slice->property(kGraphSeriesProperty).toInt(), grey));
+                slice->setBorderColor(Qt::white);
+            }
+        } else if (auto* area = qobject_cast<QAreaSeries*>(series)) {
+            const QColor c = seriesColour(graphSeriesNumber(area), grey);
+            QColor fill = c;
+            fill.setAlpha(150);
+            area->setColor(fill);
+            area->setBorderColor(c);
+        } else if (auto* line = qobject_cast<QLineSeries*>(series)) {
+            QPen pen(seriesColour(graphSeriesNumber(line), grey));
+            pen.setWidthF(2);
+            line->setPen(pen);
+        }
+    }
+}

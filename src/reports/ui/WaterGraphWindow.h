@@ -1,0 +1,87 @@
+#pragma once
+// The water-quality graph: a child window of the main window that draws one
+// tank's water tests as a chart, twenty entries a page, with the measurements
+// and graph type the keeper chose in the options. A box picks the tank;
+// Previous and Next turn the pages; a right click opens the graph pop-up
+// (Graph Options); File > Print prints the chart.
+#include "core/Printing.h"
+#include "core/ui/ShellInterfaces.h"
+#include "reports/GraphPages.h"
+
+#include <QWidget>
+#include <functional>
+
+class AppContext;
+class QChart;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+class WaterGraphWindow : public QWidget, public IChildWindow {
+    Q_OBJECT
+public:
+    WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* parent = nullptr);
+    ~WaterGraphWindow() override;
+
+    // IChildWindow
+    QString windowName() const override { return QStringLiteral("WaterGraphWindow"); }
+    void activate() override;
+    void printRequested() override { printGraph(); }
+
+    // Draws the page shown of the current tank (the one the logbook or this
+    // window chose last); a new tank starts at page 1.
+    void graphChart();
+    // Prints the chart as shown, one landscape page per copy.
+    void printGraph(PrintDestination destination = PrintDestination::Printer);
+
+    // The tank being graphed.
+    QString currentTankToGraph() const { return m_currentTankToGraph; }
+    QChart* chart() const { return m_chart; }
+    // The page drawn last.
+    const GraphPageData& shownPage() const { return m_page; }
+
+    // The main window's graph pop-up, shown by a right click.
+    void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+    // Shows a pop-up menu at a screen position (tests replace it).
+    std::function<void(QMenu*, const QPoint&)> showPopup;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // The keeper chose a tank in the box: page 1 of that tank.
+    void chooseTank(int index);
+    void showNextPage();
+    void showPreviousPage();
+
+private:
+    // Refills the tank box from the tanks table, keeping the tank shown.
+    void fillTankBox();
+    void popUpMenu(const QPoint& globalPos);
+    void takeFocus();
+    // Puts a new chart, filled by `fill`, in the place of the one shown; the
+    // title stays.
+    void replaceChart(const std::function<void(QChart*)>& fill);
+    // Paints the chart into a rectangle of a printed page.
+    void paintChart(QPainter& painter, const QRectF& target);
+
+    AppContext& m_ctx;
+    IShell* m_shell;
+    GraphPager m_pager;
+    GraphPageData m_page;
+    QString m_currentTankToGraph;
+    bool m_restartTank = false;
+    bool m_loading = false;
+
+    QLabel* m_tankLabel = nullptr;
+    QComboBox* m_tankBox = nullptr;
+    QToolButton* m_previousButton = nullptr;
+    QToolButton* m_nextButton = nullptr;
+    QChart* m_chart = nullptr;
+    QChartView* m_chartView = nullptr;
+    QLabel* m_hintLabel = nullptr;
+    QMenu* m_popupMenu = nullptr;
+};

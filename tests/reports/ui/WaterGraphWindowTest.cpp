@@ -1,0 +1,685 @@
+// The water-quality graph window inside the main window: which tank and page
+// it draws, its refusals, the twelve graph types, and printing the graph.
+#include "app/MainWindow.h"
+#include "app/Wiring.h"
+#include "core/TankStore.h"
+#include "core/ui/HelpWindow.h"
+#include "core/ui/QtPrinting.h"
+#include "logbook/LogStore.h"
+#include "logbook/ui/LogbookWindow.h"
+#include "reports/ui/GraphChartBuilder.h"
+#include "reports/ui/WaterGraphWindow.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPieSeries>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
+#include <QValueAxis>
+#include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
+
+// Failures show texts as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+template <typename T>
+T* child(const QObject* parent, const QString& name)
+{
+    T* found = parent->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error(("no " + name + " in " + parent->objectName()).toStdString());
+    return found;
+}
+
+// The main window with the program's wiring, over a few tanks.
+struct Graph {
+    TestEnv env;
+    std::unique_ptr<MainWindow> main;
+    QHash<QString, QString> ids;   // tank name -> key
+    QList<QMenu*> popups;
+
+    explicit Graph(const QStringList& tanks = {"Reef", "Pond"})
+    {
+        for (const QString& name : tanks)
+            addTank(name);
+        main = std::make_unique<MainWindow>(*env.ctx);
+        wireApplication(*env.ctx, *main);
+        main->resize(900, 650);
+        main->show();
+        if (!QTest::qWaitForWindowExposed(main.get()))
+            throw std::runtime_error("the main window was never shown");
+    }
+    void addTank(const QString& name)
+    {
+        TankRecord t;
+        t.tankname = name;
+        t.watertype = "1";
+        TankStore(env.ctx->db()).add(t, env.clock.now().addSecs(ids.size()));
+        ids.insert(name, t.tankid);
+    }
+    // n tests on n days from 1 January 2026: ammonia 0.25, nitrite 0.5 and nitrate 1..n.
+    void addTests(const QString& tank, int n, const QDate& from = QDate(2026, 1, 1))
+    {
+        for (int i = 0; i < n; ++i) {
+            WaterLogRecord r;
+            r.tankid = ids.value(tank);
+            r.logdate = from.addDays(i);
+            r.logtime = QTime(9, 0);
+            r.ammonia = 0.25;
+            r.nitrite = 0.5;
+            r.nitrate = i + 1;
+            r.custom1 = 3;
+            r.custom2 = 4;
+            WaterLogStore(env.ctx->db()).insert(r);
+        }
+    }
+    // Tools > Graphing.
+    void graphing() { child<QAction>(main.get(), "graphingAction")->trigger(); }
+    WaterGraphWindow* window() const
+    {
+        auto* w = qobject_cast<WaterGraphWindow*>(main->childWindow("WaterGraphWindow", false));
+        if (!w)
+            throw std::runtime_error("the graph window is not open");
+        w->showPopup = [this](QMenu* menu, const QPoint&) { const_cast<Graph*>(this)->popups << menu; };
+        return w;
+    }
+    QChart* chart() const { return window()->chart(); }
+    QToolButton* next() const { return child<QToolButton>(window(), "nextButton"); }
+    QToolButton* previous() const { return child<QToolButton>(window(), "previousButton"); }
+    QComboBox* tankBox() const { return child<QComboBox>(window(), "tankBox"); }
+    QStringList rowLabels() const
+    {
+        for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal))
+            if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis))
+                return categories->categories();
+        return {};
+    }
+    // The names the legend shows.
+    QStringList legend() const
+    {
+        QCoreApplication::processEvents();
+        QStringList out;
+        for (QLegendMarker* marker : chart()->legend()->markers())
+            if (marker->isVisible())
+                out << marker->label();
+        return out;
+    }
+    QStringList titles() const
+    {
+        QStringList out;
+        for (const Message& m : env.messages.shown)
+            out << m.title;
+        return out;
+    }
+};
+
+TEST(WaterGraphWindow, ToolsGraphingDrawsTheFirstTankAndClaimsFilePrint)
+{
+    Graph g;
+    g.addTests("Pond", 3);
+    g.graphing();
+    WaterGraphWindow* w = g.window();
+    EXPECT_EQ(w->windowTitle(), "Water Quality Graphing");
+    EXPECT_TRUE(w->isVisible());
+    // "Pond" comes first by name.
+    EXPECT_EQ(g.tankBox()->currentText(), "Pond");
+    EXPECT_EQ(w->currentTankToGraph(), "Pond");
+    EXPECT_EQ(g.env.ctx->currentTankID, g.ids["Pond"]);
+    EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3"}));
+    EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
+    EXPECT_EQ(g.main->activeChild(), w);
+    QAction* print = child<QAction>(g.main.get(), "printAction");
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), "&Print");
+    EXPECT_TRUE(g.env.messages.shown.isEmpty());
+}
+
+TEST(WaterGraphWindow, NextAndPreviousTurnThePagesOfTheTank)
+{
+    Graph g;
+    g.addTests("Reef", 45);
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    const struct {
+        QToolButton* (Graph::*click)() const;
+        int page;
+        QString firstLabel;
+        int rows;
+        bool next, previous;
+    } steps[] = {
+        {nullptr, 1, "1/1", 20, true, false},
+        {&Graph::next, 2, "1/21", 20, true, true},
+        {&Graph::next, 3, "2/10", 5, false, true},
+        {&Graph::previous, 2, "1/21", 20, true, true},
+        {&Graph::previous, 1, "1/1", 20, true, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.page);
+        if (step.click)
+            QTest::mouseClick((g.*step.click)(), Qt::LeftButton);
+        EXPECT_EQ(g.window()->shownPage().page, step.page);
+        EXPECT_EQ(g.rowLabels().size(), step.rows);
+        EXPECT_EQ(g.rowLabels().value(0), step.firstLabel);
+        EXPECT_EQ(g.next()->isEnabled(), step.next);
+        EXPECT_EQ(g.previous()->isEnabled(), step.previous);
+    }
+}
+
+TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
+{
+    Graph g;
+    g.addTests("Reef", 45);
+    g.addTests("Pond", 25, QDate(2025, 6, 1));
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    QTest::mouseClick(g.next(), Qt::LeftButton);
+    QTest::mouseClick(g.next(), Qt::LeftButton);
+    ASSERT_EQ(g.window()->shownPage().page, 3);
+    const int pond = g.tankBox()->findText("Pond");
+    g.tankBox()->setCurrentIndex(pond);
+    emit g.tankBox()->activated(pond);
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Pond");
+    EXPECT_EQ(g.window()->shownPage().page, 1);
+    EXPECT_EQ(g.rowLabels().value(0), "6/1");
+    EXPECT_TRUE(g.next()->isEnabled());
+    EXPECT_FALSE(g.previous()->isEnabled());
+}
+
+struct RefusalCase {
+    const char* description;
+    std::function<void(Graph&)> arrange;
+    QString text;
+    QString title;
+    MsgIcon icon;
+};
+
+class Refusals : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(Refusals, ShowTheirMessageAndDrawNothing)
+{
+    const RefusalCase& c = GetParam();
+    Graph g;
+    c.arrange(g);
+    g.env.messages.clear();
+    g.graphing();
+    ASSERT_EQ(g.env.messages.shown.size(), 1);
+    const Message& m = g.env.messages.shown[0];
+    EXPECT_EQ(m.text, c.text);
+    EXPECT_EQ(m.title, c.title);
+    EXPECT_EQ(m.icon, c.icon);
+    EXPECT_TRUE(g.chart()->series().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphChart, Refusals,
+    ::testing::Values(
+        RefusalCase{"no tank",
+                    [](Graph& g) {
+                        for (const QString& id : g.ids)
+                            TankStore(g.env.ctx->db()).remove(id);
+                    },
+                    "You have no tanks set up in Brinestead. You must set-up at least one tank and enter at least 2 "
+                    "log entries into it before you can graph the results. Set up a tank by choosing \"Tools\", "
+                    "\"Set Up Tanks\" on the menu.",
+                    "No Tanks Set Up Yet", MsgIcon::Exclamation},
+        RefusalCase{"tank name not found", [](Graph& g) { g.env.ctx->currentTankName = "Gone"; },
+                    "You have no log entries set up in Brinestead. You must enter at least 2 water quality log "
+                    "entries into it before you can graph the results.",
+                    "No Tanks Set Up Yet", MsgIcon::Exclamation},
+        RefusalCase{"nothing selected",
+                    [](Graph& g) {
+                        g.addTests("Reef", 3);
+                        g.env.ctx->currentTankName = "Reef";
+                        g.env.ctx->settings.graphChecks = "0000000000000";
+                    },
+                    "Nothing is selected to graph! Select the measurements you'd like to graph by checking the "
+                    "appropriate boxes.",
+                    "Note!", MsgIcon::Information},
+        RefusalCase{"one entry",
+                    [](Graph& g) {
+                        g.addTests("Reef", 1);
+                        g.env.ctx->currentTankName = "Reef";
+                    },
+                    "Remember, you need to have at least 2 water quality log entries for a tank in order to create "
+                    "a graph. Select another tank or add more water quality entries.",
+                    "Not Enough Entries To Create A Graph!", MsgIcon::Exclamation}),
+    [](const auto& info) {
+        std::string name = info.param.description;
+        for (char& ch : name)
+            if (ch == ' ')
+                ch = '_';
+        return name;
+    });
+
+TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
+{
+    Graph g;
+    g.addTests("Reef", 25);
+    g.addTests("Pond", 1);
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    QTest::mouseClick(g.next(), Qt::LeftButton);
+    const int pond = g.tankBox()->findText("Pond");
+    g.tankBox()->setCurrentIndex(pond);
+    emit g.tankBox()->activated(pond);
+    EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
+    EXPECT_FALSE(g.next()->isEnabled());
+    EXPECT_FALSE(g.previous()->isEnabled());
+    EXPECT_EQ(g.rowLabels().size(), 5);   // Reef's page 2 stays drawn
+}
+
+TEST(WaterGraphWindow, UserTestsAreLabelledWithTheNamesInTheOptions)
+{
+    Graph g;
+    g.addTests("Reef", 2);
+    g.env.ctx->currentTankName = "Reef";
+    g.env.ctx->settings.graphChecks = "1000000000011";
+    g.env.ctx->userFieldName1 = "Iodine";
+    g.env.ctx->userFieldName2 = "Strontium";
+    g.graphing();
+    EXPECT_EQ(g.legend(), QStringList({"ph", "Iodine", "Strontium"}));
+    // Renamed in the options: the next drawing carries the new names.
+    g.env.ctx->userFieldName1 = "KH test";
+    g.graphing();
+    EXPECT_EQ(g.legend(), QStringList({"ph", "KH test", "Strontium"}));
+}
+
+// The points of the line pieces drawn for series `number`.
+QList<QPointF> pointsOf(QChart* chart, int number, int* pieces = nullptr)
+{
+    QList<QPointF> points;
+    int count = 0;
+    for (QAbstractSeries* s : chart->series()) {
+        auto* line = qobject_cast<QLineSeries*>(s);
+        if (line && graphSeriesNumber(line) == number) {
+            points += line->points();
+            ++count;
+        }
+    }
+    if (pieces)
+        *pieces = count;
+    return points;
+}
+
+TEST(WaterGraphWindow, ASkippedZeroLeavesAGapInTheLine)
+{
+    Graph g;
+    g.addTests("Reef", 3);
+    QSqlQuery(g.env.ctx->db()).exec("UPDATE waterlog SET Ammonia = 0 WHERE nitrate = 2");
+    g.env.ctx->currentTankName = "Reef";
+    g.env.ctx->settings.graphStyle = 3;   // 2D Line
+    g.env.ctx->settings.graphChecks = "0100000000000";
+
+    g.graphing();
+    int pieces = 0;
+    EXPECT_EQ(pointsOf(g.chart(), 0, &pieces), QList<QPointF>({{0, 0.25}, {1, 0}, {2, 0.25}}));
+    EXPECT_EQ(pieces, 1);
+
+    g.env.ctx->settings.graphSkipZeroes = 1;
+    g.graphing();
+    EXPECT_EQ(pointsOf(g.chart(), 0, &pieces), QList<QPointF>({{0, 0.25}, {2, 0.25}}));
+    EXPECT_EQ(pieces, 2);
+    EXPECT_EQ(g.legend(), QStringList({"Nh3"}));   // one legend entry for both pieces
+}
+
+struct KindCase {
+    int code;
+    int barSets;       // bar sets in the one bar series (0: no bars)
+    int lines;         // line pieces
+    int areas;
+    int pies;
+    int pointsPerLine; // points of each line (0: not checked)
+    bool pointsVisible;
+};
+
+class GraphTypes : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
+{
+    const KindCase& c = GetParam();
+    Graph g;
+    g.addTests("Reef", 4);
+    g.env.ctx->currentTankName = "Reef";
+    g.env.ctx->settings.graphStyle = c.code;
+    g.graphing();
+
+    int barSets = 0, lines = 0, areas = 0, pies = 0;
+    for (QAbstractSeries* s : g.chart()->series()) {
+        if (auto* bars = qobject_cast<QBarSeries*>(s)) {
+            barSets += int(bars->count());
+        } else if (auto* line = qobject_cast<QLineSeries*>(s)) {
+            ++lines;
+            if (c.pointsPerLine)
+                EXPECT_EQ(line->count(), c.pointsPerLine);
+            EXPECT_EQ(line->pointsVisible(), c.pointsVisible);
+        } else if (qobject_cast<QAreaSeries*>(s)) {
+            ++areas;
+        } else if (auto* pie = qobject_cast<QPieSeries*>(s)) {
+            ++pies;
+            EXPECT_EQ(pie->count(), 3);   // a slice per measurement
+        }
+    }
+    EXPECT_EQ(barSets, c.barSets);
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(areas, c.areas);
+    EXPECT_EQ(pies, c.pies);
+    EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
+    if (c.pies) {
+        // Each pie carries its entry's date.
+        QStringList dates;
+        for (QGraphicsItem* item : g.chart()->childItems())
+            if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+                dates << text->text();
+        EXPECT_EQ(dates, QStringList({"1/1", "1/2", "1/3", "1/4"}));
+    }
+    if (c.pies == 0) {
+        ASSERT_EQ(g.chart()->axes(Qt::Horizontal).size(), 1);
+        ASSERT_EQ(g.chart()->axes(Qt::Vertical).size(), 1);
+        EXPECT_EQ(g.chart()->axes(Qt::Horizontal)[0]->titleText(), c.code == 16 ? "Entry" : "Date");
+        EXPECT_EQ(g.chart()->axes(Qt::Vertical)[0]->titleText(), "Value");
+        if (c.code != 16)
+            EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4"}));
+    }
+    // The chart is really drawn: the window's picture holds the series' colours.
+    const QImage shot = g.window()->grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2) {
+            const QColor p = shot.pixelColor(x, y);
+            coloured += std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) > 60;
+        }
+    EXPECT_GT(coloured, 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllTwelve, GraphTypes,
+    ::testing::Values(KindCase{0, 3, 0, 0, 0, 0, false}, KindCase{1, 3, 0, 0, 0, 0, false},
+                      KindCase{2, 0, 3, 0, 0, 4, true}, KindCase{3, 0, 3, 0, 0, 4, true},
+                      KindCase{4, 0, 0, 3, 0, 0, false}, KindCase{5, 0, 0, 3, 0, 0, false},
+                      KindCase{6, 0, 3, 0, 0, 8, false}, KindCase{7, 0, 3, 0, 0, 8, false},
+                      KindCase{8, 1, 2, 0, 0, 4, true}, KindCase{9, 1, 2, 0, 0, 4, true},
+                      KindCase{14, 0, 0, 0, 4, 0, false}, KindCase{16, 0, 3, 0, 0, 4, true}),
+    [](const auto& info) { return "Code" + std::to_string(info.param.code); });
+
+TEST(WaterGraphWindow, XYDrawsEachSeriesAgainstTheEntryNumber)
+{
+    Graph g;
+    g.addTests("Reef", 3);
+    g.env.ctx->currentTankName = "Reef";
+    g.env.ctx->settings.graphStyle = 16;
+    g.graphing();
+    EXPECT_EQ(pointsOf(g.chart(), 2), QList<QPointF>({{1, 1}, {2, 2}, {3, 3}}));
+}
+
+TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
+{
+    Graph g;
+    g.addTests("Reef", 2);
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    ASSERT_EQ(g.tankBox()->count(), 2);
+
+    g.addTank("Angel");
+    g.addTests("Angel", 2, QDate(2026, 5, 7));
+    // Coming to the front refills the box and keeps the tank shown.
+    g.window()->activate();
+    EXPECT_EQ(g.tankBox()->count(), 3);
+    EXPECT_EQ(g.tankBox()->currentText(), "Reef");
+
+    g.env.ctx->currentTankName = "Angel";
+    g.graphing();
+    EXPECT_TRUE(g.env.messages.shown.isEmpty());
+    EXPECT_EQ(g.tankBox()->currentText(), "Angel");
+    EXPECT_EQ(g.rowLabels(), QStringList({"5/7", "5/8"}));
+}
+
+TEST(WaterGraphWindow, RightClickOffersTheGraphPopupAndF1OpensItsHelp)
+{
+    Graph g;
+    g.addTests("Reef", 2);
+    g.graphing();
+    WaterGraphWindow* w = g.window();
+    auto* view = child<QChartView>(w, "chartView");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), view->viewport()->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(view->viewport(), &click);
+    ASSERT_EQ(g.popups.size(), 1);
+    EXPECT_EQ(g.popups[0]->objectName(), "graphMenu");
+
+    QTest::keyClick(w, Qt::Key_F1);
+    auto* help = g.main->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->currentPage(), "graph.html");
+}
+
+TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
+{
+    Graph g;
+    g.addTests("Reef", 3);
+    QList<int> tabs;
+    g.main->hooks.showOptions = [&](int tab) {
+        tabs << tab;
+        g.env.ctx->settings.graphStyle = 3;   // the keeper picks "2D Line"
+    };
+    QAction* options = child<QAction>(g.main.get(), "graphOptionsAction");
+    options->trigger();
+    EXPECT_EQ(tabs, QList<int>({1}));
+    EXPECT_EQ(g.main->childWindow("WaterGraphWindow", false), nullptr);
+
+    g.env.ctx->settings.graphStyle = 1;
+    g.env.ctx->currentTankName = "Reef";
+    g.graphing();
+    ASSERT_TRUE(qobject_cast<QBarSeries*>(g.chart()->series().value(0)));
+    options->trigger();
+    EXPECT_EQ(tabs, QList<int>({1, 1}));
+    ASSERT_FALSE(g.chart()->series().isEmpty());
+    EXPECT_TRUE(qobject_cast<QLineSeries*>(g.chart()->series().value(0)));
+}
+
+TEST(WaterGraphWindow, TheLogbooksGraphButtonGraphsTheTankChosenThere)
+{
+    Graph g;
+    g.addTests("Reef", 2, QDate(2026, 4, 1));
+    g.addTests("Pond", 2);
+    child<QAction>(g.main.get(), "logbookAction")->trigger();
+    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
+    ASSERT_TRUE(logbook);
+    ASSERT_TRUE(logbook->selectNode("Reef"));
+    child<QAction>(logbook, "graphAction")->trigger();
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
+    EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
+    EXPECT_EQ(g.main->activeChild(), g.window());
+}
+
+// ---- printing ----------------------------------------------------------------------
+
+struct Printed : Graph {
+    Printed()
+    {
+        addTests("Reef", 5);
+        env.ctx->currentTankName = "Reef";
+        graphing();
+    }
+    QMdiSubWindow* frame() const { return qobject_cast<QMdiSubWindow*>(window()->parentWidget()); }
+    void printViaFileMenu() { child<QAction>(main.get(), "printAction")->trigger(); }
+};
+
+TEST(GraphPrinting, CancelAtTheMaximizeQuestionPrintsNothing)
+{
+    Printed p;
+    p.env.messages.answers.enqueue(MsgResult::Cancel);
+    p.printViaFileMenu();
+    ASSERT_EQ(p.env.messages.shown.size(), 1);
+    EXPECT_EQ(p.env.messages.shown[0].title, "Maximize Window?");
+    EXPECT_EQ(p.env.messages.shown[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(p.env.messages.shown[0].icon, MsgIcon::Question);
+    EXPECT_TRUE(p.env.printing.dialogTitles.isEmpty());
+    EXPECT_TRUE(p.env.printing.jobs.isEmpty());
+    EXPECT_FALSE(p.frame()->isMaximized());
+}
+
+TEST(GraphPrinting, CancelInThePrintDialogPrintsNothingButTheTitleStays)
+{
+    Printed p;
+    p.env.messages.answers.enqueue(MsgResult::No);
+    p.env.printing.accept = {false};
+    p.printViaFileMenu();
+    EXPECT_EQ(p.env.printing.dialogTitles, QStringList({"Print Water Quality Graph"}));
+    EXPECT_TRUE(p.env.printing.jobs.isEmpty());
+    EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
+    EXPECT_FALSE(p.frame()->isMaximized());
+    // Drawn again, the graph keeps its title.
+    p.graphing();
+    EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
+}
+
+TEST(GraphPrinting, YesMaximizesBothWindowsAndEachCopyIsALandscapePage)
+{
+    Printed p;
+    p.env.messages.answers.enqueue(MsgResult::Yes);
+    p.env.printing.copies = 3;
+    p.printViaFileMenu();
+    EXPECT_TRUE(p.frame()->isMaximized());
+    EXPECT_TRUE(p.main->isMaximized());
+    ASSERT_EQ(p.env.printing.jobs.size(), 3);
+    for (const RecordedJob& job : p.env.printing.jobs) {
+        EXPECT_EQ(job.orientation, PageOrientation::Landscape);
+        ASSERT_EQ(job.pages.size(), 1);
+        const RecordedItem& chart = job.pages[0].items.value(0);
+        EXPECT_EQ(chart.kind, RecordedItem::Picture);
+        EXPECT_EQ(QRectF(QPointF(chart.x, chart.y), QPointF(chart.x2, chart.y2)), QRectF(0, 27, 720, 486));
+        EXPECT_EQ(job.pages[0].texts(), QStringList({"Printed by Brinestead - 2026"}));
+    }
+    // Maximized now: the next print asks nothing.
+    p.env.messages.clear();
+    p.env.printing.jobs.clear();
+    p.env.printing.copies = 1;
+    p.printViaFileMenu();
+    EXPECT_TRUE(p.env.messages.shown.isEmpty());
+    EXPECT_EQ(p.env.printing.jobs.size(), 1);
+}
+
+// Prints into pictures, as a printer would paint them.
+class ImagePrintService : public IPrintService {
+public:
+    QList<QImage> pages;
+    std::unique_ptr<IPrintSession> choosePrinter(const QString&, PrintDestination) override
+    {
+        return std::make_unique<Session>(*this);
+    }
+
+private:
+    class Session : public IPrintSession {
+    public:
+        explicit Session(ImagePrintService& s) : m_s(s) {}
+        int copies() const override { return 1; }
+        IPageWriter* beginJob(PageOrientation o) override
+        {
+            m_image = QImage(1100, 850, QImage::Format_RGB32);
+            m_image.fill(Qt::white);
+            m_painter = std::make_unique<QPainter>(&m_image);
+            m_writer = std::make_unique<PainterPageWriter>(*m_painter, m_image, o, [] {});
+            return m_writer.get();
+        }
+        bool endJob() override
+        {
+            m_writer.reset();
+            m_painter.reset();
+            m_s.pages << m_image;
+            return true;
+        }
+        QString errorText() const override { return {}; }
+
+    private:
+        ImagePrintService& m_s;
+        QImage m_image;
+        std::unique_ptr<QPainter> m_painter;
+        std::unique_ptr<PainterPageWriter> m_writer;
+    };
+};
+
+// Pixels whose channels differ by more than a tint.
+int colouredPixels(const QImage& image)
+{
+    int coloured = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) {
+            const QColor p = image.pixelColor(x, y);
+            coloured += std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) > 40;
+        }
+    return coloured;
+}
+
+TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
+{
+    for (int colour : {0, 1}) {
+        SCOPED_TRACE(colour);
+        Printed p;
+        ImagePrintService images;
+        p.env.ctx->services.printing = &images;
+        p.env.ctx->settings.graphPrintColor = colour;
+        p.env.messages.defaultAnswer = MsgResult::No;
+        p.window()->printGraph();
+        ASSERT_EQ(images.pages.size(), 1);
+        if (colour)
+            EXPECT_GT(colouredPixels(images.pages[0]), 200);
+        else
+            EXPECT_EQ(colouredPixels(images.pages[0]), 0);
+        // The chart's title is printed above the plot, in the top band of the picture.
+        int dark = 0;
+        for (int y = 43; y < 160; ++y)
+            for (int x = 0; x < images.pages[0].width(); ++x)
+                dark += qGray(images.pages[0].pixel(x, y)) < 128;
+        EXPECT_GT(dark, 100);
+        // The chart on the screen keeps its colours.
+        EXPECT_GT(colouredPixels(p.window()->grab().toImage()), 50);
+    }
+}
+
+TEST(GraphPrinting, PrintingToAFileWritesALandscapePdf)
+{
+    Printed p;
+    QtPrintService qt(&p.env.files);
+    p.env.ctx->services.printing = &qt;
+    const QString path = p.env.path("graph.pdf");
+    p.env.files.answers.enqueue(path);
+    p.env.messages.defaultAnswer = MsgResult::No;
+    p.window()->printGraph(PrintDestination::PdfFile);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_GT(pdf.size(), 2000);
+    const QRegularExpressionMatch box =
+        QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(box.hasMatch());
+    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());   // landscape
+    EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1);   // one page
+}
+
+} // namespace
