@@ -653,24 +653,34 @@ void LogbookWindow::changeEntry()
     }
 }
 
+// The selected entry of the list on `tab`, read afresh for a change. Empty
+// after the "nothing selected" notice, a failed read or an entry that is gone
+// meanwhile, each told to the keeper.
+template <typename Store>
+auto LogbookWindow::readEntryToChange(int tab)
+{
+    decltype(Store(m_ctx.db()).get(0)) none;
+    const qint64 rowid = selectedEntry(tab, QStringLiteral("You must first select a log entry to change."));
+    if (!rowid)
+        return none;
+    QString error;
+    auto rec = Store(m_ctx.db()).get(rowid, &error);
+    if (!rec && !error.isEmpty()) {
+        tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
+    } else if (!rec) {
+        tellNoMatch();
+        refreshList(QStringLiteral("ascending"));
+    }
+    return rec;
+}
+
 void LogbookWindow::changeWaterTest()
 {
     if (!m_tankSelected)
         return;
-    const qint64 rowid = selectedEntry(TabWater, QStringLiteral("You must first select a log entry to change."));
-    if (!rowid)
+    const auto rec = readEntryToChange<WaterLogStore>(TabWater);
+    if (!rec)
         return;
-    QString error;
-    const auto rec = WaterLogStore(m_ctx.db()).get(rowid, &error);
-    if (!rec) {
-        if (!error.isEmpty()) {
-            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
-            return;
-        }
-        tellNoMatch();
-        refreshList(QStringLiteral("ascending"));
-        return;
-    }
     WaterTestDialog dialog(m_ctx, this);
     dialog.setEntry(*rec);
     dialog.setWindowTitle(QStringLiteral("Change Log Entry for ") + m_tankName + QStringLiteral(" Tank"));
@@ -685,21 +695,9 @@ void LogbookWindow::changeLivestockEntry()
 {
     if (!m_tankSelected)
         return;
-    const qint64 rowid =
-        selectedEntry(TabLivestock, QStringLiteral("You must first select a log entry to change."));
-    if (!rowid)
+    const auto rec = readEntryToChange<LivestockStore>(TabLivestock);
+    if (!rec)
         return;
-    QString error;
-    const auto rec = LivestockStore(m_ctx.db()).get(rowid, &error);
-    if (!rec) {
-        if (!error.isEmpty()) {
-            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
-            return;
-        }
-        tellNoMatch();
-        refreshList(QStringLiteral("ascending"));
-        return;
-    }
     LivestockEntryDialog dialog(m_ctx, this);
     dialog.setEntry(*rec, false);
     dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
@@ -711,20 +709,9 @@ void LogbookWindow::changeMaintenanceEntry()
 {
     if (!m_tankSelected)
         return;
-    const qint64 rowid = selectedEntry(TabMaint, QStringLiteral("You must first select a log entry to change."));
-    if (!rowid)
+    const auto rec = readEntryToChange<MaintLogStore>(TabMaint);
+    if (!rec)
         return;
-    QString error;
-    const auto rec = MaintLogStore(m_ctx.db()).get(rowid, &error);
-    if (!rec) {
-        if (!error.isEmpty()) {
-            tellDatabaseFailure(QStringLiteral("The entry could not be read"), error);
-            return;
-        }
-        tellNoMatch();
-        refreshList(QStringLiteral("ascending"));
-        return;
-    }
     MaintenanceEntryDialog dialog(m_ctx, this);
     dialog.setEntry(*rec, false);
     dialog.setWindowTitle(QStringLiteral(" Maintenence Log for ") + m_tankName);

@@ -99,6 +99,8 @@ private:
     void deleteMaintenanceEntry();
     // The rowid of the list's selected entry, or 0 after the "nothing selected" notice.
     qint64 selectedEntry(int tab, const QString& noneText);
+    template <typename Store>
+    auto readEntryToChange(int tab);
     bool confirmDelete(const QString& what);
     // Deleting the selected entry of one list: find it, describe it in the
     // question, delete it on OK and refill. describe gives nothing when the
