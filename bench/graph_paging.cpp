@@ -2,6 +2,7 @@
 // 20,000 tests: on page 1, on the last page (1,000), and walking from the first
 // page to the last and back. Beside it, a plain SQLite query of the same twenty
 // rows plus the same chart update, the floor a page turn can reach.
+#include "BenchSupport.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Settings.h"
@@ -24,32 +25,11 @@ namespace {
 constexpr int kEntries = 20000;
 constexpr int kPages = kEntries / 20;
 
-class NoStore : public ISettingsStore {
-public:
-    QString get(const QString&, const QString& d) const override { return d; }
-    void set(const QString&, const QString&) override {}
-};
-
-class Clock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
-};
-
-class SilentMessages : public IMessageBox {
-public:
-    int shown = 0;
-    MsgResult show(const Message&) override
-    {
-        ++shown;
-        return MsgResult::Ok;
-    }
-};
-
 struct Fixture {
     QTemporaryDir dir;
-    Clock clock;
-    NoStore store;
-    SilentMessages messages;
+    bench::FixedClock clock;
+    bench::NoSettingsStore store;
+    bench::SilentMessages messages;
     AppContext ctx;
     QString tankid;
 
@@ -271,12 +251,7 @@ BENCHMARK(BM_WalkToLastPageAndBack)->Iterations(1)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] {
+        fixture();
+    });
 }

@@ -4,6 +4,7 @@
 // should not. Run each size in a process of its own to compare peak memory:
 //   bench_log_printout --benchmark_filter='/2000/'
 //   bench_log_printout --benchmark_filter='/20000/'
+#include "BenchSupport.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Settings.h"
@@ -22,17 +23,6 @@
 
 namespace {
 
-class NoStore : public ISettingsStore {
-public:
-    QString get(const QString&, const QString& d) const override { return d; }
-    void set(const QString&, const QString&) override {}
-};
-
-class Clock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
-};
-
 // Answers the file chooser with the same PDF file every time.
 class PdfPath : public IFileDialogs {
 public:
@@ -50,8 +40,8 @@ double peakRssMiB()
 
 struct Fixture {
     QTemporaryDir dir;
-    Clock clock;
-    NoStore store;
+    bench::FixedClock clock;
+    bench::NoSettingsStore store;
     AppContext ctx;
     QString tankid;
 
@@ -138,11 +128,5 @@ BENCHMARK(BM_WaterLogToPdf)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // How long the names cross-reference takes to fill its list from a names file
 // of 50,000 lines, beside reading and parsing the same file alone; and the
 // parse of 16 MB of blank CRLF lines.
+#include "BenchSupport.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
 #include "logbook/NamesFile.h"
@@ -17,12 +18,6 @@ namespace {
 
 constexpr int kLines = 50000;
 
-class NoStore : public ISettingsStore {
-public:
-    QString get(const QString&, const QString& d) const override { return d; }
-    void set(const QString&, const QString&) override {}
-};
-
 class NoShell : public IShell {
 public:
     void claimFilePrint(bool, const QString&) override {}
@@ -31,7 +26,7 @@ public:
 
 struct Fixture {
     QTemporaryDir dir;
-    NoStore store;
+    bench::NoSettingsStore store;
     AppContext ctx;
 
     Fixture()
@@ -130,12 +125,7 @@ BENCHMARK(BM_ParseBlankCrLfLines)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] {
+        fixture();
+    });
 }

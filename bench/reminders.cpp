@@ -1,5 +1,6 @@
 // Rebuilding the main window's reminders box for 200 rules of every kind, and
 // expanding the same rules over the next two years.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
@@ -18,16 +19,6 @@
 #include <memory>
 
 namespace {
-
-class BenchClock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(9, 0)); }
-};
-
-class SilentMessages : public IMessageBox {
-public:
-    MsgResult show(const Message&) override { return MsgResult::Ok; }
-};
 
 const QDate kToday(2026, 12, 8);
 
@@ -76,8 +67,8 @@ QVector<sched::MaintSchedRecord> benchRules()
 
 struct Fixture {
     QTemporaryDir dir;
-    BenchClock clock;
-    SilentMessages messages;
+    bench::FixedClock clock{QTime(9, 0)};
+    bench::SilentMessages messages;
     std::unique_ptr<ISettingsStore> store;
     AppContext ctx;
     std::unique_ptr<MainWindow> main;
@@ -171,11 +162,5 @@ BENCHMARK(BM_ExpandAllAndSortForTwenty)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

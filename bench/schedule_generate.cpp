@@ -3,6 +3,7 @@
 // at a time with the window answering between rules, the list filled at the
 // end), beside the expansion of the same rules alone and the expansion with
 // the date-order sort.
+#include "BenchSupport.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Dates.h"
@@ -21,16 +22,6 @@
 #include <memory>
 
 namespace {
-
-class BenchClock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(9, 0)); }
-};
-
-class SilentMessages : public IMessageBox {
-public:
-    MsgResult show(const Message&) override { return MsgResult::Ok; }
-};
 
 const QDate kToday(2026, 12, 8);
 const QString kOrder = QStringLiteral("MMDDYY");
@@ -114,8 +105,8 @@ BENCHMARK(BM_BuildSchedule)->Unit(benchmark::kMillisecond);
 
 struct WindowFixture {
     QTemporaryDir dir;
-    BenchClock clock;
-    SilentMessages messages;
+    bench::FixedClock clock{QTime(9, 0)};
+    bench::SilentMessages messages;
     std::unique_ptr<ISettingsStore> store;
     AppContext ctx;
     std::unique_ptr<ScheduleWindow> window;
@@ -159,11 +150,5 @@ BENCHMARK(BM_GenerateInWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // filled (splash and tip of the day left out), beside an empty QMainWindow
 // shown the same way and beside the open check (the whole-file integrity
 // check) alone, in the same run.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "core/AppContext.h"
@@ -33,21 +34,6 @@ public:
     void set(const QString&, const QString&) override {}
 };
 
-class Clock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
-};
-
-class Silent : public IMessageBox {
-public:
-    int shown = 0;
-    MsgResult show(const Message&) override
-    {
-        ++shown;
-        return MsgResult::Ok;
-    }
-};
-
 void exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
 {
     q.prepare(sql);
@@ -60,9 +46,9 @@ void exec(QSqlQuery& q, const QString& sql, const QVariantList& values)
 // A start directory whose VX.MDB holds two tanks, the three logs and the rules.
 struct Fixture {
     QTemporaryDir dir;
-    Clock clock;
+    bench::FixedClock clock;
     NoStore store;
-    Silent messages;
+    bench::SilentMessages messages;
 
     Fixture()
     {
@@ -210,13 +196,8 @@ BENCHMARK(BM_OpenCheck)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brinestead"));
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] {
+        QApplication::setApplicationName(QStringLiteral("Brinestead"));
+        fixture();
+    });
 }

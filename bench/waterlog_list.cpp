@@ -1,5 +1,6 @@
 // How long the logbook takes to fill the water-quality list of a tank holding
 // 20,000 tests, beside a plain SQLite query that reads the same rows.
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
@@ -19,21 +20,10 @@ namespace {
 
 constexpr int kEntries = 20000;
 
-class NoStore : public ISettingsStore {
-public:
-    QString get(const QString&, const QString& d) const override { return d; }
-    void set(const QString&, const QString&) override {}
-};
-
-class Clock : public IClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
-};
-
 struct Fixture {
     QTemporaryDir dir;
-    Clock clock;
-    NoStore store;
+    bench::FixedClock clock;
+    bench::NoSettingsStore store;
     AppContext ctx;
     QString tankid;
 
@@ -164,12 +154,7 @@ BENCHMARK(BM_SortWaterListByPh)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] {
+        fixture();
+    });
 }

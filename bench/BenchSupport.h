@@ -1,0 +1,56 @@
+#pragma once
+// What the benchmark programs share: a settings store that keeps nothing,
+// silent message boxes, a fixed clock, and main() with a QApplication on the offscreen platform.
+#include "core/Services.h"
+#include "core/Settings.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <functional>
+
+namespace bench {
+
+class NoSettingsStore : public ISettingsStore {
+public:
+    QString get(const QString&, const QString& defaultValue) const override { return defaultValue; }
+    void set(const QString&, const QString&) override {}
+};
+
+// Answers every message with OK and counts them (a benchmark that expects
+// none can check the count).
+class SilentMessages : public IMessageBox {
+public:
+    int shown = 0;
+    MsgResult show(const Message&) override
+    {
+        ++shown;
+        return MsgResult::Ok;
+    }
+};
+
+// 8 December 2026 at the given time of day.
+class FixedClock : public IClock {
+public:
+    explicit FixedClock(QTime time = QTime(14, 5, 9)) : m_moment(QDate(2026, 12, 8), time) {}
+    QDateTime now() const override { return m_moment; }
+
+private:
+    QDateTime m_moment;
+};
+
+// Runs the benchmarks the command line asks for. `setUp` runs once the
+// application object exists and before anything is timed (shared fixtures).
+inline int runBenchmarks(int argc, char** argv, const std::function<void()>& setUp = {})
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (setUp)
+        setUp();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace bench
