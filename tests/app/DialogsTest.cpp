@@ -6,6 +6,7 @@
 #include "core/ui/AboutBox.h"
 #include "core/ui/TipOfTheDayDialog.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -27,16 +28,6 @@
 #include <functional>
 
 namespace {
-
-// The child of type T named `name`; a missing one fails the test.
-template <typename T>
-T* child(const QObject& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("%s has no child named %s", qPrintable(window.objectName()), name);
-    return found;
-}
 
 // Runs `answer` on the first modal window of type T to come up (within two seconds).
 template <typename T>

@@ -10,6 +10,7 @@
 #include "logbook/ui/MaintenanceEntryDialog.h"
 #include "logbook/ui/WaterTestDialog.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,20 +35,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The child of parent with this object name. A control that is not there
-// ends the test with the name that was looked for.
-template <typename T>
-T* child(const QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error(QStringLiteral("%1 has no %2 named \"%3\"")
-                                     .arg(parent->objectName(), QString::fromLatin1(T::staticMetaObject.className()),
-                                          name)
-                                     .toStdString());
-    return found;
-}
 
 // The texts of one column of a list, top to bottom.
 QStringList columnTexts(const QTreeView* list, int column)

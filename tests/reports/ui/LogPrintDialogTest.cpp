@@ -11,6 +11,7 @@
 #include "reports/ui/PdfText.h"
 #include "support/ParamNames.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,15 +26,6 @@
 #include <stdexcept>
 
 namespace {
-
-template <typename T>
-T* child(const QObject* parent, const char* name)
-{
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named " + name);
-    return found;
-}
 
 // A shell that remembers what the dialog did to File > Print.
 class RecordingShell : public IShell {

@@ -10,6 +10,7 @@
 #include "reports/ui/GraphChartBuilder.h"
 #include "reports/ui/WaterGraphWindow.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
 
 #include <QAction>
 #include <QAreaSeries>
@@ -46,15 +47,6 @@ inline void PrintTo(const QString& s, std::ostream* os)
 QT_END_NAMESPACE
 
 namespace {
-
-template <typename T>
-T* child(const QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error(("no " + name + " in " + parent->objectName()).toStdString());
-    return found;
-}
 
 // The main window with the program's wiring, over a few tanks.
 struct Graph {

@@ -4,6 +4,8 @@
 #include "app/Wiring.h"
 #include "core/ui/HelpWindow.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
+#include "support/RecordingShell.h"
 #include "tools/ui/CompatibilityWindow.h"
 
 #include <QAction>
@@ -19,15 +21,6 @@
 
 namespace {
 
-template <typename T>
-T* child(const QObject* parent, const char* name)
-{
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
-
 QStringList itemsOf(const QListWidget* list)
 {
     QStringList out;
@@ -35,16 +28,6 @@ QStringList itemsOf(const QListWidget* list)
         out << list->item(i)->text();
     return out;
 }
-
-class RecordingShell : public IShell {
-public:
-    void claimFilePrint(bool enabled, const QString& caption) override
-    {
-        claims << QStringLiteral("%1 %2").arg(enabled ? "enabled" : "disabled", caption);
-    }
-    void setFilePrintEnabled(bool) override {}
-    QStringList claims;
-};
 
 struct Chart {
     TestEnv env;

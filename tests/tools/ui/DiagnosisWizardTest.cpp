@@ -6,6 +6,7 @@
 #include "core/ui/HelpWindow.h"
 #include "core/ui/QtPrinting.h"
 #include "support/TestEnv.h"
+#include "support/Controls.h"
 #include "tools/DiagnosisCatalogue.h"
 #include "tools/DiagnosisPrintout.h"
 #include "tools/ui/DiagnosisWizard.h"
@@ -29,15 +30,6 @@
 using namespace diagnosis;
 
 namespace {
-
-template <typename T>
-T* child(const QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error("no control named " + name.toStdString());
-    return found;
-}
 
 struct Wizard {
     TestEnv env;
