@@ -73,7 +73,9 @@ void AboutBox::setSplashInterval(int ms)
 
 void AboutBox::startSplashTimer()
 {
-    if (m_ctx.splashMode && !m_splashTimer->isActive())
+    // The credits window is modal over the splash: the splash waits for it,
+    // whatever activation changes the window system reports meanwhile.
+    if (m_ctx.splashMode && !m_showingCredits && !m_splashTimer->isActive())
         m_splashTimer->start();
 }
 
@@ -88,8 +90,10 @@ void AboutBox::closeSplash()
 void AboutBox::showCredits()
 {
     m_splashTimer->stop();
+    m_showingCredits = true;
     CreditsWindow credits(this, m_creditsStepMs);
     credits.exec();
+    m_showingCredits = false;
     // Back from the credits: the splash starts its three seconds again.
     startSplashTimer();
 }

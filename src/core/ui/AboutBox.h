@@ -55,4 +55,5 @@ private:
     AppContext& m_ctx;
     int m_creditsStepMs = 25;
     bool m_closingByTimer = false;
+    bool m_showingCredits = false;
 };
