@@ -69,7 +69,6 @@ struct Fixture {
             water.insert(r);
         }
         db.commit();
-        ctx.currentTankName = QStringLiteral("Reef");
     }
 };
 
@@ -87,7 +86,7 @@ QToolButton* button(WaterGraphWindow& w, const char* name)
 // A shown graph window turned to `page` (page 1 of the Reef tank first).
 void turnTo(WaterGraphWindow& graph, int page)
 {
-    graph.graphChart();
+    graph.graphTank(QStringLiteral("Reef"));
     QCoreApplication::processEvents();
     while (graph.shownPage().page < page && button(graph, "nextButton")->isEnabled()) {
         button(graph, "nextButton")->click();
@@ -228,7 +227,7 @@ void BM_WalkToLastPageAndBack(benchmark::State& state)
     Fixture& f = fixture();
     WaterGraphWindow graph(f.ctx, nullptr);
     graph.show();
-    graph.graphChart();
+    graph.graphTank(QStringLiteral("Reef"));
     for (auto _ : state) {
         while (button(graph, "nextButton")->isEnabled()) {
             button(graph, "nextButton")->click();

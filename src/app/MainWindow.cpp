@@ -510,7 +510,7 @@ void MainWindow::showLogbook() { showChild(QStringLiteral("LogbookWindow")); }
 void MainWindow::showGraph()
 {
     if (hooks.showGraph)
-        hooks.showGraph();
+        hooks.showGraph(QString());
 }
 
 void MainWindow::showCompatibility() { showChild(QStringLiteral("CompatibilityWindow")); }
@@ -525,25 +525,18 @@ void MainWindow::runDiagnosis()
     if (m_inDiagnosisLoop)
         return;   // a shortcut pressed while the wizard runs must not start a second loop
     QApplication::processEvents();
-    m_diagnosisDone = false;
-    m_ctx.doneCheckingDiagnosis = false;
     m_diagnosisFrameClosed = false;
     if (!hooks.runDiagnosisWizard)
         return;
     m_inDiagnosisLoop = true;
     qApp->installEventFilter(this);
-    // The wizard says when the keeper is done (its Cancel); a page closed through
-    // its frame, or the main window closing, ends the loop as well.
-    while (!m_diagnosisDone && !m_ctx.doneCheckingDiagnosis && !m_diagnosisFrameClosed && !m_closing)
-        hooks.runDiagnosisWizard();
+    // A run started over starts the next one; the keeper's Cancel, a page
+    // closed through its frame, or the main window closing end the loop.
+    bool done = false;
+    while (!done && !m_diagnosisFrameClosed && !m_closing)
+        done = !hooks.runDiagnosisWizard();
     qApp->removeEventFilter(this);
     m_inDiagnosisLoop = false;
-    m_diagnosisDone = true;
-}
-
-void MainWindow::finishDiagnosis()
-{
-    m_diagnosisDone = true;
 }
 
 void MainWindow::noteWindowClosedByFrame()
@@ -587,7 +580,7 @@ void MainWindow::showGraphOptions()
     if (hooks.showOptions)
         hooks.showOptions(1);
     if (hooks.graphVisible && hooks.graphVisible() && hooks.showGraph)
-        hooks.showGraph();
+        hooks.showGraph(QString());
 }
 
 // ---- Window ------------------------------------------------------------------
@@ -853,8 +846,8 @@ void MainWindow::setTankPropertiesCaption(const QString& caption)
     m_tankPropertiesAction->setText(caption);
 }
 
-void MainWindow::showWaterGraph()
+void MainWindow::showWaterGraph(const QString& tankName)
 {
     if (hooks.showGraph)
-        hooks.showGraph();
+        hooks.showGraph(tankName);
 }

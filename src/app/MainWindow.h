@@ -28,9 +28,9 @@ struct ShellHooks {
     std::function<void(const QString&)> deleteTank;          // tank pop-up "Delete Tank"
     std::function<void(int)> showOptions;                    // View > Options... (0), Graph Options (1)
     std::function<void()> backupDatabase;                    // File > Backup Database
-    std::function<void()> showGraph;                         // Tools > Graphing
+    std::function<void(const QString&)> showGraph;           // the graph of a tank ("": the one shown)
     std::function<bool()> graphVisible;                      // is the graph window showing
-    std::function<void()> runDiagnosisWizard;                // one run of the diagnosis wizard
+    std::function<bool()> runDiagnosisWizard;                // one run of the diagnosis wizard; true: run again
     std::function<void()> loadCompatibilityTables;           // start-up: fill the compatibility tables
 };
 
@@ -70,7 +70,7 @@ public:
     void setTankPropertiesCaption(const QString& caption) override;
     QMenu* tankPopupMenu() const override { return m_tankMenu; }
     QMenu* logPopupMenu() const override { return m_logMenu; }
-    void showWaterGraph() override;
+    void showWaterGraph(const QString& tankName) override;
     QAction* toolbarButton(const QString& key) const;   // "tanksetup", "logbook", ...
 
     // ---- start-up ----------------------------------------------------------
@@ -79,8 +79,6 @@ public:
     void checkTanksSetUp();
 
     // ---- the diagnosis wizard ----------------------------------------------
-    // The keeper is done with the wizard (its Cancel): the loop ends after this run.
-    void finishDiagnosis();
     // A wizard page closed through its frame during the diagnosis loop counts
     // as the keeper leaving the wizard.
     void noteWindowClosedByFrame();
@@ -224,7 +222,6 @@ private:
     QHash<QString, std::function<QWidget*()>> m_factories;
     QHash<QString, QWidget*> m_children;
     HelpWindow* m_help = nullptr;
-    bool m_diagnosisDone = false;
     bool m_inDiagnosisLoop = false;
     bool m_diagnosisFrameClosed = false;
     bool m_closing = false;

@@ -91,7 +91,7 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     auto diagnosisHistory = std::make_shared<diagnosis::History>();
     main.hooks.runDiagnosisWizard = [&ctx, &main, diagnosisHistory] {
         DiagnosisWizard wizard(ctx, *diagnosisHistory, &main, &main);
-        wizard.runOnce();
+        return wizard.runOnce() == DiagnosisWizard::StartedOver;
     };
     // The compatibility tables are constant program data: start-up has nothing
     // to load, so hooks.loadCompatibilityTables stays empty.
@@ -108,16 +108,24 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         return new ConversionCalculatorWindow(ctx);
     });
     // The water-quality graph: Tools > Graphing, its toolbar button, the
-    // logbook's graph command and Graph Options draw through graphChart.
+    // logbook's graph command and Graph Options draw through graphTank.
     main.registerChild(QStringLiteral("WaterGraphWindow"), [&ctx, &main]() -> QWidget* {
         auto* graph = new WaterGraphWindow(ctx, &main);
         graph->setPopupMenu(main.findChild<QMenu*>(QStringLiteral("graphMenu")));
         return graph;
     });
-    main.hooks.showGraph = [&main] {
+    // A named tank is drawn; without one the graph draws the tank it shows,
+    // or, showing none yet, the tank last picked in the logbook's tree.
+    main.hooks.showGraph = [&main](const QString& tankName) {
         main.showChild(QStringLiteral("WaterGraphWindow"));
-        if (auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false)))
-            graph->graphChart();
+        auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false));
+        if (!graph)
+            return;
+        QString tank = tankName;
+        if (tank.isEmpty() && graph->currentTankToGraph().isEmpty())
+            if (ILogbookWindow* lb = main.logbook())
+                tank = lb->currentTankName();
+        graph->graphTank(tank);
     };
     main.hooks.graphVisible = [&main] {
         QWidget* graph = main.childWindow(QStringLiteral("WaterGraphWindow"), false);

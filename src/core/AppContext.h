@@ -1,7 +1,8 @@
 #pragma once
-// The one application object: the state the windows share (database, settings,
-// current tank, start-up flags) and the services they talk to the keeper through.
-// It is created once by main() (or by a test) and handed to every window.
+// The one application object: the database, the settings, the start-up flags
+// and the services the windows talk to the keeper through. It is created once
+// by main() (or by a test) and handed to every window. What a window works on
+// (its tank, its water type) is handed to that window, never kept here.
 #include "core/Services.h"
 #include "core/Settings.h"
 
@@ -34,11 +35,6 @@ public:
 
     QString dbVersion;
 
-    // The tank the logbook or the graph last selected.
-    QString currentTankName;
-    QString currentTankID;
-    QString currentWaterType;
-
     // Copies of data settings (kept by the settings load and save).
     QString defWaterType = QStringLiteral("FRESH");
     QString userFieldName1;
@@ -47,7 +43,6 @@ public:
     int graphPageSize = 20;
     bool splashMode = false;
     bool showTipsFlag = true;
-    bool doneCheckingDiagnosis = false;
 
     // The program-wide status line (first panel of the main window's status bar).
     std::function<void(const QString&)> statusLine;

@@ -33,10 +33,10 @@ struct Shell {
         main.hooks.deleteTank = [this](const QString& n) { hookCalls << "deleteTank:" + n; };
         main.hooks.showOptions = [this](int tab) { hookCalls << QString("showOptions:%1").arg(tab); };
         main.hooks.backupDatabase = [this] { hookCalls << "backupDatabase"; };
-        main.hooks.showGraph = [this] { hookCalls << "showGraph"; };
+        main.hooks.showGraph = [this](const QString& tank) { hookCalls << "showGraph" + tank; };
         main.hooks.runDiagnosisWizard = [this] {
             hookCalls << "runDiagnosisWizard";
-            main.finishDiagnosis();
+            return false;   // the keeper's Cancel
         };
         main.resize(900, 600);
         main.show();
@@ -482,23 +482,13 @@ TEST(MainWindow, DiagnosisLoopRunsUntilTheWizardSaysDone)
 {
     Shell s;
     int runs = 0;
-    s.main.hooks.runDiagnosisWizard = [&] {
-        ++runs;
-        if (runs == 3)
-            s.main.finishDiagnosis();   // Cancel on the third run
-    };
-    s.main.finishDiagnosis();   // left over from an earlier run: reset first
+    s.main.hooks.runDiagnosisWizard = [&] { return ++runs < 3; };   // Cancel on the third run
     s.main.toolbarButton("diagnose")->trigger();
     EXPECT_EQ(runs, 3);
-
-    // The wizard may report through the shared context as well.
+    // The next loop starts afresh.
     runs = 0;
-    s.main.hooks.runDiagnosisWizard = [&] {
-        if (++runs == 2)
-            s.env.ctx->doneCheckingDiagnosis = true;
-    };
     s.action("diagnosisAction")->trigger();
-    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(runs, 3);
 }
 
 TEST(MainWindow, DiagnosisLoopEndsWhenAPageIsClosedThroughItsFrame)
@@ -508,16 +498,14 @@ TEST(MainWindow, DiagnosisLoopEndsWhenAPageIsClosedThroughItsFrame)
     s.main.hooks.runDiagnosisWizard = [&] {
         ++runs;
         s.main.noteWindowClosedByFrame();   // the wizard forgot to count it as Cancel
+        return true;
     };
     s.action("diagnosisAction")->trigger();
     EXPECT_EQ(runs, 1);
     // Outside the loop the note means nothing; the next run starts afresh.
     s.main.noteWindowClosedByFrame();
     runs = 0;
-    s.main.hooks.runDiagnosisWizard = [&] {
-        if (++runs == 2)
-            s.main.finishDiagnosis();
-    };
+    s.main.hooks.runDiagnosisWizard = [&] { return ++runs < 2; };
     s.action("diagnosisAction")->trigger();
     EXPECT_EQ(runs, 2);
 }

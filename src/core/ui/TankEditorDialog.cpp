@@ -275,13 +275,8 @@ void TankEditorDialog::acceptTank()
         return;
     }
 
-    // The current tank follows the editor only once the row is written.
     m_record = rec;
     m_saved = true;
-    m_ctx.currentTankName = rec.tankname;
-    m_ctx.currentWaterType = rec.watertype;
-    if (m_adding)
-        m_ctx.currentTankID = rec.tankid;
     accept();
 }
 

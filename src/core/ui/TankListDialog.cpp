@@ -152,8 +152,6 @@ bool TankListDialog::deleteTank(const QString& name)
     }
     m_ctx.services.tell(QStringLiteral("The tank named ") + chosen + QStringLiteral(" was successfully deleted."),
                         QStringLiteral("Tank Deleted"), MsgIcon::Information, false);
-    m_ctx.currentTankName.clear();
-    m_ctx.currentTankID.clear();
     return true;
 }
 

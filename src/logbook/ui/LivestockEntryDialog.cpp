@@ -170,25 +170,20 @@ LivestockEntryDialog::LivestockEntryDialog(AppContext& ctx, QWidget* parent) : Q
             loadFreshwaterNames();
     });
 
-    fillPickLists();
-}
-
-LivestockEntryDialog::~LivestockEntryDialog() = default;
-
-void LivestockEntryDialog::fillPickLists()
-{
-    // Choosing the option loads its species list, as a click on it does.
-    if (speciesWaterFor(m_ctx.currentWaterType) == SpeciesWater::Salt)
-        m_saltwaterOption->setChecked(true);
-    else
-        m_freshwaterOption->setChecked(true);
-
     fillPickList(m_wherePurchasedList, wherePurchasedList(m_ctx.db()));
     fillPickList(m_statusList, statusList(m_ctx.db()));
 }
 
-void LivestockEntryDialog::setEntry(const LivestockRecord& rec, bool isNew)
+LivestockEntryDialog::~LivestockEntryDialog() = default;
+
+void LivestockEntryDialog::setEntry(const LivestockRecord& rec, bool isNew, const QString& waterType)
 {
+    // Choosing the option loads its species list, as a click on it does.
+    if (speciesWaterFor(waterType) == SpeciesWater::Salt)
+        m_saltwaterOption->setChecked(true);
+    else
+        m_freshwaterOption->setChecked(true);
+
     m_entry = rec;
     m_isNew = isNew;
     m_dateAddedEdit->setDate(rec.dateadded);

@@ -25,13 +25,13 @@ public:
     ~LivestockEntryDialog() override;
 
     // Fills the controls from rec. The row is written to the tank rec.tankid;
-    // isNew: inserted on OK, otherwise the row rec.rowid is updated.
-    void setEntry(const LivestockRecord& rec, bool isNew);
+    // isNew: inserted on OK, otherwise the row rec.rowid is updated. The
+    // species list offered first follows the tank's water type.
+    void setEntry(const LivestockRecord& rec, bool isNew, const QString& waterType);
     // The row as last written by OK (its rowid set for a new one).
     const LivestockRecord& savedEntry() const { return m_saved; }
 
 private:
-    void fillPickLists();
     void loadSaltwaterNames();
     void loadFreshwaterNames();
     // Species lists from the names files (falling back to the database list

@@ -396,8 +396,6 @@ void LogbookWindow::refreshList(const QString& sortOrder)
 
 void LogbookWindow::beginFill(const QString& logCaption)
 {
-    m_ctx.currentTankName = m_tankName;
-    m_ctx.currentTankID = m_tankId;
     m_listCaption->setText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
                       + QStringLiteral("'"));
 }
@@ -419,10 +417,6 @@ void LogbookWindow::fillWaterLog(const QString& sortOrder)
 void LogbookWindow::fillLivestockLog(const QString& sortOrder)
 {
     beginFill(QStringLiteral("Livestock Log"));
-    if (m_tankSelected) {
-        if (const auto tank = TankStore(m_ctx.db()).findById(m_tankId))
-            m_ctx.currentWaterType = tank->watertype;
-    }
     m_livestockModel->setDateMask(m_ctx.settings.dateMask);
     QVector<LivestockRecord> rows;
     QString error;
@@ -600,8 +594,7 @@ void LogbookWindow::addWaterTest()
 {
     WaterTestDialog dialog(m_ctx, this);
     dialog.setWindowTitle(QStringLiteral("Add a log entry for ") + m_tankName + QStringLiteral(" Tank"));
-    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(m_tankId);
-    dialog.setNewEntry(m_tankId, tank ? tank->watertype : QString());
+    dialog.setNewEntry(m_tankId, tankWaterType());
     dialog.onSaved = [this] { enableGraphButton(); };
     dialog.onActivate = [this] { claimPrintForDialog(); };
     dialog.exec();
@@ -619,7 +612,7 @@ void LogbookWindow::addLivestockEntry()
     rec.quantity = 1;
     rec.comment = QStringLiteral(" ");
     LivestockEntryDialog dialog(m_ctx, this);
-    dialog.setEntry(rec, true);
+    dialog.setEntry(rec, true, tankWaterType());
     dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
     dialog.exec();
     refreshList(QStringLiteral("ascending"));
@@ -699,7 +692,7 @@ void LogbookWindow::changeLivestockEntry()
     if (!rec)
         return;
     LivestockEntryDialog dialog(m_ctx, this);
-    dialog.setEntry(*rec, false);
+    dialog.setEntry(*rec, false, tankWaterType());
     dialog.setWindowTitle(QStringLiteral(" Livestock Detail for ") + m_tankName);
     dialog.exec();
     refreshList(QStringLiteral("ascending"));
@@ -849,8 +842,14 @@ void LogbookWindow::moveEntry()
 
 void LogbookWindow::showGraph()
 {
-    if (ILogbookShell* sh = shell())
-        sh->showWaterGraph();
+    if (ILogbookShell* sh = shell(); sh && m_tankSelected)
+        sh->showWaterGraph(m_tankName);
+}
+
+QString LogbookWindow::tankWaterType() const
+{
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(m_tankId);
+    return tank ? tank->watertype : QString();
 }
 
 void LogbookWindow::printEntries()

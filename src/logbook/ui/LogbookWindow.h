@@ -85,6 +85,8 @@ private:
     void fillLivestockLog(const QString& sortOrder);
     void fillMaintenanceLog(const QString& sortOrder);
     void beginFill(const QString& logCaption);
+    // The water type of the selected tank, read when a dialog opens on it.
+    QString tankWaterType() const;
     void updateMenuCaptions();
     // The tank pop-up's Properties caption for the selected tank.
     void prepareTankPopup();

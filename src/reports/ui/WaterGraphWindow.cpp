@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -130,13 +131,12 @@ void WaterGraphWindow::chooseTank(int index)
 {
     if (index < 0 || index >= m_tankBox->count())
         return;
-    m_ctx.currentTankName = m_tankBox->itemText(index);
-    m_currentTankToGraph = m_ctx.currentTankName;
+    m_currentTankToGraph = m_tankBox->itemText(index);
     m_restartTank = true;
-    graphChart();
+    graphTank(m_currentTankToGraph);
 }
 
-void WaterGraphWindow::graphChart()
+void WaterGraphWindow::graphTank(const QString& tankName)
 {
     if (m_loading)
         return;
@@ -149,25 +149,26 @@ void WaterGraphWindow::graphChart()
                             kNoTanksTitle, MsgIcon::Exclamation, false);
         return;
     }
-    if (m_ctx.currentTankName.isEmpty()) {
+    QString name = tankName;
+    if (name.isEmpty() && m_tankBox->findText(m_currentTankToGraph) >= 0)
+        name = m_currentTankToGraph;
+    if (name.isEmpty()) {
         m_tankBox->setCurrentIndex(0);
         chooseTank(0);
         return;
     }
-    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findByName(m_ctx.currentTankName);
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findByName(name);
     if (!tank) {
         m_ctx.services.tell(QStringLiteral("You have no log entries set up in Brinestead. You must enter at least 2 "
                                            "water quality log entries into it before you can graph the results."),
                             kNoTanksTitle, MsgIcon::Exclamation, false);
         return;
     }
-    m_ctx.currentTankName = tank->tankname;
-    m_ctx.currentTankID = tank->tankid;
     m_currentTankToGraph = tank->tankname;
 
     if (m_tankBox->currentText() != m_currentTankToGraph || m_tankBox->currentIndex() < 0) {
         for (int i = 0; i < m_tankBox->count(); ++i) {
-            if (m_tankBox->itemText(i) == m_ctx.currentTankName) {
+            if (m_tankBox->itemText(i) == m_currentTankToGraph) {
                 m_tankBox->setCurrentIndex(i);
                 chooseTank(i);
                 return;
@@ -183,6 +184,7 @@ void WaterGraphWindow::graphChart()
         chosenGraphSeries(m_ctx.settings.graphChecks, m_ctx.userFieldName1, m_ctx.userFieldName2);
     if (series.isEmpty()) {
         replaceChart([](QChart*) {});
+        m_chartTankName.clear();
         m_ctx.services.tell(QStringLiteral("Nothing is selected to graph! Select the measurements you'd like to "
                                            "graph by checking the appropriate boxes."),
                             QStringLiteral("Note!"), MsgIcon::Information, false);
@@ -202,6 +204,7 @@ void WaterGraphWindow::graphChart()
     }
 
     m_page = std::move(page);
+    m_chartTankName = tank->tankname;
     replaceChart([&](QChart* chart) {
         buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page, m_ctx.settings.dateDelimiter);
     });
@@ -242,7 +245,7 @@ void WaterGraphWindow::showNextPage()
         return;
     m_pager.turnToNextPage(m_page.entries.last().key);
     m_previousButton->setEnabled(true);
-    graphChart();
+    graphTank(m_currentTankToGraph);
 }
 
 void WaterGraphWindow::showPreviousPage()
@@ -250,7 +253,7 @@ void WaterGraphWindow::showPreviousPage()
     if (m_page.entries.isEmpty())
         return;
     m_pager.turnToPreviousPage(m_page.entries.first().key);
-    graphChart();
+    graphTank(m_currentTankToGraph);
 }
 
 // ---- pop-up and help ------------------------------------------------------------
@@ -313,13 +316,17 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
                 showMaximized();
         }
     }
-    m_chart->setTitle(graphPrintTitle(m_ctx.currentTankName));
+    if (!m_ctx.services.printing)
+        return;
+    // The printed chart is titled with the tank whose entries it shows; the
+    // chart on screen keeps its own title.
+    const QString screenTitle = m_chart->title();
+    const auto restoreTitle = qScopeGuard([&] { m_chart->setTitle(screenTitle); });
+    m_chart->setTitle(graphPrintTitle(m_chartTankName));
     // The chart lays itself out anew (title, maximized window) before it is painted.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
 
-    if (!m_ctx.services.printing)
-        return;
     std::unique_ptr<IPrintSession> session =
         m_ctx.services.printing->choosePrinter(QStringLiteral("Print Water Quality Graph"), destination);
     if (!session)

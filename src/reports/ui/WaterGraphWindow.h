@@ -30,14 +30,17 @@ public:
     void activate() override;
     void printRequested() override { printGraph(); }
 
-    // Draws the page shown of the current tank (the one the logbook or this
-    // window chose last); a new tank starts at page 1.
-    void graphChart();
+    // Draws the tank named tankName: the page shown when it is the tank shown,
+    // else its page 1. An empty name draws the tank shown, or the first tank
+    // when none is shown (or the one shown is gone).
+    void graphTank(const QString& tankName);
     // Prints the chart as shown, one landscape page per copy.
     void printGraph(PrintDestination destination = PrintDestination::Printer);
 
-    // The tank being graphed.
+    // The tank being graphed ("" before the first drawing).
     QString currentTankToGraph() const { return m_currentTankToGraph; }
+    // The tank whose entries the chart shows ("" while it shows none).
+    QString chartTankName() const { return m_chartTankName; }
     QChart* chart() const { return m_chart; }
     // The page drawn last.
     const GraphPageData& shownPage() const { return m_page; }
@@ -73,6 +76,7 @@ private:
     GraphPager m_pager;
     GraphPageData m_page;
     QString m_currentTankToGraph;
+    QString m_chartTankName;
     bool m_restartTank = false;
     bool m_loading = false;
 

@@ -208,14 +208,7 @@ void DiagnosisWizard::goNext()
 void DiagnosisWizard::startOver()
 {
     m_run.startOver();
-    m_ctx.doneCheckingDiagnosis = false;
     done(StartedOver);
-}
-
-void DiagnosisWizard::reject()
-{
-    m_ctx.doneCheckingDiagnosis = true;
-    QDialog::reject();
 }
 
 void DiagnosisWizard::printAnswers()

@@ -30,17 +30,13 @@ public:
     DiagnosisWizard(AppContext& ctx, diagnosis::History& history, IShell* shell, QWidget* parent = nullptr);
 
     // One run: the disclaimer, the questions and the diagnosis, until Cancel
-    // (the keeper is done: the application's done flag is set) or Start Over
-    // (the flag is cleared, and the caller starts the next run).
+    // (the keeper is done; closing through the frame or Escape is the same)
+    // or Start Over (the caller starts the next run).
     RunEnd runOnce();
 
     const diagnosis::WizardRun& run() const { return m_run; }
     // The help window F1 opened, if it is open.
     HelpWindow* helpWindow() const;
-
-public slots:
-    // Closing through the frame or with Escape is Cancel.
-    void reject() override;
 
 private slots:
     void chooseAnswer(int index);

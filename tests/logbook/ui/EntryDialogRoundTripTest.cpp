@@ -92,7 +92,6 @@ TEST(EntryDialogRoundTrip, WaterTestShowsAndWritesBackEveryColumn)
 TEST(EntryDialogRoundTrip, LivestockEntryShowsAndWritesBackEveryColumn)
 {
     TestEnv env;
-    env.ctx->currentWaterType = "3";
     LivestockRecord rec;
     rec.tankid = kTank;
     rec.dateadded = QDate(2026, 2, 3);
@@ -108,7 +107,7 @@ TEST(EntryDialogRoundTrip, LivestockEntryShowsAndWritesBackEveryColumn)
     ASSERT_TRUE(LivestockStore(env.ctx->db()).insert(rec));
 
     LivestockEntryDialog dlg(*env.ctx);
-    dlg.setEntry(rec, false);
+    dlg.setEntry(rec, false, "3");
     EXPECT_EQ(control<QComboBox>(dlg, "animalNameList")->currentText(), rec.animalname);
     EXPECT_EQ(control(dlg, "dateAddedEdit")->text(), "02/03/26");
     EXPECT_EQ(control(dlg, "timeAddedEdit")->text(), "09:11:06 PM");

@@ -41,7 +41,6 @@ protected:
     void SetUp() override
     {
         env.ctx->statusLine = [this](const QString& s) { statuses << s; };
-        env.ctx->currentWaterType = QStringLiteral("1");
     }
 
     LivestockRecord preset() const
@@ -59,7 +58,7 @@ protected:
     std::unique_ptr<LivestockEntryDialog> filledNew()
     {
         auto dlg = std::make_unique<LivestockEntryDialog>(*env.ctx);
-        dlg->setEntry(preset(), true);
+        dlg->setEntry(preset(), true, QStringLiteral("1"));
         list(*dlg, "animalNameList")->setEditText(QStringLiteral("Tang - Yellow "));
         return dlg;
     }
@@ -212,7 +211,7 @@ TEST_F(LivesAddEditTest, ChangeClearsEmptiedValuesAndReadsKeeperDateOrder)
     ASSERT_TRUE(store.insert(rec));
 
     LivestockEntryDialog dlg(*env.ctx);
-    dlg.setEntry(rec, false);
+    dlg.setEntry(rec, false, "1");
     EXPECT_EQ(list(dlg, "animalNameList")->currentText(), "Koi");
     EXPECT_EQ(edit(dlg, "pricePaidEdit")->text(), "30");
     EXPECT_EQ(edit(dlg, "dateLostEdit")->text(), "02/12/26");
@@ -292,8 +291,8 @@ TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
     } cases[] = {{"1", false}, {"2", true}, {"3", true}, {"4", false}, {"5", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        env.ctx->currentWaterType = c.type;
         LivestockEntryDialog dlg(*env.ctx);
+        dlg.setEntry(preset(), true, c.type);
         EXPECT_EQ(control<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
         EXPECT_EQ(control<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
         // The installed reference names are freshwater ones; the saltwater list starts empty.
@@ -305,11 +304,11 @@ TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
 TEST_F(LivesAddEditTest, MissingNamesFileFallsBackToTheDatabaseList)
 {
     env.ctx->settings.useFileSaltwater = true;
-    env.ctx->currentWaterType = "2";
     QSqlQuery q(env.ctx->db());
     ASSERT_TRUE(q.exec("INSERT INTO animallist (animalname, AnimalType) VALUES ('Tang - Yellow ', '2')"));
 
     LivestockEntryDialog dlg(*env.ctx);
+    dlg.setEntry(preset(), true, "2");
     ASSERT_EQ(env.messages.shown.size(), 1);
     const Message& m = env.messages.shown[0];
     EXPECT_EQ(m.title, "Names File Not Found!");
@@ -333,7 +332,7 @@ TEST_F(LivesAddEditTest, NewEntryOpensWithoutANameFromEitherListAndAChangedOneKe
         env.messages.clear();
         env.ctx->settings.useFileFreshwater = fromFile;
         LivestockEntryDialog dlg(*env.ctx);
-        dlg.setEntry(preset(), true);
+        dlg.setEntry(preset(), true, "1");
         QComboBox* names = list(dlg, "animalNameList");
         ASSERT_GT(names->count(), 0);
         EXPECT_EQ(names->currentText(), "");
@@ -354,7 +353,7 @@ TEST_F(LivesAddEditTest, NewEntryOpensWithoutANameFromEitherListAndAChangedOneKe
     stored.animalname = "Guppy";
     env.ctx->settings.useFileFreshwater = false;
     LivestockEntryDialog changed(*env.ctx);
-    changed.setEntry(stored, false);
+    changed.setEntry(stored, false, "1");
     EXPECT_EQ(list(changed, "animalNameList")->currentText(), "Guppy");
 }
 
@@ -363,6 +362,7 @@ TEST_F(LivesAddEditTest, NamesFileLoadsWithProgress)
     writeNamesFile("NamesFW.TXT", 45);
     env.ctx->settings.useFileFreshwater = true;
     LivestockEntryDialog dlg(*env.ctx);
+    dlg.setEntry(preset(), true, "1");
     QComboBox* names = list(dlg, "animalNameList");
     EXPECT_TRUE(env.messages.shown.isEmpty());
     EXPECT_EQ(names->count(), 45);

@@ -4,6 +4,7 @@
 #include "app/Wiring.h"
 #include "core/TankStore.h"
 #include "core/ui/OptionsDialog.h"
+#include "core/ui/TankEditorDialog.h"
 #include "scheduler/MaintSchedStore.h"
 #include "logbook/ui/LivestockEntryDialog.h"
 #include "logbook/ui/LogbookWindow.h"
@@ -174,7 +175,6 @@ TEST(LogbookWindow, TreeListsAllTanksThenTanksByName)
     EXPECT_EQ(tree->currentItem(), root);
     EXPECT_EQ(lb.caption("treeCaption"), "All Tanks");
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'All Tanks'");
-    EXPECT_EQ(lb.env.ctx->currentTankID, "All Tanks");
     EXPECT_EQ(lb.log->currentTankName(), "");
 }
 
@@ -190,12 +190,9 @@ TEST(LogbookWindow, SelectingATankFillsItsListFormatted)
     EXPECT_EQ(lb.column(2), (QStringList{"0.000", "0.250"}));
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'Reef'");
     EXPECT_EQ(lb.log->currentTankName(), "Reef");
-    EXPECT_EQ(lb.env.ctx->currentTankName, "Reef");
-    EXPECT_EQ(lb.env.ctx->currentTankID, lb.ids["Reef"]);
 
     lb.clickTab(LogbookWindow::TabLivestock);
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Livestock Log for 'Reef'");
-    EXPECT_EQ(lb.env.ctx->currentWaterType, "3");
     lb.clickTab(LogbookWindow::TabMaint);
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Maintenance Log for 'Reef'");
 
@@ -479,9 +476,6 @@ TEST(LogbookWindow, AddWritesToTheLogbooksOwnTankAndListsIt)
     Logbook lb;
     lb.env.ctx->defWaterType = "SALT";
     lb.clickNode("Reef");
-    // Another window choosing another tank does not redirect the logbook.
-    lb.env.ctx->currentTankID = lb.ids["Zeta"];
-    lb.env.ctx->currentTankName = "Zeta";
     lb.button("graphAction")->setEnabled(false);
     onNextDialog<WaterTestDialog>([&](WaterTestDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), "Add a log entry for Reef Tank");
@@ -673,10 +667,19 @@ TEST(LogbookWindow, LivestockAndMaintenanceAddsOpenTheirDialogsPreset)
     Logbook lb;
     lb.clickNode("Reef");
     lb.clickTab(LogbookWindow::TabLivestock);
+    // A freshwater tank set up meanwhile in another window does not change
+    // the species list offered for the reef tank chosen here.
+    TankEditorDialog editor(*lb.env.ctx);
+    editor.prepareAdd();
+    child<QLineEdit>(&editor, "nameEdit")->setText("Guppies");
+    child<QRadioButton>(&editor, "freshwaterOption")->click();
+    clickOk(&editor);
+    ASSERT_TRUE(editor.saved());
     onNextDialog<LivestockEntryDialog>([](LivestockEntryDialog* dlg) {
         EXPECT_EQ(dlg->windowTitle(), " Livestock Detail for Reef");
         EXPECT_EQ(fieldText(dlg, "quantityEdit"), "1");
         EXPECT_EQ(fieldText(dlg, "timeAddedEdit"), "02:05:09 pm");
+        EXPECT_TRUE(child<QRadioButton>(dlg, "saltwaterOption")->isChecked());
         QTest::keyClick(dlg, Qt::Key_Escape);
     });
     lb.log->addEntry();

@@ -66,7 +66,7 @@ TEST(StoredDatesKeepCentury, UnchangedOkWritesTheSameDayInEveryDialog)
             ASSERT_TRUE(LivestockStore(env.ctx->db()).insert(l));
             {
                 LivestockEntryDialog dlg(*env.ctx);
-                dlg.setEntry(l, false);
+                dlg.setEntry(l, false, "1");
                 clickOk(dlg);
                 EXPECT_EQ(dlg.savedEntry().rowid, l.rowid) << "OK wrote nothing: " << label;
             }

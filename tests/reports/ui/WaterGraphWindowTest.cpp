@@ -8,6 +8,7 @@
 #include "logbook/LogStore.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "reports/ui/GraphChartBuilder.h"
+#include "reports/ui/PdfText.h"
 #include "reports/ui/WaterGraphWindow.h"
 #include "support/TestEnv.h"
 #include "support/Controls.h"
@@ -141,7 +142,6 @@ TEST(WaterGraphWindow, ToolsGraphingDrawsTheFirstTankAndClaimsFilePrint)
     // "Pond" comes first by name.
     EXPECT_EQ(g.tankBox()->currentText(), "Pond");
     EXPECT_EQ(w->currentTankToGraph(), "Pond");
-    EXPECT_EQ(g.env.ctx->currentTankID, g.ids["Pond"]);
     EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3"}));
     EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
     EXPECT_EQ(g.main->activeChild(), w);
@@ -155,8 +155,7 @@ TEST(WaterGraphWindow, NextAndPreviousTurnThePagesOfTheTank)
 {
     Graph g;
     g.addTests("Reef", 45);
-    g.env.ctx->currentTankName = "Reef";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     const struct {
         QToolButton* (Graph::*click)() const;
         int page;
@@ -187,8 +186,7 @@ TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
     Graph g;
     g.addTests("Reef", 45);
     g.addTests("Pond", 25, QDate(2025, 6, 1));
-    g.env.ctx->currentTankName = "Reef";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     QTest::mouseClick(g.next(), Qt::LeftButton);
     QTest::mouseClick(g.next(), Qt::LeftButton);
     ASSERT_EQ(g.window()->shownPage().page, 3);
@@ -204,6 +202,7 @@ TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
 
 struct RefusalCase {
     const char* description;
+    QString tank;   // the tank the logbook asks for
     std::function<void(Graph&)> arrange;
     QString text;
     QString title;
@@ -218,7 +217,7 @@ TEST_P(Refusals, ShowTheirMessageAndDrawNothing)
     Graph g;
     c.arrange(g);
     g.env.messages.clear();
-    g.graphing();
+    g.main->showWaterGraph(c.tank);
     ASSERT_EQ(g.env.messages.shown.size(), 1);
     const Message& m = g.env.messages.shown[0];
     EXPECT_EQ(m.text, c.text);
@@ -230,7 +229,7 @@ TEST_P(Refusals, ShowTheirMessageAndDrawNothing)
 INSTANTIATE_TEST_SUITE_P(
     GraphChart, Refusals,
     ::testing::Values(
-        RefusalCase{"no tank",
+        RefusalCase{"no tank", "Reef",
                     [](Graph& g) {
                         for (const QString& id : g.ids)
                             TankStore(g.env.ctx->db()).remove(id);
@@ -239,24 +238,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "log entries into it before you can graph the results. Set up a tank by choosing \"Tools\", "
                     "\"Set Up Tanks\" on the menu.",
                     "No Tanks Set Up Yet", MsgIcon::Exclamation},
-        RefusalCase{"tank name not found", [](Graph& g) { g.env.ctx->currentTankName = "Gone"; },
+        RefusalCase{"tank name not found", "Gone", [](Graph&) {},
                     "You have no log entries set up in Brinestead. You must enter at least 2 water quality log "
                     "entries into it before you can graph the results.",
                     "No Tanks Set Up Yet", MsgIcon::Exclamation},
-        RefusalCase{"nothing selected",
+        RefusalCase{"nothing selected", "Reef",
                     [](Graph& g) {
                         g.addTests("Reef", 3);
-                        g.env.ctx->currentTankName = "Reef";
                         g.env.ctx->settings.graphChecks = "0000000000000";
                     },
                     "Nothing is selected to graph! Select the measurements you'd like to graph by checking the "
                     "appropriate boxes.",
                     "Note!", MsgIcon::Information},
-        RefusalCase{"one entry",
-                    [](Graph& g) {
-                        g.addTests("Reef", 1);
-                        g.env.ctx->currentTankName = "Reef";
-                    },
+        RefusalCase{"one entry", "Reef", [](Graph& g) { g.addTests("Reef", 1); },
                     "Remember, you need to have at least 2 water quality log entries for a tank in order to create "
                     "a graph. Select another tank or add more water quality entries.",
                     "Not Enough Entries To Create A Graph!", MsgIcon::Exclamation}),
@@ -273,8 +267,7 @@ TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
     Graph g;
     g.addTests("Reef", 25);
     g.addTests("Pond", 1);
-    g.env.ctx->currentTankName = "Reef";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     QTest::mouseClick(g.next(), Qt::LeftButton);
     const int pond = g.tankBox()->findText("Pond");
     g.tankBox()->setCurrentIndex(pond);
@@ -289,11 +282,10 @@ TEST(WaterGraphWindow, UserTestsAreLabelledWithTheNamesInTheOptions)
 {
     Graph g;
     g.addTests("Reef", 2);
-    g.env.ctx->currentTankName = "Reef";
     g.env.ctx->settings.graphChecks = "1000000000011";
     g.env.ctx->userFieldName1 = "Iodine";
     g.env.ctx->userFieldName2 = "Strontium";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     EXPECT_EQ(g.legend(), QStringList({"ph", "Iodine", "Strontium"}));
     // Renamed in the options: the next drawing carries the new names.
     g.env.ctx->userFieldName1 = "KH test";
@@ -323,11 +315,10 @@ TEST(WaterGraphWindow, ASkippedZeroLeavesAGapInTheLine)
     Graph g;
     g.addTests("Reef", 3);
     QSqlQuery(g.env.ctx->db()).exec("UPDATE waterlog SET Ammonia = 0 WHERE nitrate = 2");
-    g.env.ctx->currentTankName = "Reef";
     g.env.ctx->settings.graphStyle = 3;   // 2D Line
     g.env.ctx->settings.graphChecks = "0100000000000";
 
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     int pieces = 0;
     EXPECT_EQ(pointsOf(g.chart(), 0, &pieces), QList<QPointF>({{0, 0.25}, {1, 0}, {2, 0.25}}));
     EXPECT_EQ(pieces, 1);
@@ -356,9 +347,8 @@ TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
     const KindCase& c = GetParam();
     Graph g;
     g.addTests("Reef", 4);
-    g.env.ctx->currentTankName = "Reef";
     g.env.ctx->settings.graphStyle = c.code;
-    g.graphing();
+    g.main->showWaterGraph("Reef");
 
     int barSets = 0, lines = 0, areas = 0, pies = 0;
     for (QAbstractSeries* s : g.chart()->series()) {
@@ -422,9 +412,8 @@ TEST(WaterGraphWindow, XYDrawsEachSeriesAgainstTheEntryNumber)
 {
     Graph g;
     g.addTests("Reef", 3);
-    g.env.ctx->currentTankName = "Reef";
     g.env.ctx->settings.graphStyle = 16;
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     EXPECT_EQ(pointsOf(g.chart(), 2), QList<QPointF>({{1, 1}, {2, 2}, {3, 3}}));
 }
 
@@ -432,8 +421,7 @@ TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
 {
     Graph g;
     g.addTests("Reef", 2);
-    g.env.ctx->currentTankName = "Reef";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     ASSERT_EQ(g.tankBox()->count(), 2);
 
     g.addTank("Angel");
@@ -443,8 +431,7 @@ TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
     EXPECT_EQ(g.tankBox()->count(), 3);
     EXPECT_EQ(g.tankBox()->currentText(), "Reef");
 
-    g.env.ctx->currentTankName = "Angel";
-    g.graphing();
+    g.main->showWaterGraph("Angel");
     EXPECT_TRUE(g.env.messages.shown.isEmpty());
     EXPECT_EQ(g.tankBox()->currentText(), "Angel");
     EXPECT_EQ(g.rowLabels(), QStringList({"5/7", "5/8"}));
@@ -483,8 +470,7 @@ TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
     EXPECT_EQ(g.main->childWindow("WaterGraphWindow", false), nullptr);
 
     g.env.ctx->settings.graphStyle = 1;
-    g.env.ctx->currentTankName = "Reef";
-    g.graphing();
+    g.main->showWaterGraph("Reef");
     ASSERT_TRUE(qobject_cast<QBarSeries*>(g.chart()->series().value(0)));
     options->trigger();
     EXPECT_EQ(tabs, QList<int>({1, 1}));
@@ -513,8 +499,7 @@ struct Printed : Graph {
     Printed()
     {
         addTests("Reef", 5);
-        env.ctx->currentTankName = "Reef";
-        graphing();
+        main->showWaterGraph("Reef");
     }
     QMdiSubWindow* frame() const { return qobject_cast<QMdiSubWindow*>(window()->parentWidget()); }
     void printViaFileMenu() { child<QAction>(main.get(), "printAction")->trigger(); }
@@ -534,7 +519,7 @@ TEST(GraphPrinting, CancelAtTheMaximizeQuestionPrintsNothing)
     EXPECT_FALSE(p.frame()->isMaximized());
 }
 
-TEST(GraphPrinting, CancelInThePrintDialogPrintsNothingButTheTitleStays)
+TEST(GraphPrinting, CancelInThePrintDialogPrintsNothingAndLeavesTheChartAsItWas)
 {
     Printed p;
     p.env.messages.answers.enqueue(MsgResult::No);
@@ -542,11 +527,8 @@ TEST(GraphPrinting, CancelInThePrintDialogPrintsNothingButTheTitleStays)
     p.printViaFileMenu();
     EXPECT_EQ(p.env.printing.dialogTitles, QStringList({"Print Water Quality Graph"}));
     EXPECT_TRUE(p.env.printing.jobs.isEmpty());
-    EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
+    EXPECT_EQ(p.chart()->title(), "");
     EXPECT_FALSE(p.frame()->isMaximized());
-    // Drawn again, the graph keeps its title.
-    p.graphing();
-    EXPECT_EQ(p.chart()->title(), "Brinestead Graph for Tank: Reef");
 }
 
 TEST(GraphPrinting, YesMaximizesBothWindowsAndEachCopyIsALandscapePage)
@@ -652,26 +634,54 @@ TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
     }
 }
 
-TEST(GraphPrinting, PrintingToAFileWritesALandscapePdf)
+// The logbook and the graph each keep the tank they were given: choosing a
+// tank in one never changes what the other shows or prints.
+TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
 {
-    Printed p;
-    QtPrintService qt(&p.env.files);
-    p.env.ctx->services.printing = &qt;
-    const QString path = p.env.path("graph.pdf");
-    p.env.files.answers.enqueue(path);
-    p.env.messages.defaultAnswer = MsgResult::No;
-    p.window()->printGraph(PrintDestination::PdfFile);
+    Graph g({"Reef", "Community"});
+    g.addTests("Reef", 5);
+    g.addTests("Community", 1, QDate(2026, 3, 1));
+    QtPrintService qt(&g.env.files);
+    g.env.ctx->services.printing = &qt;
+    g.env.messages.defaultAnswer = MsgResult::No;   // not maximized
+    const auto printToPdf = [&](const QString& name) {
+        const QString path = g.env.path(name);
+        g.env.files.answers.enqueue(path);
+        g.window()->printGraph(PrintDestination::PdfFile);
+        return PdfText(path);
+    };
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray pdf = file.readAll();
-    EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_GT(pdf.size(), 2000);
-    const QRegularExpressionMatch box =
-        QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(pdf));
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());   // landscape
-    EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1);   // one page
+    child<QAction>(g.main.get(), "logbookAction")->trigger();
+    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
+    ASSERT_TRUE(logbook);
+    ASSERT_TRUE(logbook->selectNode("Reef"));
+    child<QAction>(logbook, "graphAction")->trigger();
+    ASSERT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4", "1/5"}));
+
+    const PdfText first = printToPdf("reef.pdf");
+    ASSERT_TRUE(first.isPdf());
+    EXPECT_EQ(first.pageCount(), 1);
+    EXPECT_TRUE(first.allTexts().contains("Brinestead Graph for Tank: Reef")) << first.allTexts().join('|').toStdString();
+    // After printing, the chart on screen has the title it had before.
+    EXPECT_EQ(g.chart()->title(), "");
+
+    // The logbook moves on; so does the graph's own box, to a tank with too
+    // few tests to draw: the chart keeps Reef's entries, and so does its title.
+    ASSERT_TRUE(logbook->selectNode("Community"));
+    g.env.messages.clear();
+    const int community = g.tankBox()->findText("Community");
+    g.tankBox()->setCurrentIndex(community);
+    emit g.tankBox()->activated(community);
+    EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
+    ASSERT_EQ(g.rowLabels().size(), 5);
+    EXPECT_EQ(g.window()->chartTankName(), "Reef");
+
+    const QStringList second = printToPdf("again.pdf").allTexts();
+    EXPECT_TRUE(second.contains("Brinestead Graph for Tank: Reef")) << second.join('|').toStdString();
+    EXPECT_FALSE(second.join('|').contains("Community"));
+    EXPECT_EQ(g.chart()->title(), "");
+    // The logbook still lists the tank it was given.
+    EXPECT_EQ(logbook->currentTankName(), "Community");
 }
 
 } // namespace
