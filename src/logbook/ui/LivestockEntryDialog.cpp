@@ -349,12 +349,20 @@ void LivestockEntryDialog::acceptEntry()
             refuseField(m_ctx.services, m_pricePaidEdit, oops, QStringLiteral("Price Paid must be a number."));
             return;
         }
+        if (*paid < 0) {
+            refuseField(m_ctx.services, m_pricePaidEdit, oops, QStringLiteral("Price Paid must not be negative."));
+            return;
+        }
     }
     std::optional<double> sold;
     if (!m_priceSoldEdit->text().trimmed().isEmpty()) {
         sold = parseNumber(m_priceSoldEdit->text().trimmed());
         if (!sold) {
             refuseField(m_ctx.services, m_priceSoldEdit, oops, QStringLiteral("Price Sold must be a number."));
+            return;
+        }
+        if (*sold < 0) {
+            refuseField(m_ctx.services, m_priceSoldEdit, oops, QStringLiteral("Price Sold must not be negative."));
             return;
         }
     }
@@ -368,6 +376,11 @@ void LivestockEntryDialog::acceptEntry()
         refuseField(m_ctx.services, m_quantityEdit, note,
                     QStringLiteral("Your quantity must be less than 32,000. (Besides, what size tank do "
                                    "you hold 32,000 fish in?)"));
+        return;
+    }
+    if (const QString quantity = m_quantityEdit->text().trimmed();
+        quantity.startsWith(QLatin1Char('-')) && isWholeNumber(quantity.mid(1))) {
+        refuseField(m_ctx.services, m_quantityEdit, oops, QStringLiteral("Quantity entries must not be negative."));
         return;
     }
     if (!isWholeNumber(m_quantityEdit->text())) {

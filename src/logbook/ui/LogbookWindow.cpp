@@ -783,8 +783,8 @@ void LogbookWindow::deleteWaterTest()
             const auto rec = store.get(rowid, error);
             if (!rec)
                 return std::nullopt;
-            // The water test's date always reads month/day/year here.
-            return dateText(rec->logdate, QStringLiteral("MM/DD/YY")) + QStringLiteral(", ")
+            // The date reads as the list shows it, in the keeper's order.
+            return dateText(rec->logdate, m_ctx.settings.dateMask) + QStringLiteral(", ")
                 + formatAmPmTime(rec->logtime);
         },
         [&](qint64 rowid, QString* error) { return store.remove(rowid, error); });

@@ -147,10 +147,14 @@ bool MaintenanceEntryDialog::checkTime()
 bool MaintenanceEntryDialog::checkQuantity()
 {
     const QString text = m_quantityEdit->text().trimmed();
-    if (text.isEmpty() || isNumber(text))
+    if (text.isEmpty())
         return true;
-    m_ctx.services.tell(QStringLiteral("Quantity entries must be a number."), QStringLiteral("Oops!"),
-                        MsgIcon::Exclamation);
+    const std::optional<double> quantity = parseNumber(text);
+    if (quantity && *quantity >= 0)
+        return true;
+    m_ctx.services.tell(quantity ? QStringLiteral("Quantity entries must not be negative.")
+                                 : QStringLiteral("Quantity entries must be a number."),
+                        QStringLiteral("Oops!"), MsgIcon::Exclamation);
     return false;
 }
 

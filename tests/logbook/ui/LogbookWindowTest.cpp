@@ -391,15 +391,17 @@ TEST(LogbookWindow, NothingSelectedNotices)
 TEST(LogbookWindow, DeleteAsksExactlyAndCancelKeepsTheEntry)
 {
     Logbook lb;
-    lb.env.ctx->settings.dateMask = "DD-MM-YY";   // the question keeps month/day/year
+    lb.env.ctx->settings.dateMask = "DD-MM-YY";
     lb.addTest("Reef", QDate(2026, 3, 4), QTime(13, 5, 9), 7);
     lb.clickNode("Reef");
+    ASSERT_EQ(lb.column(0), QStringList{"04-03-26 - 01:05:09 pm"});
     lb.clickRow(0);
     lb.env.messages.answers.enqueue(MsgResult::Cancel);
     lb.log->deleteEntry();
     ASSERT_EQ(lb.env.messages.shown.size(), 1);
     const Message& q = lb.env.messages.shown.first();
-    EXPECT_EQ(q.text, "Are you sure you want to delete the  03/04/26, 01:05:09 pm entry for the Reef tank?   "
+    // The date reads as the list shows it.
+    EXPECT_EQ(q.text, "Are you sure you want to delete the  04-03-26, 01:05:09 pm entry for the Reef tank?   "
                       "(Remember, you CANNOT \"undo\" a delete!)");
     EXPECT_EQ(q.title, "Are you sure...");
     EXPECT_EQ(q.icon, MsgIcon::Question);

@@ -155,6 +155,8 @@ TEST_F(MaintAddEditTest, OkRerunsTheFieldChecks)
          "You must enter a valid time in \"HH:MM:SS am\" format to add a maintenence entry to the log."},
         {"quantity", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("2 cups"); },
          "Quantity entries must be a number."},
+        {"negative quantity", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("-10"); },
+         "Quantity entries must not be negative."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
