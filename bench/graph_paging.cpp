@@ -211,7 +211,7 @@ void BM_PlainQueryPlusChart(benchmark::State& state)
             state.SkipWithError("wrong row count");
         // A new chart for the page, as the window makes one.
         auto* chart = new QChart;
-        buildGraphChart(chart, f.ctx.settings.graphStyle, series, page, QStringLiteral("/"));
+        buildGraphChart(chart, f.ctx.settings.graphStyle, series, page, GraphDateFormat());
         QChart* old = view->chart();
         view->setChart(chart);
         delete old;

@@ -136,11 +136,17 @@ QVector<GraphSeriesChoice> chosenGraphSeries(const QString& checks, const QStrin
     return out;
 }
 
-QString graphRowLabel(const QDate& date, const QString& separator)
+QString graphRowLabel(const QDate& date, const GraphDateFormat& format)
 {
     if (!date.isValid())
         return QString();
-    return QString::number(date.month()) + separator + QString::number(date.day());
+    const QString month = QString::number(date.month());
+    const QString day = QString::number(date.day());
+    const bool dayFirst = format.order == QLatin1String("DDMMYY");
+    QString label = (dayFirst ? day : month) + format.delimiter + (dayFirst ? month : day);
+    if (format.delimiter == QLatin1String("."))
+        label += format.delimiter;
+    return label;
 }
 
 GraphPager::GraphPager(QSqlDatabase db, int pageSize) : m_db(std::move(db)), m_pageSize(std::max(1, pageSize)) {}

@@ -27,8 +27,16 @@ QVector<GraphSeriesChoice> graphMeasurements(const QString& userFieldName1, cons
 QVector<GraphSeriesChoice> chosenGraphSeries(const QString& checks, const QString& userFieldName1,
                                              const QString& userFieldName2);
 
-// The label of an entry's row: month and day without leading zeros ("3/5").
-QString graphRowLabel(const QDate& date, const QString& separator);
+// The keeper's date order ("MMDDYY", "DDMMYY", "YYMMDD") and delimiter.
+struct GraphDateFormat {
+    QString order = QStringLiteral("MMDDYY");
+    QString delimiter = QStringLiteral("/");
+};
+// The label of an entry's row: month and day without leading zeros or year,
+// in the keeper's order and joined by the keeper's delimiter ("3/5", "5-3");
+// with "." it ends in "." as well ("5.3."), so that it never reads as a
+// decimal number.
+QString graphRowLabel(const QDate& date, const GraphDateFormat& format);
 
 // A place in the tank's order of entries.
 struct GraphEntryKey {

@@ -59,12 +59,24 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(GraphRowLabel, MonthAndDayWithoutLeadingZerosOrYear)
+TEST(GraphRowLabel, MonthAndDayInTheKeepersOrderWithoutLeadingZerosOrYear)
 {
-    EXPECT_EQ(graphRowLabel(QDate(2026, 3, 5), "/"), "3/5");
-    EXPECT_EQ(graphRowLabel(QDate(2025, 11, 12), "/"), "11/12");
-    EXPECT_EQ(graphRowLabel(QDate(2025, 11, 12), "-"), "11-12");
-    EXPECT_EQ(graphRowLabel(QDate(), "/"), "");
+    const struct {
+        QString order, delimiter;
+        QDate date;
+        QString label;
+    } cases[] = {
+        {"MMDDYY", "/", QDate(2026, 3, 5), "3/5"},
+        {"MMDDYY", "/", QDate(2025, 11, 12), "11/12"},
+        {"YYMMDD", "-", QDate(2025, 11, 12), "11-12"},
+        {"DDMMYY", "/", QDate(2026, 9, 12), "12/9"},
+        // A dot never makes the label read as a decimal number.
+        {"DDMMYY", ".", QDate(2026, 12, 5), "5.12."},
+        {"MMDDYY", ".", QDate(2026, 12, 5), "12.5."},
+        {"MMDDYY", "/", QDate(), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(graphRowLabel(c.date, {c.order, c.delimiter}), c.label) << c.order.toStdString() << " " << c.date.toString(Qt::ISODate).toStdString();
 }
 
 TEST(GraphPageCount, WholePagesPlusOneForTheRest)

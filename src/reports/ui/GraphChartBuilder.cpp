@@ -43,11 +43,11 @@ void mark(QObject* object, int number)
 
 // Row labels for a category axis, which needs them all different: a label
 // repeated (two tests on one day) gets invisible zero-width characters added.
-QStringList categoryLabels(const GraphPageData& page, const QString& separator)
+QStringList categoryLabels(const GraphPageData& page, const GraphDateFormat& dates)
 {
     QStringList labels;
     for (const GraphEntry& entry : page.entries) {
-        QString label = graphRowLabel(entry.date, separator);
+        QString label = graphRowLabel(entry.date, dates);
         while (labels.contains(label))
             label += QChar(0x200B);
         labels << label;
@@ -81,8 +81,8 @@ double valueAt(const GraphPageData& page, int row, int s)
 class Builder {
 public:
     Builder(QChart* chart, GraphKind kind, const QVector<GraphSeriesChoice>& series, const GraphPageData& page,
-            const QString& separator)
-        : m_chart(chart), m_kind(kind), m_series(series), m_page(page), m_separator(separator)
+            const GraphDateFormat& dates)
+        : m_chart(chart), m_kind(kind), m_series(series), m_page(page), m_dates(dates)
     {
     }
 
@@ -120,7 +120,7 @@ private:
         } else {
             auto* x = new QBarCategoryAxis;
             x->setTitleText(QStringLiteral("Date"));
-            x->append(categoryLabels(m_page, m_separator));
+            x->append(categoryLabels(m_page, m_dates));
             // A full page of labels in a smaller type, so that "10/31" is not cut short.
             if (m_page.entries.size() > 8) {
                 QFont font = x->labelsFont();
@@ -244,7 +244,7 @@ private:
         const double size = std::min(0.9 / columns * 1.6, 0.9 / lines);
         for (int r = 0; r < rows; ++r) {
             auto* pie = new QPieSeries;
-            pie->setName(graphRowLabel(m_page.entries[r].date, m_separator));
+            pie->setName(graphRowLabel(m_page.entries[r].date, m_dates));
             mark(pie, -1);
             pie->setPieSize(size);
             pie->setHorizontalPosition((r % columns + 0.5) / columns);
@@ -279,7 +279,7 @@ private:
     GraphKind m_kind;
     const QVector<GraphSeriesChoice>& m_series;
     const GraphPageData& m_page;
-    QString m_separator;
+    GraphDateFormat m_dates;
     QAbstractAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
     QBarSeries* m_bars = nullptr;
@@ -318,12 +318,12 @@ void clearGraphChart(QChart* chart)
 }
 
 void buildGraphChart(QChart* chart, int chartTypeCode, const QVector<GraphSeriesChoice>& series,
-                     const GraphPageData& page, const QString& separator)
+                     const GraphPageData& page, const GraphDateFormat& dates)
 {
     clearGraphChart(chart);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    Builder(chart, graphKindForCode(chartTypeCode), series, page, separator).build();
+    Builder(chart, graphKindForCode(chartTypeCode), series, page, dates).build();
     colourGraphChart(chart, false);
 }
 

@@ -22,10 +22,10 @@ inline constexpr char kGraphSeriesProperty[] = "graphSeries";
 int graphSeriesNumber(const QAbstractSeries* series);
 
 // Replaces the chart's series and axes with the page drawn as chartTypeCode.
-// Rows are labelled with graphRowLabel(date, separator). The chart's title is
+// Rows are labelled with graphRowLabel(date, dates). The chart's title is
 // left as it is.
 void buildGraphChart(QChart* chart, int chartTypeCode, const QVector<GraphSeriesChoice>& series,
-                     const GraphPageData& page, const QString& separator);
+                     const GraphPageData& page, const GraphDateFormat& dates);
 // Removes every series and axis.
 void clearGraphChart(QChart* chart);
 

@@ -206,7 +206,8 @@ void WaterGraphWindow::graphTank(const QString& tankName)
     m_page = std::move(page);
     m_chartTankName = tank->tankname;
     replaceChart([&](QChart* chart) {
-        buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page, m_ctx.settings.dateDelimiter);
+        buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page,
+                        {m_ctx.settings.dateOrder, m_ctx.settings.dateDelimiter});
     });
     m_nextButton->setEnabled(m_page.nextEnabled());
     m_previousButton->setEnabled(m_page.previousEnabled());

@@ -198,6 +198,11 @@ TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
     EXPECT_EQ(g.rowLabels().value(0), "6/1");
     EXPECT_TRUE(g.next()->isEnabled());
     EXPECT_FALSE(g.previous()->isEnabled());
+    // A day-first keeper reads the day first, and a dot never reads as a decimal.
+    g.env.ctx->settings.dateOrder = "DDMMYY";
+    g.env.ctx->settings.dateDelimiter = ".";
+    g.graphing();
+    EXPECT_EQ(g.rowLabels().value(0), "1.6.");
 }
 
 struct RefusalCase {
