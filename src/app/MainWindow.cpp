@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/AboutBox.h"
+#include "core/ui/ElidedLabel.h"
 #include "core/ui/TipOfTheDayDialog.h"
 
 #include <QAction>
@@ -43,7 +44,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent)
     buildToolbar();
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName("statusBar");
-    m_statusPanel = new QLabel(QStringLiteral("Status"), m_statusBar);
+    m_statusPanel = new ElidedLabel(m_statusBar);
+    m_statusPanel->setFullText(QStringLiteral("Status"));
     m_statusPanel->setObjectName("statusPanel");
     m_statusBar->addWidget(m_statusPanel, 1);
     setStatusBar(m_statusBar);
@@ -380,13 +382,13 @@ void MainWindow::onSubWindowActivated(QMdiSubWindow* sub)
 
 void MainWindow::setStatusText(const QString& text)
 {
-    m_statusPanel->setText(text);
+    m_statusPanel->setFullText(text);
     m_statusPanel->repaint();
 }
 
 QString MainWindow::statusText() const
 {
-    return m_statusPanel->text();
+    return m_statusPanel->fullText();
 }
 
 void MainWindow::claimFilePrint(bool enabled, const QString& caption)

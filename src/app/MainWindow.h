@@ -16,6 +16,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QLabel;
+class ElidedLabel;
 class HelpWindow;
 class QMdiSubWindow;
 
@@ -217,7 +218,7 @@ private:
     QHash<QString, QAction*> m_toolbarButtons;
     QComboBox* m_remindersBox = nullptr;
     QStatusBar* m_statusBar = nullptr;
-    QLabel* m_statusPanel = nullptr;
+    ElidedLabel* m_statusPanel = nullptr;
 
     QHash<QString, std::function<QWidget*()>> m_factories;
     QHash<QString, QWidget*> m_children;

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -138,6 +139,38 @@ TEST_F(ReminderBox, StatusLineNamesTheRuleBeingExpanded)
     main.rebuildRemindersBox();
     EXPECT_EQ(seen, QStringLiteral("Generating Feed the fish..."));
     EXPECT_EQ(main.statusText(), QStringLiteral("Ready."));
+}
+
+// However long a stored task, the main window keeps its width: the box and
+// the status line cut the text short on screen instead of growing.
+TEST_F(ReminderBox, ALongTaskNeverWidensTheWindow)
+{
+    for (const int length : {177, 100000}) {
+        SCOPED_TRACE(length);
+        const QString task = QStringLiteral("Clean ") + QString(length - 6, QLatin1Char('x'));
+        QSqlQuery(env.ctx->db()).exec("DELETE FROM maintsched");
+        addOnce(task, QDate(2027, 3, 1));
+        main.resize(800, 600);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        int widthWhileGenerating = 0;
+        QString statusWhileGenerating;
+        QTimer::singleShot(0, &main, [&] {
+            QCoreApplication::processEvents();
+            widthWhileGenerating = main.width();
+            statusWhileGenerating = main.statusText();
+        });
+        main.rebuildRemindersBox();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(statusWhileGenerating, "Generating " + task + "...");
+        EXPECT_EQ(widthWhileGenerating, 800);
+        EXPECT_EQ(items(box), QStringList{"Mon 03/01/27 " + task});
+        EXPECT_EQ(main.width(), 800);
+        EXPECT_LE(main.minimumSizeHint().width(), 800);
+        box->showPopup();
+        EXPECT_LE(box->view()->window()->width(), main.screen()->availableGeometry().width());
+        box->hidePopup();
+    }
 }
 
 // A rebuild asked for while one yields runs after it, not inside it, and the
