@@ -97,7 +97,8 @@ void BM_WaterLogToPdf(benchmark::State& state)
     Fixture f(entries);
     PdfPath files;
     files.path = f.dir.filePath(QStringLiteral("waterlog.pdf"));
-    QtPrintService service(&files);
+    bench::SilentMessages replace;   // each run replaces the file the one before wrote
+    QtPrintService service(&files, &replace);
     LogPrintRequest request;
     request.kind = LogKind::WaterQuality;
     request.tankKey = f.tankid;

@@ -12,8 +12,31 @@
 #include "logbook/NamesFile.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 
 #include <clocale>
+
+namespace {
+
+// The mark, beside the database, that a new start directory's setup (the
+// shipped names files and their names in the database) is not finished yet.
+// It is made before the database file is created and removed once the setup
+// is complete, so a later start finishes what a first start cut short (the
+// program ended while the new-database note was up) did not.
+QString setupPendingPath(const AppContext& ctx)
+{
+    return ctx.dbPath() + QStringLiteral(".setup");
+}
+
+void markSetupPending(const AppContext& ctx)
+{
+    QFile mark(setupPendingPath(ctx));
+    if (mark.open(QIODevice::WriteOnly))
+        mark.close();
+}
+
+} // namespace
 
 bool tipOfTheDayAtStartup(ISettingsStore& store)
 {
@@ -66,6 +89,8 @@ int Startup::run()
     m_about->setCreditsStepMs(m_options.creditsStepMs);
 
     // 5. Open the file (a missing one is created).
+    if (!QFileInfo::exists(m_ctx.dbPath()))
+        markSetupPending(m_ctx);
     const DbOpenResult opened = openDatabase(m_ctx);
     if (!opened.ok()) {
         m_ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Critical, true);
@@ -78,14 +103,6 @@ int Startup::run()
     if (opened.status == DbOpenResult::Opened && !opened.message.isEmpty())
         m_ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Exclamation, true);
     removeInterruptedBackupCopy(m_ctx);
-    // A new start directory gets the shipped species names files beside its
-    // database, and their names in the database's reference list, so that the
-    // species lists offer names from the first day whichever source is chosen.
-    if (opened.status == DbOpenResult::Created) {
-        installDefaultNameFiles(m_ctx.startDir);
-        QSqlDatabase db = m_ctx.db();
-        addShippedNamesToAnimalList(db);
-    }
 
     // 6. The version check; an older file is upgraded in its window first.
     if (checkDatabaseVersion(m_ctx) != kCurrentDbVersion) {
@@ -93,6 +110,19 @@ int Startup::run()
         upgrade.exec();
         if (!upgrade.finished() || !upgrade.result().ok)
             return 3;
+    }
+
+    // A new start directory gets the shipped species names files beside its
+    // database, and their names in the database's reference list, so that the
+    // species lists offer names from the first day whichever source is chosen.
+    // A setup that an earlier start left unfinished is finished here.
+    const QString setupPending = setupPendingPath(m_ctx);
+    if (opened.status == DbOpenResult::Created || QFileInfo::exists(setupPending)) {
+        const bool filesInstalled = installDefaultNameFiles(m_ctx.startDir);
+        QSqlDatabase db = m_ctx.db();
+        const bool namesAdded = addShippedNamesToAnimalList(db) >= 0;
+        if (filesInstalled && namesAdded)
+            QFile::remove(setupPending);
     }
 
     // 7. The compatibility tables.

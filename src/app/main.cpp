@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     SystemClock clock;
     SystemRandom random;
     QtFileDialogs files;
-    QtPrintService printing(&files);
+    QtPrintService printing(&files, &messages);
     auto store = makeQSettingsStore();
 
     AppContext ctx;

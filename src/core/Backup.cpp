@@ -70,16 +70,27 @@ void writePendingRecord(const AppContext& ctx, const QString& tempPath)
         record.write(tempPath.toUtf8());
 }
 
+// The engine keeps a journal beside the copy while it writes it; a copy cut
+// short leaves both.
+const QString kJournalSuffix = QStringLiteral("-journal");
+
 // The temporary copies an earlier backup to the same file name left beside it:
-// "<name>.XXXXXX.part", as this program names them.
+// "<name>.XXXXXX.part", as this program names them, and their journals
+// "<name>.XXXXXX.part-journal" (also when the copy itself is gone).
 void removeStaleParts(const QFileInfo& target)
 {
     const QDir folder(target.absolutePath());
     const QString prefix = target.fileName() + QLatin1Char('.');
-    const QStringList parts = folder.entryList({prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden);
-    for (const QString& name : parts)
-        if (name.size() == prefix.size() + 6 + 5)
+    const QString part = QStringLiteral("*.part");
+    const int partSize = prefix.size() + 6 + 5;
+    const QStringList names =
+        folder.entryList({prefix + part, prefix + part + kJournalSuffix}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const bool copy = name.size() == partSize;
+        const bool journal = name.size() == partSize + kJournalSuffix.size() && name.endsWith(kJournalSuffix);
+        if (copy || journal)
             QFile::remove(folder.filePath(name));
+    }
 }
 
 BackupCopy failed(const QString& reason)
@@ -209,9 +220,13 @@ void removeInterruptedBackupCopy(const AppContext& ctx)
         tempPath = QString::fromUtf8(record.read(64 * 1024));
         record.close();
     }
-    // Only a file named as this program names its temporary copies.
-    if (tempPath.endsWith(QLatin1String(".part")) && QFileInfo(tempPath).isFile() && !isDatabaseFile(ctx, tempPath))
-        QFile::remove(tempPath);
+    // Only a file named as this program names its temporary copies, and the
+    // engine's journal beside it.
+    if (tempPath.endsWith(QLatin1String(".part")) && !isDatabaseFile(ctx, tempPath)) {
+        for (const QString& path : {tempPath, tempPath + kJournalSuffix})
+            if (QFileInfo(path).isFile())
+                QFile::remove(path);
+    }
     QFile::remove(record.fileName());
 }
 

@@ -3,8 +3,8 @@
 // keeper names. The copy is written to a temporary file beside the target and
 // renamed over it only when complete, so a failed copy never spoils an older
 // backup of the same name; the database stays open and usable throughout.
-// Temporary copies left by a backup cut short are removed by the next backup
-// to the same name, or by the next start.
+// Temporary copies left by a backup cut short, and the engine's journals beside
+// them, are removed by the next backup to the same name, or by the next start.
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -28,8 +28,9 @@ bool isDatabaseFile(const AppContext& ctx, const QString& target);
 // Refuses the database file itself. The copy holds the committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
 
-// Removes the temporary copy that a backup cut short (the program killed, the
-// machine off) left beside its target. Run at start, once the database is open.
+// Removes the temporary copy (and its journal) that a backup cut short (the
+// program killed, the machine off) left beside its target. Run at start, once
+// the database is open.
 void removeInterruptedBackupCopy(const AppContext& ctx);
 
 // The platform's general date: short date, then the time with seconds.

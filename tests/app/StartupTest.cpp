@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/OldLayouts.h"
 #include "core/ui/TipOfTheDayDialog.h"
+#include "logbook/NamesFile.h"
 #include "support/CommaDecimalLocale.h"
 #include "support/TestEnv.h"
 
@@ -53,7 +54,28 @@ struct StartupRun {
         startup = std::make_unique<Startup>(*env.ctx, quickOptions());
         return startup->run();
     }
+    // The program ends; the next start in the same folder begins afresh.
+    void restart()
+    {
+        startup.reset();
+        log.clear();
+        env.messages.clear();
+        env.ctx = std::make_unique<AppContext>();
+        env.ctx->services = {&env.messages, &env.beeper, &env.clock, &env.random, &env.files, &env.printing};
+        env.ctx->settingsStore = &env.store;
+        env.ctx->startDir = env.dir.path();
+    }
 };
+
+// Both shipped names files beside the database, and their names in its
+// reference list.
+void expectShippedNamesInstalled(TestEnv& env)
+{
+    for (const QString& name : {kSaltNamesFile, kFreshNamesFile})
+        EXPECT_TRUE(QFileInfo(env.path(name)).isFile()) << name.toStdString();
+    QSqlDatabase db = env.ctx->db();
+    EXPECT_EQ(addShippedNamesToAnimalList(db), 0);   // every one is there already
+}
 
 } // namespace
 
@@ -87,6 +109,30 @@ TEST(Startup, FirstStartInAnEmptyFolder)
     EXPECT_FALSE(findNamed<QAction>(*main, "printAction")->isEnabled());
     EXPECT_EQ(run.env.ctx->graphPageSize, 20);
     EXPECT_EQ(run.env.ctx->dbVersion, kCurrentDbVersion);
+    expectShippedNamesInstalled(run.env);
+}
+
+TEST(Startup, FirstStartEndedAtTheNewDatabaseNoteIsFinishedByTheNextStart)
+{
+    StartupRun run;
+    // The program ends while the note that the file was created is up.
+    struct Ended {};
+    const auto logMessage = run.env.messages.onShow;
+    run.env.messages.onShow = [](const Message&) { throw Ended(); };
+    EXPECT_THROW(run.run(), Ended);
+    ASSERT_TRUE(QFile::exists(run.env.path("VX.MDB")));
+
+    run.env.messages.onShow = logMessage;
+    run.restart();
+    ASSERT_EQ(run.run(), 0);
+    expectShippedNamesInstalled(run.env);
+
+    // Once finished, a later start leaves the keeper's choice alone: a names
+    // file the keeper removed stays removed.
+    ASSERT_TRUE(QFile::remove(run.env.path(kFreshNamesFile)));
+    run.restart();
+    ASSERT_EQ(run.run(), 0);
+    EXPECT_FALSE(QFile::exists(run.env.path(kFreshNamesFile)));
 }
 
 TEST(Startup, ShowTipsSettingDecidesTheTip)

@@ -9,6 +9,9 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -54,10 +57,10 @@ void writeFile(const QString& path, const QByteArray& data)
     f.write(data);
 }
 
-// No stray temporary files in folder besides the expected ones.
+// The temporary copies and their journals in folder.
 QStringList partFiles(const QString& folder)
 {
-    return QDir(folder).entryList({"*.part"}, QDir::Files | QDir::Hidden);
+    return QDir(folder).entryList({"*.part", "*.part-journal"}, QDir::Files | QDir::Hidden);
 }
 
 bool databaseUsable(AppContext& ctx)
@@ -106,17 +109,81 @@ TEST(Backup, TemporaryCopiesLeftByABackupCutShortAreRemoved)
     TestEnv env(true, false);
     addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
     const QString target = env.path("weekly.bak");
-    // What a backup to the same name killed half-way leaves: its temporary
-    // copy beside the target. A file of the keeper's that merely looks alike
-    // is not touched.
+    // What backups to the same name killed half-way leave: temporary copies
+    // beside the target, with the engine's journal, or the journal alone.
+    // Files of the keeper's that merely look alike are not touched.
     writeFile(env.path("weekly.bak.a1B2c3.part"), QByteArray(4096, 'x'));
+    writeFile(env.path("weekly.bak.a1B2c3.part-journal"), QByteArray(512, 'j'));
+    writeFile(env.path("weekly.bak.D4e5F6.part-journal"), QByteArray(512, 'j'));
     writeFile(env.path("weekly.bak.notes.part"), "the keeper's own");
+    writeFile(env.path("weekly.bak.notes.part-journal"), "the keeper's own");
 
     const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
 
     ASSERT_TRUE(copy.ok) << copy.error.toStdString();
-    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part"}));
+    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part", "weekly.bak.notes.part-journal"}));
     EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+}
+
+namespace {
+
+// Backs the database in startDir up to target in a child process that the
+// system stops once the copy has grown past a few pages, as a program killed
+// half-way through a backup. Returns how the child ended.
+int backUpAndDieHalfWay(const QString& startDir, const QString& target)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        AppContext ctx;
+        ctx.startDir = startDir;
+        ctx.connectionName = QStringLiteral("killed_backup");
+        if (!openDatabase(ctx).ok())
+            _exit(3);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        copyDatabaseTo(ctx, target);
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+} // namespace
+
+TEST(Backup, WhatABackupKilledHalfWayLeftIsGoneAfterTheNextStartOrBackup)
+{
+    for (const bool byNextStart : {true, false}) {
+        SCOPED_TRACE(byNextStart ? "next start" : "next backup to the same name");
+        TestEnv env(true, false);
+        ASSERT_TRUE(env.ctx->db().transaction());
+        for (int i = 0; i < 400; ++i)
+            addTank(*env.ctx, QStringLiteral("12-08-2026 14:%1").arg(i, 5, 10, QLatin1Char('0')),
+                    QStringLiteral("Tank %1 ").arg(i) + QString(200, QLatin1Char('x')));
+        ASSERT_TRUE(env.ctx->db().commit());
+        QTemporaryDir other;
+        const QString target = other.filePath("weekly.bak");
+        writeFile(target, "last week's backup");
+        closeDatabase(*env.ctx);
+
+        const int status = backUpAndDieHalfWay(env.dir.path(), target);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+        const QStringList left = partFiles(other.path());
+        ASSERT_EQ(left.size(), 2) << left.join(", ").toStdString();   // the copy and its journal
+        EXPECT_EQ(readAll(target), QByteArray("last week's backup"));
+
+        ASSERT_TRUE(openDatabase(*env.ctx).ok());
+        if (byNextStart) {
+            removeInterruptedBackupCopy(*env.ctx);
+            EXPECT_EQ(readAll(target), QByteArray("last week's backup"));
+        } else {
+            const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+            ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+            EXPECT_EQ(tankNamesIn(target).size(), 400);
+        }
+        EXPECT_TRUE(partFiles(other.path()).isEmpty()) << partFiles(other.path()).join(", ").toStdString();
+        EXPECT_TRUE(databaseUsable(*env.ctx));
+    }
 }
 
 TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)

@@ -3,6 +3,7 @@
 #include "core/Services.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrintDialog>
@@ -101,14 +102,8 @@ public:
     {
         endJob();
         ++m_job;
-        // Copies of a PDF file go to files of their own: "log.pdf", "log (2).pdf".
-        if (!m_fileName.isEmpty() && m_job > 1) {
-            QString name = m_fileName;
-            const int dot = name.lastIndexOf(QLatin1Char('.'));
-            const QString suffix = QStringLiteral(" (%1)").arg(m_job);
-            name = dot > 0 ? name.left(dot) + suffix + name.mid(dot) : name + suffix;
-            m_printer->setOutputFileName(name);
-        }
+        if (!m_fileName.isEmpty() && m_job > 1)
+            m_printer->setOutputFileName(nextCopyFileName());
         m_printer->setPageOrientation(qtOrientation(orientation));
         m_painter = std::make_unique<QPainter>();
         if (!m_painter->begin(m_printer.get())) {
@@ -138,10 +133,31 @@ public:
     QString errorText() const override { return m_error; }
 
 private:
+    // Copies of a file go to files of their own: "log.pdf", "log (2).pdf",
+    // "log (3).pdf". A copy never takes the place of a file that is already
+    // there (the keeper's own, or copies of an earlier printout): the
+    // numbering goes on to the next name that is free.
+    QString nextCopyFileName()
+    {
+        const int dot = m_fileName.lastIndexOf(QLatin1Char('.'));
+        const bool hasSuffix = dot > m_fileName.lastIndexOf(QLatin1Char('/')) + 1;
+        const QString stem = hasSuffix ? m_fileName.left(dot) : m_fileName;
+        const QString suffix = hasSuffix ? m_fileName.mid(dot) : QString();
+        for (;; ++m_copyNumber) {
+            const QString name = stem + QStringLiteral(" (%1)").arg(m_copyNumber) + suffix;
+            const QFileInfo info(name);
+            if (!info.exists() && !info.isSymLink()) {
+                ++m_copyNumber;
+                return name;
+            }
+        }
+    }
+
     std::unique_ptr<QPrinter> m_printer;
     int m_copies;
     QString m_fileName;
     int m_job = 0;
+    int m_copyNumber = 2;   // the number the next copy's file name tries first
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<PainterPageWriter> m_writer;
     QString m_error;
@@ -274,6 +290,15 @@ std::unique_ptr<IPrintSession> QtPrintService::choosePrinter(const QString& dial
             return nullptr;
         if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
             path += QStringLiteral(".pdf");
+        // The file chooser leaves the overwrite question to the program. A file
+        // that is there is replaced only when the keeper says so; without a way
+        // to ask, it is left alone. Declining ends the print command, as a cancel.
+        if (QFileInfo(path).isFile()) {
+            const Message question{QStringLiteral("The file already exists, overwrite?"), QStringLiteral("Note!"),
+                                   MsgIcon::Question, MsgButtons::OkCancel, MsgResult::Cancel};
+            if (!m_messages || m_messages->show(question) != MsgResult::Ok)
+                return nullptr;
+        }
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(path);
         return std::make_unique<PrinterSession>(std::move(printer), 1);

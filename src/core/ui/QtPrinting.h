@@ -7,6 +7,7 @@
 #include <QPainter>
 
 class IFileDialogs;
+class IMessageBox;
 class QPaintDevice;
 
 // Paints on a QPainter; metrics come from the device painted on.
@@ -33,11 +34,17 @@ private:
     std::function<void()> m_newPage;
 };
 
+// A PDF file is chosen through `files`; a file of that name already there is
+// replaced only after the keeper agrees through `messages`.
 class QtPrintService : public IPrintService {
 public:
-    explicit QtPrintService(IFileDialogs* files = nullptr) : m_files(files) {}
+    explicit QtPrintService(IFileDialogs* files = nullptr, IMessageBox* messages = nullptr)
+        : m_files(files), m_messages(messages)
+    {
+    }
     std::unique_ptr<IPrintSession> choosePrinter(const QString& dialogTitle, PrintDestination destination) override;
 
 private:
     IFileDialogs* m_files;
+    IMessageBox* m_messages;
 };

@@ -74,7 +74,8 @@ double SystemRandom::nextDouble()
 
 QString QtFileDialogs::getSaveFileName(const QString& title, const QString& directory)
 {
-    // The program asks its own overwrite question.
+    // The program asks its own overwrite question (the backup, and printing
+    // to a file) once the name is chosen.
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, directory, QString(), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
