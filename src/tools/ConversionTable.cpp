@@ -1,6 +1,7 @@
 #include "tools/ConversionTable.h"
 
-#include <QLocale>
+#include "core/Dates.h"
+
 #include <QRegularExpression>
 #include <array>
 #include <cmath>
@@ -93,19 +94,9 @@ std::optional<double> convertValue(const QString& key, double value)
 
 QString formatConversionResult(double value)
 {
-    QString digits = QString::number(value, 'f', 4);
-    const bool negative = digits.startsWith(QLatin1Char('-'));
-    if (negative)
-        digits.remove(0, 1);
-    const qsizetype point = digits.indexOf(QLatin1Char('.'));
-    QString whole = digits.left(point);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, QLatin1Char(','));
-    QString shown = whole + digits.mid(point);
-    // A value that rounds to nothing shows no sign.
-    if (negative && shown != QStringLiteral("0.0000"))
-        shown.prepend(QLatin1Char('-'));
-    return shown;
+    // Rounded once, from the decimal value (0.11355 shows as 0.1136), the way
+    // every number the program shows is rounded.
+    return formatNumber(value, QStringLiteral("###,###,###,###,##0.0000"));
 }
 
 ConversionOutcome convertTypedValue(const QString& key, const QString& typed)
@@ -137,15 +128,15 @@ ConversionOutcome convertTypedValue(const QString& key, const QString& typed)
         outcome.status = ConversionOutcome::NotANumber;
         return outcome;
     }
-    // A number too large for a double is refused by the C locale.
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text, &ok);
-    if (!ok) {
+    // Read as every typed number is: one too small for a double is 0, one too
+    // large for it is no number at all.
+    const std::optional<double> number = parseNumber(text);
+    if (!number) {
         outcome.status = ConversionOutcome::OutOfRange;
         return outcome;
     }
-    const double result = *convertValue(key, number);
-    if (!std::isfinite(number) || !std::isfinite(result)
+    const double result = *convertValue(key, *number);
+    if (!std::isfinite(result)
         || std::fabs(result) > kLargestConversionResult) {
         outcome.status = ConversionOutcome::OutOfRange;
         return outcome;

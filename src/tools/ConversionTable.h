@@ -18,7 +18,8 @@ QString conversionToUnit(const QString& key);
 std::optional<double> convertValue(const QString& key, double value);
 
 // The result as the calculator shows it: thousands grouped with ",", at least
-// one integer digit and always four decimals ("3,785,000,000.0000", "-17.7778").
+// one integer digit and always four decimals, a halfway value rounded away from
+// zero ("3,785,000,000.0000", "-17.7778", 0.11355 as "0.1136").
 QString formatConversionResult(double value);
 
 // Largest result the calculator shows: fifteen integer digits, as many as its

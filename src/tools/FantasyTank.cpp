@@ -36,8 +36,9 @@ Decimal Decimal::fromMillionths(qint64 millionths)
     return d;
 }
 
-Decimal Decimal::leadingNumber(const QString& text)
+Decimal Decimal::leadingNumber(const QString& text, bool* exact)
 {
+    bool dropped = false;   // a digit that is not 0 was left out
     int pos = 0;
     const int n = int(text.size());
     while (pos < n && isBlank(text[pos]))
@@ -63,8 +64,10 @@ Decimal Decimal::leadingNumber(const QString& text)
                 mantissa = mantissa * 10 + (c.unicode() - '0');
                 if (point)
                     ++fractionDigits;
-            } else if (!point) {
-                ++droppedDigits;
+            } else {
+                if (!point)
+                    ++droppedDigits;
+                dropped = dropped || c != QLatin1Char('0');
             }
         } else if (c == QLatin1Char('.') && !point) {
             point = true;
@@ -72,6 +75,8 @@ Decimal Decimal::leadingNumber(const QString& text)
             break;
         }
     }
+    if (exact)
+        *exact = true;
     if (!anyDigit)
         return Decimal();
     int exponent = 0;
@@ -99,10 +104,17 @@ Decimal Decimal::leadingNumber(const QString& text)
         for (int i = 0; i < shift && value != 0 && value <= kLimit; ++i)
             value *= 10;
     } else {
-        for (int i = 0; i < -shift && value != 0; ++i)
+        for (int i = 0; i < -shift && value != 0; ++i) {
+            dropped = dropped || value % 10 != 0;
             value /= 10;
+        }
     }
-    return fromMillionths(clampToLimit(negative ? -value : value));
+    if (negative)
+        value = -value;
+    const qint64 held = clampToLimit(value);
+    if (exact)
+        *exact = !dropped && held == value;
+    return fromMillionths(held);
 }
 
 qint64 Decimal::floor() const
@@ -179,8 +191,11 @@ std::optional<QString> tankSizeRefusal(const QString& text)
 {
     if (!isNumber(text))
         return QStringLiteral("Fantasy tank size must be a number less than 250 gallons.");
-    const Decimal gallons = Decimal::leadingNumber(text);
-    if (gallons > Decimal::fromInt(kMaxTankGallons))
+    bool exact = true;
+    const Decimal gallons = Decimal::leadingNumber(text, &exact);
+    // A size just above the largest one may have lost its last digits.
+    const Decimal largest = Decimal::fromInt(kMaxTankGallons);
+    if (gallons > largest || (gallons == largest && !exact))
         return QStringLiteral("Fantasy tank size must be less than 250 gallons.");
     if (gallons < Decimal::fromInt(kMinTankGallons))
         return QStringLiteral("Fantasy tank size must be at least 5 gallons.");
@@ -196,15 +211,30 @@ void FantasyTankPlan::startOver(WaterKind water)
     m_inches = Decimal();
 }
 
-std::optional<Message> FantasyTankPlan::additionRefusal(const QString& countText, const QString& sizeText)
+std::optional<FantasyTankPlan::AdditionRefusal> FantasyTankPlan::additionRefusal(const QString& countText,
+                                                                                 const QString& sizeText) const
 {
+    const AdditionRefusal countRefused{
+        AdditionRefusal::Count,
+        {QStringLiteral("You must add at least one animal to the tank."), QStringLiteral("Oops"), MsgIcon::Exclamation}};
+    const AdditionRefusal sizeRefused{AdditionRefusal::Size,
+                                      {QStringLiteral("Your fish must be at least one inch long to add it to the tank."),
+                                       QStringLiteral("Oops"), MsgIcon::Exclamation}};
     const Decimal one = Decimal::fromInt(1);
-    if (Decimal::leadingNumber(countText) < one)
-        return Message{QStringLiteral("You must add at least one animal to the tank."), QStringLiteral("Oops"),
-                       MsgIcon::Exclamation};
-    if (Decimal::leadingNumber(sizeText) < one)
-        return Message{QStringLiteral("Your fish must be at least one inch long to add it to the tank."),
-                       QStringLiteral("Oops"), MsgIcon::Exclamation};
+    const Decimal count = Decimal::leadingNumber(countText);
+    const Decimal size = Decimal::leadingNumber(sizeText);
+    if (count < one)
+        return countRefused;
+    if (size < one)
+        return sizeRefused;
+    // Totals in full, before anything is held at the limit: a count or size
+    // read as the limit itself is refused along with any that reach it.
+    const __int128 limit = Decimal::kLimit;
+    const __int128 planned = m_inches.millionths();
+    if (planned + size.millionths() >= limit)
+        return sizeRefused;
+    if (planned + __int128(count.millionths()) * size.millionths() / Decimal::kScale >= limit)
+        return countRefused;
     return std::nullopt;
 }
 

@@ -25,8 +25,10 @@ public:
     static Decimal fromMillionths(qint64 millionths);
     // The number the text begins with (leading blanks skipped, '.' as the
     // decimal point, an exponent allowed); 0 when it begins with none.
-    // Digits past the sixth decimal are dropped.
-    static Decimal leadingNumber(const QString& text);
+    // Digits past the sixth decimal are dropped and a number beyond the limit
+    // is held at it; `exact`, when given, tells whether the number was read
+    // without either.
+    static Decimal leadingNumber(const QString& text, bool* exact = nullptr);
 
     qint64 millionths() const { return m_value; }
     // Rounded down to a whole number.
@@ -78,7 +80,7 @@ int stockingFactorTenths(WaterKind water, bool wetDry, bool taller);
 Stocking computeStocking(WaterKind water, Decimal gallons, bool wetDry, bool taller, Decimal inches);
 
 // The planner's check of a typed tank size: the refusal's text, or nothing
-// when the size is a number from 5 to 250.
+// when the size is a number from 5 to 250 (250.0000001 is above it).
 std::optional<QString> tankSizeRefusal(const QString& text);
 
 // A message the planner shows, with the number of beeps before it.
@@ -102,9 +104,17 @@ public:
     bool isEmpty() const { return m_lines.isEmpty(); }
     Decimal inches() const { return m_inches; }
 
-    // The refusal of a count or size typed in the add-animal dialog: count
-    // first, then size; nothing when both are at least 1.
-    static std::optional<Message> additionRefusal(const QString& countText, const QString& sizeText);
+    // The refusal of a count or size typed in the add-animal dialog, and the
+    // field it belongs to: a count, then a size below 1; then a size so large
+    // that one such animal, or a count so large that all of them, would bring
+    // the plan's total inches to the limit of a Decimal (a thousand million).
+    // Nothing when the line can be added.
+    struct AdditionRefusal {
+        enum Field { Count, Size };
+        Field field;
+        Message message;
+    };
+    std::optional<AdditionRefusal> additionRefusal(const QString& countText, const QString& sizeText) const;
 
     // Adds a line and returns the warnings it draws, in the order they are shown:
     // several of a kind that should be kept alone (saltwater), doubtful

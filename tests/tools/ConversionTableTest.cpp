@@ -44,7 +44,7 @@ const ConversionCase kCases[] = {
     {"Millimeters (mm)>Inches (in)", "100", "3.9370"},
     {"Inches (in)>Centimeters (cm)", "12", "30.4800"},
     {"Centimeters (cm)>Inches (in)", "30", "11.8110"},
-    {"Pounds (lb)>Kilograms (kg)", "50", "22.6795"},
+    {"Pounds (lb)>Kilograms (kg)", "5", "2.2680"},   // 2.26795, halfway
     {"Kilograms (kg)>Pounds (lb)", "1", "2.2046"},
     {"Cubic Feet (ft^3)>Gallons (US gal)", "4", "29.9222"},
     {"Gallons (US gal)>Cubic Feet (ft^3)", "75", "10.0260"},
@@ -133,6 +133,12 @@ TEST(ConversionTable, TypedValues)
         {"1e3", ConversionOutcome::Converted, "3,785.0000"},
         {"1,000", ConversionOutcome::Converted, "3,785.0000"},
         {"1,000,000.5", ConversionOutcome::Converted, "3,785,001.8925"},
+        // 0.11355 exactly halfway, although its nearest double lies just below.
+        {"0.03", ConversionOutcome::Converted, "0.1136"},
+        {"-0.03", ConversionOutcome::Converted, "-0.1136"},
+        // Too small for a double: nothing to speak of, not too large.
+        {"1e-400", ConversionOutcome::Converted, "0.0000"},
+        {"-1e-400", ConversionOutcome::Converted, "0.0000"},
         {"", ConversionOutcome::EmptyValue, ""},
         {"   ", ConversionOutcome::EmptyValue, ""},
         {"abc", ConversionOutcome::NotANumber, ""},

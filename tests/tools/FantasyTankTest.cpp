@@ -134,6 +134,13 @@ TEST(Stocking, TankSizeChecksInOrder)
         {"55.5", nullptr},
         {"251", "Fantasy tank size must be less than 250 gallons."},
         {"250.01", "Fantasy tank size must be less than 250 gallons."},
+        // Past the sixth decimal, and past the seventh through an exponent.
+        {"250.0000001", "Fantasy tank size must be less than 250 gallons."},
+        {"2.500000001e2", "Fantasy tank size must be less than 250 gallons."},
+        {"250.00000000000000000000000000001", "Fantasy tank size must be less than 250 gallons."},
+        {"250.000000000", nullptr},
+        {"249.9999999", nullptr},
+        {"4.9999999", "Fantasy tank size must be at least 5 gallons."},
         {"4.9", "Fantasy tank size must be at least 5 gallons."},
         {"0", "Fantasy tank size must be at least 5 gallons."},
         {"-300", "Fantasy tank size must be at least 5 gallons."},
@@ -151,32 +158,56 @@ TEST(Stocking, TankSizeChecksInOrder)
     }
 }
 
-TEST(FantasyTankPlan, CountAndSizeBelowOneAreRefusedCountFirst)
+TEST(FantasyTankPlan, CountAndSizeAreRefusedCountFirstAndNeverOverflowTheTotal)
 {
+    using Refusal = FantasyTankPlan::AdditionRefusal;
     const QString noCount = QStringLiteral("You must add at least one animal to the tank.");
     const QString noSize = QStringLiteral("Your fish must be at least one inch long to add it to the tank.");
     struct Case {
+        const char* planned;   // inches of one line already in the tank
         const char* count;
         const char* size;
-        QString refusal;
+        std::optional<Refusal::Field> refused;
     };
     const Case cases[] = {
-        {"0", "0", noCount},   {"", "3", noCount},      {"abc", "3", noCount}, {"0.5", "3", noCount},
-        {"-2", "3", noCount},  {"1", "0", noSize},      {"2", "", noSize},     {"2", "0.9", noSize},
-        {"1", "1", QString()}, {"20", "2.5", QString()},
+        {"0", "0", "0", Refusal::Count},
+        {"0", "", "3", Refusal::Count},
+        {"0", "abc", "3", Refusal::Count},
+        {"0", "0.5", "3", Refusal::Count},
+        {"0", "-2", "3", Refusal::Count},
+        {"0", "1", "0", Refusal::Size},
+        {"0", "2", "", Refusal::Size},
+        {"0", "2", "0.9", Refusal::Size},
+        {"0", "1", "1", std::nullopt},
+        {"0", "20", "2.5", std::nullopt},
+        // The total stays below a thousand million inches.
+        {"0", "999999999", "1", std::nullopt},
+        {"0", "1000000000", "1", Refusal::Count},
+        {"0", "1e30", "1", Refusal::Count},
+        {"0", "500000000", "2", Refusal::Count},
+        {"600000000", "500000000", "1", Refusal::Count},
+        {"600000000", "399999999", "1", std::nullopt},
+        {"0", "1", "1e12", Refusal::Size},
+        {"999999999", "1", "1", Refusal::Size},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.count) + " / " + c.size);
-        const std::optional<Message> m =
-            FantasyTankPlan::additionRefusal(QString::fromLatin1(c.count), QString::fromLatin1(c.size));
-        if (c.refusal.isEmpty()) {
-            EXPECT_FALSE(m.has_value());
-        } else {
-            ASSERT_TRUE(m.has_value());
-            EXPECT_EQ(m->text, c.refusal);
-            EXPECT_EQ(m->title, QStringLiteral("Oops"));
-            EXPECT_EQ(m->icon, MsgIcon::Exclamation);
+        SCOPED_TRACE(std::string(c.planned) + ": " + c.count + " / " + c.size);
+        FantasyTankPlan plan(WaterKind::Freshwater);
+        if (num(c.planned) > Decimal())
+            plan.addLine(50, num("1"), num(c.planned));
+        const std::optional<Refusal> r = plan.additionRefusal(QString::fromLatin1(c.count), QString::fromLatin1(c.size));
+        if (!c.refused) {
+            EXPECT_FALSE(r.has_value());
+            continue;
         }
+        if (!r) {
+            ADD_FAILURE() << "accepted";
+            continue;
+        }
+        EXPECT_EQ(r->field, *c.refused);
+        EXPECT_EQ(r->message.text, *c.refused == Refusal::Count ? noCount : noSize);
+        EXPECT_EQ(r->message.title, QStringLiteral("Oops"));
+        EXPECT_EQ(r->message.icon, MsgIcon::Exclamation);
     }
 }
 

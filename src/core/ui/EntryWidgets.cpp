@@ -218,7 +218,10 @@ void MaskedTimeEdit::setTime(const QTime& time, bool upperMarker)
 
 // ---------------------------------------------------------------- LeaveChecker
 
-LeaveChecker::LeaveChecker(QWidget* dialog) : QObject(dialog), m_dialog(dialog) {}
+LeaveChecker::LeaveChecker(QWidget* dialog) : QObject(dialog), m_dialog(dialog)
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { watchReturn(now); });
+}
 
 void LeaveChecker::addCheck(QWidget* field, std::function<bool()> check)
 {
@@ -285,11 +288,38 @@ bool LeaveChecker::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     if (!m_dialog || next->window() != m_dialog->window())
         return QObject::eventFilter(watched, event);
+    // Another child window of the same main window: the check waits until
+    // the focus comes back.
+    if (next != m_dialog && !m_dialog->isAncestorOf(next)) {
+        m_leftForAnotherWindow = field;
+        return QObject::eventFilter(watched, event);
+    }
     for (const QPointer<QWidget>& exempt : m_exempt) {
         if (exempt && (exempt == next || exempt->isAncestorOf(next)))
             return QObject::eventFilter(watched, event);
     }
+    checkLeftField(field);
+    return QObject::eventFilter(watched, event);
+}
 
+void LeaveChecker::watchReturn(QWidget* now)
+{
+    if (!m_leftForAnotherWindow || !now || !m_dialog || (now != m_dialog && !m_dialog->isAncestorOf(now)))
+        return;
+    QWidget* field = m_leftForAnotherWindow;
+    m_leftForAnotherWindow = nullptr;
+    // Back in the field itself: it was never left within its window.
+    if (now == field || field->isAncestorOf(now) || m_busy)
+        return;
+    for (const QPointer<QWidget>& exempt : m_exempt) {
+        if (exempt && (exempt == now || exempt->isAncestorOf(now)))
+            return;
+    }
+    checkLeftField(field);
+}
+
+void LeaveChecker::checkLeftField(QWidget* field)
+{
     // Run the check once the focus change has finished; a check that fails
     // in the meantime (another field's) cancels this one, so only one message
     // shows at a time.
@@ -315,7 +345,6 @@ bool LeaveChecker::eventFilter(QObject* watched, QEvent* event)
             }
         },
         Qt::QueuedConnection);
-    return QObject::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- list view style

@@ -125,6 +125,9 @@ protected:
 // focus went to another window or a message box, never when the focus moves
 // to an exempt widget (Cancel buttons), and never twice in a row for a field
 // that was just given the focus back; so two bad fields cannot ping-pong.
+// Another window includes another child window of the main window: a field
+// left for one is checked only when the focus comes back to another control
+// of its own window, never by taking the focus from the other one.
 class LeaveChecker : public QObject {
     Q_OBJECT
 public:
@@ -147,11 +150,16 @@ private:
         std::function<bool()> check;
     };
     bool runCheck(Entry& entry, bool refocus);
+    // Runs the field's check once the focus change under way has finished.
+    void checkLeftField(QWidget* field);
+    // Follows the focus back into the window after a field was left for another one.
+    void watchReturn(QWidget* now);
     QWidget* m_dialog;
     QList<Entry> m_entries;
     QList<QPointer<QWidget>> m_exempt;
     bool m_busy = false;
     int m_refocusCount = 0;   // bumped whenever a failed check takes the focus back
+    QPointer<QWidget> m_leftForAnotherWindow;   // field whose check waits for the focus to come back
 };
 
 // Full-row selection and column headers the keeper can drag to reorder.

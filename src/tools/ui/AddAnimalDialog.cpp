@@ -84,9 +84,10 @@ void AddAnimalDialog::remindOfSize()
 
 void AddAnimalDialog::dropItIn()
 {
-    if (const std::optional<Message> refusal = FantasyTankPlan::additionRefusal(m_countEdit->text(), m_sizeEdit->text())) {
-        const bool countRefused = Decimal::leadingNumber(m_countEdit->text()) < Decimal::fromInt(1);
-        refuseField(m_ctx.services, countRefused ? m_countEdit : m_sizeEdit, refusal->title, refusal->text);
+    if (const auto refusal = m_plan.additionRefusal(m_countEdit->text(), m_sizeEdit->text())) {
+        refuseField(m_ctx.services,
+                    refusal->field == FantasyTankPlan::AdditionRefusal::Count ? m_countEdit : m_sizeEdit,
+                    refusal->message.title, refusal->message.text);
         return;
     }
     const QList<PlannerMessage> warnings = m_plan.addLine(m_species, Decimal::leadingNumber(m_countEdit->text()),

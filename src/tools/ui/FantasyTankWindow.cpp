@@ -187,8 +187,10 @@ void FantasyTankWindow::activate()
 void FantasyTankWindow::calcStocking()
 {
     const WaterKind water = m_saltwaterOption->isChecked() ? WaterKind::Saltwater : WaterKind::Freshwater;
-    m_stocking = computeStocking(water, Decimal::leadingNumber(m_tankSizeEdit->text()), m_wetDryCheck->isChecked(),
-                                 m_tallerCheck->isChecked(), m_plan.inches());
+    if (!tankSizeRefusal(m_tankSizeEdit->text()))
+        m_tankGallons = Decimal::leadingNumber(m_tankSizeEdit->text());
+    m_stocking = computeStocking(water, m_tankGallons, m_wetDryCheck->isChecked(), m_tallerCheck->isChecked(),
+                                 m_plan.inches());
     m_stockingBar->setValue(int(m_stocking.percentFull.floor()));
     m_holdingLabel->setText(m_stocking.holdingText);
     m_percentLabel->setText(m_stocking.percentText);

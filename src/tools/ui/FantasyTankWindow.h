@@ -38,7 +38,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Recomputes the capacity and the fill from the controls and the plan.
+    // Recomputes the capacity and the fill from the controls and the plan. The
+    // size is the one in the box when it passes the size check, else the last
+    // one that did: a refused size never shows in the figures.
     void calcStocking();
     // Empties the plan and puts the tank back to 55 gallons.
     void resetTank();
@@ -55,6 +57,7 @@ private:
     IShell* m_shell;
     FantasyTankPlan m_plan;
     Stocking m_stocking;
+    Decimal m_tankGallons = Decimal::fromInt(kDefaultTankGallons);   // the last size accepted
     bool m_reminderShown = false;
     LeaveChecker* m_checker = nullptr;
 

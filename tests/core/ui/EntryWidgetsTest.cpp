@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -354,6 +357,99 @@ TEST_F(LeaveCheckerTest, CheckAllStopsAtTheFirstBadFieldAndFocusesIt)
     EXPECT_TRUE(checker->checkAll());
     EXPECT_TRUE(checker->checkField(third));
     EXPECT_EQ(env.messages.shown.size(), 1);
+}
+
+// A main window around an MDI area with two child windows, as the program
+// has them: the planner-like child holds a checked box ("size") and another
+// box ("other"); the second child holds a box of its own.
+class MdiLeaveCheckerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* area = new QMdiArea(&main);
+        main.setCentralWidget(area);
+        auto* layout = new QVBoxLayout(&checked);
+        size = new QLineEdit(&checked);
+        other = new QLineEdit(&checked);
+        layout->addWidget(size);
+        layout->addWidget(other);
+        auto* checker = new LeaveChecker(&checked);
+        checker->addCheck(size, [this] {
+            if (size->text() != QLatin1String("bad"))
+                return true;
+            return refuseField(env.ctx->services, size, "Validation error!", "size is wrong");
+        });
+        auto* elsewhereLayout = new QVBoxLayout(&elsewhere);
+        elsewhereBox = new QLineEdit(&elsewhere);
+        elsewhereLayout->addWidget(elsewhereBox);
+        checkedFrame = area->addSubWindow(&checked);
+        elsewhereFrame = area->addSubWindow(&elsewhere);
+        main.resize(800, 600);
+        main.show();
+        main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+        checkedFrame->setGeometry(0, 0, 300, 200);
+        elsewhereFrame->setGeometry(320, 0, 300, 200);
+        click(size);
+        size->setText("bad");
+    }
+
+    void TearDown() override
+    {
+        // The children belong to the test, not to their frames.
+        checked.setParent(nullptr);
+        elsewhere.setParent(nullptr);
+    }
+
+    static void click(QWidget* widget)
+    {
+        QTest::mouseClick(widget, Qt::LeftButton);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    TestEnv env{false, false};
+    QWidget checked;
+    QWidget elsewhere;
+    QMainWindow main;
+    QMdiSubWindow* checkedFrame = nullptr;
+    QMdiSubWindow* elsewhereFrame = nullptr;
+    QLineEdit* size = nullptr;
+    QLineEdit* other = nullptr;
+    QLineEdit* elsewhereBox = nullptr;
+};
+
+TEST_F(MdiLeaveCheckerTest, ClickingIntoAnotherChildWindowLeavesTheFocusThere)
+{
+    click(elsewhereBox);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), elsewhereBox);
+
+    // Back into the child by its checked box itself: it was never left.
+    click(size);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), size);
+
+    // Within the child the box is checked as it is left.
+    click(other);
+    EXPECT_EQ(env.messages.texts(), QStringList{"size is wrong"});
+    EXPECT_EQ(QApplication::focusWidget(), size);
+}
+
+TEST_F(MdiLeaveCheckerTest, ComingBackToAnotherControlOfTheChildChecksTheBoxLeftBefore)
+{
+    click(elsewhereBox);
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    click(other);
+    EXPECT_EQ(env.messages.texts(), QStringList{"size is wrong"});
+    EXPECT_EQ(QApplication::focusWidget(), size);
+
+    // Once mended, leaving it for the other window and back asks nothing.
+    size->setText("ok");
+    click(elsewhereBox);
+    click(other);
+    EXPECT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), other);
 }
 
 // ---------------------------------------------------------------- list view style

@@ -221,6 +221,7 @@ TEST(FantasyTankWindow, TankSizeIsCheckedWhenLeft)
         {"250", nullptr, 125},
         {"5", nullptr, 2},
         {"251", "Fantasy tank size must be less than 250 gallons.", 27},
+        {"250.0000001", "Fantasy tank size must be less than 250 gallons.", 27},
         {"4.9", "Fantasy tank size must be at least 5 gallons.", 27},
         {"big", "Fantasy tank size must be a number less than 250 gallons.", 27},
     };
@@ -244,19 +245,24 @@ TEST(FantasyTankWindow, TankSizeIsCheckedWhenLeft)
     }
 }
 
-TEST(FantasyTankWindow, RefusedSizeInTheBoxNeverDividesByZero)
+TEST(FantasyTankWindow, FiguresBelongToTheLastAcceptedSize)
 {
-    Planner p;
-    p.addAnimal("Blennies", "2", "2");
-    p.typeTankSize("0");
-    p.env.messages.clear();
-    // A click on a check box right after the refusal computes from the box as typed.
-    p.control<QCheckBox>("tallerCheck")->click();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(p.window->stocking().capacity, 0);
-    EXPECT_EQ(p.percent(), QStringLiteral(" 125%"));
-    EXPECT_EQ(p.holding(),
-              QStringLiteral("A 0 gallon saltwater tank, in ideal conditions, could hold about 0 inches of fish."));
+    for (const char* refused : {"0", "abc", "251", "4"}) {
+        SCOPED_TRACE(refused);
+        Planner p;
+        p.addAnimal("Blennies", "2", "2");
+        p.typeTankSize("100");
+        p.typeTankSize(QString::fromLatin1(refused));
+        ASSERT_EQ(p.env.messages.shown.size(), 1);
+        p.env.messages.clear();
+        // A click on a check box right after the refusal: 100 gallons, taller.
+        p.click("tallerCheck");
+        EXPECT_EQ(p.control<QLineEdit>("tankSizeEdit")->text(), QString::fromLatin1(refused));
+        EXPECT_EQ(p.holding(), QStringLiteral("A 100 gallon saltwater tank, in ideal conditions, could hold about "
+                                              "45 inches of fish."));
+        EXPECT_EQ(p.percent(), QStringLiteral(" 8%"));   // 4 of 45 inches
+        EXPECT_EQ(p.control<QProgressBar>("stockingBar")->value(), 8);
+    }
 }
 
 TEST(FantasyTankWindow, AddingNeedsAPickedAnimal)
@@ -399,7 +405,7 @@ TEST(FantasyTankWindow, WaterTypeQuestionOkClearsAndResetsTo55Gallons)
     EXPECT_EQ(p.species()->count(), 39);
 }
 
-TEST(AddAnimalDialog, CountAndSizeBelowOneAreRefusedAndTheDialogStaysOpen)
+TEST(AddAnimalDialog, RefusedCountOrSizeKeepsTheDialogOpen)
 {
     struct Case {
         const char* count;
@@ -413,6 +419,9 @@ TEST(AddAnimalDialog, CountAndSizeBelowOneAreRefusedAndTheDialogStaysOpen)
         {"0.5", "2", "You must add at least one animal to the tank.", "countEdit"},
         {"2", "0", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
         {"2", "abc", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
+        // So many, or so large, that the tank's total would run past what it can count.
+        {"1000000000", "2", "You must add at least one animal to the tank.", "countEdit"},
+        {"1", "1e12", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.count) + " / " + c.size);
@@ -424,6 +433,8 @@ TEST(AddAnimalDialog, CountAndSizeBelowOneAreRefusedAndTheDialogStaysOpen)
         (void)QTest::qWaitForWindowActive(&dlg);
         child<QLineEdit>(&dlg, "countEdit")->setText(QString::fromLatin1(c.count));
         child<QLineEdit>(&dlg, "sizeEdit")->setText(QString::fromLatin1(c.size));
+        env.messages.clear();   // the reminder a large size draws
+        env.beeper.count = 0;
         QTest::mouseClick(child<QPushButton>(&dlg, "dropItInButton"), Qt::LeftButton);
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.shown[0].text, QString::fromLatin1(c.message));
