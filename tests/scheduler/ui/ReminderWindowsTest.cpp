@@ -706,28 +706,43 @@ INSTANTIATE_TEST_SUITE_P(
                    "The start date must be a valid date. Please reenter it and try again.", "startDateEdit"},
         RangeCheck{"end not a date", "12/08/26", "13/13/27",
                    "The end date must be a valid date. Please reenter it and try again.", "endDateEdit"},
-        RangeCheck{"end more than thirty years on", "12/08/26", "", 
-                   "The end date cannot be more than 30 years in the future or past the year 2029. (Come on, 30 "
-                   "years of maintenance?) ",
+        RangeCheck{"end picked more than thirty years on", "12/08/26", "",
+                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
                    "endDateEdit", QDate(2056, 12, 9)},
+        RangeCheck{"end typed more than thirty years on", "12/08/26", "12/09/56",
+                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
+                   "endDateEdit"},
         RangeCheck{"start after end", "12/09/26", "12/08/26",
                    "The start date must be prior to, or equal to, the end date for schedule generation",
                    "startDateEdit"}),
     [](const auto& info) { return caseName(info.param.name); });
 
-TEST_F(ReminderWindows, ARangeEndingIn2030IsGenerated)
+TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYearsOn)
 {
     addRule(QStringLiteral("Yearly clean"), Yearly, 0, 15, QStringLiteral("2"), QDate(2026, 1, 1),
-            QDate(2035, 1, 1));
+            QDate(2060, 1, 1));
     ScheduleWindow* window = openSchedule();
     click(child<QRadioButton>(*window, "dateRangeOption"));
-    child<QLineEdit>(*window, "startDateEdit")->setText(QStringLiteral("01/01/29"));
-    child<QLineEdit>(*window, "endDateEdit")->setText(QStringLiteral("12/31/30"));
-    click(child<QPushButton>(*window, "generateButton"));
+    auto* start = child<QLineEdit>(*window, "startDateEdit");
+    auto* end = child<QLineEdit>(*window, "endDateEdit");
+    start->setFocus();
+    QTest::keyClicks(start, "01/01/29");
+    end->setFocus();
+    QTest::keyClicks(end, "12/31/50");   // 2050, 24 years on
+    QTest::keyClick(end, Qt::Key_Return);
     EXPECT_TRUE(env.messages.shown.isEmpty());
     const QVector<ScheduleRow> rows = window->scheduleRows();
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.last().date, QDate(2030, 3, 15));
+    ASSERT_EQ(rows.size(), 22);
+    EXPECT_EQ(rows.first().date, QDate(2029, 3, 15));
+    EXPECT_EQ(rows.last().date, QDate(2050, 3, 15));
+
+    // Enter on the list generates again, for two years from today.
+    auto* list = child<QTreeView>(*window, "scheduleList");
+    click(child<QRadioButton>(*window, "twoYearsOption"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Enter);
+    ASSERT_EQ(window->scheduleRows().size(), 2);
+    EXPECT_EQ(window->scheduleRows().first().date, QDate(2027, 3, 15));
 }
 
 TEST_F(ReminderWindows, AnEmptyTableGivesItsMessageAndKeepsThePreviousList)
