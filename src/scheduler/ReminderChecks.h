@@ -31,6 +31,12 @@ enum class EditorField {
     OnceDate,
 };
 
+// The largest count of days, weeks or months between occurrences, and the
+// last day of the month a monthly rule may name: the ranges of the editor's
+// boxes, which are also what the rule can store exactly.
+constexpr int kMaxRuleCount = 999;
+constexpr int kMaxMonthlyDay = 28;
+
 struct EditorRefusal {
     int check = 0;          // 1..19, in the order the checks run
     QString message;

@@ -212,7 +212,7 @@ QWidget* ReminderEditorDialog::buildDailyPanel()
 {
     auto* panel = named(new QWidget, "dailyPanel");
     m_everyDaysOption = named(new QRadioButton(QStringLiteral("Every"), panel), "everyDaysOption");
-    m_dailyDaysEdit = numberBox(panel, "dailyDaysEdit", "dailyDaysSpinner", 0, 999, &m_dailyDaysSpinner);
+    m_dailyDaysEdit = numberBox(panel, "dailyDaysEdit", "dailyDaysSpinner", 0, kMaxRuleCount, &m_dailyDaysSpinner);
     m_everyWeekdayOption = named(new QRadioButton(QStringLiteral("Every weekday"), panel), "everyWeekdayOption");
     auto* grid = new QGridLayout(panel);
     auto* every = new QHBoxLayout;
@@ -230,7 +230,8 @@ QWidget* ReminderEditorDialog::buildDailyPanel()
 QWidget* ReminderEditorDialog::buildWeeklyPanel()
 {
     auto* panel = named(new QWidget, "weeklyPanel");
-    m_weeklyWeeksEdit = numberBox(panel, "weeklyWeeksEdit", "weeklyWeeksSpinner", 1, 999, &m_weeklyWeeksSpinner);
+    m_weeklyWeeksEdit =
+        numberBox(panel, "weeklyWeeksEdit", "weeklyWeeksSpinner", 1, kMaxRuleCount, &m_weeklyWeeksSpinner);
     auto* layout = new QVBoxLayout(panel);
     auto* every = new QHBoxLayout;
     every->addWidget(new QLabel(QStringLiteral("Recur every"), panel));
@@ -253,14 +254,17 @@ QWidget* ReminderEditorDialog::buildMonthlyPanel()
 {
     auto* panel = named(new QWidget, "monthlyPanel");
     m_monthlyDayOption = named(new QRadioButton(QStringLiteral("Day"), panel), "monthlyDayOption");
-    m_monthlyDayEdit = numberBox(panel, "monthlyDayEdit", "monthlyDaySpinner", 1, 28, &m_monthlyDaySpinner);
+    m_monthlyDayEdit =
+        numberBox(panel, "monthlyDayEdit", "monthlyDaySpinner", 1, kMaxMonthlyDay, &m_monthlyDaySpinner);
     m_monthlyIntervalEdit =
-        numberBox(panel, "monthlyIntervalEdit", "monthlyIntervalSpinner", 1, 999, &m_monthlyIntervalSpinner);
+        numberBox(panel, "monthlyIntervalEdit", "monthlyIntervalSpinner", 1, kMaxRuleCount,
+                  &m_monthlyIntervalSpinner);
     m_monthlyXthOption = named(new QRadioButton(QStringLiteral("The"), panel), "monthlyXthOption");
     m_monthlyXthList = pickList(panel, "monthlyXthList");
     m_monthlyWeekdayList = pickList(panel, "monthlyWeekdayList");
     m_monthlyInterval2Edit =
-        numberBox(panel, "monthlyInterval2Edit", "monthlyInterval2Spinner", 1, 999, &m_monthlyInterval2Spinner);
+        numberBox(panel, "monthlyInterval2Edit", "monthlyInterval2Spinner", 1, kMaxRuleCount,
+                  &m_monthlyInterval2Spinner);
 
     auto* layout = new QVBoxLayout(panel);
     auto* dayRow = new QHBoxLayout;

@@ -484,12 +484,21 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"5 daily every 0 days",
                   [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("0"); },
                   "Enter the number of days apart you wish to schedule this reminder.", "dailyDaysEdit"},
+        CheckCase{"5 daily every 0.4 days, which would be stored as 0",
+                  [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("0.4"); },
+                  "The number of days must be a whole number from 1 to 999.", "dailyDaysEdit"},
         CheckCase{"6 weekly every 0 weeks, no day either",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "weeklyOption"));
                       child<QLineEdit>(e, "weeklyWeeksEdit")->setText("0");
                   },
                   "The number of weeks must be greater than 0.", "weeklyWeeksEdit"},
+        CheckCase{"6 weekly every 99999 weeks, more than the rule holds",
+                  [](ReminderEditorDialog& e) {
+                      weekly(e);
+                      child<QLineEdit>(e, "weeklyWeeksEdit")->setText("99999");
+                  },
+                  "The number of weeks must be a whole number from 1 to 999.", "weeklyWeeksEdit"},
         CheckCase{"7 weekly without a day",
                   [](ReminderEditorDialog& e) { click(child<QRadioButton>(e, "weeklyOption")); },
                   "Check the days of the week on which you wish to schedule this reminder.", "sundayBox"},
@@ -500,12 +509,32 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "When choosing the same day of the every month, the day must be between 1 and 28.",
                   "monthlyDayEdit"},
+        CheckCase{"8 monthly day 7.5",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("7.5");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
+        CheckCase{"8 monthly day 15x",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("15x");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
         CheckCase{"9 monthly every 0 months",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "monthlyOption"));
                       child<QLineEdit>(e, "monthlyIntervalEdit")->setText("0");
                   },
                   "The number of months must be greater than 0.", "monthlyIntervalEdit"},
+        CheckCase{"9 monthly every 0.4 months",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyIntervalEdit")->setText("0.4");
+                  },
+                  "The number of months must be a whole number from 1 to 999.", "monthlyIntervalEdit"},
         CheckCase{"10 monthly without an ordinal",
                   [](ReminderEditorDialog& e) {
                       monthlyXth(e);
@@ -525,6 +554,12 @@ INSTANTIATE_TEST_SUITE_P(
                       child<QLineEdit>(e, "monthlyInterval2Edit")->setText("");
                   },
                   "The number of months must be greater than 0.", "monthlyInterval2Edit"},
+        CheckCase{"12 monthly the Xth weekday every 1000 months",
+                  [](ReminderEditorDialog& e) {
+                      monthlyXth(e);
+                      child<QLineEdit>(e, "monthlyInterval2Edit")->setText("1000");
+                  },
+                  "The number of months must be a whole number from 1 to 999.", "monthlyInterval2Edit"},
         CheckCase{"13 yearly without a month",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "yearlyOption"));
@@ -583,6 +618,8 @@ TEST_F(ReminderWindows, OnlyTheChosenKindIsCheckedAndTheRangeAlwaysIs)
     click(child<QRadioButton>(editor, "yearlyOption"));
     child<QLineEdit>(editor, "yearlyDayEdit")->setText("31");
     click(child<QRadioButton>(editor, "monthlyOption"));   // a monthly rule: the yearly day is not looked at
+    child<QLineEdit>(editor, "monthlyDayEdit")->setText("28 ");
+    child<QLineEdit>(editor, "monthlyIntervalEdit")->setText("999");
     EXPECT_TRUE(editor.checkFields());
     click(child<QRadioButton>(editor, "onceOption"));
     child<QLineEdit>(editor, "onceDateEdit")->setText("01/01/40");   // outside the range: fine
