@@ -129,6 +129,12 @@ std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QStr
     return std::nullopt;
 }
 
+QString duplicateTaskMessage()
+{
+    return QStringLiteral(
+        "That identical task already exists. Make your new task unique by changing at least one letter.");
+}
+
 ReminderPreview previewDates(const EditorValues& v, const QString& dateOrder, const QDate& today)
 {
     ReminderPreview preview;

@@ -49,6 +49,9 @@ struct EditorRefusal {
 std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QString& dateOrder,
                                                const QDate& today);
 
+// Told when another reminder already has the task text (letter case aside).
+QString duplicateTaskMessage();
+
 // The preview of the rule the controls describe: every date it falls on from
 // its start to its end, in date order (a once rule: its date, wherever it
 // lies). onceDateValid is false when a once rule's date box names no date;

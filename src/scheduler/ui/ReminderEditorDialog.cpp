@@ -98,7 +98,6 @@ ReminderEditorDialog::ReminderEditorDialog(AppContext& ctx, QWidget* parent) : Q
     m_endDateEdit = named(new MaskedDateEdit(rangeFrame), "endDateEdit");
     m_endCalendarButton = named(makeCalendarButton(rangeFrame), "endCalendarButton");
     m_previewButton = named(new QPushButton(QStringLiteral("Preview Recurrences >>"), rangeFrame), "previewButton");
-    m_previewButton->setAutoDefault(false);
     auto* rangeLayout = new QHBoxLayout(rangeFrame);
     rangeLayout->addWidget(new QLabel(QStringLiteral("Start:"), rangeFrame));
     rangeLayout->addWidget(m_startDateEdit);
@@ -121,8 +120,8 @@ ReminderEditorDialog::ReminderEditorDialog(AppContext& ctx, QWidget* parent) : Q
 
     m_okButton = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
     m_cancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "cancelButton");
-    // Cancel is the default button: Enter in any box closes the editor unsaved.
-    m_okButton->setAutoDefault(false);
+    // Cancel is the default button: Enter in any box or list closes the editor
+    // unsaved. Enter on a focused button presses that button.
     m_cancelButton->setDefault(true);
 
     auto* buttons = new QVBoxLayout;
@@ -546,11 +545,17 @@ QWidget* ReminderEditorDialog::fieldWidget(EditorField field) const
 bool ReminderEditorDialog::checkFields()
 {
     const auto refusal = checkEditorValues(controlValues(), m_ctx.settings.dateOrder, m_ctx.services.clock->today());
-    if (!refusal)
-        return true;
-    m_ctx.services.tell(refusal->message, QStringLiteral("Oops"), MsgIcon::Information, false);
-    fieldWidget(refusal->field)->setFocus(Qt::OtherFocusReason);
-    return false;
+    if (refusal) {
+        m_ctx.services.tell(refusal->message, QStringLiteral("Oops"), MsgIcon::Information, false);
+        fieldWidget(refusal->field)->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (m_taskTaken && m_taskTaken(m_taskEdit->text())) {
+        m_ctx.services.tell(duplicateTaskMessage(), QString(), MsgIcon::None);
+        m_taskEdit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
 }
 
 void ReminderEditorDialog::storeValues()

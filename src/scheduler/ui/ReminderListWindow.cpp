@@ -5,6 +5,7 @@
 #include "core/ui/EntryWidgets.h"
 #include "core/ui/HelpWindow.h"
 #include "scheduler/MaintSchedStore.h"
+#include "scheduler/ReminderChecks.h"
 #include "scheduler/RuleCodec.h"
 #include "scheduler/ui/ReminderEditorDialog.h"
 
@@ -20,8 +21,6 @@ using namespace sched;
 namespace {
 
 const QString kNote = QStringLiteral("Note!");
-const QString kDuplicateTask =
-    QStringLiteral("That identical task already exists. Make your new task unique by changing at least one letter.");
 
 } // namespace
 
@@ -124,7 +123,7 @@ bool ReminderListWindow::reportWrite(int result, const QString& error)
     case SchedWrite::Ok:
         return true;
     case SchedWrite::DuplicateTask:
-        m_ctx.services.tell(kDuplicateTask, QString(), MsgIcon::None);
+        m_ctx.services.tell(duplicateTaskMessage(), QString(), MsgIcon::None);
         return false;
     case SchedWrite::NotFound:
         m_ctx.services.tell(QStringLiteral("Unable to retrieve detail for reminder message."), QString(),
@@ -141,11 +140,12 @@ bool ReminderListWindow::reportWrite(int result, const QString& error)
 void ReminderListWindow::addTask()
 {
     const QDate today = m_ctx.services.clock->today();
+    MaintSchedStore store(m_ctx.db());
     ReminderEditorDialog editor(m_ctx, this);
     editor.setValues(newTaskVars(today, m_ctx.settings.dateMask));
+    editor.setTaskTakenCheck([&store](const QString& text) { return store.isTaskTaken(text); });
     if (!editor.addNewTask())
         return;
-    MaintSchedStore store(m_ctx.db());
     QString error;
     const SchedWrite result = store.add(recordFromVars(editor.values(), m_ctx.settings.dateOrder, today), &error);
     if (!reportWrite(int(result), error))
@@ -173,6 +173,8 @@ void ReminderListWindow::changeTask()
     ReminderEditorDialog editor(m_ctx, this);
     editor.setValues(varsFromRecord(*row, m_ctx.settings.dateMask));
     editor.setStoredRange(row->SchedStartDate, row->SchedEndDate);
+    const qint64 rowid = row->rowid;
+    editor.setTaskTakenCheck([&store, rowid](const QString& text) { return store.isTaskTaken(text, rowid); });
     if (!editor.showExistingTask())
         return;
     QString error;

@@ -275,37 +275,98 @@ INSTANTIATE_TEST_SUITE_P(
                  4, 0, 1, "2027-03-15", "Only once on 03/15/27."}),
     [](const auto& info) { return caseName(info.param.name); });
 
-TEST_F(ReminderWindows, CancelAndEnterInTheTaskBoxStoreNothing)
+TEST_F(ReminderWindows, EnterPressesTheFocusedButtonAndInABoxCancels)
 {
     ReminderListWindow* list = openTaskList();
+    QStringList previewed;
+    bool openAfterPreview = false;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Feed the fish"));
+        auto* preview = child<QPushButton>(editor, "previewButton");
+        preview->setFocus();
+        QTest::keyClick(preview, Qt::Key_Return);
+        openAfterPreview = editor.isVisible();
+        previewed = listTexts(child<QTreeWidget>(editor, "previewList"));
+        auto* ok = child<QPushButton>(editor, "okButton");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Enter);
+        if (editor.isVisible())
+            editor.reject();
+    });
+    click(child<QPushButton>(*list, "addButton"));
+    EXPECT_TRUE(openAfterPreview);
+    ASSERT_EQ(previewed.size(), 732);   // every day of the two years, both ends included
+    EXPECT_EQ(previewed.first(), QStringLiteral("Tuesday 12/08/26"));
+    ASSERT_EQ(store.list().size(), 1);
+    EXPECT_EQ(store.list().first().SchedTask, QStringLiteral("Feed the fish"));
+
+    // Enter in a box is Cancel, the default button: nothing more is stored.
     whenEditorOpens([&](ReminderEditorDialog& editor) {
         auto* task = child<QLineEdit>(editor, "taskEdit");
         task->setFocus();
-        QTest::keyClicks(task, "Feed the fish");
-        QTest::keyClick(task, Qt::Key_Return);   // Cancel is the default button
+        QTest::keyClicks(task, "Test pH");
+        QTest::keyClick(task, Qt::Key_Return);
     });
     click(child<QPushButton>(*list, "addButton"));
-    EXPECT_TRUE(store.list().isEmpty());
+    EXPECT_EQ(store.list().size(), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST_F(ReminderWindows, DuplicateTaskIsToldAndNothingIsStored)
+TEST_F(ReminderWindows, ATaskAnotherReminderHasIsToldWithTheEditorStillOpen)
 {
     addRule(QStringLiteral("Water change"), Daily, 0, 7, QString());
+    addRule(QStringLiteral("Test pH"), Daily, 0, 3, QString());
     ReminderListWindow* list = openTaskList();
+    const int beeps = env.beeper.count;
+    bool openWhenTold = false;
+    QString focusWhenTold;
+    int rowsWhenTold = -1;
     whenEditorOpens([&](ReminderEditorDialog& editor) {
         child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("WATER CHANGE"));
+        click(child<QRadioButton>(editor, "weeklyOption"));
+        click(child<QCheckBox>(editor, "tuesdayBox"));
+        child<QLineEdit>(editor, "weeklyWeeksEdit")->setText(QStringLiteral("2"));
+        click(child<QPushButton>(editor, "okButton"));
+        openWhenTold = editor.isVisible();
+        focusWhenTold = editor.focusWidget() ? editor.focusWidget()->objectName() : QString();
+        rowsWhenTold = int(store.list().size());
+        // The rule as typed is still there; a task of its own stores it.
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Water change, tank 2"));
         pressOk(editor);
     });
-    const int beeps = env.beeper.count;
     click(child<QPushButton>(*list, "addButton"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown.first().text,
               QStringLiteral("That identical task already exists. Make your new task unique by changing at least one letter."));
+    EXPECT_EQ(env.messages.shown.first().title, QString());
     EXPECT_EQ(env.beeper.count, beeps + 1);
-    ASSERT_EQ(store.list().size(), 1);
-    EXPECT_EQ(store.list().first().SchedInterval, 7);
+    EXPECT_TRUE(openWhenTold);
+    EXPECT_EQ(focusWhenTold, QStringLiteral("taskEdit"));
+    EXPECT_EQ(rowsWhenTold, 2);
+    const auto added = store.findByTask(QStringLiteral("Water change, tank 2"));
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->SchedRtype, Weekly);
+    EXPECT_EQ(added->SchedInterval, 2);
+    EXPECT_EQ(added->SchedDetailText, QStringLiteral("0010000"));
+    EXPECT_EQ(added->SchedEnglishDesc, QStringLiteral("Every 2 week(s) on Tue."));
+
+    // Changing a reminder: another one's task is refused, its own in other
+    // letters is not.
+    selectTask(list, QStringLiteral("Test pH"));
+    bool openAfterRefusal = false;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("water change"));
+        click(child<QPushButton>(editor, "okButton"));
+        openAfterRefusal = editor.isVisible();
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("TEST PH"));
+        pressOk(editor);
+    });
+    click(child<QPushButton>(*list, "detailsButton"));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(listTexts(child<QTreeWidget>(*list, "taskList")),
+              (QStringList{"Water change", "TEST PH", "Water change, tank 2"}));
 }
 
 TEST_F(ReminderWindows, DeleteAsksTheExactQuestionAndCancelChangesNothing)
