@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -576,7 +577,7 @@ void ReminderEditorDialog::previewRecurrences()
 {
     if (m_previewList->isHidden()) {
         m_previewList->show();
-        resize(width(), height() + kPreviewHeight);
+        growForPreview();
     }
     m_previewList->clear();
     const ReminderPreview preview =
@@ -593,6 +594,33 @@ void ReminderEditorDialog::previewRecurrences()
     for (const QDate& d : preview.dates)
         rows.append(new QTreeWidgetItem(QStringList{occurrenceText(d, mask), occurrenceKey(d)}));
     m_previewList->addTopLevelItems(rows);
+}
+
+void ReminderEditorDialog::growForPreview()
+{
+    // Taller by the preview, but kept on the screen the editor is on: no
+    // taller than that screen, and moved up where its foot would run off it.
+    const QScreen* shownOn = screen();
+    if (!shownOn) {
+        resize(width(), height() + kPreviewHeight);
+        return;
+    }
+    const QRect room = shownOn->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int frameExtra = frame.height() - height();
+    const int fitting = room.height() - frameExtra;
+    layout()->activate();
+    if (minimumHeight() > fitting) {
+        m_previewList->setMinimumHeight(qMax(0, m_previewList->minimumHeight() - (minimumHeight() - fitting)));
+        layout()->activate();
+    }
+    resize(width(), qMin(height() + kPreviewHeight, fitting));
+    QPoint topLeft = frame.topLeft();
+    const int frameHeight = height() + frameExtra;
+    if (topLeft.y() + frameHeight > room.bottom() + 1)
+        topLeft.setY(room.bottom() + 1 - frameHeight);
+    topLeft.setY(qMax(topLeft.y(), room.top()));
+    move(topLeft);
 }
 
 void ReminderEditorDialog::pickStartDate()

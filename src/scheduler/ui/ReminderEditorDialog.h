@@ -77,6 +77,7 @@ private:
     void fillPickLists();
     void showControlValues(const sched::EditorValues& v);
     void storeValues();
+    void growForPreview();
     QWidget* fieldWidget(sched::EditorField field) const;
     QString dateText(const MaskedDateEdit* edit) const;
     QWidget* buildDailyPanel();

@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -698,6 +699,10 @@ TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
     child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
     weekly(editor);                                   // Tuesday
     click(child<QCheckBox>(editor, "saturdayBox"));
+    // The editor stands low on its screen: the preview grows it, but keeps it
+    // on that screen.
+    const QRect room = editor.screen()->availableGeometry();
+    editor.move(room.left() + 10, room.bottom() - editor.frameGeometry().height() - 10);
     const int before = editor.height();
     click(child<QPushButton>(editor, "previewButton"));
     auto* preview = child<QTreeWidget>(editor, "previewList");
@@ -705,6 +710,9 @@ TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
                                               "Saturday 12/19/26"}));
     EXPECT_GT(editor.height(), before);
     EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(room.contains(editor.frameGeometry()))
+        << editor.frameGeometry().y() << "+" << editor.frameGeometry().height() << " on " << room.height();
+    EXPECT_GT(preview->height(), 0);
     const int grown = editor.height();
     click(child<QPushButton>(editor, "previewButton"));   // again: same height, rows replaced
     EXPECT_EQ(editor.height(), grown);
