@@ -103,11 +103,12 @@ void ReminderListWindow::refillList()
     }
     m_viewScheduleButton->setEnabled(true);
     const QString mask = m_ctx.settings.dateMask;
+    const QDate today = m_ctx.services.clock->today();
     QList<QTreeWidgetItem*> items;
     for (const MaintSchedRecord& r : rows)
-        items.append(new QTreeWidgetItem(QStringList{r.SchedTask, r.SchedEnglishDesc,
-                                                     formatDateMask(r.SchedStartDate, mask),
-                                                     formatDateMask(r.SchedEndDate, mask)}));
+        items.append(new QTreeWidgetItem(
+            QStringList{r.SchedTask, shownWording(r, mask, m_ctx.settings.dateOrder, today),
+                        formatDateMask(r.SchedStartDate, mask), formatDateMask(r.SchedEndDate, mask)}));
     m_taskList->addTopLevelItems(items);
     m_taskList->setCurrentItem(nullptr);
     m_taskList->clearSelection();
@@ -196,7 +197,9 @@ void ReminderListWindow::deleteTask()
     const QString task = item->text(0);
     MaintSchedStore store(m_ctx.db());
     const std::optional<MaintSchedRecord> row = store.findByTask(task);
-    const QString wording = row ? row->SchedEnglishDesc : QString();
+    const QString wording =
+        row ? shownWording(*row, m_ctx.settings.dateMask, m_ctx.settings.dateOrder, m_ctx.services.clock->today())
+            : QString();
     const QString question = QStringLiteral("Are you sure you want to delete this entry?\n") + task
                              + QStringLiteral("\nscheduled for ") + wording
                              + QStringLiteral("?\n(Remember, you CANNOT \"undo\" a delete!)");

@@ -134,7 +134,8 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, found.first()));
     }
     void addRule(const QString& task, int type, int subtype, int interval, const QString& detail,
-                 const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1))
+                 const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1),
+                 const QString& wording = QString())
     {
         MaintSchedRecord r;
         r.SchedTask = task;
@@ -144,7 +145,7 @@ protected:
         r.SchedDetailText = detail;
         r.SchedStartDate = start;
         r.SchedEndDate = end;
-        r.SchedEnglishDesc = QStringLiteral("words of ") + task;
+        r.SchedEnglishDesc = wording.isEmpty() ? QStringLiteral("words of ") + task : wording;
         ASSERT_EQ(store.add(r), SchedWrite::Ok);
     }
     QStringList remindersBox()
@@ -440,7 +441,7 @@ TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCe
 {
     addRule(QStringLiteral("Far range"), Daily, 0, 30, QString(), QDate(1990, 1, 1), QDate(2050, 6, 30));
     addRule(QStringLiteral("Far once"), Once, 0, 1, QStringLiteral("2060-01-01"), QDate(2026, 1, 1),
-            QDate(2070, 1, 1));
+            QDate(2070, 1, 1), QStringLiteral("Only once on 01/01/60."));
     const QVector<MaintSchedRecord> before = store.list();
     ReminderListWindow* list = openTaskList();
     for (const QString task : {QStringLiteral("Far range"), QStringLiteral("Far once")}) {
@@ -453,6 +454,31 @@ TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCe
     EXPECT_EQ(recordText(after[0]), recordText(before[0]));
     EXPECT_EQ(recordText(after[1]), recordText(before[1]));
     EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(ReminderWindows, AOnceRuleIsWordedInTheKeepersCurrentDateOrder)
+{
+    // Worded while the keeper read dates day first; now they read month first.
+    addRule(QStringLiteral("Dose iodine"), Once, 0, 1, QStringLiteral("2026-12-20"), QDate(2026, 12, 1),
+            QDate(2027, 12, 1), QStringLiteral("Only once on 20.12.26."));
+    ReminderListWindow* list = openTaskList();
+    EXPECT_EQ(listTexts(child<QTreeWidget>(*list, "taskList"), 1), QStringList{"Only once on 12/20/26."});
+
+    selectTask(list, QStringLiteral("Dose iodine"));
+    QString inEditor;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        inEditor = child<QLabel>(editor, "wordingLabel")->text();
+        editor.reject();
+    });
+    click(child<QPushButton>(*list, "detailsButton"));
+    EXPECT_EQ(inEditor, QStringLiteral("Only once on 12/20/26."));
+
+    env.messages.answers.enqueue(MsgResult::Cancel);
+    click(child<QPushButton>(*list, "deleteButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text,
+              QStringLiteral("Are you sure you want to delete this entry?\nDose iodine\nscheduled for Only once on "
+                             "12/20/26.?\n(Remember, you CANNOT \"undo\" a delete!)"));
 }
 
 TEST_F(ReminderWindows, TaskTextsWithQuotesAreStoredAndFoundAgain)
