@@ -138,6 +138,11 @@ std::optional<MaintSchedRecord> MaintSchedStore::findByTask(const QString& task)
     return readRow(q);
 }
 
+bool MaintSchedStore::isTaskTaken(const QString& task, qint64 exceptRowid) const
+{
+    return taskTaken(m_db, task, exceptRowid);
+}
+
 SchedWrite MaintSchedStore::add(const MaintSchedRecord& rec, QString* error)
 {
     if (taskTaken(m_db, rec.SchedTask, -1))

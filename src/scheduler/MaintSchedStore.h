@@ -25,6 +25,9 @@ public:
     // ok false (and the database's reason in *error) when the table cannot be read.
     QVector<MaintSchedRecord> list(bool* ok = nullptr, QString* error = nullptr) const;
     std::optional<MaintSchedRecord> findByTask(const QString& task) const;
+    // Does a rule other than the row exceptRowid carry this task (letter case
+    // aside)? Such a task cannot be stored.
+    bool isTaskTaken(const QString& task, qint64 exceptRowid = -1) const;
 
     // The eight rule columns of rec (its rowid is ignored).
     SchedWrite add(const MaintSchedRecord& rec, QString* error = nullptr);

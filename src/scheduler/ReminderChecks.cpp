@@ -14,10 +14,27 @@ bool isPositive(const QString& text)
     return leadingNumber(text) > 0;
 }
 
+// The box holds a whole number from low to high (blanks around it aside), so
+// the rule stores exactly what the keeper typed and worded.
+bool isWholeNumberIn(const QString& text, int low, int high)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return false;
+    for (QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    bool ok = false;
+    const int value = digits.toInt(&ok);
+    return ok && value >= low && value <= high;
+}
+
 std::optional<QDate> keeperDate(const QString& text, const QString& dateOrder, const QDate& today)
 {
     return parseKeeperDate(text.trimmed(), dateOrder, today);
 }
+
+const char* const kMonthsWhole = "The number of months must be a whole number from 1 to 999.";
 
 EditorRefusal refuse(int check, const char* message, EditorField field)
 {
@@ -46,22 +63,28 @@ std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QStr
         if (v.dailySubtype == 0 && !isPositive(v.dailyDays))
             return refuse(5, "Enter the number of days apart you wish to schedule this reminder.",
                           EditorField::DailyDays);
+        if (v.dailySubtype == 0 && !isWholeNumberIn(v.dailyDays, 1, kMaxRuleCount))
+            return refuse(5, "The number of days must be a whole number from 1 to 999.", EditorField::DailyDays);
         break;
     case Weekly:
         if (!isPositive(v.weeklyWeeks))
             return refuse(6, "The number of weeks must be greater than 0.", EditorField::WeeklyWeeks);
+        if (!isWholeNumberIn(v.weeklyWeeks, 1, kMaxRuleCount))
+            return refuse(6, "The number of weeks must be a whole number from 1 to 999.", EditorField::WeeklyWeeks);
         if (std::none_of(v.weeklyDays.begin(), v.weeklyDays.end(), [](bool ticked) { return ticked; }))
             return refuse(7, "Check the days of the week on which you wish to schedule this reminder.",
                           EditorField::WeeklySunday);
         break;
     case Monthly:
         if (v.monthlySubtype == 0) {
-            const double day = leadingNumber(v.monthlyDay);
-            if (day <= 0 || day >= 29)
+            // The day is stored as typed, so "7.5" or "15x" would name no day.
+            if (!isWholeNumberIn(v.monthlyDay, 1, kMaxMonthlyDay))
                 return refuse(8, "When choosing the same day of the every month, the day must be between 1 and 28.",
                               EditorField::MonthlyDay);
             if (!isPositive(v.monthlyInterval))
                 return refuse(9, "The number of months must be greater than 0.", EditorField::MonthlyInterval);
+            if (!isWholeNumberIn(v.monthlyInterval, 1, kMaxRuleCount))
+                return refuse(9, kMonthsWhole, EditorField::MonthlyInterval);
         } else {
             if (v.monthlyXth < 0)
                 return refuse(10, "Choose a frequency from the list.", EditorField::MonthlyXth);
@@ -69,6 +92,8 @@ std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QStr
                 return refuse(11, "Choose a weekday from the list.", EditorField::MonthlyWeekday);
             if (!isPositive(v.monthlyInterval2))
                 return refuse(12, "The number of months must be greater than 0.", EditorField::MonthlyInterval2);
+            if (!isWholeNumberIn(v.monthlyInterval2, 1, kMaxRuleCount))
+                return refuse(12, kMonthsWhole, EditorField::MonthlyInterval2);
         }
         break;
     case Yearly:
@@ -102,6 +127,12 @@ std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QStr
         break;
     }
     return std::nullopt;
+}
+
+QString duplicateTaskMessage()
+{
+    return QStringLiteral(
+        "That identical task already exists. Make your new task unique by changing at least one letter.");
 }
 
 ReminderPreview previewDates(const EditorValues& v, const QString& dateOrder, const QDate& today)

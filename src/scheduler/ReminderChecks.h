@@ -31,6 +31,12 @@ enum class EditorField {
     OnceDate,
 };
 
+// The largest count of days, weeks or months between occurrences, and the
+// last day of the month a monthly rule may name: the ranges of the editor's
+// boxes, which are also what the rule can store exactly.
+constexpr int kMaxRuleCount = 999;
+constexpr int kMaxMonthlyDay = 28;
+
 struct EditorRefusal {
     int check = 0;          // 1..19, in the order the checks run
     QString message;
@@ -42,6 +48,9 @@ struct EditorRefusal {
 // rule kind and variant run, after the task and the range.
 std::optional<EditorRefusal> checkEditorValues(const EditorValues& v, const QString& dateOrder,
                                                const QDate& today);
+
+// Told when another reminder already has the task text (letter case aside).
+QString duplicateTaskMessage();
 
 // The preview of the rule the controls describe: every date it falls on from
 // its start to its end, in date order (a once rule: its date, wherever it

@@ -106,6 +106,30 @@ std::optional<QString> describeRule(const EditorValues& v, const QStringList& mo
     }
 }
 
+namespace {
+
+// "Only once on 12/20/26." in the given display pattern.
+QString onceWording(const QDate& date, const QString& dateMask)
+{
+    EditorValues v;
+    v.type = Once;
+    v.onceDate = formatDateMask(date, dateMask);
+    return describeRule(v).value_or(QString());
+}
+
+} // namespace
+
+QString shownWording(const MaintSchedRecord& rec, const QString& dateMask, const QString& dateOrder,
+                     const QDate& today)
+{
+    if (rec.SchedRtype == Once) {
+        const QDate date = onceDateFromDetail(rec.SchedDetailText, dateOrder, today);
+        if (date.isValid())
+            return onceWording(date, dateMask);
+    }
+    return rec.SchedEnglishDesc;
+}
+
 void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QString& dateOrder,
                           const QDate& today)
 {
@@ -221,6 +245,10 @@ EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValue
         v.type = Once;
         const QDate date = onceDateFromDetail(detail, dateOrder, today);
         v.onceDate = date.isValid() ? formatDateMask(date, dateMask) : detail;
+        if (date.isValid()) {
+            v.englishDesc = onceWording(date, dateMask);
+            return v;
+        }
         break;
     }
     default:

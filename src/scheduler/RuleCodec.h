@@ -67,6 +67,12 @@ int boxNumber(const QString& text);
 std::optional<QString> describeRule(const EditorValues& v, const QStringList& months = monthNames(),
                                     const QStringList& weekdays = weekdayNames());
 
+// A stored rule in words as the keeper reads it now: its stored wording, but a
+// once rule names its date in the keeper's current date order, whatever order
+// it was worded in.
+QString shownWording(const MaintSchedRecord& rec, const QString& dateMask, const QString& dateOrder,
+                     const QDate& today);
+
 // Controls into the nine values (after a validated OK). Only the fields the
 // selected rule sets are written; the others keep what the caller put there.
 // A once date is kept as ISO text when it names a date in the keeper's order.
@@ -75,7 +81,8 @@ void ruleFromEditorValues(const EditorValues& v, SchedEditorVars& vars, const QS
 
 // A stored rule into the controls of a freshly opened editor (whose values
 // are `opened`): the stored wording is shown, or the rule is worded afresh
-// when there is none. Digits a hand-edited row got wrong leave the list with
+// when there is none or when it is a once rule (its date in the keeper's
+// current order). Digits a hand-edited row got wrong leave the list with
 // nothing selected rather than failing.
 EditorValues editorValuesFromRule(const SchedEditorVars& vars, const EditorValues& opened,
                                   const QString& dateMask, const QString& dateOrder, const QDate& today);

@@ -74,7 +74,7 @@ ScheduleRange checkedRange(const std::optional<QDate>& start, const std::optiona
         range.refusal = RangeRefusal::EndNotDate;
         return range;
     }
-    if (*end > addYearsKeepingDay(today, 30)) {
+    if (*end > addYearsKeepingDay(today, kMaxRangeYears)) {
         range.refusal = RangeRefusal::EndTooFar;
         return range;
     }
@@ -87,11 +87,9 @@ ScheduleRange checkedRange(const std::optional<QDate>& start, const std::optiona
     return range;
 }
 
-ScheduleRange typedRange(const QString& startText, const QString& endText, const QString& dateOrder,
-                         const QDate& today)
+QDate rangeReadingDay(const QDate& today)
 {
-    return checkedRange(parseKeeperDate(startText.trimmed(), dateOrder, today),
-                        parseKeeperDate(endText.trimmed(), dateOrder, today), today);
+    return today.addYears(kMaxRangeYears - 19);
 }
 
 QString rangeRefusalMessage(RangeRefusal refusal)
@@ -102,7 +100,7 @@ QString rangeRefusalMessage(RangeRefusal refusal)
     case RangeRefusal::EndNotDate:
         return QStringLiteral("The end date must be a valid date. Please reenter it and try again.");
     case RangeRefusal::EndTooFar:
-        return QStringLiteral("The end date cannot be more than 30 years in the future or past the year 2029. "
+        return QStringLiteral("The end date cannot be more than 30 years in the future. "
                               "(Come on, 30 years of maintenance?) ");
     case RangeRefusal::StartAfterEnd:
         return QStringLiteral("The start date must be prior to, or equal to, the end date for schedule generation");

@@ -55,13 +55,19 @@ struct ScheduleRange {
     RangeRefusal refusal = RangeRefusal::None;
 };
 
+// A range may end at most this many years after today.
+constexpr int kMaxRangeYears = 30;
+
 ScheduleRange twoYearsFrom(const QDate& today);
 // The range from two dates read from the boxes (nothing: the box names no
-// date). The end may lie at most 30 years after today.
+// date). The end may lie at most kMaxRangeYears after today.
 ScheduleRange checkedRange(const std::optional<QDate>& start, const std::optional<QDate>& end, const QDate& today);
-// The same for dates typed in the keeper's order.
-ScheduleRange typedRange(const QString& startText, const QString& endText, const QString& dateOrder,
-                         const QDate& today);
+// The day the range boxes read two-digit years around. A typed date's
+// two-digit year falls within 80 years before and 19 years after the day it
+// is read around; for a range that day lies 11 years on, so that the years
+// typed with two digits end with the furthest end allowed: "50" typed in 2026
+// is 2050, not 1950, and "57" is 1957.
+QDate rangeReadingDay(const QDate& today);
 QString rangeRefusalMessage(RangeRefusal refusal);
 
 } // namespace sched

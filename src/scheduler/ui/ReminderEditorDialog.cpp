@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -98,7 +99,6 @@ ReminderEditorDialog::ReminderEditorDialog(AppContext& ctx, QWidget* parent) : Q
     m_endDateEdit = named(new MaskedDateEdit(rangeFrame), "endDateEdit");
     m_endCalendarButton = named(makeCalendarButton(rangeFrame), "endCalendarButton");
     m_previewButton = named(new QPushButton(QStringLiteral("Preview Recurrences >>"), rangeFrame), "previewButton");
-    m_previewButton->setAutoDefault(false);
     auto* rangeLayout = new QHBoxLayout(rangeFrame);
     rangeLayout->addWidget(new QLabel(QStringLiteral("Start:"), rangeFrame));
     rangeLayout->addWidget(m_startDateEdit);
@@ -121,8 +121,8 @@ ReminderEditorDialog::ReminderEditorDialog(AppContext& ctx, QWidget* parent) : Q
 
     m_okButton = named(new QPushButton(QStringLiteral("&OK"), this), "okButton");
     m_cancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "cancelButton");
-    // Cancel is the default button: Enter in any box closes the editor unsaved.
-    m_okButton->setAutoDefault(false);
+    // Cancel is the default button: Enter in any box or list closes the editor
+    // unsaved. Enter on a focused button presses that button.
     m_cancelButton->setDefault(true);
 
     auto* buttons = new QVBoxLayout;
@@ -212,7 +212,7 @@ QWidget* ReminderEditorDialog::buildDailyPanel()
 {
     auto* panel = named(new QWidget, "dailyPanel");
     m_everyDaysOption = named(new QRadioButton(QStringLiteral("Every"), panel), "everyDaysOption");
-    m_dailyDaysEdit = numberBox(panel, "dailyDaysEdit", "dailyDaysSpinner", 0, 999, &m_dailyDaysSpinner);
+    m_dailyDaysEdit = numberBox(panel, "dailyDaysEdit", "dailyDaysSpinner", 0, kMaxRuleCount, &m_dailyDaysSpinner);
     m_everyWeekdayOption = named(new QRadioButton(QStringLiteral("Every weekday"), panel), "everyWeekdayOption");
     auto* grid = new QGridLayout(panel);
     auto* every = new QHBoxLayout;
@@ -230,7 +230,8 @@ QWidget* ReminderEditorDialog::buildDailyPanel()
 QWidget* ReminderEditorDialog::buildWeeklyPanel()
 {
     auto* panel = named(new QWidget, "weeklyPanel");
-    m_weeklyWeeksEdit = numberBox(panel, "weeklyWeeksEdit", "weeklyWeeksSpinner", 1, 999, &m_weeklyWeeksSpinner);
+    m_weeklyWeeksEdit =
+        numberBox(panel, "weeklyWeeksEdit", "weeklyWeeksSpinner", 1, kMaxRuleCount, &m_weeklyWeeksSpinner);
     auto* layout = new QVBoxLayout(panel);
     auto* every = new QHBoxLayout;
     every->addWidget(new QLabel(QStringLiteral("Recur every"), panel));
@@ -253,14 +254,17 @@ QWidget* ReminderEditorDialog::buildMonthlyPanel()
 {
     auto* panel = named(new QWidget, "monthlyPanel");
     m_monthlyDayOption = named(new QRadioButton(QStringLiteral("Day"), panel), "monthlyDayOption");
-    m_monthlyDayEdit = numberBox(panel, "monthlyDayEdit", "monthlyDaySpinner", 1, 28, &m_monthlyDaySpinner);
+    m_monthlyDayEdit =
+        numberBox(panel, "monthlyDayEdit", "monthlyDaySpinner", 1, kMaxMonthlyDay, &m_monthlyDaySpinner);
     m_monthlyIntervalEdit =
-        numberBox(panel, "monthlyIntervalEdit", "monthlyIntervalSpinner", 1, 999, &m_monthlyIntervalSpinner);
+        numberBox(panel, "monthlyIntervalEdit", "monthlyIntervalSpinner", 1, kMaxRuleCount,
+                  &m_monthlyIntervalSpinner);
     m_monthlyXthOption = named(new QRadioButton(QStringLiteral("The"), panel), "monthlyXthOption");
     m_monthlyXthList = pickList(panel, "monthlyXthList");
     m_monthlyWeekdayList = pickList(panel, "monthlyWeekdayList");
     m_monthlyInterval2Edit =
-        numberBox(panel, "monthlyInterval2Edit", "monthlyInterval2Spinner", 1, 999, &m_monthlyInterval2Spinner);
+        numberBox(panel, "monthlyInterval2Edit", "monthlyInterval2Spinner", 1, kMaxRuleCount,
+                  &m_monthlyInterval2Spinner);
 
     auto* layout = new QVBoxLayout(panel);
     auto* dayRow = new QHBoxLayout;
@@ -542,11 +546,17 @@ QWidget* ReminderEditorDialog::fieldWidget(EditorField field) const
 bool ReminderEditorDialog::checkFields()
 {
     const auto refusal = checkEditorValues(controlValues(), m_ctx.settings.dateOrder, m_ctx.services.clock->today());
-    if (!refusal)
-        return true;
-    m_ctx.services.tell(refusal->message, QStringLiteral("Oops"), MsgIcon::Information, false);
-    fieldWidget(refusal->field)->setFocus(Qt::OtherFocusReason);
-    return false;
+    if (refusal) {
+        m_ctx.services.tell(refusal->message, QStringLiteral("Oops"), MsgIcon::Information, false);
+        fieldWidget(refusal->field)->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (m_taskTaken && m_taskTaken(m_taskEdit->text())) {
+        m_ctx.services.tell(duplicateTaskMessage(), QString(), MsgIcon::None);
+        m_taskEdit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
 }
 
 void ReminderEditorDialog::storeValues()
@@ -567,7 +577,7 @@ void ReminderEditorDialog::previewRecurrences()
 {
     if (m_previewList->isHidden()) {
         m_previewList->show();
-        resize(width(), height() + kPreviewHeight);
+        growForPreview();
     }
     m_previewList->clear();
     const ReminderPreview preview =
@@ -584,6 +594,33 @@ void ReminderEditorDialog::previewRecurrences()
     for (const QDate& d : preview.dates)
         rows.append(new QTreeWidgetItem(QStringList{occurrenceText(d, mask), occurrenceKey(d)}));
     m_previewList->addTopLevelItems(rows);
+}
+
+void ReminderEditorDialog::growForPreview()
+{
+    // Taller by the preview, but kept on the screen the editor is on: no
+    // taller than that screen, and moved up where its foot would run off it.
+    const QScreen* shownOn = screen();
+    if (!shownOn) {
+        resize(width(), height() + kPreviewHeight);
+        return;
+    }
+    const QRect room = shownOn->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int frameExtra = frame.height() - height();
+    const int fitting = room.height() - frameExtra;
+    layout()->activate();
+    if (minimumHeight() > fitting) {
+        m_previewList->setMinimumHeight(qMax(0, m_previewList->minimumHeight() - (minimumHeight() - fitting)));
+        layout()->activate();
+    }
+    resize(width(), qMin(height() + kPreviewHeight, fitting));
+    QPoint topLeft = frame.topLeft();
+    const int frameHeight = height() + frameExtra;
+    if (topLeft.y() + frameHeight > room.bottom() + 1)
+        topLeft.setY(room.bottom() + 1 - frameHeight);
+    topLeft.setY(qMax(topLeft.y(), room.top()));
+    move(topLeft);
 }
 
 void ReminderEditorDialog::pickStartDate()

@@ -8,12 +8,14 @@
 // The task list hands the rule in through setValues(), opens the editor with
 // addNewTask() or showExistingTask() and reads values() afterwards; the
 // editor itself never touches the database. Cancel is the default button, so
-// Enter in a box closes the editor as cancelled, as Esc does.
+// Enter in a box or a list closes the editor as cancelled, as Esc does; Enter
+// on a focused button presses that button.
 #include "scheduler/ReminderChecks.h"
 #include "scheduler/RuleCodec.h"
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class AppContext;
 class MaskedDateEdit;
@@ -42,6 +44,9 @@ public:
     // The stored dates of the rule being changed, so that a date whose
     // two-digit year reads in another century is kept as it is.
     void setStoredRange(const QDate& start, const QDate& end);
+    // Tells whether another reminder already has a task text. OK refuses such
+    // a task with the editor still open, so the rule as typed is kept.
+    void setTaskTakenCheck(std::function<bool(const QString&)> taken) { m_taskTaken = std::move(taken); }
 
     // Opens on a new reminder: daily every 1 day, the task and the range from
     // the values handed in. Returns true when the keeper pressed OK.
@@ -72,6 +77,7 @@ private:
     void fillPickLists();
     void showControlValues(const sched::EditorValues& v);
     void storeValues();
+    void growForPreview();
     QWidget* fieldWidget(sched::EditorField field) const;
     QString dateText(const MaskedDateEdit* edit) const;
     QWidget* buildDailyPanel();
@@ -87,6 +93,7 @@ private:
     sched::SchedEditorVars m_vars;
     QDate m_storedStart;
     QDate m_storedEnd;
+    std::function<bool(const QString&)> m_taskTaken;
     bool m_showing = false;   // controls are being filled: the wording waits
 
     QLineEdit* m_taskEdit = nullptr;

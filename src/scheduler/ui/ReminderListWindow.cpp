@@ -5,6 +5,7 @@
 #include "core/ui/EntryWidgets.h"
 #include "core/ui/HelpWindow.h"
 #include "scheduler/MaintSchedStore.h"
+#include "scheduler/ReminderChecks.h"
 #include "scheduler/RuleCodec.h"
 #include "scheduler/ui/ReminderEditorDialog.h"
 
@@ -20,8 +21,6 @@ using namespace sched;
 namespace {
 
 const QString kNote = QStringLiteral("Note!");
-const QString kDuplicateTask =
-    QStringLiteral("That identical task already exists. Make your new task unique by changing at least one letter.");
 
 } // namespace
 
@@ -104,11 +103,12 @@ void ReminderListWindow::refillList()
     }
     m_viewScheduleButton->setEnabled(true);
     const QString mask = m_ctx.settings.dateMask;
+    const QDate today = m_ctx.services.clock->today();
     QList<QTreeWidgetItem*> items;
     for (const MaintSchedRecord& r : rows)
-        items.append(new QTreeWidgetItem(QStringList{r.SchedTask, r.SchedEnglishDesc,
-                                                     formatDateMask(r.SchedStartDate, mask),
-                                                     formatDateMask(r.SchedEndDate, mask)}));
+        items.append(new QTreeWidgetItem(
+            QStringList{r.SchedTask, shownWording(r, mask, m_ctx.settings.dateOrder, today),
+                        formatDateMask(r.SchedStartDate, mask), formatDateMask(r.SchedEndDate, mask)}));
     m_taskList->addTopLevelItems(items);
     m_taskList->setCurrentItem(nullptr);
     m_taskList->clearSelection();
@@ -124,7 +124,7 @@ bool ReminderListWindow::reportWrite(int result, const QString& error)
     case SchedWrite::Ok:
         return true;
     case SchedWrite::DuplicateTask:
-        m_ctx.services.tell(kDuplicateTask, QString(), MsgIcon::None);
+        m_ctx.services.tell(duplicateTaskMessage(), QString(), MsgIcon::None);
         return false;
     case SchedWrite::NotFound:
         m_ctx.services.tell(QStringLiteral("Unable to retrieve detail for reminder message."), QString(),
@@ -141,11 +141,12 @@ bool ReminderListWindow::reportWrite(int result, const QString& error)
 void ReminderListWindow::addTask()
 {
     const QDate today = m_ctx.services.clock->today();
+    MaintSchedStore store(m_ctx.db());
     ReminderEditorDialog editor(m_ctx, this);
     editor.setValues(newTaskVars(today, m_ctx.settings.dateMask));
+    editor.setTaskTakenCheck([&store](const QString& text) { return store.isTaskTaken(text); });
     if (!editor.addNewTask())
         return;
-    MaintSchedStore store(m_ctx.db());
     QString error;
     const SchedWrite result = store.add(recordFromVars(editor.values(), m_ctx.settings.dateOrder, today), &error);
     if (!reportWrite(int(result), error))
@@ -173,6 +174,8 @@ void ReminderListWindow::changeTask()
     ReminderEditorDialog editor(m_ctx, this);
     editor.setValues(varsFromRecord(*row, m_ctx.settings.dateMask));
     editor.setStoredRange(row->SchedStartDate, row->SchedEndDate);
+    const qint64 rowid = row->rowid;
+    editor.setTaskTakenCheck([&store, rowid](const QString& text) { return store.isTaskTaken(text, rowid); });
     if (!editor.showExistingTask())
         return;
     QString error;
@@ -194,7 +197,9 @@ void ReminderListWindow::deleteTask()
     const QString task = item->text(0);
     MaintSchedStore store(m_ctx.db());
     const std::optional<MaintSchedRecord> row = store.findByTask(task);
-    const QString wording = row ? row->SchedEnglishDesc : QString();
+    const QString wording =
+        row ? shownWording(*row, m_ctx.settings.dateMask, m_ctx.settings.dateOrder, m_ctx.services.clock->today())
+            : QString();
     const QString question = QStringLiteral("Are you sure you want to delete this entry?\n") + task
                              + QStringLiteral("\nscheduled for ") + wording
                              + QStringLiteral("?\n(Remember, you CANNOT \"undo\" a delete!)");

@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -202,8 +203,10 @@ void ScheduleWindow::generateSchedule()
     ScheduleRange range = twoYearsFrom(today);
     if (m_dateRangeOption->isChecked()) {
         // A box still showing the date the calendar put there gives that date,
-        // whatever century its two-digit year would suggest.
-        range = checkedRange(m_startDateEdit->date(today), m_endDateEdit->date(today), today);
+        // whatever century its two-digit year would suggest; a typed year may
+        // name any year up to the furthest end allowed.
+        const QDate around = rangeReadingDay(today);
+        range = checkedRange(m_startDateEdit->date(around), m_endDateEdit->date(around), today);
         if (range.refusal != RangeRefusal::None) {
             m_ctx.services.tell(rangeRefusalMessage(range.refusal), QStringLiteral("Oops!"), MsgIcon::Information,
                                 false);
@@ -279,6 +282,19 @@ void ScheduleWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void ScheduleWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* pressed = focused ? focused : m_generateButton;
+    if (pressed->isEnabled())
+        pressed->click();
+    event->accept();
 }
 
 void ScheduleWindow::printSchedule()

@@ -43,6 +43,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses Generate, the button drawn as the default (or the button
+    // that has the focus), as it would in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void followMode();

@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -133,7 +134,8 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rowPoint(tree, found.first()));
     }
     void addRule(const QString& task, int type, int subtype, int interval, const QString& detail,
-                 const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1))
+                 const QDate& start = QDate(2026, 12, 1), const QDate& end = QDate(2027, 12, 1),
+                 const QString& wording = QString())
     {
         MaintSchedRecord r;
         r.SchedTask = task;
@@ -143,7 +145,7 @@ protected:
         r.SchedDetailText = detail;
         r.SchedStartDate = start;
         r.SchedEndDate = end;
-        r.SchedEnglishDesc = QStringLiteral("words of ") + task;
+        r.SchedEnglishDesc = wording.isEmpty() ? QStringLiteral("words of ") + task : wording;
         ASSERT_EQ(store.add(r), SchedWrite::Ok);
     }
     QStringList remindersBox()
@@ -275,37 +277,98 @@ INSTANTIATE_TEST_SUITE_P(
                  4, 0, 1, "2027-03-15", "Only once on 03/15/27."}),
     [](const auto& info) { return caseName(info.param.name); });
 
-TEST_F(ReminderWindows, CancelAndEnterInTheTaskBoxStoreNothing)
+TEST_F(ReminderWindows, EnterPressesTheFocusedButtonAndInABoxCancels)
 {
     ReminderListWindow* list = openTaskList();
+    QStringList previewed;
+    bool openAfterPreview = false;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Feed the fish"));
+        auto* preview = child<QPushButton>(editor, "previewButton");
+        preview->setFocus();
+        QTest::keyClick(preview, Qt::Key_Return);
+        openAfterPreview = editor.isVisible();
+        previewed = listTexts(child<QTreeWidget>(editor, "previewList"));
+        auto* ok = child<QPushButton>(editor, "okButton");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Enter);
+        if (editor.isVisible())
+            editor.reject();
+    });
+    click(child<QPushButton>(*list, "addButton"));
+    EXPECT_TRUE(openAfterPreview);
+    ASSERT_EQ(previewed.size(), 732);   // every day of the two years, both ends included
+    EXPECT_EQ(previewed.first(), QStringLiteral("Tuesday 12/08/26"));
+    ASSERT_EQ(store.list().size(), 1);
+    EXPECT_EQ(store.list().first().SchedTask, QStringLiteral("Feed the fish"));
+
+    // Enter in a box is Cancel, the default button: nothing more is stored.
     whenEditorOpens([&](ReminderEditorDialog& editor) {
         auto* task = child<QLineEdit>(editor, "taskEdit");
         task->setFocus();
-        QTest::keyClicks(task, "Feed the fish");
-        QTest::keyClick(task, Qt::Key_Return);   // Cancel is the default button
+        QTest::keyClicks(task, "Test pH");
+        QTest::keyClick(task, Qt::Key_Return);
     });
     click(child<QPushButton>(*list, "addButton"));
-    EXPECT_TRUE(store.list().isEmpty());
+    EXPECT_EQ(store.list().size(), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST_F(ReminderWindows, DuplicateTaskIsToldAndNothingIsStored)
+TEST_F(ReminderWindows, ATaskAnotherReminderHasIsToldWithTheEditorStillOpen)
 {
     addRule(QStringLiteral("Water change"), Daily, 0, 7, QString());
+    addRule(QStringLiteral("Test pH"), Daily, 0, 3, QString());
     ReminderListWindow* list = openTaskList();
+    const int beeps = env.beeper.count;
+    bool openWhenTold = false;
+    QString focusWhenTold;
+    int rowsWhenTold = -1;
     whenEditorOpens([&](ReminderEditorDialog& editor) {
         child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("WATER CHANGE"));
+        click(child<QRadioButton>(editor, "weeklyOption"));
+        click(child<QCheckBox>(editor, "tuesdayBox"));
+        child<QLineEdit>(editor, "weeklyWeeksEdit")->setText(QStringLiteral("2"));
+        click(child<QPushButton>(editor, "okButton"));
+        openWhenTold = editor.isVisible();
+        focusWhenTold = editor.focusWidget() ? editor.focusWidget()->objectName() : QString();
+        rowsWhenTold = int(store.list().size());
+        // The rule as typed is still there; a task of its own stores it.
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("Water change, tank 2"));
         pressOk(editor);
     });
-    const int beeps = env.beeper.count;
     click(child<QPushButton>(*list, "addButton"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown.first().text,
               QStringLiteral("That identical task already exists. Make your new task unique by changing at least one letter."));
+    EXPECT_EQ(env.messages.shown.first().title, QString());
     EXPECT_EQ(env.beeper.count, beeps + 1);
-    ASSERT_EQ(store.list().size(), 1);
-    EXPECT_EQ(store.list().first().SchedInterval, 7);
+    EXPECT_TRUE(openWhenTold);
+    EXPECT_EQ(focusWhenTold, QStringLiteral("taskEdit"));
+    EXPECT_EQ(rowsWhenTold, 2);
+    const auto added = store.findByTask(QStringLiteral("Water change, tank 2"));
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->SchedRtype, Weekly);
+    EXPECT_EQ(added->SchedInterval, 2);
+    EXPECT_EQ(added->SchedDetailText, QStringLiteral("0010000"));
+    EXPECT_EQ(added->SchedEnglishDesc, QStringLiteral("Every 2 week(s) on Tue."));
+
+    // Changing a reminder: another one's task is refused, its own in other
+    // letters is not.
+    selectTask(list, QStringLiteral("Test pH"));
+    bool openAfterRefusal = false;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("water change"));
+        click(child<QPushButton>(editor, "okButton"));
+        openAfterRefusal = editor.isVisible();
+        child<QLineEdit>(editor, "taskEdit")->setText(QStringLiteral("TEST PH"));
+        pressOk(editor);
+    });
+    click(child<QPushButton>(*list, "detailsButton"));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(listTexts(child<QTreeWidget>(*list, "taskList")),
+              (QStringList{"Water change", "TEST PH", "Water change, tank 2"}));
 }
 
 TEST_F(ReminderWindows, DeleteAsksTheExactQuestionAndCancelChangesNothing)
@@ -378,7 +441,7 @@ TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCe
 {
     addRule(QStringLiteral("Far range"), Daily, 0, 30, QString(), QDate(1990, 1, 1), QDate(2050, 6, 30));
     addRule(QStringLiteral("Far once"), Once, 0, 1, QStringLiteral("2060-01-01"), QDate(2026, 1, 1),
-            QDate(2070, 1, 1));
+            QDate(2070, 1, 1), QStringLiteral("Only once on 01/01/60."));
     const QVector<MaintSchedRecord> before = store.list();
     ReminderListWindow* list = openTaskList();
     for (const QString task : {QStringLiteral("Far range"), QStringLiteral("Far once")}) {
@@ -391,6 +454,31 @@ TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCe
     EXPECT_EQ(recordText(after[0]), recordText(before[0]));
     EXPECT_EQ(recordText(after[1]), recordText(before[1]));
     EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST_F(ReminderWindows, AOnceRuleIsWordedInTheKeepersCurrentDateOrder)
+{
+    // Worded while the keeper read dates day first; now they read month first.
+    addRule(QStringLiteral("Dose iodine"), Once, 0, 1, QStringLiteral("2026-12-20"), QDate(2026, 12, 1),
+            QDate(2027, 12, 1), QStringLiteral("Only once on 20.12.26."));
+    ReminderListWindow* list = openTaskList();
+    EXPECT_EQ(listTexts(child<QTreeWidget>(*list, "taskList"), 1), QStringList{"Only once on 12/20/26."});
+
+    selectTask(list, QStringLiteral("Dose iodine"));
+    QString inEditor;
+    whenEditorOpens([&](ReminderEditorDialog& editor) {
+        inEditor = child<QLabel>(editor, "wordingLabel")->text();
+        editor.reject();
+    });
+    click(child<QPushButton>(*list, "detailsButton"));
+    EXPECT_EQ(inEditor, QStringLiteral("Only once on 12/20/26."));
+
+    env.messages.answers.enqueue(MsgResult::Cancel);
+    click(child<QPushButton>(*list, "deleteButton"));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown.first().text,
+              QStringLiteral("Are you sure you want to delete this entry?\nDose iodine\nscheduled for Only once on "
+                             "12/20/26.?\n(Remember, you CANNOT \"undo\" a delete!)"));
 }
 
 TEST_F(ReminderWindows, TaskTextsWithQuotesAreStoredAndFoundAgain)
@@ -484,12 +572,21 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"5 daily every 0 days",
                   [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("0"); },
                   "Enter the number of days apart you wish to schedule this reminder.", "dailyDaysEdit"},
+        CheckCase{"5 daily every 0.4 days, which would be stored as 0",
+                  [](ReminderEditorDialog& e) { child<QLineEdit>(e, "dailyDaysEdit")->setText("0.4"); },
+                  "The number of days must be a whole number from 1 to 999.", "dailyDaysEdit"},
         CheckCase{"6 weekly every 0 weeks, no day either",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "weeklyOption"));
                       child<QLineEdit>(e, "weeklyWeeksEdit")->setText("0");
                   },
                   "The number of weeks must be greater than 0.", "weeklyWeeksEdit"},
+        CheckCase{"6 weekly every 99999 weeks, more than the rule holds",
+                  [](ReminderEditorDialog& e) {
+                      weekly(e);
+                      child<QLineEdit>(e, "weeklyWeeksEdit")->setText("99999");
+                  },
+                  "The number of weeks must be a whole number from 1 to 999.", "weeklyWeeksEdit"},
         CheckCase{"7 weekly without a day",
                   [](ReminderEditorDialog& e) { click(child<QRadioButton>(e, "weeklyOption")); },
                   "Check the days of the week on which you wish to schedule this reminder.", "sundayBox"},
@@ -500,12 +597,32 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "When choosing the same day of the every month, the day must be between 1 and 28.",
                   "monthlyDayEdit"},
+        CheckCase{"8 monthly day 7.5",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("7.5");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
+        CheckCase{"8 monthly day 15x",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("15x");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
         CheckCase{"9 monthly every 0 months",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "monthlyOption"));
                       child<QLineEdit>(e, "monthlyIntervalEdit")->setText("0");
                   },
                   "The number of months must be greater than 0.", "monthlyIntervalEdit"},
+        CheckCase{"9 monthly every 0.4 months",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyIntervalEdit")->setText("0.4");
+                  },
+                  "The number of months must be a whole number from 1 to 999.", "monthlyIntervalEdit"},
         CheckCase{"10 monthly without an ordinal",
                   [](ReminderEditorDialog& e) {
                       monthlyXth(e);
@@ -525,6 +642,12 @@ INSTANTIATE_TEST_SUITE_P(
                       child<QLineEdit>(e, "monthlyInterval2Edit")->setText("");
                   },
                   "The number of months must be greater than 0.", "monthlyInterval2Edit"},
+        CheckCase{"12 monthly the Xth weekday every 1000 months",
+                  [](ReminderEditorDialog& e) {
+                      monthlyXth(e);
+                      child<QLineEdit>(e, "monthlyInterval2Edit")->setText("1000");
+                  },
+                  "The number of months must be a whole number from 1 to 999.", "monthlyInterval2Edit"},
         CheckCase{"13 yearly without a month",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "yearlyOption"));
@@ -583,6 +706,8 @@ TEST_F(ReminderWindows, OnlyTheChosenKindIsCheckedAndTheRangeAlwaysIs)
     click(child<QRadioButton>(editor, "yearlyOption"));
     child<QLineEdit>(editor, "yearlyDayEdit")->setText("31");
     click(child<QRadioButton>(editor, "monthlyOption"));   // a monthly rule: the yearly day is not looked at
+    child<QLineEdit>(editor, "monthlyDayEdit")->setText("28 ");
+    child<QLineEdit>(editor, "monthlyIntervalEdit")->setText("999");
     EXPECT_TRUE(editor.checkFields());
     click(child<QRadioButton>(editor, "onceOption"));
     child<QLineEdit>(editor, "onceDateEdit")->setText("01/01/40");   // outside the range: fine
@@ -600,6 +725,10 @@ TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
     child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
     weekly(editor);                                   // Tuesday
     click(child<QCheckBox>(editor, "saturdayBox"));
+    // The editor stands low on its screen: the preview grows it, but keeps it
+    // on that screen.
+    const QRect room = editor.screen()->availableGeometry();
+    editor.move(room.left() + 10, room.bottom() - editor.frameGeometry().height() - 10);
     const int before = editor.height();
     click(child<QPushButton>(editor, "previewButton"));
     auto* preview = child<QTreeWidget>(editor, "previewList");
@@ -607,6 +736,9 @@ TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
                                               "Saturday 12/19/26"}));
     EXPECT_GT(editor.height(), before);
     EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(room.contains(editor.frameGeometry()))
+        << editor.frameGeometry().y() << "+" << editor.frameGeometry().height() << " on " << room.height();
+    EXPECT_GT(preview->height(), 0);
     const int grown = editor.height();
     click(child<QPushButton>(editor, "previewButton"));   // again: same height, rows replaced
     EXPECT_EQ(editor.height(), grown);
@@ -706,28 +838,43 @@ INSTANTIATE_TEST_SUITE_P(
                    "The start date must be a valid date. Please reenter it and try again.", "startDateEdit"},
         RangeCheck{"end not a date", "12/08/26", "13/13/27",
                    "The end date must be a valid date. Please reenter it and try again.", "endDateEdit"},
-        RangeCheck{"end more than thirty years on", "12/08/26", "", 
-                   "The end date cannot be more than 30 years in the future or past the year 2029. (Come on, 30 "
-                   "years of maintenance?) ",
+        RangeCheck{"end picked more than thirty years on", "12/08/26", "",
+                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
                    "endDateEdit", QDate(2056, 12, 9)},
+        RangeCheck{"end typed more than thirty years on", "12/08/26", "12/09/56",
+                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
+                   "endDateEdit"},
         RangeCheck{"start after end", "12/09/26", "12/08/26",
                    "The start date must be prior to, or equal to, the end date for schedule generation",
                    "startDateEdit"}),
     [](const auto& info) { return caseName(info.param.name); });
 
-TEST_F(ReminderWindows, ARangeEndingIn2030IsGenerated)
+TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYearsOn)
 {
     addRule(QStringLiteral("Yearly clean"), Yearly, 0, 15, QStringLiteral("2"), QDate(2026, 1, 1),
-            QDate(2035, 1, 1));
+            QDate(2060, 1, 1));
     ScheduleWindow* window = openSchedule();
     click(child<QRadioButton>(*window, "dateRangeOption"));
-    child<QLineEdit>(*window, "startDateEdit")->setText(QStringLiteral("01/01/29"));
-    child<QLineEdit>(*window, "endDateEdit")->setText(QStringLiteral("12/31/30"));
-    click(child<QPushButton>(*window, "generateButton"));
+    auto* start = child<QLineEdit>(*window, "startDateEdit");
+    auto* end = child<QLineEdit>(*window, "endDateEdit");
+    start->setFocus();
+    QTest::keyClicks(start, "01/01/29");
+    end->setFocus();
+    QTest::keyClicks(end, "12/31/50");   // 2050, 24 years on
+    QTest::keyClick(end, Qt::Key_Return);
     EXPECT_TRUE(env.messages.shown.isEmpty());
     const QVector<ScheduleRow> rows = window->scheduleRows();
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.last().date, QDate(2030, 3, 15));
+    ASSERT_EQ(rows.size(), 22);
+    EXPECT_EQ(rows.first().date, QDate(2029, 3, 15));
+    EXPECT_EQ(rows.last().date, QDate(2050, 3, 15));
+
+    // Enter on the list generates again, for two years from today.
+    auto* list = child<QTreeView>(*window, "scheduleList");
+    click(child<QRadioButton>(*window, "twoYearsOption"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Enter);
+    ASSERT_EQ(window->scheduleRows().size(), 2);
+    EXPECT_EQ(window->scheduleRows().first().date, QDate(2027, 3, 15));
 }
 
 TEST_F(ReminderWindows, AnEmptyTableGivesItsMessageAndKeepsThePreviousList)
