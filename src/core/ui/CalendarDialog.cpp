@@ -340,14 +340,14 @@ CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips, i
     return calendar.result();
 }
 
-void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placement, QWidget* parent)
+void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placement, QWidget* parent,
+                  const QDate& readingDay)
 {
     if (!field)
         return;
-    const QDate today = todayOf(ctx);
     QDate opening;
     if (field->hasDigits())
-        opening = field->date(today).value_or(QDate());
+        opening = field->date(readingDay.isValid() ? readingDay : todayOf(ctx)).value_or(QDate());
     CalendarDialog calendar(ctx, parent ? parent : field->window());
     calendar.setOpeningDate(opening);
     if (!placement.isNull())

@@ -30,9 +30,10 @@ CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips = 
 // The calendar button of a date field: opens on the field's date read in the
 // keeper's date order (today when empty or invalid) and writes a picked day
 // back with the date mask; a cancel leaves the field exactly as it was.
-// `placement` in screen pixels (null: the calendar places itself).
+// `placement` in screen pixels (null: the calendar places itself). A two-digit
+// year is read around `readingDay` (null: today), as the field's owner reads it.
 void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placement = QPoint(),
-                  QWidget* parent = nullptr);
+                  QWidget* parent = nullptr, const QDate& readingDay = QDate());
 
 // The name panel lying over the middle of a scroll bar, so that only the bar's
 // two arrow buttons show; releasing a mouse button over it pops up a menu.

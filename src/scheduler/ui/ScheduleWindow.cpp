@@ -176,16 +176,17 @@ void ScheduleWindow::followMode()
 
 void ScheduleWindow::pickStartDate()
 {
-    pickDateInto(m_ctx, m_startDateEdit, m_startDateEdit->mapToGlobal(QPoint(m_startDateEdit->width() + 10,
-                                                                              m_startDateEdit->height() + 10)),
-                 this);
+    pickDateInto(m_ctx, m_startDateEdit,
+                 m_startDateEdit->mapToGlobal(QPoint(m_startDateEdit->width() + 10, m_startDateEdit->height() + 10)),
+                 this, rangeReadingDay(m_ctx.services.clock->today()));
 }
 
 void ScheduleWindow::pickEndDate()
 {
-    pickDateInto(m_ctx, m_endDateEdit, m_endDateEdit->mapToGlobal(QPoint(m_endDateEdit->width() + 10,
-                                                                          m_endDateEdit->height() + 10)),
-                 this);
+    // The calendar opens where Generate reads the box: "50" is 2050 here.
+    pickDateInto(m_ctx, m_endDateEdit,
+                 m_endDateEdit->mapToGlobal(QPoint(m_endDateEdit->width() + 10, m_endDateEdit->height() + 10)), this,
+                 rangeReadingDay(m_ctx.services.clock->today()));
 }
 
 QVector<ScheduleRow> ScheduleWindow::scheduleRows() const

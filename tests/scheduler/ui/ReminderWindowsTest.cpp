@@ -4,6 +4,7 @@
 #include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
+#include "core/ui/CalendarDialog.h"
 #include "core/ui/EntryWidgets.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/QtPrinting.h"
@@ -33,6 +34,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -861,6 +863,17 @@ TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYe
     QTest::keyClicks(start, "01/01/29");
     end->setFocus();
     QTest::keyClicks(end, "12/31/50");   // 2050, 24 years on
+    // The calendar button reads the box as Generate does.
+    QDate calendarOpenedOn;
+    QTimer::singleShot(0, [&] {
+        if (auto* calendar = qobject_cast<CalendarDialog*>(QApplication::activeModalWidget())) {
+            calendarOpenedOn = calendar->openingDate();
+            calendar->reject();
+        }
+    });
+    click(child<QToolButton>(*window, "endCalendarButton"));
+    EXPECT_EQ(calendarOpenedOn, QDate(2050, 12, 31));
+    end->setFocus();
     QTest::keyClick(end, Qt::Key_Return);
     EXPECT_TRUE(env.messages.shown.isEmpty());
     const QVector<ScheduleRow> rows = window->scheduleRows();
