@@ -496,6 +496,28 @@ TEST(WaterGraphWindow, TheLogbooksGraphButtonGraphsTheTankChosenThere)
     EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
     EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
     EXPECT_EQ(g.main->activeChild(), g.window());
+
+    // The graph keeps its tank when the logbook moves on; the graph button
+    // hands it the logbook's.
+    ASSERT_TRUE(logbook->selectNode("Pond"));
+    g.graphing();
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
+    child<QAction>(logbook, "graphAction")->trigger();
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Pond");
+}
+
+TEST(WaterGraphWindow, ToolsGraphingOpensOnTheTankPickedInTheLogbook)
+{
+    Graph g;
+    g.addTests("Reef", 2, QDate(2026, 4, 1));
+    g.addTests("Pond", 2);
+    child<QAction>(g.main.get(), "logbookAction")->trigger();
+    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
+    ASSERT_TRUE(logbook);
+    ASSERT_TRUE(logbook->selectNode("Reef"));   // "Pond" comes first by name
+    g.graphing();
+    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
+    EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
 }
 
 // ---- printing ----------------------------------------------------------------------
