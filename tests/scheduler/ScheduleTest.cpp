@@ -160,8 +160,9 @@ TEST_P(TypedRange, RefusesByTheFirstCheckThatFails)
     const RangeCase& c = GetParam();
     const ScheduleRange r = typedRange(QString::fromLatin1(c.start), QString::fromLatin1(c.end), kMDY, kToday);
     EXPECT_EQ(r.refusal, c.refusal);
-    if (c.refusal != RangeRefusal::None)
+    if (c.refusal != RangeRefusal::None) {
         EXPECT_FALSE(rangeRefusalMessage(c.refusal).isEmpty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
