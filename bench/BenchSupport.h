@@ -39,8 +39,11 @@ private:
 };
 
 // Runs the benchmarks the command line asks for. `setUp` runs once the
-// application object exists and before anything is timed (shared fixtures).
-inline int runBenchmarks(int argc, char** argv, const std::function<void()>& setUp = {})
+// application object exists and before anything is timed (shared fixtures);
+// `tearDown` runs after the benchmarks, while the application object still
+// exists (windows kept across benchmarks are deleted there).
+inline int runBenchmarks(int argc, char** argv, const std::function<void()>& setUp = {},
+                         const std::function<void()>& tearDown = {})
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -49,6 +52,8 @@ inline int runBenchmarks(int argc, char** argv, const std::function<void()>& set
     if (setUp)
         setUp();
     benchmark::RunSpecifiedBenchmarks();
+    if (tearDown)
+        tearDown();
     benchmark::Shutdown();
     return 0;
 }

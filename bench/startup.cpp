@@ -57,41 +57,44 @@ struct Fixture {
         ctx.connectionName = QStringLiteral("bench_fixture");
         if (!openDatabase(ctx).ok())
             qFatal("cannot make the benchmark database");
-        QSqlDatabase db = ctx.db();
-        db.transaction();
-        QSqlQuery q(db);
-        exec(q, "INSERT INTO TANKLST (tankid, tankname, tanksize, TankWaterType) VALUES (?, ?, 55, '3')",
-             {"12-08-2026 14:05:09", "Reef"});
-        exec(q, "INSERT INTO TANKLST (tankid, tankname, tanksize, TankWaterType) VALUES (?, ?, 30, '1')",
-             {"12-08-2026 14:05:10", "Pond"});
-        const QDate first(1990, 1, 1);
-        for (int i = 0; i < kEntries; ++i) {
-            const QString tank = i % 2 ? "12-08-2026 14:05:09" : "12-08-2026 14:05:10";
-            const QString date = first.addDays(i / 2).toString(Qt::ISODate);
-            const QString time = QStringLiteral("%1:%2:00").arg(8 + i % 12, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
-            exec(q, "INSERT INTO waterlog (tankname, logdate, logtime, ph, Ammonia, nitrate, temp, Comment) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                 {tank, date, time, 7.8 + (i % 10) / 10.0, (i % 4) * 0.25, i % 40, 76 + i % 5,
-                  QStringLiteral("Routine test %1").arg(i)});
-            exec(q, "INSERT INTO livestock (tankname, dateadded, timeadded, animalname, quantity, Status, "
-                    "price_paid, where_purch, Comment) VALUES (?, ?, ?, ?, ?, 'Alive', ?, 'Shop', ?)",
-                 {tank, date, time, QStringLiteral("Fish %1").arg(i % 97), 1 + i % 5, 2.5 + i % 9,
-                  QStringLiteral("Added %1").arg(i)});
-            exec(q, "INSERT INTO maintlog (mainttankname, maintlogdate, maintlogtime, maintlogtask, maintlogqty, "
-                    "maintlogunit, maintlogdesc, maintlognote) VALUES (?, ?, ?, ?, ?, 'gal', ?, ?)",
-                 {tank, date, time, QStringLiteral("Water Change"), 5 + i % 10, QStringLiteral("Change %1").arg(i),
-                  QStringLiteral("note")});
+        // The query and this handle end before the connection is closed.
+        {
+            QSqlDatabase db = ctx.db();
+            db.transaction();
+            QSqlQuery q(db);
+            exec(q, "INSERT INTO TANKLST (tankid, tankname, tanksize, TankWaterType) VALUES (?, ?, 55, '3')",
+                 {"12-08-2026 14:05:09", "Reef"});
+            exec(q, "INSERT INTO TANKLST (tankid, tankname, tanksize, TankWaterType) VALUES (?, ?, 30, '1')",
+                 {"12-08-2026 14:05:10", "Pond"});
+            const QDate first(1990, 1, 1);
+            for (int i = 0; i < kEntries; ++i) {
+                const QString tank = i % 2 ? "12-08-2026 14:05:09" : "12-08-2026 14:05:10";
+                const QString date = first.addDays(i / 2).toString(Qt::ISODate);
+                const QString time = QStringLiteral("%1:%2:00").arg(8 + i % 12, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
+                exec(q, "INSERT INTO waterlog (tankname, logdate, logtime, ph, Ammonia, nitrate, temp, Comment) "
+                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                     {tank, date, time, 7.8 + (i % 10) / 10.0, (i % 4) * 0.25, i % 40, 76 + i % 5,
+                      QStringLiteral("Routine test %1").arg(i)});
+                exec(q, "INSERT INTO livestock (tankname, dateadded, timeadded, animalname, quantity, Status, "
+                        "price_paid, where_purch, Comment) VALUES (?, ?, ?, ?, ?, 'Alive', ?, 'Shop', ?)",
+                     {tank, date, time, QStringLiteral("Fish %1").arg(i % 97), 1 + i % 5, 2.5 + i % 9,
+                      QStringLiteral("Added %1").arg(i)});
+                exec(q, "INSERT INTO maintlog (mainttankname, maintlogdate, maintlogtime, maintlogtask, maintlogqty, "
+                        "maintlogunit, maintlogdesc, maintlognote) VALUES (?, ?, ?, ?, ?, 'gal', ?, ?)",
+                     {tank, date, time, QStringLiteral("Water Change"), 5 + i % 10, QStringLiteral("Change %1").arg(i),
+                      QStringLiteral("note")});
+            }
+            for (int i = 0; i < kRules; ++i) {
+                // Daily, weekly and monthly rules over the next years.
+                const int type = i % 3;
+                const QString detail = type == 1 ? QStringLiteral("0100100") : type == 2 ? QStringLiteral("15") : QString();
+                exec(q, "INSERT INTO maintsched (SchedTask, schedtankname, SchedStartDate, SchedEndDate, "
+                        "SchedInterval, SchedRtype, SchedRSubtype, SchedDetailText, SchedEnglishDesc) "
+                        "VALUES (?, 'Reef', '2026-01-01', '2029-01-01', ?, ?, 0, ?, '')",
+                     {QStringLiteral("Task %1").arg(i), 1 + i % 14, type, detail});
+            }
+            db.commit();
         }
-        for (int i = 0; i < kRules; ++i) {
-            // Daily, weekly and monthly rules over the next years.
-            const int type = i % 3;
-            const QString detail = type == 1 ? QStringLiteral("0100100") : type == 2 ? QStringLiteral("15") : QString();
-            exec(q, "INSERT INTO maintsched (SchedTask, schedtankname, SchedStartDate, SchedEndDate, "
-                    "SchedInterval, SchedRtype, SchedRSubtype, SchedDetailText, SchedEnglishDesc) "
-                    "VALUES (?, 'Reef', '2026-01-01', '2029-01-01', ?, ?, 0, ?, '')",
-                 {QStringLiteral("Task %1").arg(i), 1 + i % 14, type, detail});
-        }
-        db.commit();
         closeDatabase(ctx);
     }
 };

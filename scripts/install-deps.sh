@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Brinestead needs to build, test and run.
+# Installs the Debian packages Brinestead needs to build, test and run:
+# compilers and build tools, Qt 6 with its SQLite driver and Qt Charts,
+# GoogleTest and Google Benchmark, the font the window tests measure text in,
+# clang with the sanitizer runtime of the distribution's default clang (for
+# scripts/sanitize.sh), and the locale data the comma-decimal tests need.
 set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
-          clang libclang-rt-14-dev locales)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          clang libclang-rt-dev locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -154,8 +154,9 @@ TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
         EXPECT_EQ(action->text(), QString::fromLatin1(r.caption));
         EXPECT_EQ(shortcutText(action), QString::fromLatin1(r.shortcut));
         EXPECT_EQ(action->isVisible(), r.visible);
-        if (r.visible)   // Qt reports every hidden item as disabled
+        if (r.visible) {   // Qt reports every hidden item as disabled
             EXPECT_EQ(action->isEnabled(), r.enabled);
+        }
         EXPECT_EQ(action->isChecked(), r.checked);
     }
     EXPECT_EQ(m.windowTitle(), " Brinestead 98");

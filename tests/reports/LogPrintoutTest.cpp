@@ -381,8 +381,9 @@ TEST_P(LogPaging, OverflowNumbersThePagesAndNeverReachesTheFooter)
         ASSERT_EQ(lines.size(), 1);
         EXPECT_DOUBLE_EQ(lines[0]->y, c.footerTop);
         for (const RecordedItem& item : page.items)
-            if (item.kind == RecordedItem::Text && !item.font.italic)
+            if (item.kind == RecordedItem::Text && !item.font.italic) {
                 EXPECT_LE(item.y + 12, c.footerTop) << item.text.toStdString();
+            }
         printed += entryDateTexts(page);
     }
     EXPECT_EQ(entryDateTexts(pages[0]).size(), c.perPage);

@@ -164,8 +164,9 @@ TEST_P(TypedRange, RefusesByTheFirstCheckThatFails)
     const ScheduleRange r = checkedRange(parseKeeperDate(QString::fromLatin1(c.start), kMDY, around),
                                          parseKeeperDate(QString::fromLatin1(c.end), kMDY, around), kToday);
     EXPECT_EQ(r.refusal, c.refusal);
-    if (c.refusal != RangeRefusal::None)
+    if (c.refusal != RangeRefusal::None) {
         EXPECT_FALSE(rangeRefusalMessage(c.refusal).isEmpty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

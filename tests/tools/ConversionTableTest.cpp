@@ -158,8 +158,9 @@ TEST(ConversionTable, TypedValues)
         const ConversionOutcome outcome = convertTypedValue("Gallons (US gal)>Litres (L)", c.typed);
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.result, QString::fromLatin1(c.shown));
-        if (c.status != ConversionOutcome::Converted)
+        if (c.status != ConversionOutcome::Converted) {
             EXPECT_FALSE(conversionNote(c.status).isEmpty());
+        }
     }
 }
 

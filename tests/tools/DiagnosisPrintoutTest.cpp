@@ -141,8 +141,9 @@ TEST(DiagnosisPrintout, LongHistoryBreaksPagesAndWideLinesWrap)
     QString printed;
     for (const Item& i : textItems(job)) {
         EXPECT_LE(writer.textWidth(i.item.text, i.item.font), writer.pageWidth() + 1e-9) << qPrintable(i.item.text);
-        if (!i.item.text.startsWith("Copyright"))
+        if (!i.item.text.startsWith("Copyright")) {
             EXPECT_LE(i.item.y + i.item.font.pointSize * 1.2, kFooterTop) << qPrintable(i.item.text);
+        }
         printed += i.item.text;
     }
     // Nothing of the wide answer is lost, and every comment line made it.

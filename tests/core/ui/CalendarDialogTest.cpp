@@ -246,8 +246,9 @@ TEST_F(CalendarTest, GridShowsLeapFebruariesAndSundayStarts)
         EXPECT_EQ(enabledDays(calendar), c.days) << c.opening.toString(Qt::ISODate).toStdString();
         EXPECT_EQ(dayButton(calendar, c.firstCell)->text(), QStringLiteral("1"));
         EXPECT_EQ(dayButton(calendar, c.firstCell + c.days - 1)->text(), QString::number(c.days));
-        if (c.firstCell > 0)
+        if (c.firstCell > 0) {
             EXPECT_TRUE(dayButton(calendar, c.firstCell - 1)->text().isEmpty());
+        }
     }
 }
 

@@ -243,8 +243,9 @@ TEST(LogbookWindow, MenuStatesFollowTankAndTab)
         EXPECT_EQ(lb.menuItem("openEntryAction")->text(), "Open " + t + " Entry...");
         EXPECT_EQ(lb.menuItem("deleteEntryAction")->text(), "Delete " + t + " Entry...");
         EXPECT_EQ(lb.menuItem("logDeleteEntryAction")->text(), lb.menuItem("deleteEntryAction")->text());
-        if (!c.entries)
+        if (!c.entries) {
             EXPECT_EQ(lb.menuItem("tankPropertiesAction")->text(), "(no tank selected) Properties...");
+        }
 
         // Activating again keeps the entry commands as the selection allows.
         lb.log->activate();
@@ -712,9 +713,10 @@ TEST(LogbookWindow, ColumnsShowTheirValuesWhole)
             * view->logicalDpiX() / 1440;
         EXPECT_GE(view->header()->sectionSize(c), designed) << c;
         const QString shown = model->index(0, c).data().toString();
-        if (c <= 11)   // the date-and-time item and the formatted measurements
+        if (c <= 11) {   // the date-and-time item and the formatted measurements
             EXPECT_GT(view->header()->sectionSize(c), view->fontMetrics().horizontalAdvance(shown))
                 << shown.toStdString();
+        }
     }
 }
 

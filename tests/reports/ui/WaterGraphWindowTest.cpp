@@ -361,8 +361,9 @@ TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
             barSets += int(bars->count());
         } else if (auto* line = qobject_cast<QLineSeries*>(s)) {
             ++lines;
-            if (c.pointsPerLine)
+            if (c.pointsPerLine) {
                 EXPECT_EQ(line->count(), c.pointsPerLine);
+            }
             EXPECT_EQ(line->pointsVisible(), c.pointsVisible);
         } else if (qobject_cast<QAreaSeries*>(s)) {
             ++areas;
@@ -389,8 +390,9 @@ TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
         ASSERT_EQ(g.chart()->axes(Qt::Vertical).size(), 1);
         EXPECT_EQ(g.chart()->axes(Qt::Horizontal)[0]->titleText(), c.code == 16 ? "Entry" : "Date");
         EXPECT_EQ(g.chart()->axes(Qt::Vertical)[0]->titleText(), "Value");
-        if (c.code != 16)
+        if (c.code != 16) {
             EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4"}));
+        }
     }
     // The chart is really drawn: the window's picture holds the series' colours.
     const QImage shot = g.window()->grab().toImage();

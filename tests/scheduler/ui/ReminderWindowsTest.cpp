@@ -446,7 +446,7 @@ TEST_F(ReminderWindows, DetailsThenOkKeepsDatesWhoseTwoDigitYearsReadInAnotherCe
             QDate(2070, 1, 1), QStringLiteral("Only once on 01/01/60."));
     const QVector<MaintSchedRecord> before = store.list();
     ReminderListWindow* list = openTaskList();
-    for (const QString task : {QStringLiteral("Far range"), QStringLiteral("Far once")}) {
+    for (const QString& task : {QStringLiteral("Far range"), QStringLiteral("Far once")}) {
         selectTask(list, task);
         whenEditorOpens([](ReminderEditorDialog& editor) { pressOk(editor); });
         click(child<QPushButton>(*list, "detailsButton"));

@@ -172,8 +172,9 @@ TEST(DiagnosisWizard, EveryWayOutEndsTheRunAsItShould)
         });
         EXPECT_EQ(wizard.runOnce(), c.end) << c.name;
         EXPECT_FALSE(wizard.isVisible()) << c.name;
-        if (c.end == DiagnosisWizard::StartedOver)
+        if (c.end == DiagnosisWizard::StartedOver) {
             EXPECT_EQ(wizard.run().response(), "99") << c.name;
+        }
         // What was answered stays in the history until the next run starts.
         const bool diagnosed = c.answers == QList<int>{4} || c.answers == QList<int>{2, 0};
         EXPECT_EQ(history.nextLine(), diagnosed ? 60 : 3 + 2 * int(c.answers.size())) << c.name;
