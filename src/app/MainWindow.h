@@ -32,7 +32,6 @@ struct ShellHooks {
     std::function<void(const QString&)> showGraph;           // the graph of a tank ("": the one shown)
     std::function<bool()> graphVisible;                      // is the graph window showing
     std::function<bool()> runDiagnosisWizard;                // one run of the diagnosis wizard; true: run again
-    std::function<void()> loadCompatibilityTables;           // start-up: fill the compatibility tables
 };
 
 class MainWindow : public QMainWindow, public ILogbookShell {

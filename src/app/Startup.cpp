@@ -77,18 +77,20 @@ int Startup::run()
         ~RestoreQuit() { QApplication::setQuitOnLastWindowClosed(value); }
     } restore{quitOnLast};
 
-    // 1. The main window, with its pop-ups hidden and File > Print disabled.
+    // Build the main window, with its pop-ups hidden and File > Print disabled,
+    // and wire the commands of its menus and toolbar.
     m_main = std::make_unique<MainWindow>(m_ctx);
     m_main->setFilePrintEnabled(false);
     wireApplication(m_ctx, *m_main);
 
-    // 2-4. The database file name, the about window (hidden), the start directory.
+    // Name the database file and load the about window without showing it.
     m_ctx.dbFileName = QStringLiteral("VX.MDB");
     m_about = std::make_unique<AboutBox>(m_ctx, m_main.get());
     m_about->setSplashInterval(m_options.splashMs);
     m_about->setCreditsStepMs(m_options.creditsStepMs);
 
-    // 5. Open the file (a missing one is created).
+    // Open the database file, creating a missing one; a file that cannot be
+    // used ends the start with the reason.
     if (!QFileInfo::exists(m_ctx.dbPath()))
         markSetupPending(m_ctx);
     const DbOpenResult opened = openDatabase(m_ctx);
@@ -102,9 +104,10 @@ int Startup::run()
     // hears what was found and where the copy of the damaged file is.
     if (opened.status == DbOpenResult::Opened && !opened.message.isEmpty())
         m_ctx.services.tell(opened.message, QStringLiteral("Brinestead"), MsgIcon::Exclamation, true);
+    // A backup cut short in an earlier run leaves its temporary copy; it goes now.
     removeInterruptedBackupCopy(m_ctx);
 
-    // 6. The version check; an older file is upgraded in its window first.
+    // Check the file's version; an older file is upgraded in its window first.
     if (checkDatabaseVersion(m_ctx) != kCurrentDbVersion) {
         UpgradeWindow upgrade(m_ctx, nullptr, m_options.upgradeDelayMs);
         upgrade.exec();
@@ -125,30 +128,26 @@ int Startup::run()
             QFile::remove(setupPending);
     }
 
-    // 7. The compatibility tables.
-    if (m_main->hooks.loadCompatibilityTables)
-        m_main->hooks.loadCompatibilityTables();
-
-    // 8. Every setting.
+    // Load every setting, from the settings store and the CONFIG row.
     loadSettings(m_ctx);
 
-    // 9. The graph's page size; let the windows drawn so far paint.
+    // Set the graph's page size, then let the windows drawn so far paint.
     m_ctx.graphPageSize = 20;
     QApplication::processEvents();
 
-    // 10. The reminders box.
+    // Fill the reminders box with the next reminders.
     m_main->rebuildRemindersBox();
 
-    // 11. The main window.
+    // Show the main window; the splash and the tip open over it.
     m_main->show();
 
     if (m_options.splashAndTip) {
-        // 12. The splash, until its timer runs out.
+        // Show the splash until its timer runs out.
         m_ctx.splashMode = true;
         m_about->exec();
         m_ctx.splashMode = false;
 
-        // 13. The tip of the day, unless the keeper turned it off.
+        // Show the tip of the day, unless the keeper turned it off.
         m_ctx.showTipsFlag = m_ctx.settingsStore ? tipOfTheDayAtStartup(*m_ctx.settingsStore) : true;
         if (m_ctx.showTipsFlag) {
             TipOfTheDayDialog tod(m_ctx, m_main.get());
@@ -156,7 +155,8 @@ int Startup::run()
         }
     }
 
-    // 14. The no-tank warning and the logbook and graphing buttons.
+    // Warn when no tank is set up, and enable the logbook and graphing buttons
+    // only when one is.
     m_main->checkTanksSetUp();
     return 0;
 }

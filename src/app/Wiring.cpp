@@ -93,8 +93,6 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         DiagnosisWizard wizard(ctx, *diagnosisHistory, &main, &main);
         return wizard.runOnce() == DiagnosisWizard::StartedOver;
     };
-    // The compatibility tables are constant program data: start-up has nothing
-    // to load, so hooks.loadCompatibilityTables stays empty.
     main.registerChild(QStringLiteral("CompatibilityWindow"), [&ctx, &main]() -> QWidget* {
         return new CompatibilityWindow(ctx, &main);
     });

@@ -57,7 +57,9 @@ QString flushToDisk(const QString& path)
 
 // The record, beside the database, of the temporary copy a backup is writing:
 // a backup cut short (the program killed, the machine off) leaves its record,
-// and the next start removes the copy it names.
+// and the next start removes the copy it names. The record ends with a line
+// end; one that lacks it was torn when the machine went off, and a torn name
+// may be that of a file of the keeper's (the backup's own target, say).
 QString pendingRecordPath(const AppContext& ctx)
 {
     return ctx.dbPath() + QStringLiteral(".backup");
@@ -67,7 +69,7 @@ void writePendingRecord(const AppContext& ctx, const QString& tempPath)
 {
     QFile record(pendingRecordPath(ctx));
     if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        record.write(tempPath.toUtf8());
+        record.write(tempPath.toUtf8() + '\n');
 }
 
 // The engine keeps a journal beside the copy while it writes it; a copy cut
@@ -217,11 +219,13 @@ void removeInterruptedBackupCopy(const AppContext& ctx)
         return;
     QString tempPath;
     if (record.open(QIODevice::ReadOnly)) {
-        tempPath = QString::fromUtf8(record.read(64 * 1024));
+        const QByteArray text = record.read(64 * 1024);
+        if (text.endsWith('\n'))
+            tempPath = QString::fromUtf8(text.chopped(1));
         record.close();
     }
-    // Only a file named as this program names its temporary copies, and the
-    // engine's journal beside it.
+    // Only a file a whole record names as this program names its temporary
+    // copies, and the engine's journal beside it.
     if (tempPath.endsWith(QLatin1String(".part")) && !isDatabaseFile(ctx, tempPath)) {
         for (const QString& path : {tempPath, tempPath + kJournalSuffix})
             if (QFileInfo(path).isFile())

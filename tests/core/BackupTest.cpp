@@ -1,6 +1,7 @@
 // The database backup: a consistent copy beside the target, then renamed over
 // it; failures leave an older backup and the open database alone.
 #include "core/Backup.h"
+#include "support/ReadOnlyForThisThread.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -186,6 +189,36 @@ TEST(Backup, WhatABackupKilledHalfWayLeftIsGoneAfterTheNextStartOrBackup)
     }
 }
 
+TEST(Backup, RecordThatNamesNoTemporaryCopyMakesTheStartRemoveNothing)
+{
+    // What the record of a backup in progress may hold after a crash: torn
+    // off inside the name of the copy, it names the older backup the copy was
+    // to replace, or another file of the keeper's.
+    const struct {
+        const char* label;
+        const char* keepersFile;
+        const char* record;   // %1: the folder
+    } cases[] = {
+        {"torn inside the copy's name, naming the older backup", "weekly.bak", "%1/weekly.bak"},
+        {"torn after a name of the keeper's that ends as a copy's does", "weekly.part", "%1/weekly.part"},
+        {"whole, naming a file the program does not name so", "weekly.bak", "%1/weekly.bak\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TestEnv env(true, false);
+        QTemporaryDir other;
+        const QString keepers = other.filePath(QString::fromLatin1(c.keepersFile));
+        writeFile(keepers, "last week's backup");
+        const QString recordPath = env.ctx->dbPath() + ".backup";
+        writeFile(recordPath, QString::fromLatin1(c.record).arg(other.path()).toUtf8());
+
+        removeInterruptedBackupCopy(*env.ctx);
+
+        EXPECT_EQ(readAll(keepers).toStdString(), "last week's backup");
+        EXPECT_FALSE(QFileInfo::exists(recordPath));
+    }
+}
+
 TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
 {
     TestEnv env(true, false);
@@ -205,7 +238,8 @@ TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
 
 struct FailingTarget {
     const char* label;
-    std::function<QString(TestEnv&)> make;   // the target path; empty: skip
+    std::function<QString(TestEnv&)> make;   // the target path
+    bool folderTakesNoFiles = false;         // the target's folder is made read-only
 };
 
 void PrintTo(const FailingTarget& target, std::ostream* os) { *os << target.label; }
@@ -216,8 +250,12 @@ TEST_P(BackupFailure, IsReportedWithAReasonAndLeavesTheDatabaseWorking)
 {
     TestEnv env(true, false);
     const QString target = GetParam().make(env);
-    if (target.isEmpty())
-        GTEST_SKIP() << "no such target on this system";
+    std::optional<ReadOnlyForThisThread> readOnly;
+    if (GetParam().folderTakesNoFiles) {
+        readOnly.emplace(QFileInfo(target).absolutePath());
+        if (!readOnly->holds())
+            GTEST_SKIP() << "nothing here stops this user writing into a read-only folder";
+    }
 
     const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
 
@@ -237,17 +275,12 @@ INSTANTIATE_TEST_SUITE_P(
                           QDir().mkpath(env.path("adir"));
                           return env.path("adir");
                       }},
-        // A folder no file may be created in: read-only to an ordinary user;
-        // the superuser writes anywhere on a disk, but not into sysfs.
         FailingTarget{"FolderThatTakesNoFiles",
                       [](TestEnv& env) {
-                          if (::geteuid() == 0)
-                              return QDir("/sys").exists() ? QStringLiteral("/sys/copy.bak") : QString();
-                          const QString folder = env.path("locked");
-                          QDir().mkpath(folder);
-                          QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-                          return folder + "/copy.bak";
-                      }}),
+                          QDir().mkpath(env.path("locked"));
+                          return env.path("locked/copy.bak");
+                      },
+                      true}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Backup, CopyHoldsOnlyCommittedRowsWhileAWriteIsInProgress)
@@ -319,3 +352,41 @@ TEST(BackupCommand, ExistingTargetAsksFirstAndCancelKeepsItByteForByte)
     EXPECT_EQ(readAll(target), QByteArray("an older backup"));
 }
 
+
+TEST(BackupCommand, FailureSaysAnOlderBackupWasKeptOnlyWhenThereWasOne)
+{
+    TestEnv env(true, false);
+    const QString missing = env.path("nowhere/new.bak");
+    env.files.answers.enqueue(missing);
+
+    EXPECT_EQ(backupDatabaseFile(*env.ctx), BackupOutcome::Failed);
+
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text.toStdString(),
+              QStringLiteral("VX.MDB could not be backed up to %1: the folder %2 does not exist.")
+                  .arg(missing, QDir::toNativeSeparators(env.path("nowhere")))
+                  .toStdString());
+    EXPECT_EQ(env.messages.shown[0].title, "Database Backup");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Exclamation);
+
+    // Over an older backup in a folder that takes no new file: the keeper
+    // agrees to replace it, the copy fails, and the older backup is kept.
+    env.messages.clear();
+    QDir().mkpath(env.path("backups"));
+    const QString older = env.path("backups/old.bak");
+    writeFile(older, "an older backup");
+    const ReadOnlyForThisThread readOnly(env.path("backups"));
+    if (!readOnly.holds())
+        GTEST_SKIP() << "nothing here stops this user writing into a read-only folder";
+    env.files.answers.enqueue(older);
+    env.messages.answers.enqueue(MsgResult::Ok);
+
+    EXPECT_EQ(backupDatabaseFile(*env.ctx), BackupOutcome::Failed);
+
+    ASSERT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(env.messages.shown[0].text, "The file already exists, overwrite?");
+    const QString failure = env.messages.shown[1].text;
+    EXPECT_TRUE(failure.startsWith("VX.MDB could not be backed up to " + older + ": ")) << qPrintable(failure);
+    EXPECT_TRUE(failure.endsWith(". The existing file " + older + " was left as it was.")) << qPrintable(failure);
+    EXPECT_EQ(readAll(older), QByteArray("an older backup"));
+}

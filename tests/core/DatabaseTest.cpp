@@ -1,5 +1,6 @@
 // Opening VX.MDB: creating a missing file, refusing unusable ones untouched,
 // one running copy per start directory.
+#include "support/ReadOnlyForThisThread.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -10,7 +11,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -221,17 +221,18 @@ TEST(Database, DamageThatRebuildingIndexesCannotMendIsRefusedAndTheFileLeftAsItW
     EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files), filesBefore);
 }
 
-TEST(Database, UnusableFilesAreRefusedAndLeftUntouched)
+TEST(Database, UnusableFilesAreRefusedWithTheirReasonAndLeftUntouched)
 {
     struct Case {
         const char* name;
         std::function<void(const QString&)> make;
-        const char* reason;   // part of the message
+        const char* reason;   // how the message's reason begins
     };
     const QList<Case> cases = {
         {"text file", [](const QString& p) { writeFile(p, "This is my fish list\nNemo\n"); },
-         "not an SQLite database file"},
-        {"empty file", [](const QString& p) { writeFile(p, QByteArray()); }, "empty"},
+         "it is not a Brinestead database (not an SQLite database file)"},
+        {"empty file", [](const QString& p) { writeFile(p, QByteArray()); },
+         "the file is empty, it is not a Brinestead database"},
         {"damaged file",
          [](const QString& p) {
              ASSERT_TRUE(createInstalledDatabase(p));
@@ -241,12 +242,25 @@ TEST(Database, UnusableFilesAreRefusedAndLeftUntouched)
                  bytes[i] = char(0xA5 ^ (i & 0xff));
              writeFile(p, bytes);
          },
-         "damaged"},
+         "the file is damaged ("},
+        // Damage outside the indexes: rebuilding them cannot mend it, so none
+        // is tried and the file is not written to.
+        {"wrong count of free pages in the header",
+         [](const QString& p) {
+             ASSERT_TRUE(createInstalledDatabase(p));
+             QByteArray bytes = readAll(p);
+             ASSERT_EQ(bytes.mid(36, 4), QByteArray(4, '\0'));
+             bytes[39] = 5;
+             writeFile(p, bytes);
+         },
+         "the file is damaged ("},
         {"no CONFIG table",
          [](const QString& p) { runRaw(p, {"CREATE TABLE TANKLST (tankid TEXT, tankname TEXT)"}); },
-         "no CONFIG table"},
+         "it has no CONFIG table, so it is not a Brinestead database"},
         {"other tables missing",
-         [](const QString& p) { runRaw(p, {"CREATE TABLE CONFIG (db_version TEXT)"}); }, "missing"},
+         [](const QString& p) { runRaw(p, {"CREATE TABLE CONFIG (db_version TEXT)"}); },
+         "it is not a Brinestead database (the tables TANKLST, waterlog, livestock, maintlog, maintsched, "
+         "animallist are missing)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,8 +272,10 @@ TEST(Database, UnusableFilesAreRefusedAndLeftUntouched)
 
         const DbOpenResult r = openDatabase(*env.ctx);
         EXPECT_EQ(r.status, DbOpenResult::Refused);
-        EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(path))) << qPrintable(r.message);
-        EXPECT_TRUE(r.message.contains(QLatin1String(c.reason))) << qPrintable(r.message);
+        EXPECT_TRUE(r.message.startsWith(QStringLiteral("The database file %1 cannot be used: %2")
+                                             .arg(QDir::toNativeSeparators(path), QLatin1String(c.reason))))
+            << qPrintable(r.message);
+        EXPECT_TRUE(r.message.endsWith(". The file was left as it is.")) << qPrintable(r.message);
         EXPECT_FALSE(env.ctx->db().isOpen());
         EXPECT_FALSE(env.ctx->lock);
         EXPECT_EQ(readAll(path), before);
@@ -373,11 +389,14 @@ TEST(Database, FileLeftByAnInterruptedChangeIsRecovered)
     EXPECT_EQ(checkDatabaseVersion(*env.ctx), "2.0 ");
 }
 
-TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
+TEST(Database, FileHeldByAnotherProgramIsRefusedAsInUseNotAsDamaged)
 {
-    // Held by another program that is writing to it, or read-only to this user:
-    // either way no entry could be saved, so the keeper hears it at once.
-    {
+    // Another program writing to the file (it may still be read), or holding
+    // it under its exclusive lock (not even readable meanwhile): either way no
+    // entry could be saved, so the keeper hears it at once, and not that the
+    // file is damaged, which could send them to an old backup.
+    for (const char* lock : {"BEGIN IMMEDIATE", "BEGIN EXCLUSIVE"}) {
+        SCOPED_TRACE(lock);
         TestEnv env(false);
         const QString path = env.ctx->dbPath();
         ASSERT_TRUE(createInstalledDatabase(path));
@@ -386,14 +405,23 @@ TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
         ASSERT_TRUE(other.open());
         {
             QSqlQuery q(other);
-            ASSERT_TRUE(q.exec("BEGIN IMMEDIATE"));
+            ASSERT_TRUE(q.exec(QLatin1String(lock)));
             ASSERT_TRUE(q.exec("INSERT INTO animallist (animalname, AnimalType) VALUES ('Tang', '2')"));
         }
+        const QByteArray before = readAll(path);
+        const QStringList filesBefore = QDir(env.dir.path()).entryList(QDir::Files);
+
         const DbOpenResult r = openDatabase(*env.ctx);
+
         EXPECT_EQ(r.status, DbOpenResult::Refused);
         EXPECT_TRUE(r.message.contains("in use by another program")) << qPrintable(r.message);
+        EXPECT_FALSE(r.message.contains("damaged")) << qPrintable(r.message);
         EXPECT_FALSE(env.ctx->db().isOpen());
         EXPECT_FALSE(env.ctx->lock);
+        EXPECT_EQ(readAll(path), before);
+        EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files), filesBefore);
+
+        // Once the other program lets go, the file opens as usual.
         QSqlQuery(other).exec("ROLLBACK");
         other.close();
         other = QSqlDatabase();
@@ -404,17 +432,18 @@ TEST(Database, FileThatCannotBeWrittenIsRefusedAtStart)
 
 TEST(Database, ReadOnlyFileIsRefusedAtStart)
 {
-    // The administrator may write to a read-only file: there the check cannot
-    // be made, and the run says so instead of counting it as passed.
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root, who may write to a read-only file";
     TestEnv env(false);
     const QString path = env.ctx->dbPath();
     ASSERT_TRUE(createInstalledDatabase(path));
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const ReadOnlyForThisThread readOnly(path);
+    if (!readOnly.holds())
+        GTEST_SKIP() << "nothing here stops this user writing to a read-only file";
     const QByteArray before = readAll(path);
+
     const DbOpenResult r = openDatabase(*env.ctx);
+
     EXPECT_EQ(r.status, DbOpenResult::Refused);
-    EXPECT_TRUE(r.message.contains("read-only")) << qPrintable(r.message);
+    EXPECT_TRUE(r.message.contains("it is read-only, so no entry could be saved")) << qPrintable(r.message);
+    EXPECT_FALSE(env.ctx->lock);
     EXPECT_EQ(readAll(path), before);
 }

@@ -268,15 +268,31 @@ TEST(Upgrade, SecondStepFailingKeepsTheFirstStepsWork)
     EXPECT_EQ(rows(f.db(), "SELECT count(*) FROM animallist"), QList<QStringList>{{"67"}});
 }
 
-TEST(Upgrade, FirstLayoutWithoutConfigRowGetsDefaultRow)
+TEST(Upgrade, FileWithoutConfigRowIsReadAtItsLayoutsVersionAndUpgraded)
 {
-    oldlayout::Content content;
-    content.configRow = false;
-    OldFileEnv f(oldlayout::Version::V00, content);
-    ASSERT_TRUE(f.open().ok());
-    EXPECT_EQ(f.env.ctx->dbVersion, "0.0 ");
-    Recorded rec;
-    ASSERT_TRUE(upgradeDatabase(*f.env.ctx, rec.callbacks()).ok);
-    EXPECT_EQ(rows(f.db(), "SELECT db_version, default_salt, default_fresh FROM CONFIG"),
-              (QList<QStringList>{{"2.0 ", "0", "1"}}));
+    // The default row takes the version the tables are at: a "1.1 " file
+    // taken for "2.0 " would never get the rule columns, and every reminder
+    // would fail to read from then on.
+    const struct {
+        oldlayout::Version layout;
+        const char* version;
+    } cases[] = {{oldlayout::Version::V00, "0.0 "}, {oldlayout::Version::V11, "1.1 "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        oldlayout::Content content;
+        content.configRow = false;
+        content.reminders = {{"Feed", QStringLiteral("2020-03-01"), 1}};
+        OldFileEnv f(c.layout, content);
+        ASSERT_TRUE(f.open().ok());
+        EXPECT_EQ(f.env.ctx->dbVersion.toStdString(), c.version);
+        Recorded rec;
+        const UpgradeResult result = upgradeDatabase(*f.env.ctx, rec.callbacks());
+        ASSERT_TRUE(result.ok) << qPrintable(result.error);
+        EXPECT_TRUE(result.ran);
+        EXPECT_EQ(rows(f.db(), "SELECT db_version, default_salt, default_fresh FROM CONFIG"),
+                  (QList<QStringList>{{"2.0 ", "0", "1"}}));
+        EXPECT_EQ(rows(f.db(), "SELECT SchedRtype, SchedRSubtype, SchedDetailText, SchedEnglishDesc, SchedEndDate "
+                               "FROM maintsched"),
+                  (QList<QStringList>{{"0", "<null>", "<null>", "<null>", "2021-03-01"}}));
+    }
 }

@@ -127,6 +127,8 @@ const ExpansionCase kCases[] = {
      {"2026-01-15", "2027-01-15", "2028-01-15"}},
     {"month index 11 is December", rule(Yearly, 0, 15, "11", "2026-01-01", "2028-12-31"), all,
      {"2026-12-15", "2027-12-15", "2028-12-15"}},
+    {"a start on the rule's own day gives that day, then each later year",
+     rule(Yearly, 0, 15, "2", "2026-03-15", "2028-12-31"), all, {"2026-03-15", "2027-03-15", "2028-03-15"}},
     {"the start year's date before the start begins next year",
      rule(Yearly, 0, 15, "2", "2026-04-01", "2028-12-31"), all, {"2027-03-15", "2028-03-15"}},
     {"29 February becomes 28 February and stays there",

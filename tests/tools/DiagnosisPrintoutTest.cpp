@@ -73,13 +73,20 @@ TEST(DiagnosisPrintout, CopyShowsTitleReminderAnswersAndFooter)
     const double titleWidth = writer.textWidth(title.text, title.font);
     EXPECT_DOUBLE_EQ(title.x + titleWidth / 2, writer.pageWidth() / 2);   // centred
 
-    QString reminder;
+    // The reminder, its first line wrapped at the blank before its last word
+    // (the continuation does not start with that blank).
+    QStringList reminder;
     for (const Item& i : items)
         if (i.item.font.pointSize == 9 && i.item.y < kFooterTop)
-            reminder += i.item.text + ' ';
-    EXPECT_TRUE(reminder.startsWith("REMINDER: This program is only a tool to help you determine POSSIBLE CAUSES"));
-    EXPECT_TRUE(reminder.contains("replace the advice of your Venerinarian or experienced dealer."));
-    EXPECT_TRUE(reminder.contains("ALWAYS consult with an EXPERIENCED DEALER or veterinarian before medicating"));
+            reminder << i.item.text;
+    EXPECT_EQ(reminder.join('\n').toStdString(),
+              QStringList({"REMINDER: This program is only a tool to help you determine POSSIBLE CAUSES of disease in "
+                           "your animals - it is by no",
+                           "means",
+                           "complete or totally comprehensive, and is NOT intended to replace the advice of your "
+                           "Venerinarian or experienced dealer.",
+                           "ALWAYS consult with an EXPERIENCED DEALER or veterinarian before medicating your aquarium "
+                           "or animals."}).join('\n').toStdString());
 
     QStringList texts;
     for (const Item& i : items)
@@ -138,17 +145,23 @@ TEST(DiagnosisPrintout, LongHistoryBreaksPagesAndWideLinesWrap)
     layOutAnswers(writer, history);
     const RecordedJob& job = writer.job();
     ASSERT_GE(job.pages.size(), 2);
-    QString printed;
+    QStringList printed;
     for (const Item& i : textItems(job)) {
         EXPECT_LE(writer.textWidth(i.item.text, i.item.font), writer.pageWidth() + 1e-9) << qPrintable(i.item.text);
         if (!i.item.text.startsWith("Copyright")) {
             EXPECT_LE(i.item.y + i.item.font.pointSize * 1.2, kFooterTop) << qPrintable(i.item.text);
         }
-        printed += i.item.text;
+        printed << i.item.text;
     }
-    // Nothing of the wide answer is lost, and every comment line made it.
-    QString wanted = "  A:" + wide;
-    EXPECT_TRUE(printed.remove(' ').contains(wanted.remove(' ')));
+    // The wide answer, 108 characters to a line: broken at the last blank that
+    // fits, which no line keeps, and the word wider than the page at the edge.
+    const int answerAt = printed.indexOf("  A:" + QStringLiteral("wide answer ").repeated(8) + "wide");
+    ASSERT_GE(answerAt, 0) << qPrintable(printed.join('\n'));
+    EXPECT_EQ(printed.mid(answerAt + 1, 3).join('\n').toStdString(),
+              QStringList({"answer wide answer wide answer wide answer", QString(108, 'x'), QString(42, 'x')})
+                  .join('\n')
+                  .toStdString());
+    // Every comment line made it.
     for (const RecordedPage& page : job.pages)
         EXPECT_TRUE(page.texts().contains("Copyright (C) 2026 The Brinestead developers"));
     int comments = 0;

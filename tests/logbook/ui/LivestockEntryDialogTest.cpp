@@ -185,15 +185,16 @@ TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
     edit(*second, "quantityEdit")->setText("32000");
     edit(*second, "pricePaidEdit")->setText(" 12.5 ");
     edit(*second, "priceSoldEdit")->setText("20");
-    edit(*second, "dateLostEdit")->setText("12/24/26");
+    edit(*second, "dateLostEdit")->setText("12/08/26");   // the day it was acquired
     list(*second, "statusList")->setEditText("Sold");
     list(*second, "wherePurchasedList")->setEditText("Reef Shop");
     clickOk(*second);
+    ASSERT_EQ(second->result(), QDialog::Accepted) << env.messages.texts().join('\n').toStdString();
     saved = LivestockStore(env.ctx->db()).get(second->savedEntry().rowid);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->price_paid, 12.5);
     EXPECT_EQ(saved->price_sold, 20.0);
-    EXPECT_EQ(saved->datelost, QDate(2026, 12, 24));
+    EXPECT_EQ(saved->datelost, QDate(2026, 12, 8));
     EXPECT_EQ(saved->status, "Sold");
     EXPECT_EQ(saved->where_purch, "Reef Shop");
     EXPECT_EQ(saved->quantity, 32000);
