@@ -1,12 +1,29 @@
 // Fitting texts into a printout's room: where lines break, how a text that
 // needs more lines than it may take ends, and how a title shrinks.
-// Recording metrics: at 10 points a character is 5 wide, so 50 holds 10.
+// At 10 points a character is 5 wide here, so 50 holds 10.
 #include "core/PrintFitting.h"
 #include "support/ParamNames.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// A page 540 wide whose characters are half their point size wide.
+class HalfPointCharacters : public IPageWriter {
+public:
+    PageOrientation orientation() const override { return PageOrientation::Portrait; }
+    double pageWidth() const override { return 540; }
+    double pageHeight() const override { return 720; }
+    double lineHeight(const PrintFont& font) const override { return font.pointSize * 1.2; }
+    double textWidth(const QString& text, const PrintFont& font) const override
+    {
+        return text.size() * font.pointSize * 0.5;
+    }
+    void drawText(double, double, const QString&, const PrintFont&) override {}
+    void drawLine(double, double, double, double) override {}
+    void drawPicture(const QRectF&, const std::function<void(QPainter&, const QRectF&)>&) override {}
+    void newPage() override {}
+};
 
 struct WrapCase {
     const char* name;
@@ -23,7 +40,7 @@ class WrapToWidth : public ::testing::TestWithParam<WrapCase> {};
 TEST_P(WrapToWidth, BreaksAtBlanksAndCutsWithAnEllipsis)
 {
     const WrapCase& c = GetParam();
-    RecordingPageWriter writer;
+    HalfPointCharacters writer;
     PrintFont font;
     EXPECT_EQ(wrapToWidth(writer, QString::fromUtf8(c.text), font, c.width, c.maxLines), c.lines);
 }
@@ -46,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PrintFitting, ATitleShrinksInHalfPointsUntilItFits)
 {
-    RecordingPageWriter writer;   // 540 wide
+    HalfPointCharacters writer;
     PrintFont title;
     title.family = QStringLiteral("Arial");
     title.pointSize = 18;
