@@ -13,13 +13,18 @@
 
 class IClock;
 
-// Horizontal print positions of a log's columns; index 0 is the left margin.
-using ColumnPositions = std::array<double, 14>;
-
 // Arial 14 bold italic: the title of a page.
 PrintFont logTitleFont();
 // Times New Roman 10 with the given style: every other text of a printed log.
 PrintFont logBodyFont(bool bold = false, bool italic = false, bool underline = false);
+
+// How a log's table sits on the paper: the horizontal print positions of its
+// columns (index 0 is the left margin) and the font of its headings and
+// entries (the body font, or a smaller size where the paper is too narrow).
+struct LogTableLayout {
+    std::array<double, 14> x{};
+    PrintFont font = logBodyFont();
+};
 
 class LogPageFrame {
 public:

@@ -1,33 +1,76 @@
 #include "reports/LogPrintout.h"
 
 #include "core/Dates.h"
+#include "core/PrintFitting.h"
 #include "core/Services.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
 namespace {
 
-// Prints the underlined headings, each at its column, and leaves the fonts plain.
-void printHeadingTexts(PrintFlow& flow, const ColumnPositions& columns,
+// Prints the underlined headings, each at its column, and leaves the font plain.
+void printHeadingTexts(PrintFlow& flow, const LogTableLayout& columns,
                        std::initializer_list<std::pair<int, const char*>> headings, bool endLastLine)
 {
-    flow.setFont(logBodyFont(false, false, true));
+    PrintFont underlined = columns.font;
+    underlined.underline = true;
+    flow.setFont(underlined);
     for (const auto& [index, text] : headings) {
-        flow.setX(columns[index]);
+        flow.setX(columns.x[index]);
         flow.print(QString::fromLatin1(text));
     }
     if (endLastLine)
         flow.endLine();
-    flow.setFont(logBodyFont());
+    flow.setFont(columns.font);
 }
 
 QString tankFilter(bool oneTank)
 {
     return oneTank ? QStringLiteral(" WHERE t.tankid = ?") : QString();
+}
+
+double blankWidth(const IPageWriter& writer, const PrintFont& font)
+{
+    return writer.textWidth(QStringLiteral(" "), font);
+}
+
+// The width of the widest date and time an entry can show, or of the heading
+// above them when that is wider, and a blank after it.
+double dateTimeColumnWidth(const IPageWriter& writer, const PrintFont& font, const QString& dateMask,
+                           const char* heading)
+{
+    const QString widest = formatDateMask(QDate(2088, 8, 28), dateMask) + QStringLiteral(" - ")
+                           + formatAmPmTime(QTime(8, 8, 8), true);
+    return std::max(writer.textWidth(widest, font), writer.textWidth(QString::fromLatin1(heading), font))
+           + blankWidth(writer, font);
+}
+
+// A text of an entry, the room it has (from x, `width` wide) and its font.
+struct Cell {
+    double x = 0;
+    double width = 0;
+    QString text;
+    PrintFont font;
+};
+
+// Cells side by side, each wrapped within its width: as many lines as the
+// tallest cell needs, at most maxLines.
+QList<PrintedLine> cellLines(const IPageWriter& writer, const QList<Cell>& cells, int maxLines)
+{
+    QList<PrintedLine> lines;
+    for (const Cell& cell : cells) {
+        const QStringList wrapped = wrapToWidth(writer, cell.text, cell.font, cell.width, maxLines);
+        if (lines.size() < wrapped.size())
+            lines.resize(wrapped.size());
+        for (qsizetype line = 0; line < wrapped.size(); ++line)
+            lines[line].append({cell.x, wrapped[line], cell.font});
+    }
+    return lines;
 }
 
 // ---- livestock ------------------------------------------------------------------
@@ -47,39 +90,47 @@ public:
                               "JOIN livestock l ON l.tankname = t.tankid")
                + tankFilter(oneTank) + QStringLiteral(" ORDER BY t.tankname, l.dateadded, l.timeadded");
     }
-    ColumnPositions columnPositions(const IPageWriter& writer, const QString&) const override
+    LogTableLayout columns(const IPageWriter& writer, const QString& dateMask) const override
     {
         const double width = writer.pageWidth();
-        ColumnPositions c{};
-        c[1] = std::round(width / 8.0);
-        c[2] = std::round(width / 4.0);
-        c[3] = width - c[2];
-        c[4] = width - c[1];
+        LogTableLayout c;
+        // The animal at a quarter of the page, or right after the date and
+        // time where they are wider; quantity and status at 3/4 and 7/8.
+        c.x[1] = std::round(width / 8.0);
+        c.x[2] = std::max(std::round(width / 4.0),
+                          std::ceil(dateTimeColumnWidth(writer, c.font, dateMask, "Date /Time Added")));
+        c.x[3] = width - std::round(width / 4.0);
+        c.x[4] = width - c.x[1];
         return c;
     }
-    void printColumnHeadings(PrintFlow& flow, const ColumnPositions& columns, bool) const override
+    void printColumnHeadings(PrintFlow& flow, const LogTableLayout& columns, bool) const override
     {
         printHeadingTexts(flow, columns,
                           {{0, "Date /Time Added"}, {2, "Animal"}, {3, "Quantity"}, {4, "Status"}}, false);
         flow.endLine();
     }
-    void printEntry(PrintFlow& flow, const ColumnPositions& columns, const LogPrintRow& row,
-                    const QString& dateMask) const override
+    QList<PrintedLine> entryLines(const IPageWriter& writer, const LogTableLayout& columns, const LogPrintRow& row,
+                                  const QString& dateMask, int maxLines) const override
     {
         const QVariantList& v = row.values;
-        flow.setX(0);
-        flow.print(logDateTimeText(v[0], v[1], dateMask));
-        flow.setX(columns[2]);
-        flow.print(logValueText(v[2]));
-        flow.setX(columns[3]);
-        flow.print(logValueText(v[3]));
-        flow.setX(columns[4]);
-        flow.print(logValueText(v[4]));
-        flow.endLine();
+        const auto& x = columns.x;
+        const PrintFont& font = columns.font;
+        const double blank = blankWidth(writer, font);
+        return cellLines(writer,
+                         {{0, x[2] - blank, logDateTimeText(v[0], v[1], dateMask), font},
+                          {x[2], x[3] - x[2] - blank, logValueText(v[2]), font},
+                          {x[3], x[4] - x[3] - blank, logValueText(v[3]), font},
+                          {x[4], writer.pageWidth() - x[4], logValueText(v[4]), font}},
+                         maxLines);
     }
 };
 
 // ---- water quality ----------------------------------------------------------------
+
+constexpr std::array<const char*, 14> kWaterHeadings = {
+    "Date /Time Added", "Ammonia", "Nitrite", "Nitrate", "ph",      "s.g.",    "Temp",
+    "o2",               "dkh",     "Calcium", "Copper",  "Redox",   "Custom1", "Custom2",
+};
 
 class WaterQualityLogPrintout : public LogPrintout {
 public:
@@ -99,46 +150,94 @@ public:
                               "JOIN waterlog w ON w.tankname = t.tankid")
                + tankFilter(oneTank) + QStringLiteral(" ORDER BY t.tankname, w.logdate, w.logtime");
     }
-    ColumnPositions columnPositions(const IPageWriter& writer, const QString& dateMask) const override
+    LogTableLayout columns(const IPageWriter& writer, const QString& dateMask) const override
     {
-        const double width = writer.pageWidth();
-        ColumnPositions c{};
         // The values sit on a grid of fifteenths of the page: nitrite at 3/15,
-        // then one fifteenth a column up to 14/15. Ammonia comes at 1/15 or, when
-        // the date and time (or their heading) are wider, right after them.
-        const PrintFont body = logBodyFont();
-        const QString widestDateTime = formatDateMask(QDate(2088, 8, 28), dateMask) + QStringLiteral(" - ")
-                                       + formatAmPmTime(QTime(8, 8, 8), true);
-        const double dateTimeWidth = std::max(writer.textWidth(widestDateTime, body),
-                                              writer.textWidth(QStringLiteral("Date /Time Added"), body))
-                                     + writer.textWidth(QStringLiteral(" "), body);
-        c[1] = std::round(std::max(width * (1.0 / 15.0), dateTimeWidth));
-        for (int index = 2; index < 14; ++index)
-            c[index] = std::round(width * ((index + 1) / 15.0));
+        // then one fifteenth a column up to 14/15; ammonia at 1/15 or, when the
+        // date and time are wider, right after them. Every column must hold its
+        // heading and a value of four digits before the point. Where the grid
+        // does not, the columns follow each other as wide as they need, the room
+        // left shared out among them; where the page is too narrow even for
+        // that, the whole table prints in a smaller size.
+        const double width = writer.pageWidth();
+        LogTableLayout c;
+        for (double size = c.font.pointSize; size > 1; size -= 0.5) {
+            c.font.pointSize = size;
+            const double blank = blankWidth(writer, c.font);
+            const double dateTime = dateTimeColumnWidth(writer, c.font, dateMask, kWaterHeadings[0]);
+            std::array<double, 14> need{};
+            for (int index = 1; index < 14; ++index)
+                need[index] = std::max(writer.textWidth(QString::fromLatin1(kWaterHeadings[index]), c.font),
+                                       writer.textWidth(QStringLiteral("0000.000"), c.font));
+
+            c.x[1] = std::max(std::round(width / 15.0), std::ceil(dateTime));
+            for (int index = 2; index < 14; ++index)
+                c.x[index] = std::round(width * ((index + 1) / 15.0));
+            if (fitsColumns(c.x, need, blank, width))
+                return c;
+
+            double total = dateTime + blank * 12;
+            for (int index = 1; index < 14; ++index)
+                total += need[index];
+            const double share = (width - total) / 13.0;
+            double at = dateTime;
+            for (int index = 1; index < 14; ++index) {
+                c.x[index] = std::ceil(at);
+                at += need[index] + blank + share;
+            }
+            if (fitsColumns(c.x, need, blank, width))
+                return c;
+        }
         return c;
     }
-    void printColumnHeadings(PrintFlow& flow, const ColumnPositions& columns, bool) const override
+    void printColumnHeadings(PrintFlow& flow, const LogTableLayout& columns, bool) const override
     {
-        printHeadingTexts(flow, columns,
-                          {{0, "Date /Time Added"}, {1, "Ammonia"}, {2, "Nitrite"}, {3, "Nitrate"}, {4, "ph"},
-                           {5, "s.g."}, {6, "Temp"}, {7, "o2"}, {8, "dkh"}, {9, "Calcium"}, {10, "Copper"},
-                           {11, "Redox"}, {12, "Custom1"}, {13, "Custom2"}},
-                          false);
+        PrintFont underlined = columns.font;
+        underlined.underline = true;
+        flow.setFont(underlined);
+        for (int index = 0; index < 14; ++index) {
+            flow.setX(columns.x[index]);
+            flow.print(QString::fromLatin1(kWaterHeadings[index]));
+        }
+        flow.setFont(columns.font);
         flow.endLine();
     }
-    void printEntry(PrintFlow& flow, const ColumnPositions& columns, const LogPrintRow& row,
-                    const QString& dateMask) const override
+    QList<PrintedLine> entryLines(const IPageWriter& writer, const LogTableLayout& columns, const LogPrintRow& row,
+                                  const QString& dateMask, int maxLines) const override
     {
         const QVariantList& v = row.values;
-        flow.setX(0);
-        flow.print(logDateTimeText(v[0], v[1], dateMask));
+        const auto& x = columns.x;
+        const PrintFont& font = columns.font;
+        const double blank = blankWidth(writer, font);
+        QList<Cell> cells{{0, x[1] - blank, logDateTimeText(v[0], v[1], dateMask), font}};
         for (int index = 1; index < 14; ++index) {
             const QVariant& value = v[index + 1];
-            flow.setX(columns[index]);
+            const double width = (index < 13 ? x[index + 1] - blank : writer.pageWidth()) - x[index];
             // A value that was not measured stays blank rather than reading 0.000.
-            flow.print(value.isNull() ? QString() : formatNumber(value.toDouble(), QStringLiteral("###0.000")));
+            const QString text =
+                value.isNull() ? QString() : formatNumber(value.toDouble(), QStringLiteral("###0.000"));
+            // A value too wide for its column prints smaller; one that would
+            // become too small to read wraps instead.
+            PrintFont valueFont = shrinkToWidth(writer, text, font, width);
+            if (valueFont.pointSize < font.pointSize * 0.6)
+                valueFont = font;
+            cells.append({x[index], width, text, valueFont});
         }
-        flow.endLine();
+        return cellLines(writer, cells, maxLines);
+    }
+
+private:
+    // Whether each column, from its position to a blank before the next (the
+    // last to the page's edge), holds what it needs.
+    static bool fitsColumns(const std::array<double, 14>& x, const std::array<double, 14>& need, double blank,
+                            double width)
+    {
+        for (int index = 1; index < 14; ++index) {
+            const double end = index < 13 ? x[index + 1] - blank : width;
+            if (x[index] + need[index] > end)
+                return false;
+        }
+        return true;
     }
 };
 
@@ -159,33 +258,42 @@ public:
                               "m.maintlognote FROM TANKLST t JOIN maintlog m ON m.mainttankname = t.tankid")
                + tankFilter(oneTank) + QStringLiteral(" ORDER BY t.tankname, m.maintlogdate, m.maintlogtime");
     }
-    ColumnPositions columnPositions(const IPageWriter& writer, const QString&) const override
+    LogTableLayout columns(const IPageWriter& writer, const QString& dateMask) const override
     {
-        ColumnPositions c{};
-        c[2] = std::round(writer.pageWidth() / 4.0);
+        // The task at a quarter of the page, or right after the date and time
+        // where they are wider.
+        LogTableLayout c;
+        c.x[2] = std::max(std::round(writer.pageWidth() / 4.0),
+                          std::ceil(dateTimeColumnWidth(writer, c.font, dateMask, "Date /Time Performed")));
         return c;
     }
-    void printColumnHeadings(PrintFlow& flow, const ColumnPositions& columns, bool continuation) const override
+    void printColumnHeadings(PrintFlow& flow, const LogTableLayout& columns, bool continuation) const override
     {
         printHeadingTexts(flow, columns, {{0, "Date /Time Performed"}, {2, "Task Performed"}}, true);
         flow.printLine();
         if (continuation)
             flow.printLine();
     }
-    int linesPerEntry() const override { return 3; }
-    void printEntry(PrintFlow& flow, const ColumnPositions& columns, const LogPrintRow& row,
-                    const QString& dateMask) const override
+    // Three lines and more: the date and time with the task, then the
+    // quantity, unit and description, then the note, each wrapped in the task's
+    // column; the task and the details leave at least a line to what follows.
+    QList<PrintedLine> entryLines(const IPageWriter& writer, const LogTableLayout& columns, const LogPrintRow& row,
+                                  const QString& dateMask, int maxLines) const override
     {
         const QVariantList& v = row.values;
-        flow.setX(0);
-        flow.print(logDateTimeText(v[0], v[1], dateMask));
-        flow.setX(columns[2]);
-        flow.printLine(logValueText(v[2]));
-        flow.setX(columns[2]);
-        flow.printLine(logValueText(v[3]) + QStringLiteral("  ") + logValueText(v[4]) + QStringLiteral("  ")
-                       + logValueText(v[5]));
-        flow.setX(columns[2]);
-        flow.printLine(logValueText(v[6]));
+        const double taskX = columns.x[2];
+        const double taskWidth = writer.pageWidth() - taskX;
+        const PrintFont& font = columns.font;
+        const double blank = blankWidth(writer, font);
+        QList<PrintedLine> lines = cellLines(writer,
+                                             {{0, taskX - blank, logDateTimeText(v[0], v[1], dateMask), font},
+                                              {taskX, taskWidth, logValueText(v[2]), font}},
+                                             maxLines - 2);
+        const QString details =
+            logValueText(v[3]) + QStringLiteral("  ") + logValueText(v[4]) + QStringLiteral("  ") + logValueText(v[5]);
+        lines += cellLines(writer, {{taskX, taskWidth, details, font}}, maxLines - int(lines.size()) - 1);
+        lines += cellLines(writer, {{taskX, taskWidth, logValueText(v[6]), font}}, maxLines - int(lines.size()));
+        return lines;
     }
 };
 
@@ -245,16 +353,21 @@ int printLogRows(const LogPrintout& log, LogRowReader& rows, IPageWriter& writer
                  const QString& dateMask)
 {
     PrintFlow flow(writer);
-    const ColumnPositions columns = log.columnPositions(writer, dateMask);
+    const LogTableLayout columns = log.columns(writer, dateMask);
     const double footerTop = LogPageFrame::footerTop(flow);
+    const double lineHeight = writer.lineHeight(columns.font);
+    // Whole lines of the entries' font left above the footer.
+    auto linesLeft = [&] { return int(std::floor((footerTop - flow.y()) / lineHeight + 1e-9)); };
 
     int pages = 0;
     int pageNumber = 0;
+    int entriesOnPage = 0;
     LogPrintRow section;   // the tank being printed (its values unused)
     auto startPage = [&](bool continuation) {
         if (pages > 0)
             flow.newPage();
         ++pages;
+        entriesOnPage = 0;
         pageNumber = continuation ? pageNumber + 1 : 1;
         frame.printPageHeadings(flow, log.title(), section.tankName, section.tankSize, section.tankDesc,
                                 pageNumber);
@@ -269,14 +382,25 @@ int printLogRows(const LogPrintout& log, LogRowReader& rows, IPageWriter& writer
             section.tankSize = row.tankSize;
             section.tankDesc = row.tankDesc;
             startPage(false);
-        } else {
-            // An entry is printed whole above the footer; otherwise the page breaks first.
-            flow.setFont(logBodyFont());
-            if (flow.y() + log.linesPerEntry() * flow.lineHeight() > footerTop)
-                startPage(true);
         }
-        flow.setFont(logBodyFont());
-        log.printEntry(flow, columns, row, dateMask);
+        // An entry is printed whole above the footer; otherwise the page breaks
+        // first. No entry takes more than the lines of a page.
+        const int pageLines = int(footerTop / lineHeight);
+        QList<PrintedLine> lines = log.entryLines(writer, columns, row, dateMask, std::max(linesLeft(), pageLines));
+        if (lines.size() > linesLeft() && entriesOnPage > 0)
+            startPage(true);
+        if (lines.size() > linesLeft())
+            lines = log.entryLines(writer, columns, row, dateMask, linesLeft());
+        for (const PrintedLine& line : lines) {
+            for (const PlacedText& text : line) {
+                flow.setFont(text.font);
+                flow.setX(text.x);
+                flow.print(text.text);
+            }
+            flow.setFont(columns.font);
+            flow.endLine();
+        }
+        ++entriesOnPage;
     } while (rows.next());
     return pages;
 }

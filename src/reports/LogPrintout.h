@@ -25,6 +25,14 @@ struct LogPrintRow {
     QVariantList values;
 };
 
+// Texts of one printed line, each at its horizontal position in its font.
+struct PlacedText {
+    double x = 0;
+    QString text;
+    PrintFont font;
+};
+using PrintedLine = QList<PlacedText>;
+
 // What differs from one printed log to the next.
 class LogPrintout {
 public:
@@ -43,14 +51,17 @@ public:
     // then the log's values; with oneTank, one bound value (the tank key) filters it.
     virtual QString selectSql(bool oneTank) const = 0;
 
-    virtual ColumnPositions columnPositions(const IPageWriter& writer, const QString& dateMask) const = 0;
+    virtual LogTableLayout columns(const IPageWriter& writer, const QString& dateMask) const = 0;
     // The underlined column headings and what follows them; continuation is
     // true on a tank's second and later pages.
-    virtual void printColumnHeadings(PrintFlow& flow, const ColumnPositions& columns, bool continuation) const = 0;
-    // Lines one entry takes.
-    virtual int linesPerEntry() const { return 1; }
-    virtual void printEntry(PrintFlow& flow, const ColumnPositions& columns, const LogPrintRow& row,
-                            const QString& dateMask) const = 0;
+    virtual void printColumnHeadings(PrintFlow& flow, const LogTableLayout& columns, bool continuation) const = 0;
+    // One entry as it prints, line by line in the columns' font: a text wider
+    // than its column wraps within it onto the entry's next lines (a measured
+    // value prints smaller instead, as long as it stays readable). At most
+    // maxLines lines (never fewer than the entry's fixed lines); a text that
+    // would need more is cut, ending with an ellipsis.
+    virtual QList<PrintedLine> entryLines(const IPageWriter& writer, const LogTableLayout& columns,
+                                          const LogPrintRow& row, const QString& dateMask, int maxLines) const = 0;
 };
 
 // Reads the rows of a printed log one at a time in print order (tanks by name,
@@ -94,7 +105,9 @@ LogPrintResult printLogEntries(QSqlDatabase db, IPrintService& service, const IC
                                const LogPrintRequest& request);
 
 // Prints the rows of one copy: a new page with page number 1 for each tank,
-// continuation pages numbered on when an entry would reach the footer.
+// continuation pages numbered on when an entry would reach the footer. An
+// entry is printed whole above the footer; one longer than a page holds is
+// cut to the page.
 // Returns the number of pages printed.
 int printLogRows(const LogPrintout& log, LogRowReader& rows, IPageWriter& writer, const LogPageFrame& frame,
                  const QString& dateMask);

@@ -1,6 +1,9 @@
 #include "scheduler/SchedulePrintout.h"
 
+#include "core/PrintFitting.h"
 #include "version.h"
+
+#include <algorithm>
 
 namespace sched {
 
@@ -22,6 +25,12 @@ double footerHeight(const IPageWriter& writer)
     return 2 * writer.lineHeight(scheduleFooterFont());
 }
 
+// A title in its font, made smaller where the paper is too narrow for it.
+PrintFont titleFont(const IPageWriter& writer, const PrintFont& font)
+{
+    return shrinkToWidth(writer, kScheduleTitle, font, writer.pageWidth());
+}
+
 void printTitle(PrintFlow& flow, const PrintFont& titleFont)
 {
     flow.setFont(titleFont);
@@ -30,13 +39,13 @@ void printTitle(PrintFlow& flow, const PrintFont& titleFont)
     flow.setFont(scheduleRowFont());
 }
 
-void breakPage(PrintFlow& flow)
+void breakPage(PrintFlow& flow, const PrintFont& laterTitleFont)
 {
     flow.setFont(scheduleFooterFont());
     flow.printLine(QString());
     flow.printLine(scheduleFooterText());
     flow.newPage();
-    printTitle(flow, scheduleLaterTitleFont());
+    printTitle(flow, laterTitleFont);
 }
 
 } // namespace
@@ -54,22 +63,39 @@ QString scheduleFooterText()
 
 void layOutSchedule(IPageWriter& writer, const QVector<SchedulePrintRow>& rows)
 {
+    const PrintFont laterTitle = titleFont(writer, scheduleLaterTitleFont());
+    const PrintFont rowFont = scheduleRowFont();
+    const double rowHeight = writer.lineHeight(rowFont);
+    const double footerTop = writer.pageHeight() - footerHeight(writer);
+    // The date and the task each wrap within their column; a row is never
+    // longer than a later page holds below its title (a task that would be is
+    // cut, ending with an ellipsis).
+    const double taskX = writer.pageWidth() / 3;
+    const double dateWidth = taskX - writer.textWidth(QStringLiteral(" "), rowFont);
+    const double taskWidth = writer.pageWidth() - taskX;
+    const int maxRowLines = std::max(1, int((footerTop - 2 * writer.lineHeight(laterTitle)) / rowHeight));
+
     PrintFlow flow(writer);
-    printTitle(flow, scheduleFirstTitleFont());
+    printTitle(flow, titleFont(writer, scheduleFirstTitleFont()));
     int onPage = 0;
     for (const SchedulePrintRow& row : rows) {
+        const QStringList dateLines = wrapToWidth(writer, row.date, rowFont, dateWidth, maxRowLines);
+        const QStringList taskLines = wrapToWidth(writer, row.task, rowFont, taskWidth, maxRowLines);
+        const qsizetype lines = std::max(dateLines.size(), taskLines.size());
         // Fifty rows a page; a row that would run into the footer's room
-        // breaks the page early (very small paper).
+        // breaks the page early.
         const bool full = onPage == kScheduleRowsPerPage;
-        const bool noRoom = onPage > 0 && !flow.fitsAbove(flow.pageHeight() - footerHeight(writer));
+        const bool noRoom = onPage > 0 && flow.y() + lines * rowHeight > footerTop;
         if (full || noRoom) {
-            breakPage(flow);
+            breakPage(flow, laterTitle);
             onPage = 0;
         }
-        flow.print(row.date);
-        flow.setX(flow.pageWidth() / 3);
-        flow.print(row.task);
-        flow.endLine();
+        for (qsizetype line = 0; line < lines; ++line) {
+            flow.print(dateLines.value(line));
+            flow.setX(taskX);
+            flow.print(taskLines.value(line));
+            flow.endLine();
+        }
         ++onPage;
     }
 }

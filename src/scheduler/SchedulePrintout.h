@@ -2,7 +2,9 @@
 // The printed maintenance schedule: a title, then one line per row with the
 // date at the left edge and the task one third of the way across, fifty rows a
 // page. Every page but the last ends with an empty line and the footer line;
-// every later page starts with the title again in a larger font.
+// every later page starts with the title again in a larger font. A title wider
+// than the paper prints smaller; a task (or date) wider than its column wraps
+// within it onto the row's next lines.
 #include "core/Printing.h"
 
 #include <QString>
@@ -19,8 +21,8 @@ inline const QString kScheduleTitle = QStringLiteral("Brinestead for Windows - G
 inline const QString kSchedulePrintDialogTitle = QStringLiteral("Print Maintenance Schedule");
 constexpr int kScheduleRowsPerPage = 50;
 
-PrintFont scheduleFirstTitleFont();   // Times New Roman 15, bold italic
-PrintFont scheduleLaterTitleFont();   // Arial 18, bold italic
+PrintFont scheduleFirstTitleFont();   // Times New Roman 15, bold italic (at most)
+PrintFont scheduleLaterTitleFont();   // Arial 18, bold italic (at most)
 PrintFont scheduleRowFont();          // Arial 10
 PrintFont scheduleFooterFont();       // Arial 9, bold italic
 QString scheduleFooterText();

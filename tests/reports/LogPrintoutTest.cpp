@@ -12,6 +12,9 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 struct LogFixture {
@@ -211,12 +214,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"Date /Time Added", 0}, {"Animal", 135}, {"Quantity", 405}, {"Status", 472}}},
         ColumnCase{"maintenance on a portrait page", LogKind::Maintenance, PageOrientation::Portrait,
                    {{"Date /Time Performed", 0}, {"Task Performed", 135}}},
-        // Fifteenths of 720 from nitrite on; ammonia right after the widest
-        // date and time (22 characters of 5 and a blank).
+        // After the widest date and time (22 characters of 5 and a blank) the
+        // grid of fifteenths leaves "Ammonia" too little room before nitrite
+        // at 3/15: the columns follow each other, each a four-digit value and
+        // a blank wide (45), the 25 left over shared out among the thirteen.
         ColumnCase{"water quality on a landscape page", LogKind::WaterQuality, PageOrientation::Landscape,
-                   {{"Date /Time Added", 0}, {"Ammonia", 115}, {"Nitrite", 144}, {"Nitrate", 192}, {"ph", 240},
-                    {"s.g.", 288}, {"Temp", 336}, {"o2", 384}, {"dkh", 432}, {"Calcium", 480}, {"Copper", 528},
-                    {"Redox", 576}, {"Custom1", 624}, {"Custom2", 672}}}),
+                   {{"Date /Time Added", 0}, {"Ammonia", 115}, {"Nitrite", 162}, {"Nitrate", 209}, {"ph", 256},
+                    {"s.g.", 303}, {"Temp", 350}, {"o2", 397}, {"dkh", 444}, {"Calcium", 491}, {"Copper", 538},
+                    {"Redox", 585}, {"Custom1", 632}, {"Custom2", 679}}}),
     NameOfCase());
 
 // ---- entries ------------------------------------------------------------------
@@ -289,9 +294,9 @@ TEST(WaterQualityLogPrintout, EveryValueWithThreeDecimalsInItsColumn)
     const RecordedItem* date = findText(page, "11/30/26 - 12:05:09 AM");
     ASSERT_NE(date, nullptr);
     const QList<QPair<QString, double>> values = {
-        {"0.250", 115}, {"1.500", 144},   {"1234.500", 192}, {"8.000", 240}, {"1.024", 288},
-        {"77.200", 336}, {"6.750", 384},  {"9.125", 432},    {"420.000", 480}, {"0.000", 528},
-        {"350.000", 576}, {"2.001", 624},
+        {"0.250", 115}, {"1.500", 162},   {"1234.500", 209}, {"8.000", 256}, {"1.024", 303},
+        {"77.200", 350}, {"6.750", 397},  {"9.125", 444},    {"420.000", 491}, {"0.000", 538},
+        {"350.000", 585}, {"2.001", 632},
     };
     for (const auto& [text, x] : values) {
         SCOPED_TRACE(text.toStdString());
@@ -299,12 +304,13 @@ TEST(WaterQualityLogPrintout, EveryValueWithThreeDecimalsInItsColumn)
         ASSERT_NE(item, nullptr);
         EXPECT_DOUBLE_EQ(item->x, x);
         EXPECT_DOUBLE_EQ(item->y, date->y);
+        EXPECT_EQ(item->font, font("Times New Roman", 10));
     }
     // The ammonia value starts after the date and time have ended.
     EXPECT_GE(115, date->x + date->text.size() * 5);
     // Nothing at all in the custom2 column, and the comment is not printed.
     for (const RecordedItem& item : page.items)
-        EXPECT_FALSE(item.kind == RecordedItem::Text && item.y == date->y && item.x >= 672) << item.text.toStdString();
+        EXPECT_FALSE(item.kind == RecordedItem::Text && item.y == date->y && item.x >= 679) << item.text.toStdString();
     EXPECT_EQ(findText(page, "not printed"), nullptr);
 }
 
@@ -347,6 +353,230 @@ TEST(MaintenanceLogPrintout, ContinuationPageStartsOneLineLower)
     ASSERT_EQ(entryDateTexts(pages[1]), QStringList{"01/01/26 - 09:00:00 PM"});
     EXPECT_DOUBLE_EQ(findText(pages[1], "01/01/26 - 09:00:00 PM")->y, 106);
 }
+
+// ---- room on the paper ----------------------------------------------------------
+
+namespace {
+
+// Recording metrics with narrower characters: four tenths of the point size.
+class NarrowRecorder : public RecordingPageWriter {
+public:
+    using RecordingPageWriter::RecordingPageWriter;
+    double textWidth(const QString& text, const PrintFont& font) const override
+    {
+        return text.size() * font.pointSize * 0.4;
+    }
+};
+
+// Recording metrics that remember the longest text measured.
+class MeasuringRecorder : public RecordingPageWriter {
+public:
+    using RecordingPageWriter::RecordingPageWriter;
+    double textWidth(const QString& text, const PrintFont& font) const override
+    {
+        longestMeasured = std::max(longestMeasured, text.size());
+        return RecordingPageWriter::textWidth(text, font);
+    }
+    mutable qsizetype longestMeasured = 0;
+};
+
+// One copy of a log of all tanks printed on the writer.
+int printOn(LogFixture& f, LogKind kind, IPageWriter& writer)
+{
+    const std::unique_ptr<LogPrintout> log = LogPrintout::create(kind);
+    LogRowReader rows(f.env.ctx->db(), *log, true, QString());
+    if (!rows.next())
+        return 0;
+    const LogPageFrame frame(QStringLiteral("MM/DD/YY"), f.env.clock);
+    return printLogRows(*log, rows, writer, frame, QStringLiteral("MM/DD/YY"));
+}
+
+// Texts that run into the next text of their line, or off the page, by the
+// writer's metrics.
+QStringList crowded(const RecordedJob& job, const IPageWriter& writer)
+{
+    QStringList out;
+    for (const RecordedPage& page : job.pages) {
+        std::map<double, QList<RecordedItem>> rows;
+        for (const RecordedItem& item : page.items)
+            if (item.kind == RecordedItem::Text && !item.text.isEmpty())
+                rows[item.y].append(item);
+        for (auto& [y, row] : rows) {
+            std::sort(row.begin(), row.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+            for (qsizetype i = 0; i < row.size(); ++i) {
+                const double end = row[i].x + writer.textWidth(row[i].text, row[i].font);
+                const double limit = i + 1 < row.size() ? row[i + 1].x : writer.pageWidth();
+                if (end > limit + 1e-9)
+                    out << QStringLiteral("%1 (to %2, room to %3)").arg(row[i].text).arg(end).arg(limit);
+            }
+        }
+    }
+    return out;
+}
+
+// The texts printed at x on a page, top to bottom.
+QStringList textsAt(const RecordedPage& page, double x)
+{
+    QStringList out;
+    std::map<double, QString> byY;
+    for (const RecordedItem& item : page.items)
+        if (item.kind == RecordedItem::Text && item.x == x)
+            byY[item.y] += item.text;
+    for (const auto& [y, text] : byY)
+        out << text;
+    return out;
+}
+
+QString numberedWords(const QString& word, int count)
+{
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << QStringLiteral("%1-%2").arg(word).arg(i);
+    return out.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+struct WaterRoomCase {
+    const char* name;
+    bool narrow;   // characters of four tenths of the point size instead of half
+    PageOrientation orientation;
+    double pointSize;           // of the table
+    QList<double> valueX;       // ammonia to custom1, where the case pins them down
+};
+
+class WaterQualityRoom : public ::testing::TestWithParam<WaterRoomCase> {};
+
+TEST_P(WaterQualityRoom, EveryHeadingAndValueEndsBeforeTheNextColumn)
+{
+    const WaterRoomCase& c = GetParam();
+    LogFixture f;
+    const QString reef = f.addTank("Reef");
+    WaterLogRecord r;
+    r.tankid = reef;
+    r.logdate = QDate(2026, 12, 28);
+    r.logtime = QTime(23, 58, 58);
+    r.ammonia = 100.125;
+    r.nitrite = r.nitrate = r.ph = r.sg = r.temp = r.oxygen = r.dkh = r.calcium = r.copper = r.orp = r.custom1 =
+        9999.999;
+    r.custom2 = 123456789012.0;   // far too wide for any column: wraps within its own
+    ASSERT_TRUE(WaterLogStore(f.env.ctx->db()).insert(r));
+
+    NarrowRecorder narrow(c.orientation);
+    RecordingPageWriter plain(c.orientation);
+    RecordingPageWriter& writer = c.narrow ? narrow : plain;
+    ASSERT_EQ(printOn(f, LogKind::WaterQuality, writer), 1);
+    const RecordedPage& page = writer.job().pages[0];
+
+    EXPECT_EQ(crowded(writer.job(), writer).join(QLatin1Char('\n')).toStdString(), "");
+    const RecordedItem* ammonia = findText(page, "Ammonia");
+    ASSERT_NE(ammonia, nullptr);
+    EXPECT_EQ(ammonia->font.pointSize, c.pointSize);
+    const RecordedItem* value = findText(page, "100.125");
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->font, font("Times New Roman", c.pointSize));
+    for (qsizetype i = 0; i < c.valueX.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString text = i == 0 ? QStringLiteral("100.125") : QStringLiteral("9999.999");
+        bool found = false;
+        for (const RecordedItem& item : page.items)
+            found = found || (item.text == text && item.x == c.valueX[i] && item.y == value->y);
+        EXPECT_TRUE(found);
+    }
+    // The value too wide for custom2 is there whole, over the entry's lines.
+    const RecordedItem* custom2 = findText(page, "Custom2");
+    ASSERT_NE(custom2, nullptr);
+    EXPECT_EQ(textsAt(page, custom2->x).mid(1).join(QString()), "123456789012.000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PrintedLogs, WaterQualityRoom,
+    ::testing::Values(
+        // The grid of fifteenths holds everything: ammonia after the date and
+        // time (22 characters of 4 and a blank), nitrite at 3/15 and on.
+        WaterRoomCase{"narrow characters keep the grid of fifteenths", true, PageOrientation::Landscape, 10,
+                      {92, 144, 192, 240, 288, 336, 384, 432, 480, 528, 576, 624}},
+        // Where the columns go then: LogColumns and EveryValueWithThreeDecimalsInItsColumn.
+        WaterRoomCase{"the grid too tight: columns as wide as they need", false, PageOrientation::Landscape, 10, {}},
+        // Thirteen values and the date and time need 695 at 10 points; the
+        // page is 540 wide.
+        WaterRoomCase{"a portrait page prints the table smaller", false, PageOrientation::Portrait, 7.5, {}}),
+    NameOfCase());
+
+TEST(MaintenanceLogPrintout, LongTextsWrapInTheTaskColumnAndEntriesStayWholeAboveTheFooter)
+{
+    LogFixture f;
+    const QString reef = f.addTank("Reef");
+    QStringList entries;   // what each entry prints in the task column, in order
+    for (int i = 0; i < 12; ++i) {
+        const QString task = i % 3 ? QStringLiteral("Water change") : numberedWords(QStringLiteral("Task"), 25);
+        const QString note = numberedWords(QStringLiteral("Note%1").arg(i), 15 + 12 * i);
+        f.addMaintenance(reef, i, task, 10, "gal", "RO water", note);
+        entries << task + ' ' + QStringLiteral("10  gal  RO water") + ' ' + note;
+    }
+    f.print(LogKind::Maintenance, reef);
+    ASSERT_EQ(f.env.printing.jobs.size(), 1);
+    const auto& pages = f.env.printing.jobs[0].pages;
+    ASSERT_GE(pages.size(), 3);
+    qsizetype next = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        SCOPED_TRACE(p);
+        // Whole entries on each page, their texts in the task column as the keeper wrote them.
+        const QString column = textsAt(pages[p], 135).mid(1).join(' ');   // below "Task Performed"
+        const qsizetype first = next;
+        QString whole;
+        while (next < entries.size() && whole.size() < column.size())
+            whole += (whole.isEmpty() ? QString() : QStringLiteral(" ")) + entries[next++];
+        EXPECT_EQ(column, whole);
+        EXPECT_EQ(entryDateTexts(pages[p]).size(), next - first);
+        for (const RecordedItem& item : pages[p].items)
+            if (item.kind == RecordedItem::Text && !item.font.italic)
+                EXPECT_LE(item.y + 12, 660) << item.text.toStdString();
+    }
+    EXPECT_EQ(next, entries.size());
+    EXPECT_EQ(crowded(f.env.printing.jobs[0], RecordingPageWriter()).join(QLatin1Char('\n')).toStdString(), "");
+}
+
+struct LongTextCase {
+    const char* name;
+    LogKind kind;
+    double x;          // of the column the text prints in
+    int linesBefore;   // of that column, above the text on a page
+};
+
+class LongStoredText : public ::testing::TestWithParam<LongTextCase> {};
+
+TEST_P(LongStoredText, IsCutToAPageEndingWithAnEllipsisAndMeasuredOnlyAsFarAsItPrints)
+{
+    const LongTextCase& c = GetParam();
+    LogFixture f;
+    const QString reef = f.addTank("Reef");
+    const QString text = QStringLiteral("Skimmer cup rinsed ").repeated(5300);   // 100,700 characters
+    for (int i = 0; i < 2; ++i) {
+        if (c.kind == LogKind::Maintenance)
+            f.addMaintenance(reef, i, "Water change", 10, "gal", "RO water", text);
+        else
+            f.addLivestock(reef, i, text);
+    }
+    MeasuringRecorder writer;
+    ASSERT_EQ(printOn(f, c.kind, writer), 2);   // one page an entry
+    for (const RecordedPage& page : writer.job().pages) {
+        const QStringList lines = textsAt(page, c.x).mid(c.linesBefore);
+        const QString printed = lines.join(' ');
+        ASSERT_TRUE(printed.endsWith(QStringLiteral("\u2026"))) << printed.right(40).toStdString();
+        EXPECT_TRUE(text.startsWith(printed.chopped(1))) << printed.right(40).toStdString();
+        EXPECT_GT(lines.size(), 40);   // the page is used, not just a line
+        for (const RecordedItem& item : page.items)
+            if (item.kind == RecordedItem::Text && !item.font.italic)
+                EXPECT_LE(item.y + 12, 660) << item.text.toStdString();
+    }
+    EXPECT_LT(writer.longestMeasured, 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(PrintedLogs, LongStoredText,
+                         ::testing::Values(LongTextCase{"maintenance note", LogKind::Maintenance, 135, 3},
+                                           LongTextCase{"animal name", LogKind::Livestock, 135, 1}),
+                         NameOfCase());
 
 // ---- paging -----------------------------------------------------------------------
 

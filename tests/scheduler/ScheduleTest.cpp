@@ -261,6 +261,45 @@ TEST(SchedulePrintout, EachCopyIsADocumentOfItsOwnAndCancelPrintsNothing)
     EXPECT_TRUE(cancelled.jobs.isEmpty());
 }
 
+TEST(SchedulePrintout, ATaskLongerThanAPageIsCutThereWithAnEllipsis)
+{
+    // Remembers the longest text measured: a long task is measured only as far as it prints.
+    class MeasuringRecorder : public RecordingPageWriter {
+    public:
+        double textWidth(const QString& text, const PrintFont& font) const override
+        {
+            longest = std::max(longest, text.size());
+            return RecordingPageWriter::textWidth(text, font);
+        }
+        mutable qsizetype longest = 0;
+    };
+    const QString task = QStringLiteral("Clean the filter sponge ").repeated(4200);   // 100,800 characters
+    const QVector<SchedulePrintRow> rows(3, SchedulePrintRow{QStringLiteral("Monday 12/14/26"), task});
+    MeasuringRecorder writer;
+    layOutSchedule(writer, rows);
+
+    // A page a row, below the title: the task wrapped a third of the way across
+    // and cut where the page ends.
+    const QList<RecordedPage>& pages = writer.job().pages;
+    ASSERT_EQ(pages.size(), 3);
+    for (const RecordedPage& page : pages) {
+        QStringList taskLines;
+        for (const RecordedItem& item : page.items) {
+            if (item.font != scheduleRowFont())
+                continue;
+            if (item.x == RecordingPageWriter::kShortSide / 3)
+                taskLines << item.text;
+            EXPECT_LE(item.x + writer.textWidth(item.text, item.font), RecordingPageWriter::kShortSide);
+            EXPECT_LE(item.y + 12, RecordingPageWriter::kLongSide - 2 * 9 * 1.2);   // above the footer's room
+        }
+        ASSERT_GT(taskLines.size(), 40);
+        const QString printed = taskLines.join(QLatin1Char(' '));
+        ASSERT_TRUE(printed.endsWith(QStringLiteral("\u2026"))) << printed.right(40).toStdString();
+        EXPECT_TRUE(task.startsWith(printed.chopped(1))) << printed.right(40).toStdString();
+    }
+    EXPECT_LT(writer.longest, 1000);
+}
+
 TEST(SchedulePrintout, APrinterThatRefusesIsReportedAsAFailure)
 {
     RecordingPrintService service;
