@@ -529,9 +529,11 @@ TEST(MaintenanceLogPrintout, LongTextsWrapInTheTaskColumnAndEntriesStayWholeAbov
             whole += (whole.isEmpty() ? QString() : QStringLiteral(" ")) + entries[next++];
         EXPECT_EQ(column, whole);
         EXPECT_EQ(entryDateTexts(pages[p]).size(), next - first);
-        for (const RecordedItem& item : pages[p].items)
-            if (item.kind == RecordedItem::Text && !item.font.italic)
+        for (const RecordedItem& item : pages[p].items) {
+            if (item.kind == RecordedItem::Text && !item.font.italic) {
                 EXPECT_LE(item.y + 12, 660) << item.text.toStdString();
+            }
+        }
     }
     EXPECT_EQ(next, entries.size());
     EXPECT_EQ(crowded(f.env.printing.jobs[0], RecordingPageWriter()).join(QLatin1Char('\n')).toStdString(), "");
@@ -566,9 +568,11 @@ TEST_P(LongStoredText, IsCutToAPageEndingWithAnEllipsisAndMeasuredOnlyAsFarAsItP
         ASSERT_TRUE(printed.endsWith(QStringLiteral("\u2026"))) << printed.right(40).toStdString();
         EXPECT_TRUE(text.startsWith(printed.chopped(1))) << printed.right(40).toStdString();
         EXPECT_GT(lines.size(), 40);   // the page is used, not just a line
-        for (const RecordedItem& item : page.items)
-            if (item.kind == RecordedItem::Text && !item.font.italic)
+        for (const RecordedItem& item : page.items) {
+            if (item.kind == RecordedItem::Text && !item.font.italic) {
                 EXPECT_LE(item.y + 12, 660) << item.text.toStdString();
+            }
+        }
     }
     EXPECT_LT(writer.longestMeasured, 1000);
 }
