@@ -59,6 +59,8 @@ struct GraphPageData {
     int pageCount = 0;
     QVector<GraphEntry> entries;
     bool nextEnabled() const { return page < pageCount; }
+    // Whether any entry holds a value of a chosen measurement.
+    bool hasValues() const;
     bool previousEnabled() const { return page >= 2; }
 };
 
