@@ -59,9 +59,9 @@ struct GraphPageData {
     int pageCount = 0;
     QVector<GraphEntry> entries;
     bool nextEnabled() const { return page < pageCount; }
+    bool previousEnabled() const { return page >= 2; }
     // Whether any entry holds a value of a chosen measurement.
     bool hasValues() const;
-    bool previousEnabled() const { return page >= 2; }
 };
 
 // The paging through one tank's water tests.

@@ -414,7 +414,7 @@ void LogbookWindow::refreshList(const QString& sortOrder)
 void LogbookWindow::beginFill(const QString& logCaption)
 {
     m_listCaption->setFullText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
-                      + QStringLiteral("'"));
+                               + QStringLiteral("'"));
 }
 
 void LogbookWindow::fillWaterLog(const QString& sortOrder)

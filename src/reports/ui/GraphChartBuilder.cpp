@@ -37,9 +37,6 @@ QColor seriesColour(int number, bool grey)
     return QColor(g, g, g);
 }
 
-// Below this the date labels could no longer be read.
-constexpr double kSmallestLabelPoints = 6;
-
 void mark(QObject* object, int number)
 {
     object->setProperty(kGraphSeriesProperty, number);
@@ -112,10 +109,11 @@ bool labelsFit(const QStringList& labels, const QFont& font, bool upright, doubl
 LabelSetting fittingLabels(const QStringList& labels, const QFont& base, double plotWidth)
 {
     constexpr double kLabelPadding = 4;
+    constexpr double kSmallestPoints = 6;   // below this the dates could no longer be read
     const double room = plotWidth / (labels.size() + 1) - 2 * kLabelPadding;
     const double size = base.pointSizeF();
     QVector<LabelSetting> tries = {{false, size}, {false, size * 0.8}, {true, size}};
-    for (double smaller = size - 0.5; smaller >= kSmallestLabelPoints; smaller -= 0.5)
+    for (double smaller = size - 0.5; smaller >= kSmallestPoints; smaller -= 0.5)
         tries.append({true, smaller});
     for (const LabelSetting& t : tries) {
         QFont font = base;

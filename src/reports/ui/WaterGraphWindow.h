@@ -25,7 +25,7 @@ public:
     WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* parent = nullptr);
     ~WaterGraphWindow() override;
 
-    // Opens wide enough for a full page of dates.
+    // The size it opens at: wide enough for a full page of dates.
     QSize sizeHint() const override { return {720, 480}; }
 
     // IChildWindow
