@@ -2,12 +2,14 @@
 # Installs the Debian packages Brinestead needs to build, test and run:
 # compilers and build tools, Qt 6 with its SQLite driver and Qt Charts,
 # GoogleTest and Google Benchmark, the font the window tests measure text in,
+# the fonts made to the metrics of the printouts' Times New Roman and Arial,
 # clang with the sanitizer runtime of the distribution's default clang (for
-# scripts/sanitize.sh), and the locale data the comma-decimal tests need.
+# scripts/sanitize.sh), the locale data the comma-decimal tests need, and
+# poppler's pdftotext, which the tests read printed PDFs back with.
 set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          clang libclang-rt-dev locales)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
+          clang libclang-rt-dev locales poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -149,6 +149,14 @@ QString graphRowLabel(const QDate& date, const GraphDateFormat& format)
     return label;
 }
 
+bool GraphPageData::hasValues() const
+{
+    return std::any_of(entries.cbegin(), entries.cend(), [](const GraphEntry& entry) {
+        return std::any_of(entry.values.cbegin(), entry.values.cend(),
+                           [](const std::optional<double>& v) { return v.has_value(); });
+    });
+}
+
 GraphPager::GraphPager(QSqlDatabase db, int pageSize) : m_db(std::move(db)), m_pageSize(std::max(1, pageSize)) {}
 
 void GraphPager::startTank(const QString& tankId)

@@ -60,6 +60,8 @@ struct GraphPageData {
     QVector<GraphEntry> entries;
     bool nextEnabled() const { return page < pageCount; }
     bool previousEnabled() const { return page >= 2; }
+    // Whether any entry holds a value of a chosen measurement.
+    bool hasValues() const;
 };
 
 // The paging through one tank's water tests.

@@ -354,13 +354,19 @@ void setListViewStyle(QAbstractItemView* view)
     if (!view)
         return;
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QHeaderView* header = nullptr;
     if (auto* tree = qobject_cast<QTreeView*>(view)) {
         tree->setAllColumnsShowFocus(true);
-        if (tree->header())
-            tree->header()->setSectionsMovable(true);
+        header = tree->header();
     } else if (auto* table = qobject_cast<QTableView*>(view)) {
-        if (table->horizontalHeader())
-            table->horizontalHeader()->setSectionsMovable(true);
+        header = table->horizontalHeader();
+    }
+    if (header) {
+        header->setSectionsMovable(true);
+        // No part of the row stays empty while a value beside it is cut:
+        // the last column takes the free width (a double-click on a column's
+        // edge fits the column to its values).
+        header->setStretchLastSection(true);
     }
 }
 

@@ -162,5 +162,6 @@ private:
     QPointer<QWidget> m_leftForAnotherWindow;   // field whose check waits for the focus to come back
 };
 
-// Full-row selection and column headers the keeper can drag to reorder.
+// Full-row selection, column headers the keeper can drag to reorder, and the
+// last column stretched over the row's free width.
 void setListViewStyle(QAbstractItemView* view);

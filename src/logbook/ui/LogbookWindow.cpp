@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/Dates.h"
 #include "core/TankStore.h"
+#include "core/ui/ElidedLabel.h"
 #include "core/ui/EntryWidgets.h"
 #include "logbook/ui/LivestockEntryDialog.h"
 #include "logbook/ui/MoveLivestockDialog.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -137,7 +139,8 @@ LogbookWindow::LogbookWindow(AppContext& ctx, ILogbookShell* shell, QWidget* par
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
-    m_listCaption = new QLabel(right);
+    // The caption names the tank: however long its name, it never widens the window.
+    m_listCaption = new ElidedLabel(right);
     m_listCaption->setObjectName("listCaption");
     m_listCaption->setFrameShape(QFrame::Panel);
     m_listCaption->setFrameShadow(QFrame::Sunken);
@@ -227,7 +230,6 @@ QTreeView* LogbookWindow::makeList(const QString& name, LogListModel* model)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setModel(model);
     view->header()->setSectionsClickable(true);
-    view->header()->setStretchLastSection(false);
     for (int c = 0; c < model->columnCount(); ++c)
         view->header()->resizeSection(c, columnWidth(view, model->columns().at(c)));
     view->viewport()->installEventFilter(this);
@@ -272,11 +274,26 @@ void LogbookWindow::activate()
         setListViewStyle(m_maintenanceList);
         setListViewStyle(m_waterList);
         refreshTankTree();   // fills the list of the node it selects
+        fitTankPane();
     } else {
         // The entry commands follow the selection: with "All Tanks" selected
         // activation must not enable them.
         updateMenuCaptions();
     }
+}
+
+void LogbookWindow::fitTankPane()
+{
+    // Wide enough for the longest tank name, but never more than half the
+    // window: a name too long for that is cut, not the lists.
+    if (QLayout* l = layout())
+        l->activate();
+    const QAbstractItemView* tree = m_tankTree;   // the width its nodes need, indentation and icons included
+    const int names = tree->sizeHintForColumn(0) + 2 * m_tankTree->frameWidth()
+                      + m_tankTree->verticalScrollBar()->sizeHint().width();
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    const int width = std::max(m_splitter->sizes().value(0), std::min(names, total / 2));
+    m_splitter->setSizes({width, std::max(1, total - width)});
 }
 
 void LogbookWindow::unload()
@@ -396,8 +413,8 @@ void LogbookWindow::refreshList(const QString& sortOrder)
 
 void LogbookWindow::beginFill(const QString& logCaption)
 {
-    m_listCaption->setText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
-                      + QStringLiteral("'"));
+    m_listCaption->setFullText(QStringLiteral("Contents of ") + logCaption + QStringLiteral(" for '") + m_tankName
+                               + QStringLiteral("'"));
 }
 
 void LogbookWindow::fillWaterLog(const QString& sortOrder)

@@ -13,6 +13,7 @@
 #include <optional>
 
 class AppContext;
+class ElidedLabel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -79,6 +80,8 @@ private:
     // Once, when the window closes: stores the sort setting and takes the
     // entry commands back from the main window.
     void unload();
+    // The tree pane as wide as the tank names need, up to half the window.
+    void fitTankPane();
     void readSortSetting();   // m_sortSetting from "WQ_Sort", "1" when not stored
     void refreshList(const QString& sortOrder);
     void fillWaterLog(const QString& sortOrder);
@@ -144,7 +147,7 @@ private:
     QAction* m_refreshAction = nullptr;
     QSplitter* m_splitter = nullptr;
     QLabel* m_treeCaption = nullptr;
-    QLabel* m_listCaption = nullptr;
+    ElidedLabel* m_listCaption = nullptr;
     QTreeWidget* m_tankTree = nullptr;
     QTabWidget* m_logTabs = nullptr;
     QTreeView* m_waterList = nullptr;

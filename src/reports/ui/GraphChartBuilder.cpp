@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
@@ -78,6 +79,72 @@ double valueAt(const GraphPageData& page, int row, int s)
     return page.entries[row].values.value(s).value_or(0.0);
 }
 
+// How the date labels are set: level or upright (turned a quarter to the
+// left), and their type size.
+struct LabelSetting {
+    bool upright = false;
+    double pointSize = 0;
+};
+
+// Qt Charts cuts a category label that is wider than the room of its entry
+// to "10/..." or "...". The room is the plot's width shared by the entries
+// (and one more), less a padding on each side; an upright label needs only
+// the height of a line.
+bool labelsFit(const QStringList& labels, const QFont& font, bool upright, double room)
+{
+    const QFontMetricsF metrics(font);
+    const double margin = 2;   // the label's own text margin, and a little slack
+    if (upright)
+        return metrics.height() + 2 * margin <= room;
+    for (const QString& label : labels)
+        if (metrics.horizontalAdvance(label) + 2 * margin > room)
+            return false;
+    return true;
+}
+
+// The most readable setting under which every label of the page reads
+// whole: level, then level in a smaller type, then upright, and upright in
+// ever smaller type as a last resort. (Slanted labels need nearly the width
+// of level ones, so they are never the ones that fit.)
+LabelSetting fittingLabels(const QStringList& labels, const QFont& base, double plotWidth)
+{
+    constexpr double kLabelPadding = 4;
+    constexpr double kSmallestPoints = 6;   // below this the dates could no longer be read
+    const double room = plotWidth / (labels.size() + 1) - 2 * kLabelPadding;
+    const double size = base.pointSizeF();
+    QVector<LabelSetting> tries = {{false, size}, {false, size * 0.8}, {true, size}};
+    for (double smaller = size - 0.5; smaller >= kSmallestPoints; smaller -= 0.5)
+        tries.append({true, smaller});
+    for (const LabelSetting& t : tries) {
+        QFont font = base;
+        font.setPointSizeF(t.pointSize);
+        if (labelsFit(labels, font, t.upright, room))
+            return t;
+    }
+    return tries.last();
+}
+
+// Sets the date labels anew whenever the plot changes its size, so that
+// they read whole on the screen and on the printed page alike.
+void keepLabelsWhole(QChart* chart, QBarCategoryAxis* axis)
+{
+    const QFont base = axis->labelsFont();
+    auto fit = [axis, base](const QRectF& plot) {
+        if (plot.width() <= 0 || axis->count() == 0)
+            return;
+        const LabelSetting setting = fittingLabels(axis->categories(), base, plot.width());
+        QFont font = base;
+        font.setPointSizeF(setting.pointSize);
+        if (axis->labelsFont() != font)
+            axis->setLabelsFont(font);
+        const int angle = setting.upright ? -90 : 0;
+        if (axis->labelsAngle() != angle)
+            axis->setLabelsAngle(angle);
+    };
+    QObject::connect(chart, &QChart::plotAreaChanged, axis, fit);
+    fit(chart->plotArea());
+}
+
 class Builder {
 public:
     Builder(QChart* chart, GraphKind kind, const QVector<GraphSeriesChoice>& series, const GraphPageData& page,
@@ -121,12 +188,7 @@ private:
             auto* x = new QBarCategoryAxis;
             x->setTitleText(QStringLiteral("Date"));
             x->append(categoryLabels(m_page, m_dates));
-            // A full page of labels in a smaller type, so that "10/31" is not cut short.
-            if (m_page.entries.size() > 8) {
-                QFont font = x->labelsFont();
-                font.setPointSizeF(font.pointSizeF() * 0.8);
-                x->setLabelsFont(font);
-            }
+            keepLabelsWhole(m_chart, x);
             m_x = x;
         }
         m_y = new QValueAxis;

@@ -36,7 +36,6 @@ WaterGraphWindow::WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* pare
     setObjectName("WaterGraphWindow");
     addHelpKey(this, QStringLiteral("graph.html"));
     setWindowTitle(QStringLiteral("Water Quality Graphing"));
-    resize(720, 480);
     setMinimumSize(520, 360);   // smaller, the chart cannot be read
 
     m_tankLabel = new QLabel(QStringLiteral("Aquarium :"), this);
@@ -74,8 +73,14 @@ WaterGraphWindow::WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* pare
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->viewport()->installEventFilter(this);
 
-    m_hintLabel = new QLabel(
-        QStringLiteral("(Hold down the CTRL key to ROTATE 3D graphs, Right Click for Graph Properties)"), this);
+    m_noValuesLabel = new QLabel(this);
+    m_noValuesLabel->setObjectName("noValuesLabel");
+    m_noValuesLabel->setAlignment(Qt::AlignCenter);
+    m_noValuesLabel->setWordWrap(true);
+    m_noValuesLabel->hide();
+
+    // 3D types draw flat, so the chart cannot be rotated: the hint names the pop-up only.
+    m_hintLabel = new QLabel(QStringLiteral("(Right Click for Graph Properties)"), this);
     m_hintLabel->setObjectName("hintLabel");
 
     auto* top = new QHBoxLayout;
@@ -89,6 +94,7 @@ WaterGraphWindow::WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* pare
     layout->setSpacing(2);
     layout->addLayout(top);
     layout->addWidget(rule);
+    layout->addWidget(m_noValuesLabel);
     layout->addWidget(m_chartView, 1);
     layout->addWidget(m_hintLabel);
 
@@ -96,7 +102,9 @@ WaterGraphWindow::WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* pare
         m_shell->claimFilePrint(true, kPrintCaption);
     fillTankBox();
     m_tankBox->setCurrentIndex(-1);   // no tank chosen until the first drawing
+    // Nothing is drawn yet: there is no page to turn to.
     m_previousButton->setEnabled(false);
+    m_nextButton->setEnabled(false);
     m_loading = false;
 }
 
@@ -183,8 +191,13 @@ void WaterGraphWindow::graphTank(const QString& tankName)
     const QVector<GraphSeriesChoice> series =
         chosenGraphSeries(m_ctx.settings.graphChecks, m_ctx.userFieldName1, m_ctx.userFieldName2);
     if (series.isEmpty()) {
+        // The chart is emptied, so there is no page to turn either.
         replaceChart([](QChart*) {});
         m_chartTankName.clear();
+        m_page = GraphPageData();
+        noteMissingValues();
+        m_nextButton->setEnabled(false);
+        m_previousButton->setEnabled(false);
         m_ctx.services.tell(QStringLiteral("Nothing is selected to graph! Select the measurements you'd like to "
                                            "graph by checking the appropriate boxes."),
                             QStringLiteral("Note!"), MsgIcon::Information, false);
@@ -209,9 +222,24 @@ void WaterGraphWindow::graphTank(const QString& tankName)
         buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page,
                         {m_ctx.settings.dateOrder, m_ctx.settings.dateDelimiter});
     });
+    noteMissingValues();
     m_nextButton->setEnabled(m_page.nextEnabled());
     m_previousButton->setEnabled(m_page.previousEnabled());
     takeFocus();
+}
+
+void WaterGraphWindow::noteMissingValues()
+{
+    if (m_page.entries.isEmpty() || m_page.hasValues()) {
+        m_noValuesLabel->hide();
+        m_noValuesLabel->clear();
+        return;
+    }
+    m_noValuesLabel->setText(
+        m_page.pageCount > 1
+            ? QStringLiteral("The water tests on this page hold no values for the measurements chosen to graph.")
+            : QStringLiteral("The water tests of this tank hold no values for the measurements chosen to graph."));
+    m_noValuesLabel->show();
 }
 
 void WaterGraphWindow::replaceChart(const std::function<void(QChart*)>& fill)

@@ -25,6 +25,9 @@ public:
     WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* parent = nullptr);
     ~WaterGraphWindow() override;
 
+    // The size it opens at: wide enough for a full page of dates.
+    QSize sizeHint() const override { return {720, 480}; }
+
     // IChildWindow
     QString windowName() const override { return QStringLiteral("WaterGraphWindow"); }
     void activate() override;
@@ -68,6 +71,8 @@ private:
     // Puts a new chart, filled by `fill`, in the place of the one shown; the
     // title stays.
     void replaceChart(const std::function<void(QChart*)>& fill);
+    // Says so above the chart when the page drawn holds no value to show.
+    void noteMissingValues();
     // Paints the chart into a rectangle of a printed page.
     void paintChart(QPainter& painter, const QRectF& target);
 
@@ -86,6 +91,7 @@ private:
     QToolButton* m_nextButton = nullptr;
     QChart* m_chart = nullptr;
     QChartView* m_chartView = nullptr;
+    QLabel* m_noValuesLabel = nullptr;
     QLabel* m_hintLabel = nullptr;
     QMenu* m_popupMenu = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Printing.h"
 #include "core/ui/CalendarDialog.h"
+#include "core/ui/ElidedLabel.h"
 #include "core/ui/EntryWidgets.h"
 #include "core/ui/HelpWindow.h"
 #include "scheduler/MaintSchedStore.h"
@@ -120,7 +121,8 @@ ScheduleWindow::ScheduleWindow(AppContext& ctx, IShell* shell, QWidget* parent)
 
     m_statusBar = named(new QStatusBar(this), "statusBar");
     m_statusBar->setSizeGripEnabled(false);
-    m_statusPanel = named(new QLabel(m_statusBar), "statusPanel");
+    // The panel names the task being generated: however long, it never widens the window.
+    m_statusPanel = named(new ElidedLabel(m_statusBar), "statusPanel");
     m_statusBar->addWidget(m_statusPanel, 1);
     m_progressBar = named(new QProgressBar(m_statusBar), "progressBar");
     m_progressBar->setTextVisible(false);
@@ -240,7 +242,7 @@ void ScheduleWindow::generateSchedule()
     int counter = 0;
     for (const MaintSchedRecord& rule : rules) {
         m_progressBar->setValue(++counter);
-        m_statusPanel->setText(QStringLiteral("Generating ") + rule.SchedTask + QStringLiteral("..."));
+        m_statusPanel->setFullText(QStringLiteral("Generating ") + rule.SchedTask + QStringLiteral("..."));
         m_statusPanel->repaint();
         builder.addRule(ruleFromRecord(rule, m_ctx.settings.dateOrder, today), rule.SchedTask);
         // Let the window repaint and the keeper use other windows between rules.
@@ -268,7 +270,7 @@ void ScheduleWindow::endGeneration()
     m_progressBar->setValue(0);
     m_progressBar->hide();
     unsetCursor();
-    m_statusPanel->setText(QStringLiteral("Ready."));
+    m_statusPanel->setFullText(QStringLiteral("Ready."));
     m_statusPanel->repaint();
     m_generating = false;
     m_generateButton->setEnabled(true);

@@ -9,8 +9,8 @@
 #include <QWidget>
 
 class AppContext;
+class ElidedLabel;
 class MaskedDateEdit;
-class QLabel;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -73,5 +73,5 @@ private:
     ScheduleListModel* m_model = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QStatusBar* m_statusBar = nullptr;
-    QLabel* m_statusPanel = nullptr;
+    ElidedLabel* m_statusPanel = nullptr;
 };

@@ -23,6 +23,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTabBar>
@@ -734,6 +735,116 @@ TEST(LogbookWindow, EveryColumnOpensAsWideAsItsHeader)
                 << name << " " << header.toStdString();
         }
     }
+}
+
+// The width a column needs to show every value of the list whole.
+int neededWidth(const QTreeView* view, int column)
+{
+    return static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column);
+}
+
+// Double-clicks the right edge of a column's header, where it is resized.
+void doubleClickColumnEdge(QTreeView* view, int column)
+{
+    QHeaderView* header = view->header();
+    const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1, header->height() / 2);
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
+}
+
+// No part of a row stays empty while a value beside it is cut: the last
+// column takes the free width, and a double-click on a column's edge fits
+// the column to its values, in each of the three lists.
+TEST(LogbookWindow, TheLastColumnTakesTheFreeWidthAndADoubleClickFitsAColumn)
+{
+    Logbook lb;
+    lb.log->resize(1200, 400);
+    LivestockRecord fish;
+    fish.tankid = lb.ids.value("Reef");
+    fish.dateadded = QDate(2026, 3, 1);
+    fish.timeadded = QTime(10, 0);
+    fish.animalname = "Clownfish - Ocellaris";
+    LivestockStore(lb.env.ctx->db()).insert(fish);
+    MaintLogRecord change;
+    change.tankid = lb.ids.value("Reef");
+    change.logdate = QDate(2026, 3, 2);
+    change.logtime = QTime(10, 0);
+    change.task = "Water Change";
+    change.description = "Twenty percent, with the gravel vacuumed";
+    MaintLogStore(lb.env.ctx->db()).insert(change);
+    lb.addTest("Reef", QDate(2026, 3, 3), QTime(10, 0), 8.2);
+    lb.clickNode("Reef");
+
+    const struct {
+        int tab;
+        const char* list;
+        int cutColumn;   // a column whose value the designed width cuts
+    } lists[] = {{LogbookWindow::TabWater, "waterList", -1},
+                 {LogbookWindow::TabLivestock, "livestockList", 1},
+                 {LogbookWindow::TabMaint, "maintenanceList", 1}};
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.list);
+        lb.clickTab(l.tab);
+        auto* view = child<QTreeView>(lb.log.get(), l.list);
+        QHeaderView* header = view->header();
+        const int last = header->logicalIndex(header->count() - 1);
+        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), view->viewport()->width());
+        if (l.cutColumn < 0)
+            continue;
+        ASSERT_LT(header->sectionSize(l.cutColumn), neededWidth(view, l.cutColumn));
+        doubleClickColumnEdge(view, l.cutColumn);
+        EXPECT_GE(header->sectionSize(l.cutColumn), neededWidth(view, l.cutColumn));
+    }
+}
+
+// Opened from the main window, the tree shows the tank names whole.
+TEST(LogbookWindow, TheTankPaneOpensWideEnoughForTheTankNames)
+{
+    TestEnv env;
+    for (const QString& name : {QStringLiteral("Community 29"), QStringLiteral("Reef")}) {
+        TankRecord t;
+        t.tankname = name;
+        t.watertype = "1";
+        TankStore(env.ctx->db()).add(t, env.clock.now().addSecs(name.size()));
+    }
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    child<QAction>(&main, "logbookAction")->trigger();
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+    ASSERT_TRUE(log);
+    auto* tree = child<QTreeWidget>(log, "tankTree");
+    EXPECT_GE(tree->viewport()->width(), neededWidth(tree, 0));
+}
+
+// However long a tank's name, the logbook never grows past the screen.
+TEST(LogbookWindow, ATankNameOfAHundredThousandCharactersLeavesTheWindowOnTheScreen)
+{
+    TestEnv env;
+    TankRecord t;
+    t.tankname = QString(100000, QLatin1Char('W'));
+    t.watertype = "1";
+    TankStore(env.ctx->db()).add(t, env.clock.now());
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    child<QAction>(&main, "logbookAction")->trigger();
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+    ASSERT_TRUE(log);
+    ASSERT_TRUE(log->selectNode(t.tankname));
+    QCoreApplication::processEvents();
+    const int screen = main.screen()->availableGeometry().width();
+    EXPECT_LE(log->window()->width(), screen);
+    EXPECT_LE(log->parentWidget()->width(), screen);
+    EXPECT_LE(log->minimumSizeHint().width(), screen);
+    EXPECT_LE(child<QTreeWidget>(log, "tankTree")->width(), log->width() / 2);
+    // The caption says whose log it is, as far as it fits.
+    const QString caption = child<QLabel>(log, "listCaption")->text();
+    EXPECT_TRUE(caption.startsWith("Contents of Water Quality Log for 'W") && caption.endsWith(QChar(0x2026)))
+        << caption.left(80).toStdString();
 }
 
 TEST(LogbookWindow, FailedReadsAndWritesAreReportedAsSuchAndChangeNothing)

@@ -9,6 +9,7 @@
 #include "logbook/ui/LogbookWindow.h"
 #include "reports/ui/GraphChartBuilder.h"
 #include "reports/ui/PdfText.h"
+#include "support/PdfWords.h"
 #include "reports/ui/WaterGraphWindow.h"
 #include "support/TestEnv.h"
 #include "support/Controls.h"
@@ -22,8 +23,11 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QImage>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -122,6 +126,18 @@ struct Graph {
                 out << marker->label();
         return out;
     }
+    // The texts the chart shows on the screen (axis labels and titles, the
+    // legend), as Qt Charts laid them out: a label too wide for its room is
+    // cut to "10/..." or "...".
+    QStringList shownTexts() const
+    {
+        QCoreApplication::processEvents();
+        QStringList out;
+        for (QGraphicsItem* item : chart()->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                out << text->toPlainText();
+        return out;
+    }
     QStringList titles() const
     {
         QStringList out;
@@ -205,6 +221,91 @@ TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
     EXPECT_EQ(g.rowLabels().value(0), "1.6.");
 }
 
+// The date labels of tests on consecutive days from `from`, as the keeper
+// reads them: month and day, or day and month ending in the dot.
+QStringList datesFrom(const QDate& from, int days, bool dayFirstWithDots)
+{
+    QStringList out;
+    for (int i = 0; i < days; ++i) {
+        const QDate d = from.addDays(i);
+        out << (dayFirstWithDots ? QStringLiteral("%1.%2.").arg(d.day()).arg(d.month())
+                                 : QStringLiteral("%1/%2").arg(d.month()).arg(d.day()));
+    }
+    return out;
+}
+
+// Sets the desktop's type size for the life of a test (0: Qt's own).
+struct DesktopFont {
+    QFont before = QApplication::font();
+    explicit DesktopFont(double points)
+    {
+        if (points <= 0)
+            return;
+        QFont font = before;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    ~DesktopFont() { QApplication::setFont(before); }
+};
+
+// A cut label is shown with Qt's "..." in place of its end.
+bool anyCut(const QStringList& texts)
+{
+    return std::any_of(texts.cbegin(), texts.cend(), [](const QString& t) {
+        return t.contains(QLatin1String("...")) || t.contains(QChar(0x2026));
+    });
+}
+
+struct DateLabelCase {
+    const char* name;
+    bool dayFirstWithDots;
+    int entries;
+    QDate from;
+    bool maximized;       // the graph maximized in a main window on an 800-pixel-wide screen
+    double desktopPoints; // the desktop's type size (0: Qt's own)
+};
+
+class DateLabels : public ::testing::TestWithParam<DateLabelCase> {};
+
+TEST_P(DateLabels, EveryLabelOfThePageReadsWholeOnTheScreen)
+{
+    const DateLabelCase& c = GetParam();
+    const DesktopFont font(c.desktopPoints);
+    Graph g;
+    g.main->resize(800, 560);
+    g.addTests("Reef", c.entries, c.from);
+    if (c.dayFirstWithDots) {
+        g.env.ctx->settings.dateOrder = "DDMMYY";
+        g.env.ctx->settings.dateDelimiter = ".";
+    }
+    g.main->showWaterGraph("Reef");
+    if (c.maximized) {
+        g.main->showMaximized();
+        qobject_cast<QMdiSubWindow*>(g.window()->parentWidget())->showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_LE(g.main->width(), 800);
+    }
+    const QStringList dates = datesFrom(c.from, c.entries, c.dayFirstWithDots);
+    ASSERT_EQ(g.rowLabels(), dates);
+    const QStringList shown = g.shownTexts();
+    for (const QString& date : dates)
+        EXPECT_TRUE(shown.contains(date)) << date.toStdString();
+    EXPECT_FALSE(anyCut(shown)) << shown.join(' ').toStdString();
+    // Wider, the labels still read whole.
+    auto* frame = qobject_cast<QMdiSubWindow*>(g.window()->parentWidget());
+    frame->showNormal();
+    frame->resize(frame->width() + 150, frame->height());
+    EXPECT_FALSE(anyCut(g.shownTexts())) << g.shownTexts().join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphWindow, DateLabels,
+    ::testing::Values(
+        DateLabelCase{"FullPageAtTheDefaultSize", false, 20, QDate(2025, 10, 1), false, 0},
+        DateLabelCase{"FullPageOfDayFirstDatesInADesktopsLargerType", true, 20, QDate(2025, 11, 10), false, 11},
+        DateLabelCase{"TwelveDayFirstDatesMaximizedInADesktopsLargerType", true, 12, QDate(2025, 11, 25), true, 11}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct RefusalCase {
     const char* description;
     QString tank;   // the tank the logbook asks for
@@ -266,6 +367,30 @@ INSTANTIATE_TEST_SUITE_P(
                 ch = '_';
         return name;
     });
+
+// The buttons follow what is drawn, and the hint offers only what the window does.
+TEST(WaterGraphWindow, WithNothingDrawnNeitherButtonTurnsAPage)
+{
+    Graph g;
+    g.addTests("Reef", 45);
+    g.main->showChild("WaterGraphWindow");   // opened without a drawing
+    EXPECT_TRUE(g.chart()->series().isEmpty());
+    EXPECT_FALSE(g.next()->isEnabled());
+    EXPECT_FALSE(g.previous()->isEnabled());
+    EXPECT_EQ(child<QLabel>(g.window(), "hintLabel")->text(), "(Right Click for Graph Properties)");
+
+    g.main->showWaterGraph("Reef");
+    QTest::mouseClick(g.next(), Qt::LeftButton);
+    ASSERT_TRUE(g.next()->isEnabled());
+    ASSERT_TRUE(g.previous()->isEnabled());
+    // Nothing chosen to graph: the chart is emptied, and so are the pages.
+    g.env.ctx->settings.graphChecks = "0000000000000";
+    g.graphing();
+    EXPECT_EQ(g.titles(), QStringList({"Note!"}));
+    EXPECT_TRUE(g.chart()->series().isEmpty());
+    EXPECT_FALSE(g.next()->isEnabled());
+    EXPECT_FALSE(g.previous()->isEnabled());
+}
 
 TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
 {
@@ -333,6 +458,39 @@ TEST(WaterGraphWindow, ASkippedZeroLeavesAGapInTheLine)
     EXPECT_EQ(pointsOf(g.chart(), 0, &pieces), QList<QPointF>({{0, 0.25}, {2, 0.25}}));
     EXPECT_EQ(pieces, 2);
     EXPECT_EQ(g.legend(), QStringList({"Nh3"}));   // one legend entry for both pieces
+}
+
+// Tests that hold none of the chosen measurements draw an empty chart: the
+// window says why.
+TEST(WaterGraphWindow, ATankWithoutValuesOfTheChosenTestsIsToldSo)
+{
+    Graph g;
+    g.addTests("Reef", 3);     // no pH, no temperature
+    g.addTests("Pond", 25);
+    g.env.ctx->settings.graphChecks = "1000010000000";
+    const auto notice = [&] { return child<QLabel>(g.window(), "noValuesLabel"); };
+
+    g.main->showWaterGraph("Reef");
+    EXPECT_TRUE(g.env.messages.shown.isEmpty());
+    EXPECT_TRUE(notice()->isVisible());
+    EXPECT_EQ(notice()->text(), "The water tests of this tank hold no values for the measurements chosen to graph.");
+    EXPECT_EQ(g.legend(), QStringList({"ph", "temp"}));
+
+    // A tank of two pages: the page shown holds none.
+    g.main->showWaterGraph("Pond");
+    EXPECT_EQ(notice()->text(), "The water tests on this page hold no values for the measurements chosen to graph.");
+    EXPECT_TRUE(notice()->isVisible());
+
+    // Nitrate chosen as well: its values are drawn, and nothing is said.
+    g.env.ctx->settings.graphChecks = "1001010000000";
+    g.graphing();
+    EXPECT_FALSE(notice()->isVisible());
+
+    // Zeros the keeper skips are no values either.
+    QSqlQuery(g.env.ctx->db()).exec("UPDATE waterlog SET nitrate = 0");
+    g.env.ctx->settings.graphSkipZeroes = 1;
+    g.main->showWaterGraph("Reef");
+    EXPECT_TRUE(notice()->isVisible());
 }
 
 struct KindCase {
@@ -660,6 +818,50 @@ TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
         EXPECT_GT(dark, 100);
         // The chart on the screen keeps its colours.
         EXPECT_GT(colouredPixels(p.window()->grab().toImage()), 50);
+    }
+}
+
+// The printed page is the chart as the screen lays it out, scaled: each date
+// of a full page prints whole, and no two dates print over each other.
+TEST(GraphPrinting, TheDatesOfAFullPagePrintWholeAndApart)
+{
+    for (const bool dayFirstWithDots : {false, true}) {
+        SCOPED_TRACE(dayFirstWithDots);
+        Graph g;
+        g.main->resize(800, 560);
+        const QDate from(2025, 10, 24);
+        g.addTests("Reef", 20, from);
+        if (dayFirstWithDots) {
+            g.env.ctx->settings.dateOrder = "DDMMYY";
+            g.env.ctx->settings.dateDelimiter = ".";
+        }
+        QtPrintService qt(&g.env.files);
+        g.env.ctx->services.printing = &qt;
+        g.main->showWaterGraph("Reef");
+        g.env.messages.defaultAnswer = MsgResult::No;   // printed at the size it has
+        const QString path = g.env.path("graph.pdf");
+        g.env.files.answers.enqueue(path);
+        g.window()->printGraph(PrintDestination::PdfFile);
+
+        const PdfWords pdf(path);
+        ASSERT_TRUE(pdf.ok()) << pdf.error().toStdString();
+        ASSERT_EQ(pdf.pageCount(), 1);
+        const QList<PdfWord>& words = pdf.page(0).words;
+        ASSERT_FALSE(words.isEmpty());
+        QStringList texts;
+        for (const PdfWord& w : words)
+            texts << w.text;
+        EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
+        QVector<QRectF> dateBoxes;
+        for (const QString& date : datesFrom(from, 20, dayFirstWithDots)) {
+            const auto found = std::find_if(words.cbegin(), words.cend(), [&](const PdfWord& w) { return w.text == date; });
+            EXPECT_NE(found, words.cend()) << date.toStdString() << " in " << texts.join(' ').toStdString();
+            if (found != words.cend())
+                dateBoxes << found->box;
+        }
+        for (int i = 0; i < dateBoxes.size(); ++i)
+            for (int j = i + 1; j < dateBoxes.size(); ++j)
+                EXPECT_FALSE(dateBoxes[i].intersects(dateBoxes[j])) << "dates " << i << " and " << j << " overlap";
     }
 }
 

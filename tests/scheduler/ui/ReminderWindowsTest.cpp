@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
@@ -1013,6 +1015,65 @@ TEST_F(ReminderWindows, ViewScheduleOpensTheScheduleAndFilePrintPrintsIt)
     print->trigger();
     ASSERT_EQ(env.printing.jobs.size(), 1);
     EXPECT_TRUE(env.printing.jobs.first().pages.first().texts().contains(QStringLiteral("Wednesday 12/09/26")));
+}
+
+// The widest a widget has been since the watch began.
+struct WidestSize : QObject {
+    int width = 0;
+    explicit WidestSize(QWidget* widget) : width(widget->width()) { widget->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            width = std::max(width, static_cast<QResizeEvent*>(event)->size().width());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A double-click on a column's edge fits a task the list cuts; and a stored
+// task of any length leaves the task list and the schedule on the screen,
+// the one while listing it, the other while generating it.
+TEST_F(ReminderWindows, ListedTasksCanBeReadWholeAndNoneWidensAWindowPastTheScreen)
+{
+    addRule(QStringLiteral("Test alkalinity (KH) and top up the buffer"), Once, 0, 1, QStringLiteral("2026-12-14"));
+    ReminderListWindow* list = openTaskList();
+    auto* tasks = child<QTreeWidget>(*list, "taskList");
+    QHeaderView* header = tasks->header();
+    const int needed = static_cast<const QAbstractItemView*>(tasks)->sizeHintForColumn(0);
+    ASSERT_LT(header->sectionSize(0), needed);
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                       QPoint(header->sectionViewportPosition(0) + header->sectionSize(0) - 1, header->height() / 2));
+    EXPECT_GE(header->sectionSize(0), needed);
+    list->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(main.childWindow(QStringLiteral("ReminderListWindow"), false), nullptr);
+
+    const QString longTask(100000, QLatin1Char('W'));
+    addRule(longTask, Once, 0, 1, QStringLiteral("2026-12-12"));
+    const int screen = main.screen()->availableGeometry().width();
+    list = openTaskList();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(listTexts(child<QTreeWidget>(*list, "taskList")).size(), 2);
+    EXPECT_LE(list->parentWidget()->width(), screen);
+
+    ScheduleWindow* window = openSchedule();
+    const WidestSize widest(window->parentWidget());
+    // The keeper cascades the windows while each task is being generated.
+    QTimer cascade;
+    int cascaded = 0;
+    QObject::connect(&cascade, &QTimer::timeout, [&] {
+        if (window->isGenerating() && cascaded < 2) {
+            ++cascaded;
+            child<QAction>(main, "cascadeAction")->trigger();
+        }
+    });
+    cascade.start(0);
+    click(child<QPushButton>(*window, "generateButton"));
+    cascade.stop();
+    ASSERT_EQ(cascaded, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->scheduleRows().size(), 2);
+    EXPECT_LE(widest.width, screen);
+    EXPECT_EQ(child<QLabel>(*window, "statusPanel")->text(), QStringLiteral("Ready."));
 }
 
 TEST_F(ReminderWindows, F1OnTheWindowsShowsTheirHelpPages)
