@@ -312,9 +312,16 @@ QWidget* MainWindow::childWindow(const QString& windowName, bool create)
     QWidget* child = m_factories.value(windowName)();
     if (!child)
         return nullptr;
+    // The window opens at the size it gave itself, as far as the area has room
+    // (the frame would otherwise shrink it to its smallest).
+    const QSize asked = child->testAttribute(Qt::WA_Resized) ? child->size() : QSize();
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    if (asked.isValid()) {
+        const QMargins frame = sub->contentsMargins();   // the title bar included
+        sub->resize(asked.grownBy(frame).boundedTo(m_mdiArea->viewport()->size()).expandedTo(sub->minimumSizeHint()));
+    }
     m_children.insert(windowName, child);
     connect(child, &QObject::destroyed, this, [this, windowName] { m_children.remove(windowName); });
     return child;

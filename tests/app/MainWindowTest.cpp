@@ -577,3 +577,22 @@ TEST(MainWindow, ExitClosesTheMainWindowAndItsChildren)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(child.isNull());
 }
+
+TEST(MainWindow, ChildOpensAtTheSizeItGaveItselfWhereTheAreaHasRoom)
+{
+    Shell s;
+    FakeChild* child = s.addChild("CompatibilityWindow", std::nullopt);   // 200 x 150
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->size(), QSize(200, 150));
+    s.main.registerChild("ScheduleWindow", [&]() -> QWidget* {
+        auto* big = new FakeChild(s.main, "ScheduleWindow", std::nullopt);
+        big->resize(2000, 1500);
+        return big;
+    });
+    s.main.showChild("ScheduleWindow");
+    QCoreApplication::processEvents();
+    auto* frame = qobject_cast<QMdiSubWindow*>(s.main.childWindow("ScheduleWindow", false)->parentWidget());
+    ASSERT_TRUE(frame);
+    EXPECT_LE(frame->width(), s.main.mdiArea()->width());
+    EXPECT_LE(frame->height(), s.main.mdiArea()->height());
+}

@@ -36,6 +36,7 @@ WaterGraphWindow::WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* pare
     setObjectName("WaterGraphWindow");
     addHelpKey(this, QStringLiteral("graph.html"));
     setWindowTitle(QStringLiteral("Water Quality Graphing"));
+    resize(720, 480);           // wide enough for a full page of dates
     setMinimumSize(520, 360);   // smaller, the chart cannot be read
 
     m_tankLabel = new QLabel(QStringLiteral("Aquarium :"), this);

@@ -25,9 +25,6 @@ public:
     WaterGraphWindow(AppContext& ctx, IShell* shell, QWidget* parent = nullptr);
     ~WaterGraphWindow() override;
 
-    // The size it opens at: wide enough for a full page of dates.
-    QSize sizeHint() const override { return {720, 480}; }
-
     // IChildWindow
     QString windowName() const override { return QStringLiteral("WaterGraphWindow"); }
     void activate() override;
