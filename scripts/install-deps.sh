@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
-          clang libclang-rt-14-dev locales)
+          clang libclang-rt-14-dev locales fonts-liberation2 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
