@@ -5,7 +5,7 @@
 // the same fonts on the same pages, run in the same process after the log:
 // `ratio_to_bare` is the log's time over the bare writer's. Run each size in a
 // process of its own to compare peak memory (`peak_rss_MiB`, taken before the
-// bare writer runs):
+// bare writer runs; `peak_rss_with_bare_MiB` after it):
 //   bench_log_printout --benchmark_filter='/2000/'
 //   bench_log_printout --benchmark_filter='/20000/'
 #include "BenchSupport.h"
@@ -243,6 +243,7 @@ void BM_WaterLogToPdf(benchmark::State& state)
     state.counters["rss_growth_MiB"] = peakRss - rssBefore;
     state.counters["bare_ms"] = bareNs / 1e6 / double(state.iterations());
     state.counters["ratio_to_bare"] = double(logNs) / double(bareNs);
+    state.counters["peak_rss_with_bare_MiB"] = peakRssMiB();
     state.SetItemsProcessed(state.iterations() * entries);
 }
 BENCHMARK(BM_WaterLogToPdf)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
