@@ -3,13 +3,14 @@
 // pictures on pages, a text flow that prints line by line the way a keeper's
 // report reads, and the print service that asks where to print and opens one
 // job per copy. The layouts are logic; the painting happens behind IPageWriter
-// (on a QPrinter in the program, in a recording in the tests).
+// (on a QPrinter in the program).
 #include <QList>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -60,11 +61,23 @@ public:
     const PrintFont& font() const { return m_font; }
     double lineHeight() const { return m_writer.lineHeight(m_font); }
 
-    double x() const { return m_x; }
+    double x() const
+    {
+        settle();
+        return m_x;
+    }
     double y() const { return m_y; }
-    void setX(double x) { m_x = x; }
+    void setX(double x)
+    {
+        m_x = x;
+        m_unmeasured.clear();
+    }
     void setY(double y) { m_y = y; }
-    void moveTo(double x, double y) { m_x = x; m_y = y; }
+    void moveTo(double x, double y)
+    {
+        setX(x);
+        m_y = y;
+    }
 
     // Prints text at the current position; the position moves to its end.
     void print(const QString& text);
@@ -79,11 +92,18 @@ public:
     void newPage();
 
 private:
+    // Moves the position past the text printed last. The text is measured
+    // only when the position is asked for or the line continues: a column
+    // that sets its own position next needs no measuring.
+    void settle() const;
+
     IPageWriter& m_writer;
     PrintFont m_font;
-    double m_x = 0;
+    mutable double m_x = 0;
     double m_y = 0;
     double m_lineHeight = 0;   // tallest font printed on the current line
+    mutable QString m_unmeasured;   // printed last, not yet measured
+    PrintFont m_unmeasuredFont;
 };
 
 // Where a print command goes, chosen by the keeper in the print dialog.
@@ -95,9 +115,10 @@ class IPrintSession {
 public:
     virtual ~IPrintSession() = default;
     virtual int copies() const = 0;
-    // Opens the next job in the given orientation; nullptr when the printer
+    // Opens the next job in the given orientation, or with none given in the
+    // orientation the keeper chose for the printer; nullptr when the printer
     // refused (errorText() says why).
-    virtual IPageWriter* beginJob(PageOrientation orientation) = 0;
+    virtual IPageWriter* beginJob(std::optional<PageOrientation> orientation) = 0;
     // Ends the job begun last; false when it could not be finished.
     virtual bool endJob() = 0;
     virtual QString errorText() const = 0;
@@ -111,72 +132,4 @@ public:
     // session ends.
     virtual std::unique_ptr<IPrintSession> choosePrinter(const QString& dialogTitle,
                                                          PrintDestination destination = PrintDestination::Printer) = 0;
-};
-
-// ---- recording, for tests and for checking layouts -----------------------------
-
-struct RecordedItem {
-    enum Kind { Text, Line, Picture } kind = Text;
-    double x = 0, y = 0, x2 = 0, y2 = 0;   // a picture's rect is (x, y)-(x2, y2)
-    QString text;
-    PrintFont font;
-};
-
-struct RecordedPage {
-    QList<RecordedItem> items;
-    QStringList texts() const;
-    // All text of the page in reading order: lines top to bottom, items left to right.
-    QStringList lines() const;
-};
-
-struct RecordedJob {
-    PageOrientation orientation = PageOrientation::Portrait;
-    QList<RecordedPage> pages;
-    bool ended = false;
-};
-
-// A page of fixed size whose fonts have simple metrics: a line is 1.2 times the
-// point size and a character half the point size (device units are points).
-class RecordingPageWriter : public IPageWriter {
-public:
-    explicit RecordingPageWriter(PageOrientation orientation = PageOrientation::Portrait);
-    PageOrientation orientation() const override { return m_job.orientation; }
-    double pageWidth() const override;
-    double pageHeight() const override;
-    double lineHeight(const PrintFont& font) const override { return font.pointSize * 1.2; }
-    double textWidth(const QString& text, const PrintFont& font) const override
-    {
-        return text.size() * font.pointSize * 0.5;
-    }
-    void drawText(double x, double y, const QString& text, const PrintFont& font) override;
-    void drawLine(double x1, double y1, double x2, double y2) override;
-    void drawPicture(const QRectF& rect, const std::function<void(QPainter&, const QRectF&)>& paint) override;
-    void newPage() override;
-
-    RecordedJob& job() { return m_job; }
-    const RecordedJob& job() const { return m_job; }
-
-    // Letter paper less half-inch margins, in points.
-    static constexpr double kShortSide = 540;
-    static constexpr double kLongSide = 720;
-
-private:
-    RecordedJob m_job;
-};
-
-// A print service whose dialog answers from a script and whose jobs are recorded.
-class RecordingPrintService : public IPrintService {
-public:
-    // The next dialogs' answers: false cancels; copies for an accepted dialog.
-    QList<bool> accept;   // when empty, every dialog is accepted
-    int copies = 1;
-    bool failJobs = false;   // beginJob refuses, as a printer that is not ready
-
-    QStringList dialogTitles;
-    QList<PrintDestination> destinations;
-    QList<RecordedJob> jobs;
-
-    std::unique_ptr<IPrintSession> choosePrinter(const QString& dialogTitle, PrintDestination destination) override;
-    // Every page of every job, in order.
-    QList<RecordedPage> allPages() const;
 };

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class IPrintService;
+class QPrinter;
 
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -53,6 +54,14 @@ public:
     virtual QString getSaveFileName(const QString& title, const QString& directory) = 0;
     virtual QString getOpenFileName(const QString& title, const QString& directory,
                                     const QString& filter = QString()) = 0;
+};
+
+// The printer dialog: the keeper picks the printer, the number of copies and
+// the orientation, and the choice is set on `printer`. False: the keeper cancelled.
+class IPrintDialog {
+public:
+    virtual ~IPrintDialog() = default;
+    virtual bool choosePrinter(QPrinter& printer, const QString& title) = 0;
 };
 
 struct Services {

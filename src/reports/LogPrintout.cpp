@@ -140,7 +140,7 @@ public:
     {
         return QStringLiteral("No water quality entries were found for this tank. No log was printed.");
     }
-    PageOrientation orientation() const override { return PageOrientation::Landscape; }
+    std::optional<PageOrientation> orientation() const override { return PageOrientation::Landscape; }
     QString selectSql(bool oneTank) const override
     {
         // The values in column order: Ammonia first, then nitrite ... custom2.

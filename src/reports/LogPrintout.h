@@ -45,7 +45,8 @@ public:
     virtual QString title() const = 0;
     // Told under "Note!" when the log has no entries to print.
     virtual QString emptyMessage() const = 0;
-    virtual PageOrientation orientation() const { return PageOrientation::Portrait; }
+    // None: the orientation the keeper chose for the printer.
+    virtual std::optional<PageOrientation> orientation() const { return std::nullopt; }
 
     // The SELECT of the log's rows: tank key, name, size and description first,
     // then the log's values; with oneTank, one bound value (the tank key) filters it.

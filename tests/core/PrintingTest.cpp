@@ -1,5 +1,5 @@
-// The text flow that every printout uses, and the recording print service.
-#include "core/Printing.h"
+// The text flow that every printout uses.
+#include "support/RecordingPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -35,26 +35,4 @@ TEST(PrintFlow, FitsAboveTellsWhetherTheNextLineStillFits)
     flow.newPage();
     EXPECT_EQ(page.job().pages.size(), 2);
     EXPECT_DOUBLE_EQ(flow.y(), 0);
-}
-
-TEST(RecordingPrintService, CancelledDialogGivesNoSessionAndEachCopyIsAJob)
-{
-    RecordingPrintService service;
-    service.accept = {false, true};
-    service.copies = 3;
-    EXPECT_EQ(service.choosePrinter(QStringLiteral("Print"), PrintDestination::Printer), nullptr);
-    auto session = service.choosePrinter(QStringLiteral("Print again"), PrintDestination::PdfFile);
-    ASSERT_NE(session, nullptr);
-    ASSERT_EQ(session->copies(), 3);
-    for (int i = 0; i < session->copies(); ++i) {
-        IPageWriter* w = session->beginJob(PageOrientation::Landscape);
-        ASSERT_NE(w, nullptr);
-        EXPECT_GT(w->pageWidth(), w->pageHeight());
-        w->drawText(0, 0, QString::number(i), PrintFont{});
-        EXPECT_TRUE(session->endJob());
-    }
-    session.reset();
-    ASSERT_EQ(service.jobs.size(), 3);
-    EXPECT_EQ(service.jobs[2].pages.first().texts(), QStringList{QStringLiteral("2")});
-    EXPECT_EQ(service.dialogTitles, (QStringList{QStringLiteral("Print"), QStringLiteral("Print again")}));
 }

@@ -1,6 +1,7 @@
 // The printed graph's page: the chart's rectangle, the footer and one
 // landscape job per copy.
 #include "reports/GraphPrintout.h"
+#include "support/RecordingPrinting.h"
 
 #include <gtest/gtest.h>
 

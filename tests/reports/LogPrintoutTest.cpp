@@ -778,21 +778,26 @@ TEST(PrintedLogs, EachCopyIsAJobOfItsOwnWithTheSamePages)
     }
 }
 
-TEST(PrintedLogs, EachLogPrintsInItsOwnOrientationAfterAnother)
+TEST(PrintedLogs, WaterLogPrintsLandscapeTheOthersInTheOrientationTheKeeperChose)
 {
-    LogFixture f;
-    const QString reef = f.addTank("Reef");
-    f.addEntries(LogKind::Livestock, reef, 1);
-    // A water log that found nothing, then one that printed: the livestock log stays portrait.
-    EXPECT_EQ(f.print(LogKind::WaterQuality, reef).status, LogPrintResult::NothingFound);
-    f.print(LogKind::Livestock, reef);
-    f.addEntries(LogKind::WaterQuality, reef, 1);
-    f.print(LogKind::WaterQuality, reef);
-    f.print(LogKind::Livestock, reef);
-    ASSERT_EQ(f.env.printing.jobs.size(), 3);
-    EXPECT_EQ(f.env.printing.jobs[0].orientation, PageOrientation::Portrait);
-    EXPECT_EQ(f.env.printing.jobs[1].orientation, PageOrientation::Landscape);
-    EXPECT_EQ(f.env.printing.jobs[2].orientation, PageOrientation::Portrait);
+    for (const PageOrientation chosen : {PageOrientation::Portrait, PageOrientation::Landscape}) {
+        SCOPED_TRACE(chosen == PageOrientation::Portrait ? "portrait chosen" : "landscape chosen");
+        LogFixture f;
+        f.env.printing.orientation = chosen;
+        const QString reef = f.addTank("Reef");
+        f.addEntries(LogKind::Livestock, reef, 1);
+        f.addEntries(LogKind::Maintenance, reef, 1);
+        // A water log that found nothing, then one that printed: neither changes the others.
+        EXPECT_EQ(f.print(LogKind::WaterQuality, reef).status, LogPrintResult::NothingFound);
+        f.print(LogKind::Livestock, reef);
+        f.addEntries(LogKind::WaterQuality, reef, 1);
+        f.print(LogKind::WaterQuality, reef);
+        f.print(LogKind::Maintenance, reef);
+        ASSERT_EQ(f.env.printing.jobs.size(), 3);
+        EXPECT_EQ(f.env.printing.jobs[0].orientation, chosen);
+        EXPECT_EQ(f.env.printing.jobs[1].orientation, PageOrientation::Landscape);
+        EXPECT_EQ(f.env.printing.jobs[2].orientation, chosen);
+    }
 }
 
 TEST(PrintedLogs, PrinterThatRefusesTheJobIsReported)

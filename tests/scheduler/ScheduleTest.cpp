@@ -1,11 +1,11 @@
 // The reminder preview, the schedule of all rules over a window of dates, the
 // range the keeper types for it, and the printed schedule.
 #include "core/Dates.h"
-#include "core/Printing.h"
 #include "scheduler/ReminderChecks.h"
 #include "scheduler/ScheduleGeneration.h"
 #include "scheduler/SchedulePrintout.h"
 #include "support/ParamNames.h"
+#include "support/RecordingPrinting.h"
 
 #include <gtest/gtest.h>
 

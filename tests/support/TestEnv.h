@@ -3,7 +3,7 @@
 // and an in-memory settings store.
 #include "core/AppContext.h"
 #include "core/Database.h"
-#include "core/Printing.h"
+#include "support/RecordingPrinting.h"
 #include "support/TestServices.h"
 
 #include <QTemporaryDir>

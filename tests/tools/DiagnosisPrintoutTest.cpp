@@ -1,7 +1,7 @@
 // The printed questions and answers: what a copy shows, in which fonts, where
 // the footer goes, and how copies, a cancelled dialog and printer failures end.
-#include "core/Printing.h"
 #include "core/Services.h"
+#include "support/RecordingPrinting.h"
 #include "support/TestServices.h"
 #include "tools/DiagnosisCatalogue.h"
 #include "tools/DiagnosisPrintout.h"

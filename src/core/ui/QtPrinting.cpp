@@ -6,29 +6,43 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <vector>
 
 // ---- painting -------------------------------------------------------------------
 
-PainterPageWriter::PainterPageWriter(QPainter& painter, QPaintDevice& device, PageOrientation orientation,
-                                     std::function<void()> newPageOnDevice)
-    : m_painter(painter), m_device(device), m_orientation(orientation), m_newPage(std::move(newPageOnDevice))
+const DeviceFonts::Font& DeviceFonts::get(const PrintFont& font) const
 {
-}
-
-QFont PainterPageWriter::qtFont(const PrintFont& font, QPaintDevice* device)
-{
+    if (m_last && m_last->key == font)
+        return *m_last;
+    for (const Font& known : m_fonts) {
+        if (known.key == font) {
+            m_last = &known;
+            return known;
+        }
+    }
     QFont f(font.family);
     f.setPointSizeF(font.pointSize);
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setUnderline(font.underline);
-    // Fonts the system lacks fall back to one of the same kind.
-    f.setStyleHint(font.family.contains(QLatin1String("Times")) ? QFont::Serif : QFont::SansSerif);
-    return device ? QFont(f, device) : f;
+    const QFont onDevice(f, &m_device);
+    m_fonts.push_back(Font{font, onDevice, QFontMetricsF(onDevice, &m_device)});
+    m_last = &m_fonts.back();
+    return *m_last;
+}
+
+PainterPageWriter::PainterPageWriter(QPainter& painter, QPaintDevice& device, PageOrientation orientation,
+                                     std::function<void()> newPageOnDevice)
+    : m_painter(painter),
+      m_device(device),
+      m_orientation(orientation),
+      m_newPage(std::move(newPageOnDevice)),
+      m_fonts(device)
+{
+    // Texts and lines alike in black; a line is as thin as the device can draw.
+    m_painter.setPen(QPen(Qt::black, 0));
 }
 
 double PainterPageWriter::pageWidth() const
@@ -43,25 +57,48 @@ double PainterPageWriter::pageHeight() const
 
 double PainterPageWriter::lineHeight(const PrintFont& font) const
 {
-    return QFontMetricsF(qtFont(font, &m_device), &m_device).height();
+    return m_fonts.get(font).metrics.height();
 }
 
 double PainterPageWriter::textWidth(const QString& text, const PrintFont& font) const
 {
-    return QFontMetricsF(qtFont(font, &m_device), &m_device).horizontalAdvance(text);
+    return m_fonts.get(font).metrics.horizontalAdvance(text);
 }
 
 void PainterPageWriter::drawText(double x, double y, const QString& text, const PrintFont& font)
 {
-    const QFont f = qtFont(font, &m_device);
-    m_painter.setFont(f);
-    m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(x, y + QFontMetricsF(f, &m_device).ascent()), text);
+    const DeviceFonts::Font& f = m_fonts.get(font);
+    const QPointF baseline(x, y + f.metrics.ascent());
+    const double room = pageWidth() - x;
+    // No letter is wider than the font's widest: a text that fits even so is
+    // not measured (measuring costs about as much as printing).
+    if (room > 0 && text.size() * f.metrics.maxWidth() > room) {
+        const double width = f.metrics.horizontalAdvance(text);
+        if (width > room) {
+            // Smaller in proportion, then a little smaller until it fits:
+            // widths do not shrink quite in step with the size.
+            QFont smaller = f.font;
+            double size = font.pointSize * room / width;
+            smaller.setPointSizeF(size);
+            while (size > 0.5 && QFontMetricsF(smaller, &m_device).horizontalAdvance(text) > room) {
+                size *= 0.98;
+                smaller.setPointSizeF(size);
+            }
+            m_painter.setFont(smaller);
+            m_painterFont = nullptr;
+            m_painter.drawText(baseline, text);
+            return;
+        }
+    }
+    if (m_painterFont != &f) {
+        m_painter.setFont(f.font);
+        m_painterFont = &f;
+    }
+    m_painter.drawText(baseline, text);
 }
 
 void PainterPageWriter::drawLine(double x1, double y1, double x2, double y2)
 {
-    m_painter.setPen(QPen(Qt::black, 0));
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
@@ -87,6 +124,15 @@ QPageLayout::Orientation qtOrientation(PageOrientation orientation)
     return orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
+// Sets the job's orientation, if it asks for one, and tells the one the printer then has.
+PageOrientation applyOrientation(QPrinter& printer, std::optional<PageOrientation> orientation)
+{
+    if (orientation)
+        printer.setPageOrientation(qtOrientation(*orientation));
+    return printer.pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                                        : PageOrientation::Portrait;
+}
+
 // Jobs painted on a printer or into a PDF file, one QPrinter document each.
 class PrinterSession : public IPrintSession {
 public:
@@ -98,13 +144,13 @@ public:
 
     int copies() const override { return m_copies; }
 
-    IPageWriter* beginJob(PageOrientation orientation) override
+    IPageWriter* beginJob(std::optional<PageOrientation> requested) override
     {
         endJob();
         ++m_job;
         if (!m_fileName.isEmpty() && m_job > 1)
             m_printer->setOutputFileName(nextCopyFileName());
-        m_printer->setPageOrientation(qtOrientation(orientation));
+        const PageOrientation orientation = applyOrientation(*m_printer, requested);
         m_painter = std::make_unique<QPainter>();
         if (!m_painter->begin(m_printer.get())) {
             m_painter.reset();
@@ -168,7 +214,7 @@ private:
 class PreviewSession : public IPrintSession {
 public:
     PreviewSession(std::unique_ptr<QPrinter> printer, QString title)
-        : m_printer(std::move(printer)), m_title(std::move(title))
+        : m_printer(std::move(printer)), m_title(std::move(title)), m_fonts(*m_printer)
     {
     }
     ~PreviewSession() override
@@ -180,17 +226,21 @@ public:
         dialog.setWindowTitle(m_title);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* printer) {
             QPainter painter;
+            std::unique_ptr<PainterPageWriter> writer;
             for (std::size_t i = 0; i < m_pages.size(); ++i) {
                 printer->setPageOrientation(qtOrientation(m_pages[i].orientation));
                 if (i == 0) {
                     if (!painter.begin(printer))
                         return;
+                    writer = std::make_unique<PainterPageWriter>(painter, *printer, m_pages[i].orientation,
+                                                                 std::function<void()>());
                 } else {
                     printer->newPage();
                 }
                 for (const auto& op : m_pages[i].ops)
-                    op(painter, *printer);
+                    op(*writer);
             }
+            writer.reset();
             painter.end();
         });
         dialog.exec();
@@ -198,12 +248,11 @@ public:
 
     int copies() const override { return 1; }
 
-    IPageWriter* beginJob(PageOrientation orientation) override
+    IPageWriter* beginJob(std::optional<PageOrientation> requested) override
     {
         endJob();
-        m_printer->setPageOrientation(qtOrientation(orientation));
-        m_orientation = orientation;
-        m_pages.push_back({orientation, {}});
+        m_orientation = applyOrientation(*m_printer, requested);
+        m_pages.push_back({m_orientation, {}});
         m_writer = std::make_unique<Recorder>(*this);
         return m_writer.get();
     }
@@ -218,7 +267,7 @@ public:
     QString errorText() const override { return QString(); }
 
 private:
-    using Op = std::function<void(QPainter&, QPaintDevice&)>;
+    using Op = std::function<void(PainterPageWriter&)>;
     struct Page {
         PageOrientation orientation;
         std::vector<Op> ops;
@@ -231,36 +280,22 @@ private:
         PageOrientation orientation() const override { return m_s.m_orientation; }
         double pageWidth() const override { return m_s.m_printer->width(); }
         double pageHeight() const override { return m_s.m_printer->height(); }
-        double lineHeight(const PrintFont& font) const override
-        {
-            return QFontMetricsF(PainterPageWriter::qtFont(font, m_s.m_printer.get()), m_s.m_printer.get()).height();
-        }
+        double lineHeight(const PrintFont& font) const override { return m_s.m_fonts.get(font).metrics.height(); }
         double textWidth(const QString& text, const PrintFont& font) const override
         {
-            return QFontMetricsF(PainterPageWriter::qtFont(font, m_s.m_printer.get()), m_s.m_printer.get())
-                .horizontalAdvance(text);
+            return m_s.m_fonts.get(font).metrics.horizontalAdvance(text);
         }
         void drawText(double x, double y, const QString& text, const PrintFont& font) override
         {
-            const PageOrientation o = m_s.m_orientation;
-            add([=](QPainter& p, QPaintDevice& d) {
-                PainterPageWriter(p, d, o, {}).drawText(x, y, text, font);
-            });
+            add([=](PainterPageWriter& w) { w.drawText(x, y, text, font); });
         }
         void drawLine(double x1, double y1, double x2, double y2) override
         {
-            const PageOrientation o = m_s.m_orientation;
-            add([=](QPainter& p, QPaintDevice& d) {
-                PainterPageWriter(p, d, o, {}).drawLine(x1, y1, x2, y2);
-            });
+            add([=](PainterPageWriter& w) { w.drawLine(x1, y1, x2, y2); });
         }
         void drawPicture(const QRectF& rect, const std::function<void(QPainter&, const QRectF&)>& paint) override
         {
-            add([=](QPainter& p, QPaintDevice&) {
-                p.save();
-                paint(p, rect);
-                p.restore();
-            });
+            add([=](PainterPageWriter& w) { w.drawPicture(rect, paint); });
         }
         void newPage() override { m_s.m_pages.push_back({m_s.m_orientation, {}}); }
 
@@ -271,6 +306,7 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     QString m_title;
+    DeviceFonts m_fonts;   // measures for the printer, as the preview will paint
     PageOrientation m_orientation = PageOrientation::Portrait;
     std::vector<Page> m_pages;
     std::unique_ptr<Recorder> m_writer;
@@ -304,11 +340,7 @@ std::unique_ptr<IPrintSession> QtPrintService::choosePrinter(const QString& dial
         return std::make_unique<PrinterSession>(std::move(printer), 1);
     }
 
-    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
-    dialog.setWindowTitle(dialogTitle);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!m_printDialog->choosePrinter(*printer, dialogTitle))
         return nullptr;
     // The program repeats the printout for each copy; the driver makes one.
     const int copies = std::max(1, printer->copyCount());

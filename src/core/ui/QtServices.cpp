@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
 
@@ -83,4 +84,13 @@ QString QtFileDialogs::getSaveFileName(const QString& title, const QString& dire
 QString QtFileDialogs::getOpenFileName(const QString& title, const QString& directory, const QString& filter)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, directory, filter);
+}
+
+bool QtPrintDialog::choosePrinter(QPrinter& printer, const QString& title)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
 }

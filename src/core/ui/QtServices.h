@@ -27,3 +27,8 @@ public:
     QString getSaveFileName(const QString& title, const QString& directory) override;
     QString getOpenFileName(const QString& title, const QString& directory, const QString& filter) override;
 };
+
+class QtPrintDialog : public IPrintDialog {
+public:
+    bool choosePrinter(QPrinter& printer, const QString& title) override;
+};

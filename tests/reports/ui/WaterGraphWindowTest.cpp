@@ -757,12 +757,13 @@ private:
     public:
         explicit Session(ImagePrintService& s) : m_s(s) {}
         int copies() const override { return 1; }
-        IPageWriter* beginJob(PageOrientation o) override
+        IPageWriter* beginJob(std::optional<PageOrientation> o) override
         {
             m_image = QImage(1100, 850, QImage::Format_RGB32);
             m_image.fill(Qt::white);
             m_painter = std::make_unique<QPainter>(&m_image);
-            m_writer = std::make_unique<PainterPageWriter>(*m_painter, m_image, o, [] {});
+            m_writer = std::make_unique<PainterPageWriter>(*m_painter, m_image, o.value_or(PageOrientation::Landscape),
+                                                           [] {});
             return m_writer.get();
         }
         bool endJob() override
