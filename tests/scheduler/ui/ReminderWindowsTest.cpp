@@ -910,7 +910,8 @@ TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYe
     QDate calendarOpenedOn;
     QTimer::singleShot(0, [&] {
         if (auto* calendar = qobject_cast<CalendarDialog*>(QApplication::activeModalWidget())) {
-            calendarOpenedOn = calendar->openingDate();
+            calendarOpenedOn = QDate::fromString(child<QLabel>(*calendar, "returnDateLabel")->text(),
+                                                 QStringLiteral("MM/dd/yyyy"));
             calendar->reject();
         }
     });
