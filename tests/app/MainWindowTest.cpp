@@ -1,6 +1,7 @@
 // The main window: menus, toolbar, command routing, File > Print takeover,
 // window arrangement, the diagnosis loop and the no-tank check.
 #include "AppTestSupport.h"
+#include "support/Controls.h"
 #include "core/ui/HelpWindow.h"
 #include "support/TestEnv.h"
 
@@ -42,8 +43,8 @@ struct Shell {
         main.show();
         QApplication::setActiveWindow(&main);
     }
-    QAction* action(const char* name) const { return findNamed<QAction>(main, name); }
-    QMenu* menu(const char* name) const { return findNamed<QMenu>(main, name); }
+    QAction* action(const char* name) const { return child<QAction>(main, name); }
+    QMenu* menu(const char* name) const { return child<QMenu>(main, name); }
     FakeChild* addChild(const QString& name, std::optional<FakeChild::Claim> claim)
     {
         main.registerChild(name, [this, name, claim]() -> QWidget* {
@@ -170,8 +171,8 @@ TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
         EXPECT_EQ(popup->title(), QString::fromLatin1(p.title));
         EXPECT_FALSE(barItems.contains(popup->menuAction())) << p.name;
     }
-    EXPECT_TRUE(findNamed<QToolBar>(m, "toolbar")->isVisible());
-    EXPECT_TRUE(findNamed<QStatusBar>(m, "statusBar")->isVisible());
+    EXPECT_TRUE(child<QToolBar>(m, "toolbar")->isVisible());
+    EXPECT_TRUE(child<QStatusBar>(m, "statusBar")->isVisible());
     EXPECT_EQ(m.statusText(), "Status");
 }
 
@@ -193,7 +194,7 @@ TEST(MainWindow, ToolbarButtonsHaveTheirKeysTipsAndPictures)
         {"commonnames", "Common Names to Latin Names Reference"},
         {"conversions", "Conversion Calculator"},
     };
-    const QList<QAction*> actions = findNamed<QToolBar>(s.main, "toolbar")->actions();
+    const QList<QAction*> actions = child<QToolBar>(s.main, "toolbar")->actions();
     ASSERT_GE(actions.size(), 10);
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(buttons[i].key);
@@ -395,8 +396,8 @@ TEST(MainWindow, ViewTogglesHideAndShowTheBars)
         QWidget* bar;
         const char* toggle;
     } rows[] = {
-        {findNamed<QToolBar>(s.main, "toolbar"), "showToolbarAction"},
-        {findNamed<QStatusBar>(s.main, "statusBar"), "showStatusBarAction"},
+        {child<QToolBar>(s.main, "toolbar"), "showToolbarAction"},
+        {child<QStatusBar>(s.main, "statusBar"), "showStatusBarAction"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.toggle);
@@ -540,7 +541,7 @@ TEST(MainWindow, RemindersBoxKeepsClearOfTheRightEdge)
     Shell s;
     s.main.resize(1000, 600);
     QApplication::processEvents();
-    const QComboBox* box = findNamed<QComboBox>(s.main, "remindersBox");
+    const QComboBox* box = child<QComboBox>(s.main, "remindersBox");
     const int right = box->mapTo(&s.main, QPoint(box->width(), 0)).x();
     EXPECT_EQ(s.main.width() - right, MainWindow::kReminderMargin);
 }

@@ -4,6 +4,7 @@
 
 #include "core/ui/EntryWidgets.h"
 #include "logbook/NamesFile.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -14,24 +15,13 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-// The dialog's control with this object name; a missing one fails the test.
-template <typename T>
-T* control(const QWidget& dialog, const char* name)
-{
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
+QComboBox* list(const QWidget& d, const char* name) { return child<QComboBox>(d, name); }
+QLineEdit* edit(const QWidget& d, const char* name) { return child<QLineEdit>(d, name); }
 
-QComboBox* list(const QWidget& d, const char* name) { return control<QComboBox>(d, name); }
-QLineEdit* edit(const QWidget& d, const char* name) { return control<QLineEdit>(d, name); }
-
-void clickOk(const QWidget& d) { QTest::mouseClick(control<QPushButton>(d, "okButton"), Qt::LeftButton); }
+void clickOk(const QWidget& d) { QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton); }
 
 class LivesAddEditTest : public ::testing::Test {
 protected:
@@ -277,7 +267,7 @@ TEST_F(LivesAddEditTest, LeavingTheDateChecksItInTheKeeperOrderAndCancelSkipsThe
     date->setFocus(Qt::TabFocusReason);
     date->setText("12/31/26");
     // Pressing the button takes the focus from the date before the click lands.
-    QPushButton* cancel = control<QPushButton>(*cancelled, "cancelButton");
+    QPushButton* cancel = child<QPushButton>(*cancelled, "cancelButton");
     QTest::mousePress(cancel, Qt::LeftButton);
     settle();
     EXPECT_EQ(QApplication::focusWidget(), cancel);
@@ -299,8 +289,8 @@ TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
         SCOPED_TRACE(c.type);
         LivestockEntryDialog dlg(*env.ctx);
         dlg.setEntry(preset(), true, c.type);
-        EXPECT_EQ(control<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
-        EXPECT_EQ(control<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
+        EXPECT_EQ(child<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
+        EXPECT_EQ(child<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
         // The installed reference names are freshwater ones; the saltwater list starts empty.
         EXPECT_EQ(list(dlg, "animalNameList")->count() > 0, !c.salt);
         EXPECT_EQ(statuses.last(), "Ready.");
@@ -350,8 +340,8 @@ TEST_F(LivesAddEditTest, NewEntryOpensWithoutANameFromEitherListAndAChangedOneKe
         EXPECT_EQ(rowCount(), 0);
 
         // Switching the list and back picks nothing either.
-        QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
-        QTest::mouseClick(control<QRadioButton>(dlg, "freshwaterOption"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dlg, "freshwaterOption"), Qt::LeftButton);
         EXPECT_EQ(names->currentText(), "");
     }
 
@@ -381,7 +371,7 @@ TEST_F(LivesAddEditTest, NamesFileLoadsWithProgress)
 
     // Switching to the other water type reloads from its own source.
     dlg.show();
-    QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
     EXPECT_EQ(names->count(), 0);
     EXPECT_EQ(statuses.last(), "Ready.");
 }

@@ -1,7 +1,6 @@
 // The reminder editor, the task list and the schedule window as the keeper
 // uses them, with the clock fixed on Tuesday 8 December 2026 and the date
 // order month/day/year.
-#include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/ui/CalendarDialog.h"
@@ -13,6 +12,7 @@
 #include "scheduler/ui/ReminderEditorDialog.h"
 #include "scheduler/ui/ReminderListWindow.h"
 #include "scheduler/ui/ScheduleWindow.h"
+#include "support/Controls.h"
 #include "support/ParamNames.h"
 #include "support/TestEnv.h"
 
@@ -41,12 +41,6 @@
 using namespace sched;
 
 namespace {
-
-template <typename T>
-T* child(const QObject& parent, const char* name)
-{
-    return findNamed<T>(parent, name);
-}
 
 // Runs `script` on the reminder editor as soon as it is up (modal).
 void whenEditorOpens(std::function<void(ReminderEditorDialog&)> script)
