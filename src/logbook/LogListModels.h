@@ -65,8 +65,6 @@ public:
     HeaderClick columnClick(int k);
     // Sort state kept for the life of the list.
     bool sortsItself() const { return m_sorted; }
-    int sortColumn() const { return m_sortKey; }
-    Qt::SortOrder sortDirection() const { return m_sortOrder; }
     // After a refill: a list that sorts its own items sorts the new ones too.
     void applyOwnSort();
 

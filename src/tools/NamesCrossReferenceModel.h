@@ -39,7 +39,6 @@ public:
     // another one sorts on it ascending.
     void sortByHeaderClick(int column);
 
-    bool sortingOn() const { return m_sortingOn; }
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
