@@ -76,8 +76,6 @@ protected:
     // Subclasses call these around replacing their records.
     void beginFill();
     void endFill();
-    // Record index of a display row (0 <= row < rowCount()).
-    int recordIndex(int row) const { return m_order[row]; }
 
     QString m_dateMask = QStringLiteral("MM/DD/YY");
 
@@ -96,7 +94,6 @@ public:
     const QVector<LogColumn>& columns() const override { return waterColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<WaterLogRecord> records);
-    const WaterLogRecord& record(int row) const;     // by display row
     int recordCount() const override { return int(m_records.size()); }
 
 protected:
@@ -115,7 +112,6 @@ public:
     const QVector<LogColumn>& columns() const override { return livestockColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<LivestockRecord> records);
-    const LivestockRecord& record(int row) const;
     int recordCount() const override { return int(m_records.size()); }
 
 protected:
@@ -134,7 +130,6 @@ public:
     const QVector<LogColumn>& columns() const override { return maintColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<MaintLogRecord> records);
-    const MaintLogRecord& record(int row) const;
     int recordCount() const override { return int(m_records.size()); }
 
 protected:

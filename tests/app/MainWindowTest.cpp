@@ -2,6 +2,7 @@
 // window arrangement, the diagnosis loop and the no-tank check.
 #include "AppTestSupport.h"
 #include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "core/ui/HelpWindow.h"
 #include "support/TestEnv.h"
 
@@ -554,16 +555,16 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
     auto* help = s.main.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Contents);
-    EXPECT_EQ(help->currentPage(), kHelpContentsPage);
+    EXPECT_EQ(shownHelpTab(*help), "Contents");
+    EXPECT_EQ(shownHelpPage(*help), kHelpContentsPage);
 
     s.action("helpSearchAction")->trigger();
     EXPECT_EQ(s.main.findChildren<HelpWindow*>().size(), 1);   // the same window
-    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Index);
-    EXPECT_TRUE(help->searchText().isEmpty());
+    EXPECT_EQ(shownHelpTab(*help), "Index");
+    EXPECT_TRUE(helpSearchText(*help).isEmpty());
 
     s.main.showHelpContext(MainWindow::kHelpContextBackup);
-    EXPECT_EQ(help->currentPage(), "backup.html");
+    EXPECT_EQ(shownHelpPage(*help), "backup.html");
     EXPECT_TRUE(s.env.messages.shown.isEmpty());
 }
 

@@ -13,6 +13,7 @@
 #include "scheduler/ui/ReminderListWindow.h"
 #include "scheduler/ui/ScheduleWindow.h"
 #include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "support/ParamNames.h"
 #include "support/TestEnv.h"
 
@@ -1061,13 +1062,13 @@ TEST_F(ReminderWindows, F1OnTheWindowsShowsTheirHelpPages)
     auto* help = window->window()->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->currentPage(), QStringLiteral("schedule.html"));
+    EXPECT_EQ(shownHelpPage(*help), QStringLiteral("schedule.html"));
 
     ReminderListWindow* list = openTaskList();
     QTest::keyClick(child<QTreeWidget>(*list, "taskList"), Qt::Key_F1);
     EXPECT_EQ(list->window()->findChildren<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly),
               QList<HelpWindow*>{help});
-    EXPECT_EQ(help->currentPage(), QStringLiteral("reminders.html"));
+    EXPECT_EQ(shownHelpPage(*help), QStringLiteral("reminders.html"));
 }
 
 } // namespace
