@@ -59,7 +59,6 @@ public:
     int rowOf(qint64 rowid) const;           // -1 when not listed
 
     void setDateMask(const QString& dateMask);
-    QString dateMask() const { return m_dateMask; }
 
     // Column header click (k counts from 1); updates the list's sort state.
     HeaderClick columnClick(int k);

@@ -47,8 +47,6 @@ QString findNamesFile(const QString& dir, const QString& fileName);
 // names, back to "Loading." every 2000 names (before that name's dot).
 class NamesLoadProgress {
 public:
-    const QString& text() const { return m_text; }
-    int count() const { return m_count; }
     // Counts one more name and returns the new progress text.
     const QString& addName();
     // "45 names loaded."

@@ -26,7 +26,6 @@ public:
     static const CompatibilityTable& freshwater();
     static const CompatibilityTable& forWater(WaterKind water);
 
-    WaterKind water() const { return m_water; }
     // Animals are numbered from 1 to animalCount().
     int animalCount() const;
 

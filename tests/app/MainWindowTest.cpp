@@ -261,7 +261,7 @@ TEST(MainWindow, CommandsOfUnregisteredWindowsOpenNothing)
     s.action("compatibilityAction")->trigger();
     s.action("logbookAction")->trigger();
     EXPECT_EQ(s.main.activeChild(), nullptr);
-    EXPECT_TRUE(s.main.mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(child<QMdiArea>(s.main, "mdiArea")->subWindowList().isEmpty());
 }
 
 TEST(MainWindow, ShowingAnOpenChildAgainBringsItToTheFront)
@@ -323,7 +323,7 @@ TEST(MainWindow, FilePrintWithoutChildDoesNothing)
     EXPECT_EQ(child->prints, 1);
 
     // Once the last child has closed, File > Print reaches no window at all.
-    s.main.mdiArea()->closeAllSubWindows();
+    ::child<QMdiArea>(s.main, "mdiArea")->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
@@ -350,7 +350,7 @@ TEST(MainWindow, LogEntryCommandsReachTheLogbookOnlyWhileItIsVisible)
 
     // Minimised to an icon, the logbook is still open and still answers.
     lb->calls.clear();
-    QMdiSubWindow* frame = s.main.mdiArea()->subWindowList().first();
+    QMdiSubWindow* frame = child<QMdiArea>(s.main, "mdiArea")->subWindowList().first();
     frame->showMinimized();
     EXPECT_TRUE(s.main.logbookVisible());
     choose({"newEntryAction", "refreshAction"});
@@ -449,8 +449,8 @@ TEST(MainWindow, TilingStacksOrPlacesSideBySide)
     Shell s;
     s.addChild("CompatibilityWindow", std::nullopt);
     s.addChild("FantasyTankWindow", std::nullopt);
-    const QRect area = s.main.mdiArea()->viewport()->rect();
-    const QList<QMdiSubWindow*> subs = s.main.mdiArea()->subWindowList();
+    const QRect area = child<QMdiArea>(s.main, "mdiArea")->viewport()->rect();
+    const QList<QMdiSubWindow*> subs = child<QMdiArea>(s.main, "mdiArea")->subWindowList();
     ASSERT_EQ(subs.size(), 2);
 
     s.action("tileHorizontalAction")->trigger();

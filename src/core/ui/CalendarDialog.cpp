@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>

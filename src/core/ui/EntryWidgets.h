@@ -133,7 +133,6 @@ public:
     // Runs every check in the order added (OK): the first failure takes the
     // focus and stops; true when all pass.
     bool checkAll();
-    bool busy() const { return m_busy; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -221,6 +221,6 @@ TEST(ConversionCalculatorWindowTest, OpensFromToolsLeavesFilePrintAloneAndCloses
         QTest::mouseClick(child<QPushButton>(window, "closeButton"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(window.isNull());
-        EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
+        EXPECT_TRUE(child<QMdiArea>(main, "mdiArea")->subWindowList().isEmpty());
     }
 }
