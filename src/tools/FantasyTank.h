@@ -98,7 +98,6 @@ public:
     // Empties the plan for another water type.
     void startOver(WaterKind water);
 
-    const QVector<FantasyTankLine>& lines() const { return m_lines; }
     bool isEmpty() const { return m_lines.isEmpty(); }
     Decimal inches() const { return m_inches; }
 
