@@ -819,9 +819,9 @@ struct RangeCase {
     QDate pickedEnd = QDate();
 };
 
-class ScheduleRange : public ReminderWindows, public ::testing::WithParamInterface<RangeCase> {};
+class ScheduleRangeCheck : public ReminderWindows, public ::testing::WithParamInterface<RangeCase> {};
 
-TEST_P(ScheduleRange, IsReadAsTheKeeperTypedItOrRefusedByTheFirstCheckThatFails)
+TEST_P(ScheduleRangeCheck, IsReadAsTheKeeperTypedItOrRefusedByTheFirstCheckThatFails)
 {
     const RangeCase& c = GetParam();
     addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(1990, 1, 1), QDate(2070, 12, 31));
@@ -870,7 +870,7 @@ const char* const kStartAfterEnd =
     "The start date must be prior to, or equal to, the end date for schedule generation";
 
 INSTANTIATE_TEST_SUITE_P(
-    TypedOrPicked, ScheduleRange,
+    TypedOrPicked, ScheduleRangeCheck,
     ::testing::Values(
         RangeCase{"equal days pass", "12/08/26", "12/08/26", QDate(2026, 12, 8), QDate(2026, 12, 8)},
         RangeCase{"an end in 2030 passes", "12/08/26", "06/30/30", QDate(2026, 12, 8), QDate(2030, 6, 30)},

@@ -303,7 +303,8 @@ TEST(DiagnosisWizard, ToolsDiseaseDiagnosisRunsUntilCancelAndReleasesFilePrint)
             click("nextButton");
             click("startOverButton");
         } else {
-            seen << QStringLiteral("page %1").arg(child<QStackedWidget>(wizard, "pages")->currentWidget()->objectName());
+            // The next run starts on the disclaimer again.
+            seen << child<QStackedWidget>(wizard, "pages")->currentWidget()->objectName();
             click("nextButton");
             auto* answer = child<QRadioButton>(wizard, "answer4");
             QTest::mouseClick(answer, Qt::LeftButton, {}, QPoint(5, answer->height() / 2));
@@ -317,7 +318,7 @@ TEST(DiagnosisWizard, ToolsDiseaseDiagnosisRunsUntilCancelAndReleasesFilePrint)
     poll.stop();
 
     EXPECT_EQ(wizards, 2);
-    EXPECT_EQ(seen, (QStringList{"print 0 &Print", "page disclaimerBox"}));
+    EXPECT_EQ(seen, (QStringList{"print 0 &Print", "disclaimerBox"}));
     ASSERT_EQ(env.printing.jobs.size(), 1);
     const QStringList printed = env.printing.jobs[0].pages.first().texts();
     EXPECT_TRUE(printed.contains("DIAGNOSIS: Popeye"));
