@@ -40,7 +40,6 @@ public:
     explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppContext& context() { return m_ctx; }
     ShellHooks hooks;
 
     // ---- child windows -------------------------------------------------
@@ -53,7 +52,6 @@ public:
     QWidget* activeChild() const;
     ILogbookWindow* logbook(bool create = false);
     bool logbookVisible() const;
-    QMdiArea* mdiArea() const { return m_mdiArea; }
 
     // ---- shared pieces other windows use --------------------------------
     void setStatusText(const QString& text);     // first panel of the status bar

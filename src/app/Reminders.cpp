@@ -2,7 +2,6 @@
 // keeper's reminder rules, from today to the same day two years ahead.
 #include "app/MainWindow.h"
 #include "core/AppContext.h"
-#include "core/Dates.h"
 #include "scheduler/MaintSchedStore.h"
 #include "scheduler/NextReminders.h"
 
@@ -77,19 +76,18 @@ void MainWindow::rebuildRemindersBox()
 
         m_remindersBox->clear();
         const QDate today = m_ctx.services.clock ? m_ctx.services.clock->today() : QDate::currentDate();
-        sched::NextReminders next(today, addYearsKeepingDay(today, 2), kShownReminders);
-        for (const sched::MaintSchedRecord& row : rows) {
-            setStatusText(QStringLiteral("Generating ") + row.SchedTask + QStringLiteral("..."));
-            next.addRule(sched::ruleFromRecord(row, m_ctx.settings.dateOrder, today), row.SchedTask);
-            // Let the status line paint and the window answer between rules.
-            QCoreApplication::processEvents();
-            if (!alive)
-                return;
-        }
+        const QStringList entries = sched::nextReminderEntries(
+            rows, today, m_ctx.settings.dateOrder, m_ctx.settings.dateMask, kShownReminders,
+            [this, &alive](const sched::MaintSchedRecord& row) {
+                setStatusText(QStringLiteral("Generating ") + row.SchedTask + QStringLiteral("..."));
+                // Let the status line paint and the window answer between rules.
+                QCoreApplication::processEvents();
+                return !alive.isNull();
+            });
+        if (!alive)
+            return;
 
-        const QString mask = m_ctx.settings.dateMask;
-        for (const sched::ReminderOccurrence& o : next.take())
-            m_remindersBox->addItem(sched::reminderEntryText(o.date, o.task, mask));
+        m_remindersBox->addItems(entries);
         if (m_remindersBox->count() > 0)
             m_remindersBox->setCurrentIndex(0);
 

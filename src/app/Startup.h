@@ -34,7 +34,6 @@ public:
     int run();
 
     MainWindow* mainWindow() const { return m_main.get(); }
-    AboutBox* aboutBox() const { return m_about.get(); }
 
 private:
     AppContext& m_ctx;

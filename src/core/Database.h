@@ -86,7 +86,6 @@ public:
     bool tryLock();
     // Why the last tryLock failed, as a clause for a message; empty when it did not.
     QString failureReason() const;
-    QString lockPath() const { return m_path; }
 
 private:
     QString m_path;

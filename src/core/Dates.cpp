@@ -9,21 +9,6 @@
 #include <string_view>
 #include <system_error>
 
-QString convertDateToMdy(const QString& typed, const QString& dateOrder)
-{
-    // Fixed positions, taken blindly: 1-2, 4-5 and the last two characters.
-    const QString a = typed.mid(0, 2);
-    const QString b = typed.mid(3, 2);
-    const QString c = typed.right(2);
-    if (dateOrder == QLatin1String("MMDDYY"))
-        return a + '/' + b + '/' + c;
-    if (dateOrder == QLatin1String("DDMMYY"))
-        return b + '/' + a + '/' + c;
-    if (dateOrder == QLatin1String("YYMMDD"))
-        return b + '/' + c + '/' + a;
-    return QString();
-}
-
 namespace {
 
 bool allDigits(QStringView text)

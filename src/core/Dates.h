@@ -7,11 +7,6 @@
 #include <QTime>
 #include <optional>
 
-// Characters 1-2, 4-5 and the last two of a typed date, reordered to
-// month/day/two-digit-year text by the keeper's date order; empty text for an
-// unknown order. Checks nothing.
-QString convertDateToMdy(const QString& typed, const QString& dateOrder);
-
 // Strict reading of a date typed in the keeper's order ("MMDDYY", "DDMMYY",
 // "YYMMDD") with any one-character delimiter: two-digit fields, the year either
 // two digits (within [today.year - 80, today.year + 19]) or four digits.

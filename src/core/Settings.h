@@ -36,7 +36,6 @@ struct Settings {
     QString graphChecks = QStringLiteral("0111000000000");
     int graphStyle = 1;
     int graphSkipZeroes = 0;
-    int tabToShow = 0;
     QString defaultWaterType = QStringLiteral("FRESH");
     int graphPrintColor = 0;
     QString dateOrder = QStringLiteral("MMDDYY");

@@ -311,11 +311,6 @@ void WaterLogListModel::setRecords(QVector<WaterLogRecord> records)
     endFill();
 }
 
-const WaterLogRecord& WaterLogListModel::record(int row) const
-{
-    return m_records[recordIndex(row)];
-}
-
 // ---- livestock ---------------------------------------------------------------
 
 const QVector<LogColumn>& LivestockListModel::livestockColumns()
@@ -386,11 +381,6 @@ void LivestockListModel::setRecords(QVector<LivestockRecord> records)
     endFill();
 }
 
-const LivestockRecord& LivestockListModel::record(int row) const
-{
-    return m_records[recordIndex(row)];
-}
-
 // ---- maintenance -------------------------------------------------------------
 
 const QVector<LogColumn>& MaintLogListModel::maintColumns()
@@ -441,9 +431,4 @@ void MaintLogListModel::setRecords(QVector<MaintLogRecord> records)
     beginFill();
     m_records = std::move(records);
     endFill();
-}
-
-const MaintLogRecord& MaintLogListModel::record(int row) const
-{
-    return m_records[recordIndex(row)];
 }

@@ -59,14 +59,11 @@ public:
     int rowOf(qint64 rowid) const;           // -1 when not listed
 
     void setDateMask(const QString& dateMask);
-    QString dateMask() const { return m_dateMask; }
 
     // Column header click (k counts from 1); updates the list's sort state.
     HeaderClick columnClick(int k);
     // Sort state kept for the life of the list.
     bool sortsItself() const { return m_sorted; }
-    int sortColumn() const { return m_sortKey; }
-    Qt::SortOrder sortDirection() const { return m_sortOrder; }
     // After a refill: a list that sorts its own items sorts the new ones too.
     void applyOwnSort();
 
@@ -78,8 +75,6 @@ protected:
     // Subclasses call these around replacing their records.
     void beginFill();
     void endFill();
-    // Record index of a display row (0 <= row < rowCount()).
-    int recordIndex(int row) const { return m_order[row]; }
 
     QString m_dateMask = QStringLiteral("MM/DD/YY");
 
@@ -98,7 +93,6 @@ public:
     const QVector<LogColumn>& columns() const override { return waterColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<WaterLogRecord> records);
-    const WaterLogRecord& record(int row) const;     // by display row
     int recordCount() const override { return int(m_records.size()); }
 
 protected:
@@ -117,7 +111,6 @@ public:
     const QVector<LogColumn>& columns() const override { return livestockColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<LivestockRecord> records);
-    const LivestockRecord& record(int row) const;
     int recordCount() const override { return int(m_records.size()); }
 
 protected:
@@ -136,7 +129,6 @@ public:
     const QVector<LogColumn>& columns() const override { return maintColumns(); }
     QString cellText(int r, int column) const override;
     void setRecords(QVector<MaintLogRecord> records);
-    const MaintLogRecord& record(int row) const;
     int recordCount() const override { return int(m_records.size()); }
 
 protected:

@@ -49,11 +49,6 @@ std::optional<NameEntry> parseNamesLine(QStringView line)
     return entry;
 }
 
-std::optional<NameEntry> parseNamesLine(const QString& line)
-{
-    return parseNamesLine(QStringView(line));
-}
-
 QString decodeNamesFileText(const QByteArray& bytes)
 {
     QByteArray data = bytes;

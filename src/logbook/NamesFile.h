@@ -29,7 +29,6 @@ QString namesDisplayName(const QString& commonName);
 // characters, so a character outside the Basic Multilingual Plane is one
 // column and is never split between the common and the Latin name.
 std::optional<NameEntry> parseNamesLine(QStringView line);
-std::optional<NameEntry> parseNamesLine(const QString& line);
 
 // The text of a names file: UTF-8 when the bytes are valid UTF-8 (a byte order
 // mark is dropped), Latin-1 otherwise.
@@ -48,8 +47,6 @@ QString findNamesFile(const QString& dir, const QString& fileName);
 // names, back to "Loading." every 2000 names (before that name's dot).
 class NamesLoadProgress {
 public:
-    const QString& text() const { return m_text; }
-    int count() const { return m_count; }
     // Counts one more name and returns the new progress text.
     const QString& addName();
     // "45 names loaded."

@@ -69,7 +69,6 @@ class GraphPager {
 public:
     explicit GraphPager(QSqlDatabase db, int pageSize = 20);
 
-    int pageSize() const { return m_pageSize; }
     int page() const { return m_page; }
     QString tankId() const { return m_tankId; }
 

@@ -83,11 +83,15 @@ QVector<ReminderOccurrence> NextReminders::take()
 }
 
 QStringList nextReminderEntries(const QVector<MaintSchedRecord>& rows, const QDate& today,
-                                const QString& dateOrder, const QString& dateMask, int limit)
+                                const QString& dateOrder, const QString& dateMask, int limit,
+                                const BeforeRule& beforeRule)
 {
     NextReminders next(today, addYearsKeepingDay(today, 2), limit);
-    for (const MaintSchedRecord& row : rows)
+    for (const MaintSchedRecord& row : rows) {
+        if (beforeRule && !beforeRule(row))
+            return {};
         next.addRule(ruleFromRecord(row, dateOrder, today), row.SchedTask);
+    }
     QStringList entries;
     for (const ReminderOccurrence& o : next.take())
         entries << reminderEntryText(o.date, o.task, dateMask);

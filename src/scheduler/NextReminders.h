@@ -46,9 +46,11 @@ private:
     std::vector<std::unique_ptr<Source>> m_sources;
 };
 
-// The rebuild of the reminders box in one call: the entry texts of the
-// earliest occurrences from today to today plus two years, both included.
+// The entries of the reminders box: the texts of the earliest occurrences of
+// all rows from today to the same day two years on, both included. Empty when
+// `beforeRule` stopped the run.
 QStringList nextReminderEntries(const QVector<MaintSchedRecord>& rows, const QDate& today,
-                                const QString& dateOrder, const QString& dateMask, int limit = 20);
+                                const QString& dateOrder, const QString& dateMask, int limit = 20,
+                                const BeforeRule& beforeRule = {});
 
 } // namespace sched

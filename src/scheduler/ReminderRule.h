@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace sched {
 
@@ -70,5 +71,10 @@ struct SchedRule {
 QDate onceDateFromDetail(const QString& detail, const QString& dateOrder, const QDate& today);
 
 SchedRule ruleFromRecord(const MaintSchedRecord& rec, const QString& dateOrder, const QDate& today);
+
+// Asked before each rule of a run over all rules is expanded, with that rule:
+// the windows show its task and let other work run here. Answering false
+// stops the run; what it gathered is then of no use.
+using BeforeRule = std::function<bool(const MaintSchedRecord& rule)>;
 
 } // namespace sched

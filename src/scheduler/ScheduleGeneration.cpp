@@ -50,11 +50,15 @@ QVector<ScheduleRow> ScheduleBuilder::take()
 }
 
 QVector<ScheduleRow> buildSchedule(const QVector<MaintSchedRecord>& rows, const QDate& low,
-                                   const QDate& upper, const QString& dateOrder, const QDate& today)
+                                   const QDate& upper, const QString& dateOrder, const QDate& today,
+                                   const BeforeRule& beforeRule)
 {
     ScheduleBuilder builder(low, upper);
-    for (const MaintSchedRecord& r : rows)
+    for (const MaintSchedRecord& r : rows) {
+        if (beforeRule && !beforeRule(r))
+            return {};
         builder.addRule(ruleFromRecord(r, dateOrder, today), r.SchedTask);
+    }
     return builder.take();
 }
 

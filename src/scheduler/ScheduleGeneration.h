@@ -26,7 +26,6 @@ public:
     ScheduleBuilder(const QDate& low, const QDate& upper);
 
     void addRule(const SchedRule& rule, const QString& task);
-    int ruleCount() const { return m_tasks.size(); }
     // The rows of all rules added, in schedule order. Ends the collection.
     QVector<ScheduleRow> take();
 
@@ -41,9 +40,11 @@ private:
     QVector<Entry> m_entries;
 };
 
-// The whole schedule of the given rows at once.
+// The schedule of all rows between low and upper, both included. Empty when
+// `beforeRule` stopped the run.
 QVector<ScheduleRow> buildSchedule(const QVector<MaintSchedRecord>& rows, const QDate& low,
-                                   const QDate& upper, const QString& dateOrder, const QDate& today);
+                                   const QDate& upper, const QString& dateOrder, const QDate& today,
+                                   const BeforeRule& beforeRule = {});
 
 // The window of dates a schedule is generated for: two years from today, or a
 // range the keeper typed. A range is refused by the first check it fails.

@@ -124,8 +124,6 @@ constexpr FreshRow kFreshRows[] = {
 
 constexpr int kSaltCount = int(std::size(kSaltRows));
 constexpr int kFreshCount = int(std::size(kFreshRows));
-constexpr int kSaltBlankRow = kSaltCount + 1;
-constexpr int kLastRow = 50;
 
 } // namespace
 
@@ -188,34 +186,6 @@ int CompatibilityTable::typicalSize(int animal) const
     if (m_water == WaterKind::Saltwater)
         return kSaltRows[animal - 1].size;
     return QString::fromLatin1(kFreshRows[animal - 1].size).toInt();
-}
-
-QVariant CompatibilityTable::cell(int row, int column) const
-{
-    if (row < 1 || row > kLastRow || column < 1 || column > 4)
-        return QVariant();
-    if (m_water == WaterKind::Saltwater && row == kSaltBlankRow) {
-        switch (column) {
-        case 1: return QString(30, QLatin1Char(' '));
-        case 2: return QString(40, QLatin1Char(' '));
-        case 3: return QStringLiteral("Y");
-        default: return 0;
-        }
-    }
-    if (!holds(row))
-        return QVariant();
-    switch (column) {
-    case 1: return nameText(row);
-    case 2: return letters(row);
-    case 3:
-        if (m_water == WaterKind::Saltwater)
-            return severalAllowed(row);
-        return QVariant();
-    default:
-        if (m_water == WaterKind::Saltwater)
-            return typicalSize(row);
-        return QString::fromLatin1(kFreshRows[row - 1].size);
-    }
 }
 
 QString CompatibilityTable::displayName(int animal) const

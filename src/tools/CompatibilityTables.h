@@ -10,7 +10,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 enum class WaterKind { Saltwater, Freshwater };
 
@@ -27,7 +26,6 @@ public:
     static const CompatibilityTable& freshwater();
     static const CompatibilityTable& forWater(WaterKind water);
 
-    WaterKind water() const { return m_water; }
     // Animals are numbered from 1 to animalCount().
     int animalCount() const;
 
@@ -43,12 +41,6 @@ public:
     QString severalAllowed(int animal) const;
     // Column 4: the typical size in inches (not always the size the saltwater name shows).
     int typicalSize(int animal) const;
-
-    // A cell as the table holds it: rows 1 to 50, columns 1 to 4. Saltwater
-    // row 40 is a blank row (thirty blanks, forty blanks, "Y", 0); saltwater
-    // column 4 holds numbers, freshwater column 4 one-character texts. Any
-    // cell the table does not fill is an invalid (empty) variant.
-    QVariant cell(int row, int column) const;
 
     // The name used in warnings and in the fantasy tank's lines: the name
     // text cut to 25 characters, then cut before its first pair of blanks.

@@ -15,7 +15,6 @@ QString History::commentLine()
 void History::reset()
 {
     m_lines = QVector<QString>(kSize);
-    m_written = QVector<bool>(kSize, false);
     write(1, titleLine());
     m_next = kFirstQuestionLine;
 }
@@ -25,17 +24,11 @@ QString History::line(int index) const
     return index >= 0 && index < kSize ? m_lines[index] : QString();
 }
 
-bool History::isWritten(int index) const
-{
-    return index >= 0 && index < kSize && m_written[index];
-}
-
 void History::write(int index, const QString& text)
 {
     if (index < 0 || index >= kSize)
         return;
     m_lines[index] = text;
-    m_written[index] = true;
 }
 
 void History::recordAnswer(const QString& question, const QString& answer)

@@ -32,7 +32,6 @@ public:
     int nextLine() const { return m_next; }
     // A line's text; empty when it was never written (or is out of range).
     QString line(int index) const;
-    bool isWritten(int index) const;
 
     // "Q: " and the question, then "  A:" and the answer, on the next two lines.
     void recordAnswer(const QString& question, const QString& answer);
@@ -45,7 +44,6 @@ private:
     void write(int index, const QString& text);
 
     QVector<QString> m_lines;
-    QVector<bool> m_written;
     int m_next = kFirstQuestionLine;
 };
 

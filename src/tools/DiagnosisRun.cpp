@@ -49,7 +49,6 @@ void WizardRun::next()
 
 void WizardRun::startOver()
 {
-    m_response = QStringLiteral("99");
     m_nextEnabled = false;
 }
 

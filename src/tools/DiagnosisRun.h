@@ -26,11 +26,6 @@ public:
     const QString& diagnosisDescription() const { return m_description; }
     bool descriptionFound() const { return m_descriptionFound; }
 
-    // The answer chosen last, as its index in decimal text ("0" to "5"); ""
-    // until the first answer is chosen, "99" after Start Over. It stays when the
-    // keeper moves on, until another answer is chosen.
-    const QString& response() const { return m_response; }
-
     bool nextEnabled() const { return m_nextEnabled; }
     bool printEnabled() const { return m_page == Page::Diagnosis; }
     bool startOverEnabled() const { return true; }

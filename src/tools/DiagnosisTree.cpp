@@ -1,7 +1,6 @@
 #include "tools/DiagnosisTree.h"
 
 #include <QHash>
-#include <functional>
 
 namespace diagnosis {
 
@@ -100,51 +99,6 @@ const QuestionPage& questionPage(Question question)
         if (page.id == question)
             return page;
     return pages().front();
-}
-
-const QList<Question>& allQuestions()
-{
-    static const QList<Question> ids = [] {
-        QList<Question> out;
-        for (const QuestionPage& page : pages())
-            out << page.id;
-        return out;
-    }();
-    return ids;
-}
-
-QList<Path> allPaths()
-{
-    QList<Path> out;
-    Path current;
-    std::function<void(Question)> walk = [&](Question question) {
-        const QuestionPage& page = questionPage(question);
-        for (int i = 0; i < page.answers.size(); ++i) {
-            const Answer& answer = page.answers[i];
-            current.questions << question;
-            current.answers << i;
-            if (answer.leadsToDiagnosis()) {
-                current.diagnosis = answer.diagnosis;
-                out << current;
-                current.diagnosis.clear();
-            } else {
-                walk(answer.next);
-            }
-            current.questions.removeLast();
-            current.answers.removeLast();
-        }
-    };
-    walk(Question::StartingPoint);
-    return out;
-}
-
-QStringList reachableDiagnoses()
-{
-    QStringList titles;
-    for (const Path& path : allPaths())
-        if (!titles.contains(path.diagnosis))
-            titles << path.diagnosis;
-    return titles;
 }
 
 } // namespace diagnosis

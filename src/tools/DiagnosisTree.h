@@ -42,21 +42,5 @@ struct QuestionPage {
 
 // The page of a question.
 const QuestionPage& questionPage(Question question);
-// Every question of the tree, the first one first.
-const QList<Question>& allQuestions();
-
-// The titles the tree can reach, each once, in the order first met when the
-// pages are read from the first question on.
-QStringList reachableDiagnoses();
-
-// One path through the tree from the first question to a diagnosis: the
-// answer indices chosen on each page.
-struct Path {
-    QList<Question> questions;
-    QList<int> answers;
-    QString diagnosis;
-};
-// Every path from the first question to a diagnosis.
-QList<Path> allPaths();
 
 } // namespace diagnosis

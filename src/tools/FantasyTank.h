@@ -33,7 +33,6 @@ public:
     qint64 millionths() const { return m_value; }
     // Rounded down to a whole number.
     qint64 floor() const;
-    double toDouble() const { return double(m_value) / double(kScale); }
     // Shortest decimal form: 55, 2.5, -0.25.
     QString toString() const;
 
@@ -60,7 +59,6 @@ struct Stocking {
     int factorTenths = 20;          // gallons per inch of fish, in tenths
     qint64 capacity = 0;            // inches of fish the tank can hold (never negative)
     Decimal percentFull;            // of the capacity, at most 125
-    double barValue() const { return percentFull.toDouble(); }
     QString holdingText;            // "A 55 gallon saltwater tank, in ideal conditions, ..."
     QString percentText;            // " 37%"
 };
@@ -100,7 +98,6 @@ public:
     // Empties the plan for another water type.
     void startOver(WaterKind water);
 
-    const QVector<FantasyTankLine>& lines() const { return m_lines; }
     bool isEmpty() const { return m_lines.isEmpty(); }
     Decimal inches() const { return m_inches; }
 

@@ -29,7 +29,6 @@ public:
     void clear();
     // Shows these rows, in the current sort when sorting is on.
     void setRows(QVector<NameRow> rows);
-    const NameRow& row(int r) const { return m_rows.at(r); }
 
     // Sorts on column in order (case ignored; rows that compare equal keep
     // their order) and turns sorting on. Selections and other persistent
@@ -39,7 +38,6 @@ public:
     // another one sorts on it ascending.
     void sortByHeaderClick(int column);
 
-    bool sortingOn() const { return m_sortingOn; }
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 

@@ -11,20 +11,6 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
-#include <stdexcept>
-#include <string>
-
-// The child of `parent` with the object name `name`. A missing one ends the
-// test with a message naming it.
-template <typename T>
-T* findNamed(const QObject& parent, const char* name)
-{
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named \"" + name
-                                 + "\" in " + parent.objectName().toStdString());
-    return found;
-}
 
 // A child window that claims File > Print (or not) when it becomes active.
 class FakeChild : public QWidget, public IChildWindow {

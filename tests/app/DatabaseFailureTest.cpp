@@ -1,10 +1,10 @@
 // A read or write the database refuses reaches the keeper as what it is, with
 // the database's reason, instead of as an empty list, "no reminders" or "no
 // tanks set up".
-#include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "core/TankStore.h"
 #include "scheduler/MaintSchedStore.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -61,7 +61,7 @@ TEST(DatabaseFailure, RemindersThatCannotBeReadAreNotShownAsNone)
 
     main.rebuildRemindersBox();
 
-    const QComboBox* box = findNamed<QComboBox>(main, "remindersBox");
+    const QComboBox* box = child<QComboBox>(main, "remindersBox");
     EXPECT_FALSE(items(box).contains("(No Reminders Available)"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     const QString text = env.messages.shown.first().text;

@@ -7,6 +7,7 @@
 #include "core/ui/TipOfTheDayDialog.h"
 #include "support/TestEnv.h"
 #include "support/Controls.h"
+#include "support/HelpShown.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -344,19 +345,19 @@ TEST(Help, WindowOpensOnContentsAndFindsAPageByKeyword)
     HelpWindow help;
     QListWidget* contents = child<QListWidget>(help, "contentsList");
     help.showContents();
-    EXPECT_EQ(help.currentTab(), HelpWindow::Tab::Contents);
-    EXPECT_EQ(help.currentPage(), kHelpContentsPage);
+    EXPECT_EQ(shownHelpTab(help), "Contents");
+    EXPECT_EQ(shownHelpPage(help), kHelpContentsPage);
     EXPECT_GT(contents->count(), 20);
 
     help.showIndex();
-    EXPECT_EQ(help.currentTab(), HelpWindow::Tab::Index);
+    EXPECT_EQ(shownHelpTab(help), "Index");
     QLineEdit* search = child<QLineEdit>(help, "searchEdit");
     QListWidget* index = child<QListWidget>(help, "indexList");
     QTest::keyClicks(search, "nitra");
     ASSERT_NE(index->currentItem(), nullptr);
     EXPECT_EQ(index->currentItem()->text(), "nitrate");
     QTest::keyClick(search, Qt::Key_Return);
-    EXPECT_EQ(help.currentPage(), "waterquality.html");
+    EXPECT_EQ(shownHelpPage(help), "waterquality.html");
     EXPECT_TRUE(child<QTextBrowser>(help, "pageView")->toPlainText().contains("nitrate"));
 
     // Clicking a topic in the contents shows it.
@@ -368,16 +369,16 @@ TEST(Help, WindowOpensOnContentsAndFindsAPageByKeyword)
     ASSERT_NE(backup, nullptr);
     contents->scrollToItem(backup);
     QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(backup).center());
-    EXPECT_EQ(help.currentPage(), "backup.html");
+    EXPECT_EQ(shownHelpPage(help), "backup.html");
     EXPECT_FALSE(help.showPage("no-such-page.html"));
-    EXPECT_EQ(help.currentPage(), "backup.html");
+    EXPECT_EQ(shownHelpPage(help), "backup.html");
 }
 
 TEST(Help, DisplayShowsThePageOfTheSelectedKeyword)
 {
     HelpWindow help;
     help.showIndex("backup");
-    EXPECT_EQ(help.searchText(), "backup");
+    EXPECT_EQ(helpSearchText(help), "backup");
     QTest::mouseClick(child<QPushButton>(help, "displayButton"), Qt::LeftButton);
-    EXPECT_EQ(help.currentPage(), "backup.html");
+    EXPECT_EQ(shownHelpPage(help), "backup.html");
 }

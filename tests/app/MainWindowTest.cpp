@@ -1,6 +1,8 @@
 // The main window: menus, toolbar, command routing, File > Print takeover,
 // window arrangement, the diagnosis loop and the no-tank check.
 #include "AppTestSupport.h"
+#include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "core/ui/HelpWindow.h"
 #include "support/TestEnv.h"
 
@@ -42,8 +44,8 @@ struct Shell {
         main.show();
         QApplication::setActiveWindow(&main);
     }
-    QAction* action(const char* name) const { return findNamed<QAction>(main, name); }
-    QMenu* menu(const char* name) const { return findNamed<QMenu>(main, name); }
+    QAction* action(const char* name) const { return child<QAction>(main, name); }
+    QMenu* menu(const char* name) const { return child<QMenu>(main, name); }
     FakeChild* addChild(const QString& name, std::optional<FakeChild::Claim> claim)
     {
         main.registerChild(name, [this, name, claim]() -> QWidget* {
@@ -171,8 +173,8 @@ TEST(MainWindow, MenuCaptionsShortcutsAndInitialStates)
         EXPECT_EQ(popup->title(), QString::fromLatin1(p.title));
         EXPECT_FALSE(barItems.contains(popup->menuAction())) << p.name;
     }
-    EXPECT_TRUE(findNamed<QToolBar>(m, "toolbar")->isVisible());
-    EXPECT_TRUE(findNamed<QStatusBar>(m, "statusBar")->isVisible());
+    EXPECT_TRUE(child<QToolBar>(m, "toolbar")->isVisible());
+    EXPECT_TRUE(child<QStatusBar>(m, "statusBar")->isVisible());
     EXPECT_EQ(m.statusText(), "Status");
 }
 
@@ -194,7 +196,7 @@ TEST(MainWindow, ToolbarButtonsHaveTheirKeysTipsAndPictures)
         {"commonnames", "Common Names to Latin Names Reference"},
         {"conversions", "Conversion Calculator"},
     };
-    const QList<QAction*> actions = findNamed<QToolBar>(s.main, "toolbar")->actions();
+    const QList<QAction*> actions = child<QToolBar>(s.main, "toolbar")->actions();
     ASSERT_GE(actions.size(), 10);
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(buttons[i].key);
@@ -260,7 +262,7 @@ TEST(MainWindow, CommandsOfUnregisteredWindowsOpenNothing)
     s.action("compatibilityAction")->trigger();
     s.action("logbookAction")->trigger();
     EXPECT_EQ(s.main.activeChild(), nullptr);
-    EXPECT_TRUE(s.main.mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(child<QMdiArea>(s.main, "mdiArea")->subWindowList().isEmpty());
 }
 
 TEST(MainWindow, ShowingAnOpenChildAgainBringsItToTheFront)
@@ -322,7 +324,7 @@ TEST(MainWindow, FilePrintWithoutChildDoesNothing)
     EXPECT_EQ(child->prints, 1);
 
     // Once the last child has closed, File > Print reaches no window at all.
-    s.main.mdiArea()->closeAllSubWindows();
+    ::child<QMdiArea>(s.main, "mdiArea")->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(print->isEnabled());
     print->trigger();
@@ -349,7 +351,7 @@ TEST(MainWindow, LogEntryCommandsReachTheLogbookOnlyWhileItIsVisible)
 
     // Minimised to an icon, the logbook is still open and still answers.
     lb->calls.clear();
-    QMdiSubWindow* frame = s.main.mdiArea()->subWindowList().first();
+    QMdiSubWindow* frame = child<QMdiArea>(s.main, "mdiArea")->subWindowList().first();
     frame->showMinimized();
     EXPECT_TRUE(s.main.logbookVisible());
     choose({"newEntryAction", "refreshAction"});
@@ -396,8 +398,8 @@ TEST(MainWindow, ViewTogglesHideAndShowTheBars)
         QWidget* bar;
         const char* toggle;
     } rows[] = {
-        {findNamed<QToolBar>(s.main, "toolbar"), "showToolbarAction"},
-        {findNamed<QStatusBar>(s.main, "statusBar"), "showStatusBarAction"},
+        {child<QToolBar>(s.main, "toolbar"), "showToolbarAction"},
+        {child<QStatusBar>(s.main, "statusBar"), "showStatusBarAction"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.toggle);
@@ -448,8 +450,8 @@ TEST(MainWindow, TilingStacksOrPlacesSideBySide)
     Shell s;
     s.addChild("CompatibilityWindow", std::nullopt);
     s.addChild("FantasyTankWindow", std::nullopt);
-    const QRect area = s.main.mdiArea()->viewport()->rect();
-    const QList<QMdiSubWindow*> subs = s.main.mdiArea()->subWindowList();
+    const QRect area = child<QMdiArea>(s.main, "mdiArea")->viewport()->rect();
+    const QList<QMdiSubWindow*> subs = child<QMdiArea>(s.main, "mdiArea")->subWindowList();
     ASSERT_EQ(subs.size(), 2);
 
     s.action("tileHorizontalAction")->trigger();
@@ -541,7 +543,7 @@ TEST(MainWindow, RemindersBoxKeepsClearOfTheRightEdge)
     Shell s;
     s.main.resize(1000, 600);
     QApplication::processEvents();
-    const QComboBox* box = findNamed<QComboBox>(s.main, "remindersBox");
+    const QComboBox* box = child<QComboBox>(s.main, "remindersBox");
     const int right = box->mapTo(&s.main, QPoint(box->width(), 0)).x();
     EXPECT_EQ(s.main.width() - right, MainWindow::kReminderMargin);
 }
@@ -554,16 +556,16 @@ TEST(MainWindow, HelpContentsAndSearchOpenTheHelpWindow)
     auto* help = s.main.findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Contents);
-    EXPECT_EQ(help->currentPage(), kHelpContentsPage);
+    EXPECT_EQ(shownHelpTab(*help), "Contents");
+    EXPECT_EQ(shownHelpPage(*help), kHelpContentsPage);
 
     s.action("helpSearchAction")->trigger();
     EXPECT_EQ(s.main.findChildren<HelpWindow*>().size(), 1);   // the same window
-    EXPECT_EQ(help->currentTab(), HelpWindow::Tab::Index);
-    EXPECT_TRUE(help->searchText().isEmpty());
+    EXPECT_EQ(shownHelpTab(*help), "Index");
+    EXPECT_TRUE(helpSearchText(*help).isEmpty());
 
     s.main.showHelpContext(MainWindow::kHelpContextBackup);
-    EXPECT_EQ(help->currentPage(), "backup.html");
+    EXPECT_EQ(shownHelpPage(*help), "backup.html");
     EXPECT_TRUE(s.env.messages.shown.isEmpty());
 }
 
@@ -593,6 +595,6 @@ TEST(MainWindow, ChildOpensAtTheSizeItGaveItselfWhereTheAreaHasRoom)
     QCoreApplication::processEvents();
     auto* frame = qobject_cast<QMdiSubWindow*>(s.main.childWindow("ScheduleWindow", false)->parentWidget());
     ASSERT_TRUE(frame);
-    EXPECT_LE(frame->width(), s.main.mdiArea()->width());
-    EXPECT_LE(frame->height(), s.main.mdiArea()->height());
+    EXPECT_LE(frame->width(), ::child<QMdiArea>(s.main, "mdiArea")->width());
+    EXPECT_LE(frame->height(), ::child<QMdiArea>(s.main, "mdiArea")->height());
 }

@@ -1,5 +1,6 @@
 // The start-up sequence from an empty folder, an older file and a bad file.
 #include "AppTestSupport.h"
+#include "support/Controls.h"
 #include "app/Startup.h"
 #include "core/Database.h"
 #include "core/OldLayouts.h"
@@ -104,9 +105,9 @@ TEST(Startup, FirstStartInAnEmptyFolder)
     EXPECT_FALSE(main->toolbarButton("logbook")->isEnabled());
     EXPECT_FALSE(main->toolbarButton("graphing")->isEnabled());
     EXPECT_TRUE(main->toolbarButton("tanksetup")->isEnabled());
-    EXPECT_TRUE(findNamed<QAction>(*main, "logbookAction")->isEnabled());
-    EXPECT_TRUE(findNamed<QAction>(*main, "graphingAction")->isEnabled());
-    EXPECT_FALSE(findNamed<QAction>(*main, "printAction")->isEnabled());
+    EXPECT_TRUE(child<QAction>(*main, "logbookAction")->isEnabled());
+    EXPECT_TRUE(child<QAction>(*main, "graphingAction")->isEnabled());
+    EXPECT_FALSE(child<QAction>(*main, "printAction")->isEnabled());
     EXPECT_EQ(run.env.ctx->graphPageSize, 20);
     EXPECT_EQ(run.env.ctx->dbVersion, kCurrentDbVersion);
     expectShippedNamesInstalled(run.env);

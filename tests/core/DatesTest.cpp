@@ -8,28 +8,6 @@ namespace {
 const QDate kToday(2026, 12, 8);
 }
 
-TEST(Dates, ConvertDateToMDYTakesPositionsBlindly)
-{
-    struct Case {
-        const char* typed;
-        const char* order;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"12/31/98", "MMDDYY", "12/31/98"},
-        {"31.12.98", "DDMMYY", "12/31/98"},
-        {"98-12-31", "YYMMDD", "12/31/98"},
-        {"12/31/1998", "MMDDYY", "12/31/98"},
-        {"1998/12/31", "YYMMDD", "8//31/19"},
-        {"12/31/98", "mmddyy", ""},
-        {"12/31/98", "", ""},
-        {"", "MMDDYY", "//"},
-        {"1/2/3", "MMDDYY", "1///3//3"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(convertDateToMdy(c.typed, c.order), QString::fromLatin1(c.expected)) << c.typed << " " << c.order;
-}
-
 TEST(Dates, StrictParserReadsTheKeepersOrder)
 {
     struct Case {

@@ -98,7 +98,7 @@ TEST(NamesLoadProgressTest, DotEveryTwentyNamesAndResetEveryTwoThousand)
 {
     NamesLoadProgress p;
     QStringList texts;
-    while (p.count() < 2000)
+    for (int i = 0; i < 2000; ++i)
         texts << p.addName();
     EXPECT_EQ(texts[18], "Loading.");       // 19 names
     EXPECT_EQ(texts[19], "Loading..");      // 20 names

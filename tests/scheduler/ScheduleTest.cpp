@@ -1,10 +1,8 @@
-// The reminder preview, the schedule of all rules over a window of dates, the
-// range the keeper types for it, and the printed schedule.
-#include "core/Dates.h"
+// The reminder preview, the schedule of all rules over a window of dates and
+// the printed schedule.
 #include "scheduler/ReminderChecks.h"
 #include "scheduler/ScheduleGeneration.h"
 #include "scheduler/SchedulePrintout.h"
-#include "support/ParamNames.h"
 #include "support/RecordingPrinting.h"
 
 #include <gtest/gtest.h>
@@ -133,65 +131,6 @@ TEST(Schedule, AllRulesInDateOrderWithTiesInTaskTextOrder)
         got << r.date.toString(Qt::ISODate) + QLatin1Char(' ') + r.task;
     EXPECT_EQ(got, (QStringList{"2026-12-08 algae", "2026-12-08 Check heater", "2026-12-08 water change",
                                 "2026-12-09 Check heater", "2026-12-10 Check heater", "2026-12-15 water change"}));
-}
-
-TEST(Schedule, TwoYearsRunFromTodayToTheSameDayTwoYearsOnBothIncluded)
-{
-    const ScheduleRange r = twoYearsFrom(kToday);
-    EXPECT_EQ(r.low, kToday);
-    EXPECT_EQ(r.upper, QDate(2028, 12, 8));
-    const QVector<ScheduleRow> rows =
-        buildSchedule({dailyRule("daily", QDate(2020, 1, 1), QDate(2040, 1, 1), 1)}, r.low, r.upper, kMDY, kToday);
-    ASSERT_FALSE(rows.isEmpty());
-    EXPECT_EQ(rows.first().date, kToday);
-    EXPECT_EQ(rows.last().date, QDate(2028, 12, 8));
-}
-
-struct RangeCase {
-    const char* name;
-    const char* start;
-    const char* end;
-    RangeRefusal refusal;
-};
-
-class TypedRange : public ::testing::TestWithParam<RangeCase> {};
-
-TEST_P(TypedRange, RefusesByTheFirstCheckThatFails)
-{
-    const RangeCase& c = GetParam();
-    // Read as the range boxes read what the keeper typed.
-    const QDate around = rangeReadingDay(kToday);
-    const ScheduleRange r = checkedRange(parseKeeperDate(QString::fromLatin1(c.start), kMDY, around),
-                                         parseKeeperDate(QString::fromLatin1(c.end), kMDY, around), kToday);
-    EXPECT_EQ(r.refusal, c.refusal);
-    if (c.refusal != RangeRefusal::None) {
-        EXPECT_FALSE(rangeRefusalMessage(c.refusal).isEmpty());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, TypedRange,
-    ::testing::Values(RangeCase{"equal days pass", "12/08/26", "12/08/26", RangeRefusal::None},
-                      RangeCase{"an end in 2030 passes", "12/08/26", "06/30/30", RangeRefusal::None},
-                      RangeCase{"an end in 1999 passes", "01/01/98", "12/31/99", RangeRefusal::None},
-                      RangeCase{"a bad start is told first", "02/30/26", "13/01/26", RangeRefusal::StartNotDate},
-                      RangeCase{"a bad end", "12/08/26", "13/01/26", RangeRefusal::EndNotDate},
-                      RangeCase{"thirty years to the day pass", "12/08/26", "12/08/56", RangeRefusal::None},
-                      RangeCase{"an end typed 50 is 2050 and passes", "12/08/26", "12/31/50", RangeRefusal::None},
-                      RangeCase{"more than thirty years on", "12/08/26", "12/09/56", RangeRefusal::EndTooFar},
-                      RangeCase{"a year typed 57 is 1957", "12/08/26", "01/01/57", RangeRefusal::StartAfterEnd},
-                      RangeCase{"the far end is told before the order", "12/10/2060", "12/09/2060",
-                                RangeRefusal::EndTooFar},
-                      RangeCase{"start after end", "12/09/26", "12/08/26", RangeRefusal::StartAfterEnd}),
-    NameOfCase());
-
-TEST(ScheduleRangeMessages, KeepTheirExactTexts)
-{
-    EXPECT_EQ(rangeRefusalMessage(RangeRefusal::EndTooFar),
-              QStringLiteral("The end date cannot be more than 30 years in the future. "
-                             "(Come on, 30 years of maintenance?) "));
-    EXPECT_EQ(rangeRefusalMessage(RangeRefusal::StartAfterEnd),
-              QStringLiteral("The start date must be prior to, or equal to, the end date for schedule generation"));
 }
 
 // ---- printout -------------------------------------------------------------------

@@ -115,26 +115,21 @@ TEST(CompatibilityTables, FreshwaterLettersFollowTheThreePatterns)
     EXPECT_EQ(rows.value('C'), 26);
 }
 
-TEST(CompatibilityTables, CellsReadAsTabledAndEmptyOutsideTheFilledOnes)
+TEST(CompatibilityTables, TypicalSizesAndFlagsReadAsTabled)
 {
     // Typical sizes that differ from the size the name shows.
-    EXPECT_EQ(salt().cell(3, 4), QVariant(1));
+    EXPECT_EQ(salt().typicalSize(3), 1);
     EXPECT_TRUE(salt().nameText(3).endsWith(QStringLiteral("3 in.")));
-    EXPECT_EQ(salt().cell(9, 4), QVariant(1));
-    EXPECT_EQ(salt().cell(22, 4), QVariant(4));
+    EXPECT_EQ(salt().typicalSize(9), 1);
+    EXPECT_EQ(salt().typicalSize(22), 4);
     EXPECT_TRUE(salt().nameText(22).endsWith(QStringLiteral("6 in.")));
-    // The blank row 40.
-    EXPECT_EQ(salt().cell(40, 1), QVariant(QString(30, QLatin1Char(' '))));
-    EXPECT_EQ(salt().cell(40, 2), QVariant(QString(40, QLatin1Char(' '))));
-    EXPECT_EQ(salt().cell(40, 3), QVariant(QStringLiteral("Y")));
-    EXPECT_EQ(salt().cell(40, 4), QVariant(0));
-    // Empty cells.
-    EXPECT_FALSE(salt().cell(45, 1).isValid());
-    EXPECT_FALSE(salt().cell(0, 1).isValid());
-    EXPECT_FALSE(fresh().cell(31, 3).isValid());
-    EXPECT_EQ(fresh().cell(31, 1), QVariant(QStringLiteral("Oscars")));
-    EXPECT_EQ(fresh().cell(31, 4), QVariant(QStringLiteral("5")));
-    EXPECT_EQ(salt().cell(23, 3), QVariant(QStringLiteral("N")));
+    EXPECT_EQ(salt().severalAllowed(23), QStringLiteral("N"));
+    EXPECT_EQ(fresh().nameText(31), QStringLiteral("Oscars"));
+    EXPECT_EQ(fresh().typicalSize(31), 5);
+    // Nothing outside the tables.
+    EXPECT_EQ(salt().typicalSize(40), 0);
+    EXPECT_TRUE(salt().nameText(40).isEmpty());
+    EXPECT_TRUE(fresh().severalAllowed(31).isEmpty());
 }
 
 TEST(CompatibilityTables, DisplayNamesAndPickListEntries)

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -24,8 +23,6 @@ QDate todayOf(const AppContext& ctx)
 {
     return ctx.services.clock ? ctx.services.clock->today() : QDate::currentDate();
 }
-
-constexpr int kTwipsPerInch = 1440;
 } // namespace
 
 void CalendarNamePanel::mousePressEvent(QMouseEvent* event)
@@ -164,21 +161,23 @@ void CalendarDialog::setOpeningDate(const QDate& date)
     drawMonth();
 }
 
-void CalendarDialog::placeInTwips(int xTwips, int yTwips)
+void CalendarDialog::placeAt(const QPoint& placement)
 {
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    m_placement = placement;
+}
+
+void CalendarDialog::moveToPlacement()
+{
+    QScreen* screen = this->screen();
     if (!screen)
         return;
-    const double dpiX = screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX() : 96.0;
-    const double dpiY = screen->logicalDotsPerInchY() > 0 ? screen->logicalDotsPerInchY() : 96.0;
     const QRect area = screen->geometry();
-    const double widthTwips = area.width() * kTwipsPerInch / dpiX;
-    const double heightTwips = area.height() * kTwipsPerInch / dpiY;
+    // An edge whose coordinate is off the screen stays where the dialog put itself.
     QPoint where = pos();
-    if (xTwips > 0 && xTwips < widthTwips)
-        where.setX(qRound(xTwips * dpiX / kTwipsPerInch));
-    if (yTwips > 0 && yTwips < heightTwips)
-        where.setY(qRound(yTwips * dpiY / kTwipsPerInch));
+    if (m_placement.x() > area.left() && m_placement.x() <= area.right())
+        where.setX(m_placement.x());
+    if (m_placement.y() > area.top() && m_placement.y() <= area.bottom())
+        where.setY(m_placement.y());
     if (where != pos())
         move(where);
 }
@@ -321,6 +320,7 @@ void CalendarDialog::placePanels()
 void CalendarDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    moveToPlacement();
     placePanels();
     focusShownDay();
 }
@@ -331,11 +331,11 @@ void CalendarDialog::resizeEvent(QResizeEvent* event)
     placePanels();
 }
 
-CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips, int yTwips, QWidget* parent)
+CalendarResult showCalendar(AppContext& ctx, const QDate& opening, const QPoint& placement, QWidget* parent)
 {
     CalendarDialog calendar(ctx, parent);
     calendar.setOpeningDate(opening);
-    calendar.placeInTwips(xTwips, yTwips);
+    calendar.placeAt(placement);
     calendar.exec();
     return calendar.result();
 }
@@ -348,12 +348,7 @@ void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placemen
     QDate opening;
     if (field->hasDigits())
         opening = field->date(readingDay.isValid() ? readingDay : todayOf(ctx)).value_or(QDate());
-    CalendarDialog calendar(ctx, parent ? parent : field->window());
-    calendar.setOpeningDate(opening);
-    if (!placement.isNull())
-        calendar.move(placement);
-    calendar.exec();
-    const CalendarResult result = calendar.result();
+    const CalendarResult result = showCalendar(ctx, opening, placement, parent ? parent : field->window());
     if (result.cancelled || !result.date.isValid())
         return;
     field->setDate(result.date);

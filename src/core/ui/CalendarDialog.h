@@ -21,17 +21,18 @@ struct CalendarResult {
 
 class CalendarDialog;
 
-// Shows the calendar modally on `opening` (today when invalid). xTwips/yTwips are
-// screen coordinates in twips (1440 per inch) for the left and top edges; a
-// coordinate outside (0, screen size) leaves that edge where it is.
-CalendarResult showCalendar(AppContext& ctx, const QDate& opening, int xTwips = 0, int yTwips = 0,
+// Shows the calendar modally on `opening` (today when invalid), its left and
+// top edges at `placement` (screen pixels); a coordinate that does not lie on
+// the screen leaves that edge where the calendar places itself, so a null
+// placement leaves the calendar its own place.
+CalendarResult showCalendar(AppContext& ctx, const QDate& opening, const QPoint& placement = QPoint(),
                             QWidget* parent = nullptr);
 
 // The calendar button of a date field: opens on the field's date read in the
 // keeper's date order (today when empty or invalid) and writes a picked day
 // back with the date mask; a cancel leaves the field exactly as it was.
-// `placement` in screen pixels (null: the calendar places itself). A two-digit
-// year is read around `readingDay` (null: today), as the field's owner reads it.
+// `placement` as for showCalendar. A two-digit year is read around
+// `readingDay` (null: today), as the field's owner reads it.
 void pickDateInto(AppContext& ctx, MaskedDateEdit* field, const QPoint& placement = QPoint(),
                   QWidget* parent = nullptr, const QDate& readingDay = QDate());
 
@@ -58,12 +59,9 @@ public:
 
     // Opens on `date`; an invalid date opens on today (from the clock).
     void setOpeningDate(const QDate& date);
-    // The showCalendar placement: twips, each edge only when 0 < pos < the screen's size.
-    void placeInTwips(int xTwips, int yTwips);
+    // Where showCalendar places the calendar when it shows.
+    void placeAt(const QPoint& placement);
 
-    QDate openingDate() const { return m_opened; }
-    // The day the calendar shows now (the month and year on the bars).
-    QDate shownDate() const { return m_model.date(); }
     // The day picked, or the opening date when nothing was picked.
     CalendarResult result() const;
 
@@ -85,6 +83,7 @@ private:
     void drawMonth();
     void focusShownDay();
     void placePanels();
+    void moveToPlacement();
 
     QScrollBar* m_monthBar = nullptr;
     QScrollBar* m_yearBar = nullptr;
@@ -99,6 +98,7 @@ private:
     AppContext& m_ctx;
     CalendarModel m_model;
     QDate m_opened;
+    QPoint m_placement;   // null: where the dialog puts itself
     bool m_cancelled = true;   // until a day is picked
     bool m_drawing = false;
 };

@@ -57,10 +57,6 @@ void UpDown::setRange(int minimum, int maximum)
 }
 
 void UpDown::setSingleStep(int step) { m_step = std::max(1, step); }
-int UpDown::minimum() const { return m_min; }
-int UpDown::maximum() const { return m_max; }
-int UpDown::value() const { return m_value; }
-QLineEdit* UpDown::buddy() const { return m_buddy; }
 void UpDown::setBuddy(QLineEdit* buddy) { m_buddy = buddy; }
 void UpDown::setShownPosition(std::function<double()> shownPosition) { m_shownPosition = std::move(shownPosition); }
 
@@ -244,15 +240,6 @@ bool LeaveChecker::checkAll()
             continue;
         if (!runCheck(entry, true))
             return false;
-    }
-    return true;
-}
-
-bool LeaveChecker::checkField(QWidget* field)
-{
-    for (Entry& entry : m_entries) {
-        if (entry.field == field)
-            return runCheck(entry, true);
     }
     return true;
 }

@@ -54,16 +54,12 @@ public:
     explicit UpDown(QWidget* parent = nullptr);
     void setRange(int minimum, int maximum);
     void setSingleStep(int step);
-    int minimum() const;
-    int maximum() const;
-    int value() const;
     void setValue(int value);          // emits valueChanged when the position changes
     void setBuddy(QLineEdit* buddy);   // bound text box (may be null)
     // For a spinner whose box shows a scaled value: before each step this gives
     // the position the box shows now (possibly between two positions), and the
     // step goes from there to the next position up or down.
     void setShownPosition(std::function<double()> shownPosition);
-    QLineEdit* buddy() const;
     void stepUp();
     void stepDown();
 signals:
@@ -137,9 +133,6 @@ public:
     // Runs every check in the order added (OK): the first failure takes the
     // focus and stops; true when all pass.
     bool checkAll();
-    // Runs the check of one field now (as if it was left); true when it passes.
-    bool checkField(QWidget* field);
-    bool busy() const { return m_busy; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

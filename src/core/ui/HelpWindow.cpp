@@ -193,7 +193,6 @@ bool HelpWindow::showPage(const QString& page)
     if (page.isEmpty() || !QFile::exists(kHelpRoot + page))
         return false;
     m_pageView->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
-    m_page = page;
     for (int i = 0; i < m_contentsList->count(); ++i) {
         QListWidgetItem* item = m_contentsList->item(i);
         if (item->data(Qt::UserRole).toString() == page) {
@@ -202,16 +201,6 @@ bool HelpWindow::showPage(const QString& page)
         }
     }
     return true;
-}
-
-HelpWindow::Tab HelpWindow::currentTab() const
-{
-    return m_tabs->currentIndex() == kIndexTab ? Tab::Index : Tab::Contents;
-}
-
-QString HelpWindow::searchText() const
-{
-    return m_searchEdit->text();
 }
 
 bool HelpWindow::showContext(int contextId)

@@ -37,8 +37,6 @@ inline const QString kHelpContentsPage = QStringLiteral("contents.html");
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    enum class Tab { Contents, Index };
-
     explicit HelpWindow(QWidget* parent = nullptr);
 
     // The help window of the window `from` stands in: the one that window
@@ -55,9 +53,6 @@ public:
     // Shows a page by its file name; false when there is no such page.
     bool showPage(const QString& page);
     bool showContext(int contextId);
-    QString currentPage() const { return m_page; }
-    Tab currentTab() const;
-    QString searchText() const;
 
 private slots:
     // Index: typing in the search box selects the keyword meant, Display shows its page.
@@ -76,7 +71,6 @@ private:
 
     QVector<HelpTopic> m_contents;
     QVector<HelpKeyword> m_index;
-    QString m_page;
 };
 
 // Gives `window` an F1 key that shows `page` (a help page's file name) in its

@@ -283,7 +283,6 @@ void OptionsDialog::showDateFormatExamples()
 void OptionsDialog::showOptions(int tab)
 {
     reloadSettings();
-    m_ctx.settings.tabToShow = tab;
     m_optionTabs->setCurrentIndex(tab);
     finishOptions(exec() == QDialog::Accepted);
 }

@@ -410,6 +410,5 @@ void LivestockEntryDialog::acceptEntry()
                             QStringLiteral("Oops"), MsgIcon::Exclamation);
         return;
     }
-    m_saved = rec;
     accept();
 }

@@ -28,8 +28,6 @@ public:
     // isNew: inserted on OK, otherwise the row rec.rowid is updated. The
     // species list offered first follows the tank's water type.
     void setEntry(const LivestockRecord& rec, bool isNew, const QString& waterType);
-    // The row as last written by OK (its rowid set for a new one).
-    const LivestockRecord& savedEntry() const { return m_saved; }
 
 private:
     void loadSaltwaterNames();
@@ -50,7 +48,6 @@ private:
     AppContext& m_ctx;
     LeaveChecker* m_checker = nullptr;
     LivestockRecord m_entry;
-    LivestockRecord m_saved;
     bool m_isNew = true;
 
     QTabWidget* m_entryTabs = nullptr;

@@ -216,6 +216,5 @@ void MaintenanceEntryDialog::accept()
                             QStringLiteral("Oops"), MsgIcon::Exclamation);
         return;
     }
-    m_saved = rec;
     QDialog::accept();
 }

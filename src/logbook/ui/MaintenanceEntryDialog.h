@@ -26,7 +26,6 @@ public:
     // Fills the controls from rec. The row is written to the tank rec.tankid;
     // isNew: inserted on OK, otherwise the row rec.rowid is updated.
     void setEntry(const MaintLogRecord& rec, bool isNew);
-    const MaintLogRecord& savedEntry() const { return m_saved; }
 
 public slots:
     // OK: checks every field again, writes the row and closes; a refused field
@@ -58,6 +57,5 @@ private:
     QPushButton* m_cancelButton = nullptr;
 
     MaintLogRecord m_entry;
-    MaintLogRecord m_saved;
     bool m_isNew = true;
 };

@@ -254,7 +254,6 @@ void WaterTestDialog::accept()
                             QStringLiteral("Note!"), MsgIcon::Critical);
         return;
     }
-    m_saved = rec;
     m_entry = rec;
     m_isNew = false;
     if (onSaved)

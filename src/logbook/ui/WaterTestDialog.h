@@ -33,8 +33,6 @@ public:
     void setNewEntry(const QString& tankid, const QString& tankWaterType);
     // A stored test: its date, time, measurements and comment; OK updates rec.rowid.
     void setEntry(const WaterLogRecord& rec);
-    // The row as last written by OK (its rowid set for a new one).
-    const WaterLogRecord& savedEntry() const { return m_saved; }
 
     // Run after a successful OK (the logbook enables its graph button).
     std::function<void()> onSaved;
@@ -81,7 +79,6 @@ private:
     QString m_userName1;
     QString m_userName2;
     WaterLogRecord m_entry;
-    WaterLogRecord m_saved;
     bool m_isNew = true;
     double m_presetPositions[WaterMeasureCount] = {};
 };

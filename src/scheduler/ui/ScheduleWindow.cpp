@@ -44,7 +44,6 @@ public:
         m_mask = dateMask;
         endResetModel();
     }
-    const QVector<ScheduleRow>& rows() const { return m_rows; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
@@ -191,11 +190,6 @@ void ScheduleWindow::pickEndDate()
                  rangeReadingDay(m_ctx.services.clock->today()));
 }
 
-QVector<ScheduleRow> ScheduleWindow::scheduleRows() const
-{
-    return m_model->rows();
-}
-
 void ScheduleWindow::generateSchedule()
 {
     if (m_generating)
@@ -238,27 +232,25 @@ void ScheduleWindow::generateSchedule()
     m_progressBar->setRange(0, int(rules.size()));
     m_progressBar->setValue(1);
     QPointer<ScheduleWindow> alive(this);
-    ScheduleBuilder builder(range.low, range.upper);
     int counter = 0;
-    for (const MaintSchedRecord& rule : rules) {
-        m_progressBar->setValue(++counter);
-        m_statusPanel->setFullText(QStringLiteral("Generating ") + rule.SchedTask + QStringLiteral("..."));
-        m_statusPanel->repaint();
-        builder.addRule(ruleFromRecord(rule, m_ctx.settings.dateOrder, today), rule.SchedTask);
-        // Let the window repaint and the keeper use other windows between rules.
-        QCoreApplication::processEvents();
-        if (!alive)
-            return;
-        if (m_closeAsked)
-            break;
-    }
+    QVector<ScheduleRow> schedule = buildSchedule(
+        rules, range.low, range.upper, m_ctx.settings.dateOrder, today, [&](const MaintSchedRecord& rule) {
+            m_progressBar->setValue(++counter);
+            m_statusPanel->setFullText(QStringLiteral("Generating ") + rule.SchedTask + QStringLiteral("..."));
+            m_statusPanel->repaint();
+            // Let the window repaint and the keeper use other windows between rules.
+            QCoreApplication::processEvents();
+            return alive && !m_closeAsked;
+        });
+    if (!alive)
+        return;
     if (m_closeAsked) {
         endGeneration();
         close();
         return;
     }
 
-    m_model->setRows(builder.take(), m_ctx.settings.dateMask);
+    m_model->setRows(std::move(schedule), m_ctx.settings.dateMask);
     if (m_model->rowCount() > 0)
         m_scheduleList->setCurrentIndex(m_model->index(0, 0));
     endGeneration();

@@ -31,10 +31,6 @@ public:
     void activate() override;
     void printRequested() override { printSchedule(); }
 
-    // The schedule as listed, in list order.
-    QVector<sched::ScheduleRow> scheduleRows() const;
-    bool isGenerating() const { return m_generating; }
-
 public slots:
     // Builds the schedule for the chosen dates; a refused range or an empty
     // rules table leaves the list as it was. A Generate while one runs is ignored.

@@ -217,11 +217,6 @@ void DiagnosisWizard::printAnswers()
         diagnosis::printAnswers(m_ctx.services, m_history);
 }
 
-HelpWindow* DiagnosisWizard::helpWindow() const
-{
-    return findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
 
 
 void DiagnosisWizard::claimFilePrint()

@@ -11,7 +11,6 @@
 #include <array>
 
 class AppContext;
-class HelpWindow;
 class IShell;
 class QButtonGroup;
 class QGroupBox;
@@ -33,10 +32,6 @@ public:
     // (the keeper is done; closing through the frame or Escape is the same)
     // or Start Over (the caller starts the next run).
     RunEnd runOnce();
-
-    const diagnosis::WizardRun& run() const { return m_run; }
-    // The help window F1 opened, if it is open.
-    HelpWindow* helpWindow() const;
 
 private slots:
     void chooseAnswer(int index);

@@ -31,9 +31,6 @@ public:
     QString windowName() const override { return QStringLiteral("FantasyTankWindow"); }
     void activate() override;
 
-    const FantasyTankPlan& plan() const { return m_plan; }
-    const Stocking& stocking() const { return m_stocking; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -3,6 +3,7 @@
 // of a date field.
 #include "core/ui/EntryWidgets.h"
 #include "core/ui/CalendarDialog.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -18,28 +19,18 @@
 
 namespace {
 
-// The calendar's control of type T named `name`; a missing one fails the test.
-template <typename T>
-T* control(const QWidget& calendar, const QString& name)
-{
-    T* found = calendar.findChild<T*>(name);
-    if (!found)
-        qFatal("the calendar has no control named %s", qPrintable(name));
-    return found;
-}
-
-QScrollBar* monthBar(const QWidget& calendar) { return control<QScrollBar>(calendar, "monthBar"); }
-QScrollBar* yearBar(const QWidget& calendar) { return control<QScrollBar>(calendar, "yearBar"); }
-CalendarNamePanel* monthPanel(const QWidget& calendar) { return control<CalendarNamePanel>(calendar, "monthPanel"); }
-CalendarNamePanel* yearPanel(const QWidget& calendar) { return control<CalendarNamePanel>(calendar, "yearPanel"); }
-QMenu* monthMenu(const QWidget& calendar) { return control<QMenu>(calendar, "monthMenu"); }
-QMenu* yearMenu(const QWidget& calendar) { return control<QMenu>(calendar, "yearMenu"); }
-QPushButton* okButton(const QWidget& calendar) { return control<QPushButton>(calendar, "okButton"); }
-QLabel* returnDateLabel(const QWidget& calendar) { return control<QLabel>(calendar, "returnDateLabel"); }
+QScrollBar* monthBar(const QWidget& calendar) { return child<QScrollBar>(calendar, "monthBar"); }
+QScrollBar* yearBar(const QWidget& calendar) { return child<QScrollBar>(calendar, "yearBar"); }
+CalendarNamePanel* monthPanel(const QWidget& calendar) { return child<CalendarNamePanel>(calendar, "monthPanel"); }
+CalendarNamePanel* yearPanel(const QWidget& calendar) { return child<CalendarNamePanel>(calendar, "yearPanel"); }
+QMenu* monthMenu(const QWidget& calendar) { return child<QMenu>(calendar, "monthMenu"); }
+QMenu* yearMenu(const QWidget& calendar) { return child<QMenu>(calendar, "yearMenu"); }
+QPushButton* okButton(const QWidget& calendar) { return child<QPushButton>(calendar, "okButton"); }
+QLabel* returnDateLabel(const QWidget& calendar) { return child<QLabel>(calendar, "returnDateLabel"); }
 
 QPushButton* dayButton(CalendarDialog& calendar, int index)
 {
-    return control<QPushButton>(calendar, QStringLiteral("dayButton%1").arg(index));
+    return child<QPushButton>(calendar, QStringLiteral("dayButton%1").arg(index));
 }
 
 QPushButton* buttonOfDay(CalendarDialog& calendar, int day)
@@ -50,6 +41,18 @@ QPushButton* buttonOfDay(CalendarDialog& calendar, int day)
             return b;
     }
     return nullptr;
+}
+
+// The day the calendar shows: the month and the year of its bars and the day
+// button drawn as the default, the one Enter picks.
+QDate shownDay(CalendarDialog& calendar)
+{
+    for (int i = 0; i < CalendarModel::kCells; ++i) {
+        QPushButton* b = dayButton(calendar, i);
+        if (b->isDefault())
+            return QDate(yearBar(calendar)->value(), monthBar(calendar)->value(), b->text().toInt());
+    }
+    return QDate();
 }
 
 int enabledDays(CalendarDialog& calendar)
@@ -95,7 +98,7 @@ TEST_F(CalendarTest, EmptyOrInvalidOpeningDateOpensOnToday)
     for (const QDate& opening : {QDate(), QDate(2026, 2, 30), QDate(50, 1, 1)}) {
         CalendarDialog calendar(ctx);
         calendar.setOpeningDate(opening);
-        EXPECT_EQ(calendar.openingDate(), QDate(2026, 12, 8));
+        EXPECT_EQ(shownDay(calendar), QDate(2026, 12, 8));
         EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("December"));
         EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2026"));
         // 1 December 2026 is a Tuesday: the 8th is in cell 9 and is the default button.
@@ -184,7 +187,7 @@ TEST_F(CalendarTest, ClickingANamePopsUpItsMenuWithoutSteppingTheBar)
         EXPECT_EQ(c.bar->value(), c.value) << c.panel->objectName().toStdString();
         c.menu->hide();
     }
-    EXPECT_EQ(calendar.shownDate(), QDate(2026, 3, 15));
+    EXPECT_EQ(shownDay(calendar), QDate(2026, 3, 15));
 }
 
 TEST_F(CalendarTest, OneMonthOnFromThe31stShowsTheLastOfFebruaryAndPicksIt)
@@ -212,12 +215,12 @@ TEST_F(CalendarTest, MonthArrowsCrossTheYear)
     EXPECT_EQ(yearBar(calendar)->value(), 2027);
     EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("January"));
     EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2027"));
-    EXPECT_EQ(calendar.shownDate(), QDate(2027, 1, 10));
+    EXPECT_EQ(shownDay(calendar), QDate(2027, 1, 10));
 
     monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(monthBar(calendar)->value(), 12);
     EXPECT_EQ(yearBar(calendar)->value(), 2026);
-    EXPECT_EQ(calendar.shownDate(), QDate(2026, 12, 10));
+    EXPECT_EQ(shownDay(calendar), QDate(2026, 12, 10));
 
     // A day picked after stepping back from January lands in December of the year before.
     calendar.setOpeningDate(QDate(2026, 1, 20));
@@ -266,7 +269,7 @@ TEST_F(CalendarTest, MenusChooseMonthAndYear)
         if (a->text() == QLatin1String("2023"))
             a->trigger();
     EXPECT_EQ(yearBar(calendar)->value(), 2023);
-    EXPECT_EQ(calendar.shownDate(), QDate(2023, 2, 28));
+    EXPECT_EQ(shownDay(calendar), QDate(2023, 2, 28));
     EXPECT_EQ(yearPanel(calendar)->text(), QStringLiteral("2023"));
 
     QStringList months;
@@ -276,7 +279,7 @@ TEST_F(CalendarTest, MenusChooseMonthAndYear)
     EXPECT_EQ(months.first(), QStringLiteral("January"));
     monthMenu(calendar)->actions().at(2)->trigger();
     EXPECT_EQ(monthBar(calendar)->value(), 3);
-    EXPECT_EQ(calendar.shownDate(), QDate(2023, 3, 28));
+    EXPECT_EQ(shownDay(calendar), QDate(2023, 3, 28));
     EXPECT_EQ(monthPanel(calendar)->text(), QStringLiteral("March"));
 }
 
@@ -307,30 +310,6 @@ TEST_F(CalendarTest, EmptyCellsPickNothing)
     EXPECT_EQ(calendar.result().date, QDate(2026, 8, 10));
 }
 
-TEST_F(CalendarTest, PlacementInTwipsMovesOnlyEdgesInsideTheScreen)
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
-    const double dpiX = screen->logicalDotsPerInchX();
-    const double dpiY = screen->logicalDotsPerInchY();
-    const int widthTwips = qRound(screen->geometry().width() * 1440 / dpiX);
-    const int heightTwips = qRound(screen->geometry().height() * 1440 / dpiY);
-
-    CalendarDialog calendar(ctx);
-    calendar.move(40, 30);
-    calendar.placeInTwips(0, 0);
-    EXPECT_EQ(calendar.pos(), QPoint(40, 30));
-
-    calendar.placeInTwips(1440, widthTwips + heightTwips);
-    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), 30));
-
-    calendar.placeInTwips(widthTwips, 720);
-    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
-
-    calendar.placeInTwips(-5, heightTwips);
-    EXPECT_EQ(calendar.pos(), QPoint(qRound(dpiX), qRound(dpiY / 2)));
-}
-
 class PickDateIntoTest : public CalendarTest {
 protected:
     void SetUp() override
@@ -349,7 +328,7 @@ TEST_F(PickDateIntoTest, OpensOnTheFieldsDateInTheKeepersOrderAndCancelLeavesItA
     const QString before = field.text();
     QDate opened;
     whenCalendarShows([&opened](CalendarDialog& calendar) {
-        opened = calendar.openingDate();
+        opened = shownDay(calendar);
         monthBar(calendar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QTest::mouseClick(okButton(calendar), Qt::LeftButton);
     });
@@ -357,6 +336,30 @@ TEST_F(PickDateIntoTest, OpensOnTheFieldsDateInTheKeepersOrderAndCancelLeavesItA
     EXPECT_EQ(opened, QDate(2027, 2, 5));
     EXPECT_EQ(field.text(), before);
     EXPECT_EQ(field.displayText(), QStringLiteral("05/02/27"));
+}
+
+// The calendar's corner goes where the field's window asks, an edge at a
+// time: a coordinate off the screen leaves that edge where the calendar
+// places itself.
+TEST_F(PickDateIntoTest, PlacesTheCalendarWhereThePointLiesOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const auto placedAt = [this](const QPoint& placement) {
+        QPoint where;
+        whenCalendarShows([&where](CalendarDialog& calendar) {
+            where = calendar.pos();
+            QTest::keyClick(&calendar, Qt::Key_Escape);
+        });
+        pickDateInto(ctx, &field, placement);
+        return where;
+    };
+    const QPoint own = placedAt(QPoint());
+    ASSERT_NE(own.x(), 40);
+    ASSERT_NE(own.y(), 30);
+    EXPECT_EQ(placedAt(QPoint(40, 30)), QPoint(40, 30));
+    EXPECT_EQ(placedAt(QPoint(screen.right() + 1, 30)), QPoint(own.x(), 30));
+    EXPECT_EQ(placedAt(QPoint(40, screen.bottom() + 1)), QPoint(40, own.y()));
+    EXPECT_EQ(placedAt(QPoint(-5, 0)), own);
 }
 
 TEST_F(PickDateIntoTest, PickedDayIsWrittenWithTheDateMask)
@@ -374,7 +377,7 @@ TEST_F(PickDateIntoTest, EmptyOrInvalidFieldOpensOnTodayAndCancelKeepsItsText)
         const QString before = field.displayText();
         QDate opened;
         whenCalendarShows([&opened](CalendarDialog& calendar) {
-            opened = calendar.openingDate();
+            opened = shownDay(calendar);
             QTest::keyClick(&calendar, Qt::Key_Escape);
         });
         pickDateInto(ctx, &field);

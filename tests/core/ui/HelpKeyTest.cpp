@@ -1,6 +1,7 @@
 // F1 in a window shows that window's help page in the help window it shares
 // with the windows around it.
 #include "core/ui/HelpWindow.h"
+#include "support/HelpShown.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -34,16 +35,16 @@ TEST(HelpKey, F1InAnyControlShowsThePageInTheMainWindowsOneHelpWindow)
     ASSERT_EQ(helpWindowsOf(&main).size(), 1);
     HelpWindow* help = helpWindowsOf(&main).first();
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->currentPage(), "logbook.html");
+    EXPECT_EQ(shownHelpPage(*help), "logbook.html");
 
     QTest::keyClick(second, Qt::Key_F1);
     EXPECT_EQ(helpWindowsOf(&main), QList<HelpWindow*>{help});
-    EXPECT_EQ(help->currentPage(), "graph.html");
+    EXPECT_EQ(shownHelpPage(*help), "graph.html");
     EXPECT_EQ(HelpWindow::forWindow(&main), help);
 
     // A key with a modifier is not help.
     QTest::keyClick(first, Qt::Key_F1, Qt::ShiftModifier);
-    EXPECT_EQ(help->currentPage(), "graph.html");
+    EXPECT_EQ(shownHelpPage(*help), "graph.html");
 }
 
 TEST(HelpKey, ModalDialogGetsAHelpWindowOfItsOwn)
@@ -57,5 +58,5 @@ TEST(HelpKey, ModalDialogGetsAHelpWindowOfItsOwn)
     // Input to the main window's windows is blocked while a modal dialog is up.
     EXPECT_TRUE(helpWindowsOf(&main).isEmpty());
     ASSERT_EQ(helpWindowsOf(&dialog).size(), 1);
-    EXPECT_EQ(helpWindowsOf(&dialog).first()->currentPage(), "tanks.html");
+    EXPECT_EQ(shownHelpPage(*helpWindowsOf(&dialog).first()), "tanks.html");
 }

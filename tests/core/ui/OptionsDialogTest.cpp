@@ -1,6 +1,7 @@
 // The options dialog: controls change the settings at once, OK stores them,
 // every other way out puts them back.
 #include "core/ui/OptionsDialog.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -15,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 
 namespace {
 
@@ -66,38 +66,28 @@ void storeKeeperSettings(TestEnv& env)
     loadSettings(*env.ctx);
 }
 
-// The dialog's control of that name; a missing control fails the test.
-template <typename T>
-T& control(QWidget& dialog, const char* name)
-{
-    if (T* found = dialog.findChild<T*>(QString::fromLatin1(name)))
-        return *found;
-    throw std::runtime_error(std::string("the options dialog has no ") + T::staticMetaObject.className() +
-                             " named " + name);
-}
-
 // A click near the left edge, where a check box or option has its mark.
 void click(QWidget& dialog, const char* name)
 {
-    auto& button = control<QAbstractButton>(dialog, name);
-    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button.height() / 2));
+    auto* button = child<QAbstractButton>(dialog, name);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button->height() / 2));
 }
 
 void type(QWidget& dialog, const char* name, const QString& text)
 {
-    auto& edit = control<QLineEdit>(dialog, name);
-    edit.selectAll();
-    QTest::keyClicks(&edit, text);
+    auto* edit = child<QLineEdit>(dialog, name);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
 }
 
 bool isChecked(QWidget& dialog, const char* name)
 {
-    return control<QAbstractButton>(dialog, name).isChecked();
+    return child<QAbstractButton>(dialog, name)->isChecked();
 }
 
 void showTab(QWidget& dialog, int tab)
 {
-    control<QTabWidget>(dialog, "optionTabs").setCurrentIndex(tab);
+    child<QTabWidget>(dialog, "optionTabs")->setCurrentIndex(tab);
 }
 
 // Changes every control of the dialog away from the keeper's stored settings.
@@ -105,13 +95,13 @@ void changeEverything(OptionsDialog& dlg)
 {
     showTab(dlg, 0);
     click(dlg, "yearFirstOption");
-    control<QComboBox>(dlg, "delimiterCombo").setCurrentIndex(2);
+    child<QComboBox>(dlg, "delimiterCombo")->setCurrentIndex(2);
     click(dlg, "freshwaterOption");
     type(dlg, "userFieldName1Edit", "Magnesium");
 
     showTab(dlg, 1);
-    auto& graphType = control<QComboBox>(dlg, "graphTypeCombo");
-    graphType.setCurrentIndex(graphType.findData(14));
+    auto* graphType = child<QComboBox>(dlg, "graphTypeCombo");
+    graphType->setCurrentIndex(graphType->findData(14));
     click(dlg, "skipZeroesCheck");
     click(dlg, "grayscalePrintingOption");
     click(dlg, "phCheck");
@@ -146,16 +136,16 @@ TEST(Options, StoredValuesTheControlsCannotShowAreKept)
     runModal(dlg, 1, [&](OptionsDialog& d) {
         EXPECT_TRUE(isChecked(d, "phCheck"));
         EXPECT_FALSE(isChecked(d, "nitriteCheck"));
-        EXPECT_EQ(control<QComboBox>(d, "graphTypeCombo").currentIndex(), -1);
+        EXPECT_EQ(child<QComboBox>(d, "graphTypeCombo")->currentIndex(), -1);
         EXPECT_EQ(env.ctx->settings.graphChecks, "1");
         EXPECT_EQ(env.ctx->settings.graphStyle, 12);
     });
 
     env.store.values["Graph_Style"] = "14";
     runModal(dlg, 1, [&](OptionsDialog& d) {
-        auto& graphType = control<QComboBox>(d, "graphTypeCombo");
-        EXPECT_EQ(graphType.currentIndex(), 10);
-        EXPECT_EQ(graphType.currentText(), "2D Pie");
+        auto* graphType = child<QComboBox>(d, "graphTypeCombo");
+        EXPECT_EQ(graphType->currentIndex(), 10);
+        EXPECT_EQ(graphType->currentText(), "2D Pie");
     });
 }
 
@@ -166,7 +156,7 @@ TEST(Options, ShowOptionsOpensOnTheTabAsked)
         OptionsDialog dlg(*env.ctx);
         int shown = -1;
         runModal(dlg, tab, [&](OptionsDialog& d) {
-            shown = control<QTabWidget>(d, "optionTabs").currentIndex();
+            shown = child<QTabWidget>(d, "optionTabs")->currentIndex();
             click(d, "cancelButton");
         });
         EXPECT_EQ(shown, tab);
@@ -178,13 +168,13 @@ TEST(Options, DelimiterChangesTheExamplesAtOnceButNotTheMask)
     TestEnv env;
     OptionsDialog dlg(*env.ctx);
     runModal(dlg, 0, [&](OptionsDialog& d) {
-        EXPECT_EQ(control<QRadioButton>(d, "monthFirstOption").text(), "02/18/97");
+        EXPECT_EQ(child<QRadioButton>(d, "monthFirstOption")->text(), "02/18/97");
 
-        auto& delimiter = control<QComboBox>(d, "delimiterCombo");
-        delimiter.setCurrentIndex(delimiter.findText("."));
-        EXPECT_EQ(control<QRadioButton>(d, "dayFirstOption").text(), "18.02.97");
-        EXPECT_EQ(control<QRadioButton>(d, "monthFirstOption").text(), "02.18.97");
-        EXPECT_EQ(control<QRadioButton>(d, "yearFirstOption").text(), "97.02.18");
+        auto* delimiter = child<QComboBox>(d, "delimiterCombo");
+        delimiter->setCurrentIndex(delimiter->findText("."));
+        EXPECT_EQ(child<QRadioButton>(d, "dayFirstOption")->text(), "18.02.97");
+        EXPECT_EQ(child<QRadioButton>(d, "monthFirstOption")->text(), "02.18.97");
+        EXPECT_EQ(child<QRadioButton>(d, "yearFirstOption")->text(), "97.02.18");
         EXPECT_EQ(env.ctx->settings.dateDelimiter, ".");
 
         click(d, "yearFirstOption");
@@ -258,7 +248,7 @@ TEST_P(OptionsRevert, EverySettingIsBackAndNothingIsStored)
     EXPECT_EQ(env.store.values, storedBefore);
     EXPECT_EQ(readConfig(*env.ctx), configBefore);
     EXPECT_TRUE(isChecked(dlg, "dayFirstOption"));
-    EXPECT_EQ(control<QComboBox>(dlg, "delimiterCombo").currentText(), "-");
+    EXPECT_EQ(child<QComboBox>(dlg, "delimiterCombo")->currentText(), "-");
 }
 
 INSTANTIATE_TEST_SUITE_P(WaysOut, OptionsRevert,

@@ -5,6 +5,7 @@
 #include "core/ui/TankEditorDialog.h"
 #include "core/ui/TankListDialog.h"
 #include "logbook/ui/LogbookWindow.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -78,33 +79,23 @@ int tankCount(AppContext& ctx)
     return count(ctx, "SELECT COUNT(*) FROM TANKLST");
 }
 
-// The window's control of that name; a missing control fails the test.
-template <typename T>
-T& control(QWidget& window, const char* name)
-{
-    if (T* found = window.findChild<T*>(QString::fromLatin1(name)))
-        return *found;
-    throw std::runtime_error(std::string(window.metaObject()->className()) + " has no " +
-                             T::staticMetaObject.className() + " named " + name);
-}
-
 // A click near the left edge, where an option has its mark.
 void click(QWidget& window, const char* name)
 {
-    auto& button = control<QAbstractButton>(window, name);
-    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button.height() / 2));
+    auto* button = child<QAbstractButton>(window, name);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(4, button->height() / 2));
 }
 
 void type(QWidget& window, const char* name, const QString& text)
 {
-    auto& edit = control<QLineEdit>(window, name);
-    edit.selectAll();
-    QTest::keyClicks(&edit, text);
+    auto* edit = child<QLineEdit>(window, name);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
 }
 
 QString text(QWidget& window, const char* name)
 {
-    return control<QLineEdit>(window, name).text();
+    return child<QLineEdit>(window, name)->text();
 }
 
 // The main window's menu command with that caption.
@@ -137,20 +128,20 @@ void whenModal(QObject& context, std::function<void(T&)> script)
 
 QStringList listed(QWidget& list)
 {
-    auto& tanks = control<QListWidget>(list, "tankList");
+    auto* tanks = child<QListWidget>(list, "tankList");
     QStringList names;
-    for (int i = 0; i < tanks.count(); ++i)
-        names << tanks.item(i)->text();
+    for (int i = 0; i < tanks->count(); ++i)
+        names << tanks->item(i)->text();
     return names;
 }
 
 // Clicks the tank's name in the list.
 void choose(QWidget& list, const QString& name)
 {
-    auto& tanks = control<QListWidget>(list, "tankList");
-    const auto items = tanks.findItems(name, Qt::MatchExactly);
+    auto* tanks = child<QListWidget>(list, "tankList");
+    const auto items = tanks->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1);
-    QTest::mouseClick(tanks.viewport(), Qt::LeftButton, Qt::NoModifier, tanks.visualItemRect(items.first()).center());
+    QTest::mouseClick(tanks->viewport(), Qt::LeftButton, Qt::NoModifier, tanks->visualItemRect(items.first()).center());
 }
 
 } // namespace
@@ -179,7 +170,7 @@ TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
 
     EXPECT_EQ(dlg.windowTitle(), "Add a New Tank to the List");
     EXPECT_EQ(text(dlg, "sizeEdit"), "55");
-    EXPECT_TRUE(control<QRadioButton>(dlg, GetParam().checkedOption).isChecked());
+    EXPECT_TRUE(child<QRadioButton>(dlg, GetParam().checkedOption)->isChecked());
 
     type(dlg, "nameEdit", "Reef");
     click(dlg, "okButton");
@@ -220,10 +211,10 @@ TEST_P(TankOkChecks, RefusalKeepsTheDialogOpenWithTheFocusOnTheBox)
     dlg.prepareAdd();
     dlg.show();
     QApplication::setActiveWindow(&dlg);
-    control<QLineEdit>(dlg, "descriptionEdit").setFocus();
+    child<QLineEdit>(dlg, "descriptionEdit")->setFocus();
     // Set rather than typed: the size box takes at most four typed characters.
-    control<QLineEdit>(dlg, "nameEdit").setText(GetParam().name);
-    control<QLineEdit>(dlg, "sizeEdit").setText(GetParam().size);
+    child<QLineEdit>(dlg, "nameEdit")->setText(GetParam().name);
+    child<QLineEdit>(dlg, "sizeEdit")->setText(GetParam().size);
     env.messages.clear();
     env.beeper.count = 0;
 
@@ -267,10 +258,10 @@ TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
     type(dlg, "nameEdit", QString(49, 'N') + " ");
     type(dlg, "sizeEdit", "9999");
     type(dlg, "descriptionEdit", QString(50, 'D'));
-    auto& notes = control<QPlainTextEdit>(dlg, "notesEdit");
-    QTest::keyClicks(&notes, "Skimmer");
-    QTest::keyClick(&notes, Qt::Key_Return);
-    QTest::keyClicks(&notes, "Two pumps");
+    auto* notes = child<QPlainTextEdit>(dlg, "notesEdit");
+    QTest::keyClicks(notes, "Skimmer");
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "Two pumps");
     click(dlg, "okButton");
 
     ASSERT_TRUE(dlg.saved());
@@ -348,8 +339,8 @@ TEST(TankChange, EditorShowsTheTankAndSavesWithoutChangingItsKey)
         EXPECT_EQ(text(editor, "nameEdit"), "Reef");
         EXPECT_EQ(text(editor, "sizeEdit"), "120.5");
         EXPECT_EQ(text(editor, "descriptionEdit"), "Reef description");
-        EXPECT_EQ(control<QPlainTextEdit>(editor, "notesEdit").toPlainText(), "Reef notes");
-        EXPECT_TRUE(control<QRadioButton>(editor, "brackishOption").isChecked());
+        EXPECT_EQ(child<QPlainTextEdit>(editor, "notesEdit")->toPlainText(), "Reef notes");
+        EXPECT_TRUE(child<QRadioButton>(editor, "brackishOption")->isChecked());
         type(editor, "nameEdit", "Lagoon");
         click(editor, "pondOption");
         click(editor, "okButton");
@@ -576,7 +567,7 @@ TEST_F(TankDelete, ListStaysSortedWithNothingSelected)
         click(shown, "deleteButton");
 
         EXPECT_EQ(listed(shown), QStringList({"angelfish", "Reef"}));
-        EXPECT_TRUE(control<QListWidget>(shown, "tankList").selectedItems().isEmpty());
+        EXPECT_TRUE(child<QListWidget>(shown, "tankList")->selectedItems().isEmpty());
         click(shown, "okButton");
     });
     list.showTankList();
@@ -607,7 +598,7 @@ TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
     wireApplication(*env.ctx, main);
     whenModal<TankListDialog>(main, [](TankListDialog& list) {
         EXPECT_EQ(list.windowTitle(), "Master Tanklist");
-        EXPECT_EQ(control<QListWidget>(list, "tankList").count(), 0);
+        EXPECT_EQ(child<QListWidget>(list, "tankList")->count(), 0);
         click(list, "okButton");
     });
     menuCommand(main, "&Tank Setup").trigger();
@@ -656,7 +647,7 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
     int tab = -1;
     whenModal<QDialog>(main, [&tab](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Brinestead Options");
-        tab = control<QTabWidget>(dialog, "optionTabs").currentIndex();
+        tab = child<QTabWidget>(dialog, "optionTabs")->currentIndex();
         dialog.close();
     });
     main.hooks.showOptions(1);

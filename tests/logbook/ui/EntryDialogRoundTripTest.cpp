@@ -5,6 +5,7 @@
 #include "logbook/ui/LivestockEntryDialog.h"
 #include "logbook/ui/MaintenanceEntryDialog.h"
 #include "logbook/ui/WaterTestDialog.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -12,22 +13,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-template <typename W = QLineEdit>
-W* control(const QWidget& dialog, const QString& name)
-{
-    W* found = dialog.findChild<W*>(name);
-    if (!found)
-        throw std::runtime_error("no control named " + name.toStdString());
-    return found;
-}
-
 void clickOk(const QWidget& dialog)
 {
-    QTest::mouseClick(control<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 }
 
 const QString kTank = QStringLiteral("12-01-2026 10:00:00");
@@ -69,11 +60,11 @@ TEST(EntryDialogRoundTrip, WaterTestShowsAndWritesBackEveryColumn)
 
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(rec);
-    EXPECT_EQ(control(dlg, "dateEdit")->text(), "04/05/26");
-    EXPECT_EQ(control(dlg, "timeEdit")->text(), "10:16:31 am");
+    EXPECT_EQ(child<QLineEdit>(dlg, "dateEdit")->text(), "04/05/26");
+    EXPECT_EQ(child<QLineEdit>(dlg, "timeEdit")->text(), "10:16:31 am");
     for (const auto& c : columns)
-        EXPECT_EQ(control(dlg, c.box)->text(), c.shown) << c.box;
-    EXPECT_EQ(control(dlg, "commentEdit")->text(), rec.comment);
+        EXPECT_EQ(child<QLineEdit>(dlg, c.box)->text(), c.shown) << c.box;
+    EXPECT_EQ(child<QLineEdit>(dlg, "commentEdit")->text(), rec.comment);
 
     clickOk(dlg);
     ASSERT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();
@@ -108,16 +99,16 @@ TEST(EntryDialogRoundTrip, LivestockEntryShowsAndWritesBackEveryColumn)
 
     LivestockEntryDialog dlg(*env.ctx);
     dlg.setEntry(rec, false, "3");
-    EXPECT_EQ(control<QComboBox>(dlg, "animalNameList")->currentText(), rec.animalname);
-    EXPECT_EQ(control(dlg, "dateAddedEdit")->text(), "02/03/26");
-    EXPECT_EQ(control(dlg, "timeAddedEdit")->text(), "09:11:06 PM");
-    EXPECT_EQ(control(dlg, "quantityEdit")->text(), "4");
-    EXPECT_EQ(control<QComboBox>(dlg, "statusList")->currentText(), rec.status);
-    EXPECT_EQ(control(dlg, "pricePaidEdit")->text(), "12.5");
-    EXPECT_EQ(control(dlg, "priceSoldEdit")->text(), "30.75");
-    EXPECT_EQ(control(dlg, "dateLostEdit")->text(), "07/08/26");
-    EXPECT_EQ(control<QComboBox>(dlg, "wherePurchasedList")->currentText(), rec.where_purch);
-    EXPECT_EQ(control(dlg, "commentEdit")->text(), rec.comment);
+    EXPECT_EQ(child<QComboBox>(dlg, "animalNameList")->currentText(), rec.animalname);
+    EXPECT_EQ(child<QLineEdit>(dlg, "dateAddedEdit")->text(), "02/03/26");
+    EXPECT_EQ(child<QLineEdit>(dlg, "timeAddedEdit")->text(), "09:11:06 PM");
+    EXPECT_EQ(child<QLineEdit>(dlg, "quantityEdit")->text(), "4");
+    EXPECT_EQ(child<QComboBox>(dlg, "statusList")->currentText(), rec.status);
+    EXPECT_EQ(child<QLineEdit>(dlg, "pricePaidEdit")->text(), "12.5");
+    EXPECT_EQ(child<QLineEdit>(dlg, "priceSoldEdit")->text(), "30.75");
+    EXPECT_EQ(child<QLineEdit>(dlg, "dateLostEdit")->text(), "07/08/26");
+    EXPECT_EQ(child<QComboBox>(dlg, "wherePurchasedList")->currentText(), rec.where_purch);
+    EXPECT_EQ(child<QLineEdit>(dlg, "commentEdit")->text(), rec.comment);
 
     clickOk(dlg);
     ASSERT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();
@@ -152,13 +143,13 @@ TEST(EntryDialogRoundTrip, MaintenanceEntryShowsAndWritesBackEveryColumn)
 
     MaintenanceEntryDialog dlg(*env.ctx);
     dlg.setEntry(rec, false);
-    EXPECT_EQ(control<QComboBox>(dlg, "taskList")->currentText(), rec.task);
-    EXPECT_EQ(control(dlg, "dateEdit")->text(), "06/07/26");
-    EXPECT_EQ(control(dlg, "timeEdit")->text(), "08:09:10 am");
-    EXPECT_EQ(control(dlg, "quantityEdit")->text(), "25");
-    EXPECT_EQ(control<QComboBox>(dlg, "unitList")->currentText(), rec.unit);
-    EXPECT_EQ(control(dlg, "descriptionEdit")->text(), rec.description);
-    EXPECT_EQ(control(dlg, "notesEdit")->text(), rec.note);
+    EXPECT_EQ(child<QComboBox>(dlg, "taskList")->currentText(), rec.task);
+    EXPECT_EQ(child<QLineEdit>(dlg, "dateEdit")->text(), "06/07/26");
+    EXPECT_EQ(child<QLineEdit>(dlg, "timeEdit")->text(), "08:09:10 am");
+    EXPECT_EQ(child<QLineEdit>(dlg, "quantityEdit")->text(), "25");
+    EXPECT_EQ(child<QComboBox>(dlg, "unitList")->currentText(), rec.unit);
+    EXPECT_EQ(child<QLineEdit>(dlg, "descriptionEdit")->text(), rec.description);
+    EXPECT_EQ(child<QLineEdit>(dlg, "notesEdit")->text(), rec.note);
 
     clickOk(dlg);
     ASSERT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();

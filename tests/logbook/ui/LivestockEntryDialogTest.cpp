@@ -4,6 +4,7 @@
 
 #include "core/ui/EntryWidgets.h"
 #include "logbook/NamesFile.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -14,24 +15,13 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-// The dialog's control with this object name; a missing one fails the test.
-template <typename T>
-T* control(const QWidget& dialog, const char* name)
-{
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
+QComboBox* list(const QWidget& d, const char* name) { return child<QComboBox>(d, name); }
+QLineEdit* edit(const QWidget& d, const char* name) { return child<QLineEdit>(d, name); }
 
-QComboBox* list(const QWidget& d, const char* name) { return control<QComboBox>(d, name); }
-QLineEdit* edit(const QWidget& d, const char* name) { return control<QLineEdit>(d, name); }
-
-void clickOk(const QWidget& d) { QTest::mouseClick(control<QPushButton>(d, "okButton"), Qt::LeftButton); }
+void clickOk(const QWidget& d) { QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton); }
 
 class LivesAddEditTest : public ::testing::Test {
 protected:
@@ -69,6 +59,14 @@ protected:
         q.exec(QStringLiteral("SELECT COUNT(*) FROM livestock"));
         q.next();
         return q.value(0).toInt();
+    }
+    // The row the last OK wrote: the newest of the table.
+    std::optional<LivestockRecord> newestRow()
+    {
+        QSqlQuery q(QStringLiteral("SELECT MAX(rowid) FROM livestock"), env.ctx->db());
+        if (!q.next())
+            return std::nullopt;
+        return LivestockStore(env.ctx->db()).get(q.value(0).toLongLong());
     }
 
     void writeNamesFile(const QString& fileName, int names)
@@ -167,7 +165,7 @@ TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
     auto dlg = filledNew();
     clickOk(*dlg);
     ASSERT_EQ(dlg->result(), QDialog::Accepted);
-    auto saved = LivestockStore(env.ctx->db()).get(dlg->savedEntry().rowid);
+    auto saved = newestRow();
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->tankid, "12-01-2026 10:00:00");
     EXPECT_EQ(saved->animalname, "Tang - Yellow ");
@@ -190,7 +188,7 @@ TEST_F(LivesAddEditTest, NewEntryWritesOptionalFieldsOnlyWhenFilled)
     list(*second, "wherePurchasedList")->setEditText("Reef Shop");
     clickOk(*second);
     ASSERT_EQ(second->result(), QDialog::Accepted) << env.messages.texts().join('\n').toStdString();
-    saved = LivestockStore(env.ctx->db()).get(second->savedEntry().rowid);
+    saved = newestRow();
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->price_paid, 12.5);
     EXPECT_EQ(saved->price_sold, 20.0);
@@ -278,7 +276,7 @@ TEST_F(LivesAddEditTest, LeavingTheDateChecksItInTheKeeperOrderAndCancelSkipsThe
     date->setFocus(Qt::TabFocusReason);
     date->setText("12/31/26");
     // Pressing the button takes the focus from the date before the click lands.
-    QPushButton* cancel = control<QPushButton>(*cancelled, "cancelButton");
+    QPushButton* cancel = child<QPushButton>(*cancelled, "cancelButton");
     QTest::mousePress(cancel, Qt::LeftButton);
     settle();
     EXPECT_EQ(QApplication::focusWidget(), cancel);
@@ -300,8 +298,8 @@ TEST_F(LivesAddEditTest, WaterTypeChoosesTheList)
         SCOPED_TRACE(c.type);
         LivestockEntryDialog dlg(*env.ctx);
         dlg.setEntry(preset(), true, c.type);
-        EXPECT_EQ(control<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
-        EXPECT_EQ(control<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
+        EXPECT_EQ(child<QRadioButton>(dlg, "saltwaterOption")->isChecked(), c.salt);
+        EXPECT_EQ(child<QRadioButton>(dlg, "freshwaterOption")->isChecked(), !c.salt);
         // The installed reference names are freshwater ones; the saltwater list starts empty.
         EXPECT_EQ(list(dlg, "animalNameList")->count() > 0, !c.salt);
         EXPECT_EQ(statuses.last(), "Ready.");
@@ -351,8 +349,8 @@ TEST_F(LivesAddEditTest, NewEntryOpensWithoutANameFromEitherListAndAChangedOneKe
         EXPECT_EQ(rowCount(), 0);
 
         // Switching the list and back picks nothing either.
-        QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
-        QTest::mouseClick(control<QRadioButton>(dlg, "freshwaterOption"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(dlg, "freshwaterOption"), Qt::LeftButton);
         EXPECT_EQ(names->currentText(), "");
     }
 
@@ -382,7 +380,7 @@ TEST_F(LivesAddEditTest, NamesFileLoadsWithProgress)
 
     // Switching to the other water type reloads from its own source.
     dlg.show();
-    QTest::mouseClick(control<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(dlg, "saltwaterOption"), Qt::LeftButton);
     EXPECT_EQ(names->count(), 0);
     EXPECT_EQ(statuses.last(), "Ready.");
 }

@@ -3,6 +3,7 @@
 #include "logbook/ui/MaintenanceEntryDialog.h"
 
 #include "core/ui/EntryWidgets.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -11,28 +12,17 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-// The control the keeper sees under this name; a missing one ends the test.
-template <typename W = QLineEdit>
-W* control(QWidget* dialog, const QString& name)
-{
-    W* widget = dialog->findChild<W*>(name);
-    if (!widget)
-        throw std::runtime_error("the dialog has no control named " + name.toStdString());
-    return widget;
-}
-
 QComboBox* list(QWidget* dialog, const QString& name)
 {
-    return control<QComboBox>(dialog, name);
+    return child<QComboBox>(dialog, name);
 }
 
 void clickOk(QWidget* dialog)
 {
-    QTest::mouseClick(control<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 }
 
 class MaintAddEditTest : public ::testing::Test {
@@ -66,6 +56,14 @@ protected:
         q.next();
         return q.value(0).toInt();
     }
+    // The row the last OK wrote: the newest of the table.
+    std::optional<MaintLogRecord> newestRow()
+    {
+        QSqlQuery q(QStringLiteral("SELECT MAX(rowid) FROM maintlog"), env.ctx->db());
+        if (!q.next())
+            return std::nullopt;
+        return MaintLogStore(env.ctx->db()).get(q.value(0).toLongLong());
+    }
 };
 
 } // namespace
@@ -74,8 +72,8 @@ TEST_F(MaintAddEditTest, NewEntryDefaultsAndUnitOrder)
 {
     auto dlg = filledNew();
     EXPECT_EQ(dlg->windowTitle(), "Add a New Maintenence Activity");
-    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "0");
-    EXPECT_EQ(control(dlg.get(), "timeEdit")->text(), "02:05:09 pm");
+    EXPECT_EQ(child<QLineEdit>(dlg.get(), "quantityEdit")->text(), "0");
+    EXPECT_EQ(child<QLineEdit>(dlg.get(), "timeEdit")->text(), "02:05:09 pm");
     QStringList units;
     QComboBox* unitList = list(dlg.get(), "unitList");
     for (int i = 0; i < unitList->count(); ++i)
@@ -84,11 +82,11 @@ TEST_F(MaintAddEditTest, NewEntryDefaultsAndUnitOrder)
     EXPECT_TRUE(unitList->currentText().isEmpty());
 
     for (const char* name : {"quantityEdit", "descriptionEdit", "notesEdit"})
-        control(dlg.get(), name)->clear();
+        child<QLineEdit>(dlg.get(), name)->clear();
     clickOk(dlg.get());
     ASSERT_EQ(dlg->result(), QDialog::Accepted) << env.messages.texts().join("|").toStdString();
-    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "0");
-    const auto saved = MaintLogStore(env.ctx->db()).get(dlg->savedEntry().rowid);
+    EXPECT_EQ(child<QLineEdit>(dlg.get(), "quantityEdit")->text(), "0");
+    const auto saved = newestRow();
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->quantity, 0.0);
     EXPECT_EQ(saved->description, " ");
@@ -112,10 +110,12 @@ TEST_F(MaintAddEditTest, LimitsOnOk)
         {"task of 50", [](MaintenanceEntryDialog& d) { list(&d, "taskList")->setEditText(QString(50, 't')); }, "", ""},
         {"task of 51", [](MaintenanceEntryDialog& d) { list(&d, "taskList")->setEditText(QString(51, 't')); },
          "Your task description must be less than 50 characters.", "taskList"},
-        {"quantity 9999", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("9999"); }, "", ""},
-        {"quantity 10000", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("10000"); },
+        {"quantity 9999", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "quantityEdit")->setText("9999"); },
+         "", ""},
+        {"quantity 10000", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "quantityEdit")->setText("10000"); },
          "Your quantity must be less than 10,000.", "quantityEdit"},
-        {"description of 51", [](MaintenanceEntryDialog& d) { control(&d, "descriptionEdit")->setText(QString(51, 'd')); },
+        {"description of 51",
+         [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "descriptionEdit")->setText(QString(51, 'd')); },
          "Your description must be 50 characters or less.", "descriptionEdit"},
         {"unit of 10", [](MaintenanceEntryDialog& d) { list(&d, "unitList")->setEditText(QString(10, 'u')); }, "", ""},
         {"unit of 11", [](MaintenanceEntryDialog& d) { list(&d, "unitList")->setEditText(QString(11, 'u')); },
@@ -149,13 +149,13 @@ TEST_F(MaintAddEditTest, OkRerunsTheFieldChecks)
         std::function<void(MaintenanceEntryDialog&)> spoil;
         QString text;
     } cases[] = {
-        {"date", [](MaintenanceEntryDialog& d) { control(&d, "dateEdit")->setText("02/30/26"); },
+        {"date", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "dateEdit")->setText("02/30/26"); },
          "You must enter a valad date to add a maintenence entry to the log."},
-        {"time", [](MaintenanceEntryDialog& d) { control(&d, "timeEdit")->setText("00:10:00 am"); },
+        {"time", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "timeEdit")->setText("00:10:00 am"); },
          "You must enter a valid time in \"HH:MM:SS am\" format to add a maintenence entry to the log."},
-        {"quantity", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("2 cups"); },
+        {"quantity", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "quantityEdit")->setText("2 cups"); },
          "Quantity entries must be a number."},
-        {"negative quantity", [](MaintenanceEntryDialog& d) { control(&d, "quantityEdit")->setText("-10"); },
+        {"negative quantity", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "quantityEdit")->setText("-10"); },
          "Quantity entries must not be negative."},
     };
     for (const auto& c : cases) {
@@ -175,13 +175,14 @@ TEST_F(MaintAddEditTest, TaskTypedOnceIsOfferedNextTime)
 {
     // A refusal leaves the dialog open; the corrected entry is written in full.
     auto dlg = filledNew("Clean pump impeller");
-    control(dlg.get(), "quantityEdit")->setText("10000");
+    child<QLineEdit>(dlg.get(), "quantityEdit")->setText("10000");
     clickOk(dlg.get());
     EXPECT_EQ(rowCount(), 0);
-    control(dlg.get(), "quantityEdit")->setText("2.5");
+    child<QLineEdit>(dlg.get(), "quantityEdit")->setText("2.5");
     clickOk(dlg.get());
     ASSERT_EQ(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(MaintLogStore(env.ctx->db()).get(dlg->savedEntry().rowid)->quantity, 2.5);
+    ASSERT_EQ(rowCount(), 1);
+    EXPECT_EQ(newestRow()->quantity, 2.5);
     MaintenanceEntryDialog next(*env.ctx);
     EXPECT_GE(list(&next, "taskList")->findText("Clean pump impeller"), 0);
     EXPECT_EQ(list(&next, "taskList")->count(), maintenanceSeedNames().size() + 1);
@@ -190,8 +191,8 @@ TEST_F(MaintAddEditTest, TaskTypedOnceIsOfferedNextTime)
 TEST_F(MaintAddEditTest, SpinnerWritesTheQuantity)
 {
     auto dlg = filledNew();
-    control<UpDown>(dlg.get(), "quantitySpinner")->setValue(12);
-    EXPECT_EQ(control(dlg.get(), "quantityEdit")->text(), "12");
+    child<UpDown>(dlg.get(), "quantitySpinner")->setValue(12);
+    EXPECT_EQ(child<QLineEdit>(dlg.get(), "quantityEdit")->text(), "12");
 }
 
 TEST_F(MaintAddEditTest, ChangeKeepsTheRowAndReadsDayMonthOrder)
@@ -207,10 +208,10 @@ TEST_F(MaintAddEditTest, ChangeKeepsTheRowAndReadsDayMonthOrder)
 
     MaintenanceEntryDialog dlg(*env.ctx);
     dlg.setEntry(rec, false);
-    EXPECT_EQ(control(&dlg, "dateEdit")->text(), "08/12/26");
-    EXPECT_EQ(control(&dlg, "quantityEdit")->text(), "5");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "dateEdit")->text(), "08/12/26");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "quantityEdit")->text(), "5");
     EXPECT_EQ(list(&dlg, "unitList")->currentText(), "ml");
-    control(&dlg, "dateEdit")->setText("05/03/26");
+    child<QLineEdit>(&dlg, "dateEdit")->setText("05/03/26");
     clickOk(&dlg);
     ASSERT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(rowCount(), 1);
@@ -228,5 +229,5 @@ TEST_F(MaintAddEditTest, FailedWriteTellsTheKeeperAndDoesNotAccept)
     EXPECT_EQ(m.title, "Oops");
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_NE(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(dlg->savedEntry().rowid, 0);
+    EXPECT_EQ(rowCount(), 0);
 }

@@ -3,6 +3,7 @@
 
 #include "core/TankStore.h"
 #include "logbook/LogStore.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QCheckBox>
@@ -12,23 +13,12 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-// The dialog's control with this object name; a missing one fails the test.
-template <typename T>
-T* control(const QWidget& dialog, const char* name)
-{
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
-
-QListWidget* tankList(const QWidget& d) { return control<QListWidget>(d, "tankList"); }
-QCheckBox* changeDateCheck(const QWidget& d) { return control<QCheckBox>(d, "changeDateCheck"); }
-void click(const QWidget& d, const char* button) { QTest::mouseClick(control<QPushButton>(d, button), Qt::LeftButton); }
+QListWidget* tankList(const QWidget& d) { return child<QListWidget>(d, "tankList"); }
+QCheckBox* changeDateCheck(const QWidget& d) { return child<QCheckBox>(d, "changeDateCheck"); }
+void click(const QWidget& d, const char* button) { QTest::mouseClick(child<QPushButton>(d, button), Qt::LeftButton); }
 
 class LivesMoveTest : public ::testing::Test {
 protected:
@@ -89,7 +79,7 @@ TEST_F(LivesMoveTest, ListsEveryTankAndRefusesWhenNoneIsPicked)
 {
     auto dlg = open();
     EXPECT_EQ(dlg->windowTitle(), "Other Tanks");
-    EXPECT_EQ(control<QLabel>(*dlg, "moveLabel")->text(), "Moving Tang - Yellow  to...");
+    EXPECT_EQ(child<QLabel>(*dlg, "moveLabel")->text(), "Moving Tang - Yellow  to...");
     EXPECT_EQ(changeDateCheck(*dlg)->text(), "Change Date/Time added to \"Now\"");
     EXPECT_FALSE(changeDateCheck(*dlg)->isChecked());
     QStringList names;

@@ -4,6 +4,7 @@
 #include "core/ui/EntryWidgets.h"
 #include "logbook/WaterEntry.h"
 #include "logbook/ui/WaterTestDialog.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
@@ -13,23 +14,12 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
-// The control the keeper sees under this name; a missing one ends the test.
-template <typename W = QLineEdit>
-W* control(QWidget* dialog, const QString& name)
-{
-    W* widget = dialog->findChild<W*>(name);
-    if (!widget)
-        throw std::runtime_error("the dialog has no control named " + name.toStdString());
-    return widget;
-}
-
 void clickOk(QWidget* dialog)
 {
-    QTest::mouseClick(control<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 }
 
 // The measurement boxes in the dialog's order.
@@ -56,7 +46,7 @@ struct ShownDialog {
         dlg->activateWindow();
         (void)QTest::qWaitForWindowActive(dlg.get());
     }
-    QLineEdit* edit(const QString& name) const { return control(dlg.get(), name); }
+    QLineEdit* edit(const QString& name) const { return child<QLineEdit>(dlg.get(), name); }
 };
 
 } // namespace
@@ -78,18 +68,15 @@ TEST(WaterAddEdit, NewTestPresetsFollowTheTanksWaterType)
         env.ctx->defWaterType = c.defaultType;
         WaterTestDialog dlg(*env.ctx);
         dlg.setNewEntry("K1", c.tankType);
-        EXPECT_EQ(control(&dlg, "dateEdit")->text(), "12/08/26");
-        EXPECT_EQ(control(&dlg, "timeEdit")->text(), "02:05:09 pm");
-        EXPECT_EQ(control(&dlg, "phEdit")->text(), c.salt ? "8.40" : "7.80");
-        EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), c.salt ? 84 : 78);
-        EXPECT_EQ(control(&dlg, "sgEdit")->text(), c.salt ? "1.023" : "0");
-        EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), c.salt ? 1023 : 0);
-        EXPECT_EQ(control(&dlg, "tempEdit")->text(), "78");
-        EXPECT_EQ(control<UpDown>(&dlg, "tempSpinner")->value(), 780);
+        EXPECT_EQ(child<QLineEdit>(&dlg, "dateEdit")->text(), "12/08/26");
+        EXPECT_EQ(child<QLineEdit>(&dlg, "timeEdit")->text(), "02:05:09 pm");
+        EXPECT_EQ(child<QLineEdit>(&dlg, "phEdit")->text(), c.salt ? "8.40" : "7.80");
+        EXPECT_EQ(child<QLineEdit>(&dlg, "sgEdit")->text(), c.salt ? "1.023" : "0");
+        EXPECT_EQ(child<QLineEdit>(&dlg, "tempEdit")->text(), "78");
         for (const char* name : {"ammoniaEdit", "nitriteEdit", "nitrateEdit", "oxygenEdit", "dkhEdit",
                                  "calciumEdit", "copperEdit", "orpEdit", "user1Edit", "user2Edit"})
-            EXPECT_EQ(control(&dlg, name)->text(), "0") << name;
-        EXPECT_EQ(control(&dlg, "commentEdit")->text(), " ");
+            EXPECT_EQ(child<QLineEdit>(&dlg, name)->text(), "0") << name;
+        EXPECT_EQ(child<QLineEdit>(&dlg, "commentEdit")->text(), " ");
     }
 }
 
@@ -122,8 +109,8 @@ TEST(WaterAddEdit, SpinnersStepFromWhatTheBoxShows)
         WaterTestDialog dlg(*env.ctx);
         dlg.setNewEntry("K1", "1");
         const QString name = QString::fromLatin1(c.measure);
-        QLineEdit* box = control(&dlg, name + "Edit");
-        auto* spinner = control<UpDown>(&dlg, name + "Spinner");
+        QLineEdit* box = child<QLineEdit>(&dlg, name + "Edit");
+        auto* spinner = child<UpDown>(&dlg, name + "Spinner");
         box->setText(c.typed);
         QTest::mouseClick(spinner->findChild<QWidget*>(c.up ? "upButton" : "downButton"), Qt::LeftButton);
         EXPECT_EQ(box->text(), c.shown);
@@ -141,14 +128,15 @@ TEST(WaterAddEdit, SpinnersOfAChangedTestStepFromItsStoredValues)
     rec.ph = 8.1;
     rec.sg = 1.025;
     dlg.setEntry(rec);
-    control(&dlg, "phEdit")->clear();
-    control<UpDown>(&dlg, "phSpinner")->stepUp();
-    EXPECT_EQ(control(&dlg, "phEdit")->text(), "8.200");
-    control<UpDown>(&dlg, "sgSpinner")->stepDown();
-    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "1.024");
-    // Typing never moves the spinner by itself.
-    control(&dlg, "ammoniaEdit")->setText("900");
-    EXPECT_EQ(control<UpDown>(&dlg, "ammoniaSpinner")->value(), 0);
+    child<QLineEdit>(&dlg, "phEdit")->clear();
+    child<UpDown>(&dlg, "phSpinner")->stepUp();
+    EXPECT_EQ(child<QLineEdit>(&dlg, "phEdit")->text(), "8.200");
+    child<UpDown>(&dlg, "sgSpinner")->stepDown();
+    EXPECT_EQ(child<QLineEdit>(&dlg, "sgEdit")->text(), "1.024");
+    // A step goes from what the box holds now, not from the stored value.
+    child<QLineEdit>(&dlg, "ammoniaEdit")->setText("1.5");
+    child<UpDown>(&dlg, "ammoniaSpinner")->stepUp();
+    EXPECT_EQ(child<QLineEdit>(&dlg, "ammoniaEdit")->text(), "1.6");
 }
 
 TEST(WaterAddEdit, UserTestsCarryTheirNames)
@@ -164,8 +152,8 @@ TEST(WaterAddEdit, UserTestsCarryTheirNames)
         env.ctx->userFieldName1 = c.name1;
         env.ctx->userFieldName2 = c.name2;
         WaterTestDialog dlg(*env.ctx);
-        EXPECT_EQ(control<QLabel>(&dlg, "user1Label")->text(), c.shown1);
-        EXPECT_EQ(control<QLabel>(&dlg, "user2Label")->text(), c.shown2);
+        EXPECT_EQ(child<QLabel>(&dlg, "user1Label")->text(), c.shown1);
+        EXPECT_EQ(child<QLabel>(&dlg, "user2Label")->text(), c.shown2);
     }
 }
 
@@ -232,7 +220,7 @@ TEST(WaterAddEdit, LeavingABadFieldShowsItsMessageAndTakesTheFocusBack)
 
     // Leaving for Cancel checks nothing, and Cancel writes nothing.
     s.env.messages.clear();
-    QTest::mouseClick(control<QPushButton>(s.dlg.get(), "cancelButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(s.dlg.get(), "cancelButton"), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.env.messages.shown.isEmpty()) << s.env.messages.texts().join("|").toStdString();
     EXPECT_EQ(s.dlg->result(), QDialog::Rejected);
@@ -275,7 +263,7 @@ TEST(WaterAddEdit, OkWritesAllSeventeenColumns)
     EXPECT_TRUE(saved);
 
     QSqlQuery q("SELECT tankname, logdate, logtime, Ammonia, nitrite, nitrate, ph, sg, temp, oxygen, dkh, calcium, "
-                "copper, orp, custom1, custom2, Comment, rowid FROM waterlog",
+                "copper, orp, custom1, custom2, Comment FROM waterlog",
                 s.env.ctx->db());
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), "K1");
@@ -284,7 +272,6 @@ TEST(WaterAddEdit, OkWritesAllSeventeenColumns)
     for (int m = 0; m < WaterMeasureCount; ++m)
         EXPECT_DOUBLE_EQ(q.value(3 + m).toDouble(), values[m].toDouble()) << m;
     EXPECT_EQ(q.value(16).toString(), "Cloudy, added \"buffer\"");
-    EXPECT_EQ(q.value(17).toLongLong(), s.dlg->savedEntry().rowid);
     EXPECT_FALSE(q.next());
 }
 
@@ -348,17 +335,15 @@ TEST(WaterAddEdit, ChangeLoadsTheStoredTestFormatted)
     ASSERT_TRUE(WaterLogStore(env.ctx->db()).insert(r));
     WaterTestDialog dlg(*env.ctx);
     dlg.setEntry(r);
-    EXPECT_EQ(control(&dlg, "dateEdit")->text(), "01/02/26");
-    EXPECT_EQ(control(&dlg, "timeEdit")->text(), "11:04:05 pm");
-    EXPECT_EQ(control(&dlg, "phEdit")->text(), "8.100");
-    EXPECT_EQ(control<UpDown>(&dlg, "phSpinner")->value(), 81);
-    EXPECT_EQ(control(&dlg, "ammoniaEdit")->text(), "0.250");
-    EXPECT_EQ(control(&dlg, "sgEdit")->text(), "1.025");
-    EXPECT_EQ(control<UpDown>(&dlg, "sgSpinner")->value(), 1025);
-    EXPECT_EQ(control(&dlg, "calciumEdit")->text(), "410.000");
-    EXPECT_EQ(control(&dlg, "commentEdit")->text(), "fine");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "dateEdit")->text(), "01/02/26");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "timeEdit")->text(), "11:04:05 pm");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "phEdit")->text(), "8.100");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "ammoniaEdit")->text(), "0.250");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "sgEdit")->text(), "1.025");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "calciumEdit")->text(), "410.000");
+    EXPECT_EQ(child<QLineEdit>(&dlg, "commentEdit")->text(), "fine");
 
-    control(&dlg, "phEdit")->setText("8.3");
+    child<QLineEdit>(&dlg, "phEdit")->setText("8.3");
     clickOk(&dlg);
     const auto back = WaterLogStore(env.ctx->db()).get(r.rowid);
     ASSERT_TRUE(back);
@@ -395,13 +380,13 @@ TEST(WaterAddEdit, DatesFollowTheKeepersOrder)
         {
             WaterTestDialog dlg(*env.ctx);
             dlg.setEntry(r);
-            EXPECT_EQ(control(&dlg, "dateEdit")->text(), c.shown);
+            EXPECT_EQ(child<QLineEdit>(&dlg, "dateEdit")->text(), c.shown);
             clickOk(&dlg);
             EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, r.logdate);
         }
         WaterTestDialog dlg(*env.ctx);
         dlg.setEntry(r);
-        control(&dlg, "dateEdit")->setText(c.typed);
+        child<QLineEdit>(&dlg, "dateEdit")->setText(c.typed);
         clickOk(&dlg);
         EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join("|").toStdString();
         EXPECT_EQ(WaterLogStore(env.ctx->db()).get(r.rowid)->logdate, c.typedMeans);

@@ -1,8 +1,8 @@
 // The main window's reminders box, rebuilt from the rules table with the
 // clock fixed on Tuesday 8 December 2026.
-#include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "scheduler/MaintSchedStore.h"
+#include "support/Controls.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ protected:
     TestEnv env;
     MainWindow main{*env.ctx};
     MaintSchedStore store{env.ctx->db()};
-    QComboBox* box = findNamed<QComboBox>(main, "remindersBox");
+    QComboBox* box = child<QComboBox>(main, "remindersBox");
 
     void addOnce(const QString& task, const QDate& date)
     {

@@ -1,7 +1,6 @@
 // The reminder editor, the task list and the schedule window as the keeper
 // uses them, with the clock fixed on Tuesday 8 December 2026 and the date
 // order month/day/year.
-#include "app/AppTestSupport.h"
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/ui/CalendarDialog.h"
@@ -13,6 +12,8 @@
 #include "scheduler/ui/ReminderEditorDialog.h"
 #include "scheduler/ui/ReminderListWindow.h"
 #include "scheduler/ui/ScheduleWindow.h"
+#include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "support/ParamNames.h"
 #include "support/TestEnv.h"
 
@@ -43,12 +44,6 @@
 using namespace sched;
 
 namespace {
-
-template <typename T>
-T* child(const QObject& parent, const char* name)
-{
-    return findNamed<T>(parent, name);
-}
 
 // Runs `script` on the reminder editor as soon as it is up (modal).
 void whenEditorOpens(std::function<void(ReminderEditorDialog&)> script)
@@ -151,6 +146,16 @@ protected:
         r.SchedEndDate = end;
         r.SchedEnglishDesc = wording.isEmpty() ? QStringLiteral("words of ") + task : wording;
         ASSERT_EQ(store.add(r), SchedWrite::Ok);
+    }
+    // The days the schedule list holds, in list order, read from its hidden
+    // sort-key column.
+    static QVector<QDate> scheduleDates(const ScheduleWindow& window)
+    {
+        const QAbstractItemModel* model = child<QTreeView>(window, "scheduleList")->model();
+        QVector<QDate> out;
+        for (int r = 0; r < model->rowCount(); ++r)
+            out << QDate::fromString(model->index(r, 2).data().toString(), QStringLiteral("yyyyMMdd"));
+        return out;
     }
     QStringList remindersBox()
     {
@@ -801,56 +806,89 @@ TEST_F(ReminderWindows, TwoYearsListsEveryRuleInDateOrderWithTheFirstSelected)
     EXPECT_FALSE(child<QWidget>(*window, "progressBar")->isVisible());
 }
 
-struct RangeCheck {
+// A range typed into the boxes (or put there by the calendar): accepted, the
+// list runs from its first day to its last; refused, the message says why,
+// the focus goes to the box named and the list keeps the previous schedule.
+struct RangeCase {
     const char* name;
     const char* start;
     const char* end;
-    const char* message;
-    const char* focus;
-    QDate pickedEnd = QDate();   // a date the calendar put into the end box
+    QDate first;               // accepted: the first and last day listed
+    QDate last;
+    const char* message = nullptr;   // refused: the message and the box focused
+    const char* focus = nullptr;
+    QDate pickedStart = QDate();     // dates the calendar put into the boxes
+    QDate pickedEnd = QDate();
 };
 
-class ScheduleRangeCheck : public ReminderWindows, public ::testing::WithParamInterface<RangeCheck> {};
+class ScheduleRangeCheck : public ReminderWindows, public ::testing::WithParamInterface<RangeCase> {};
 
-TEST_P(ScheduleRangeCheck, RefusesInOrderAndKeepsThePreviousList)
+TEST_P(ScheduleRangeCheck, IsReadAsTheKeeperTypedItOrRefusedByTheFirstCheckThatFails)
 {
-    const RangeCheck& c = GetParam();
-    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 10));
+    const RangeCase& c = GetParam();
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(1990, 1, 1), QDate(2070, 12, 31));
     ScheduleWindow* window = openSchedule();
     click(child<QPushButton>(*window, "generateButton"));
-    ASSERT_EQ(window->scheduleRows().size(), 3);
+    // Two years from today: both ends included.
+    const QVector<QDate> twoYears = scheduleDates(*window);
+    ASSERT_EQ(twoYears.size(), 732);
+    EXPECT_EQ(twoYears.first(), QDate(2026, 12, 8));
+    EXPECT_EQ(twoYears.last(), QDate(2028, 12, 8));
 
     click(child<QRadioButton>(*window, "dateRangeOption"));
-    child<QLineEdit>(*window, "startDateEdit")->setText(QString::fromLatin1(c.start));
-    child<QLineEdit>(*window, "endDateEdit")->setText(QString::fromLatin1(c.end));
+    auto* start = child<MaskedDateEdit>(*window, "startDateEdit");
+    auto* end = child<MaskedDateEdit>(*window, "endDateEdit");
+    start->setText(QString::fromLatin1(c.start));
+    end->setText(QString::fromLatin1(c.end));
+    if (c.pickedStart.isValid())
+        start->setDate(c.pickedStart);
     if (c.pickedEnd.isValid())
-        child<MaskedDateEdit>(*window, "endDateEdit")->setDate(c.pickedEnd);
+        end->setDate(c.pickedEnd);
     click(child<QPushButton>(*window, "generateButton"));
+    EXPECT_FALSE(child<QWidget>(*window, "progressBar")->isVisible());
+
+    const QVector<QDate> listed = scheduleDates(*window);
+    if (!c.message) {
+        EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.texts().join('|').toStdString();
+        ASSERT_FALSE(listed.isEmpty());
+        EXPECT_EQ(listed.first(), c.first);
+        EXPECT_EQ(listed.last(), c.last);
+        EXPECT_EQ(listed.size(), c.first.daysTo(c.last) + 1);
+        return;
+    }
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown.first().text, QString::fromUtf8(c.message));
     EXPECT_EQ(env.messages.shown.first().title, QStringLiteral("Oops!"));
     EXPECT_EQ(env.messages.shown.first().icon, MsgIcon::Information);
     EXPECT_EQ(window->focusWidget()->objectName(), QString::fromLatin1(c.focus));
-    EXPECT_EQ(window->scheduleRows().size(), 3);
-    EXPECT_FALSE(child<QWidget>(*window, "progressBar")->isVisible());
+    EXPECT_EQ(listed, twoYears);
 }
 
+const char* const kStartNotDate = "The start date must be a valid date. Please reenter it and try again.";
+const char* const kEndNotDate = "The end date must be a valid date. Please reenter it and try again.";
+const char* const kEndTooFar =
+    "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ";
+const char* const kStartAfterEnd =
+    "The start date must be prior to, or equal to, the end date for schedule generation";
+
 INSTANTIATE_TEST_SUITE_P(
-    FourChecks, ScheduleRangeCheck,
+    TypedOrPicked, ScheduleRangeCheck,
     ::testing::Values(
-        RangeCheck{"start not a date", "02/30/27", "13/13/27",
-                   "The start date must be a valid date. Please reenter it and try again.", "startDateEdit"},
-        RangeCheck{"end not a date", "12/08/26", "13/13/27",
-                   "The end date must be a valid date. Please reenter it and try again.", "endDateEdit"},
-        RangeCheck{"end picked more than thirty years on", "12/08/26", "",
-                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
-                   "endDateEdit", QDate(2056, 12, 9)},
-        RangeCheck{"end typed more than thirty years on", "12/08/26", "12/09/56",
-                   "The end date cannot be more than 30 years in the future. (Come on, 30 years of maintenance?) ",
-                   "endDateEdit"},
-        RangeCheck{"start after end", "12/09/26", "12/08/26",
-                   "The start date must be prior to, or equal to, the end date for schedule generation",
-                   "startDateEdit"}),
+        RangeCase{"equal days pass", "12/08/26", "12/08/26", QDate(2026, 12, 8), QDate(2026, 12, 8)},
+        RangeCase{"an end in 2030 passes", "12/08/26", "06/30/30", QDate(2026, 12, 8), QDate(2030, 6, 30)},
+        RangeCase{"an end in 1999 passes", "01/01/98", "12/31/99", QDate(1998, 1, 1), QDate(1999, 12, 31)},
+        RangeCase{"thirty years to the day pass", "12/08/26", "12/08/56", QDate(2026, 12, 8), QDate(2056, 12, 8)},
+        RangeCase{"an end typed 50 is 2050", "12/08/26", "12/31/50", QDate(2026, 12, 8), QDate(2050, 12, 31)},
+        RangeCase{"a bad start is told first", "02/30/27", "13/13/27", {}, {}, kStartNotDate, "startDateEdit"},
+        RangeCase{"a bad end", "12/08/26", "13/13/27", {}, {}, kEndNotDate, "endDateEdit"},
+        RangeCase{"an end typed more than thirty years on", "12/08/26", "12/09/56", {}, {}, kEndTooFar,
+                  "endDateEdit"},
+        RangeCase{"an end picked more than thirty years on", "12/08/26", "", {}, {}, kEndTooFar, "endDateEdit",
+                  QDate(), QDate(2056, 12, 9)},
+        RangeCase{"the far end is told before the order", "", "", {}, {}, kEndTooFar, "endDateEdit",
+                  QDate(2060, 12, 10), QDate(2060, 12, 9)},
+        RangeCase{"a year typed 57 is 1957", "12/08/26", "01/01/57", {}, {}, kStartAfterEnd, "startDateEdit"},
+        RangeCase{"start after end", "12/09/26", "12/08/26", {}, {}, kStartAfterEnd, "startDateEdit"}),
     [](const auto& info) { return caseName(info.param.name); });
 
 TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYearsOn)
@@ -869,7 +907,8 @@ TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYe
     QDate calendarOpenedOn;
     QTimer::singleShot(0, [&] {
         if (auto* calendar = qobject_cast<CalendarDialog*>(QApplication::activeModalWidget())) {
-            calendarOpenedOn = calendar->openingDate();
+            calendarOpenedOn = QDate::fromString(child<QLabel>(*calendar, "returnDateLabel")->text(),
+                                                 QStringLiteral("MM/dd/yyyy"));
             calendar->reject();
         }
     });
@@ -878,18 +917,17 @@ TEST_F(ReminderWindows, EnterGeneratesARangeWhoseTwoDigitEndYearLiesUpToThirtyYe
     end->setFocus();
     QTest::keyClick(end, Qt::Key_Return);
     EXPECT_TRUE(env.messages.shown.isEmpty());
-    const QVector<ScheduleRow> rows = window->scheduleRows();
-    ASSERT_EQ(rows.size(), 22);
-    EXPECT_EQ(rows.first().date, QDate(2029, 3, 15));
-    EXPECT_EQ(rows.last().date, QDate(2050, 3, 15));
+    const QVector<QDate> listed = scheduleDates(*window);
+    ASSERT_EQ(listed.size(), 22);
+    EXPECT_EQ(listed.first(), QDate(2029, 3, 15));
+    EXPECT_EQ(listed.last(), QDate(2050, 3, 15));
 
     // Enter on the list generates again, for two years from today.
     auto* list = child<QTreeView>(*window, "scheduleList");
     click(child<QRadioButton>(*window, "twoYearsOption"));
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Enter);
-    ASSERT_EQ(window->scheduleRows().size(), 2);
-    EXPECT_EQ(window->scheduleRows().first().date, QDate(2027, 3, 15));
+    EXPECT_EQ(scheduleDates(*window), (QVector<QDate>{QDate(2027, 3, 15), QDate(2028, 3, 15)}));
 }
 
 TEST_F(ReminderWindows, AnEmptyTableGivesItsMessageAndKeepsThePreviousList)
@@ -897,13 +935,13 @@ TEST_F(ReminderWindows, AnEmptyTableGivesItsMessageAndKeepsThePreviousList)
     addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 9));
     ScheduleWindow* window = openSchedule();
     click(child<QPushButton>(*window, "generateButton"));
-    ASSERT_EQ(window->scheduleRows().size(), 2);
+    ASSERT_EQ(scheduleDates(*window).size(), 2);
     ASSERT_EQ(store.remove(QStringLiteral("Feed")), SchedWrite::Ok);
     click(child<QPushButton>(*window, "generateButton"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown.first().text, QStringLiteral("No Reminder details found for maintenance schedule."));
     EXPECT_EQ(env.messages.shown.first().icon, MsgIcon::None);
-    EXPECT_EQ(window->scheduleRows().size(), 2);
+    EXPECT_EQ(scheduleDates(*window).size(), 2);
 }
 
 TEST_F(ReminderWindows, ASecondGenerateInsideARunningOneIsIgnored)
@@ -911,11 +949,12 @@ TEST_F(ReminderWindows, ASecondGenerateInsideARunningOneIsIgnored)
     for (int i = 0; i < 5; ++i)
         addRule(QStringLiteral("Task %1").arg(i), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2026, 12, 12));
     ScheduleWindow* window = openSchedule();
+    auto* generate = child<QPushButton>(*window, "generateButton");
     QStringList statuses;
     int clicks = 0;
     QTimer poke;
     QObject::connect(&poke, &QTimer::timeout, [&] {
-        if (window->isGenerating()) {
+        if (!generate->isEnabled()) {   // a run is going
             statuses << child<QLabel>(*window, "statusPanel")->text();
             window->generateSchedule();   // as a second click would
             ++clicks;
@@ -925,9 +964,9 @@ TEST_F(ReminderWindows, ASecondGenerateInsideARunningOneIsIgnored)
     window->generateSchedule();
     poke.stop();
     EXPECT_GT(clicks, 0);
-    EXPECT_EQ(window->scheduleRows().size(), 25);
+    EXPECT_EQ(scheduleDates(*window).size(), 25);
     EXPECT_TRUE(statuses.contains(QStringLiteral("Generating Task 0...")));
-    EXPECT_FALSE(window->isGenerating());
+    EXPECT_TRUE(generate->isEnabled());
 }
 
 TEST_F(ReminderWindows, ClosingTheWindowDuringAGenerationIsSafe)
@@ -951,7 +990,7 @@ TEST_F(ReminderWindows, HundredTwentyRowsPrintOnThreePagesAndCancelPrintsNothing
     addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2027, 4, 6));   // 120 days
     ScheduleWindow* window = openSchedule();
     click(child<QPushButton>(*window, "generateButton"));
-    ASSERT_EQ(window->scheduleRows().size(), 120);
+    ASSERT_EQ(scheduleDates(*window).size(), 120);
 
     env.printing.accept = {false};
     click(child<QPushButton>(*window, "printButton"));
@@ -1061,7 +1100,8 @@ TEST_F(ReminderWindows, ListedTasksCanBeReadWholeAndNoneWidensAWindowPastTheScre
     QTimer cascade;
     int cascaded = 0;
     QObject::connect(&cascade, &QTimer::timeout, [&] {
-        if (window->isGenerating() && cascaded < 2) {
+        // Generate is disabled while a generation runs.
+        if (!child<QPushButton>(*window, "generateButton")->isEnabled() && cascaded < 2) {
             ++cascaded;
             child<QAction>(main, "cascadeAction")->trigger();
         }
@@ -1071,7 +1111,7 @@ TEST_F(ReminderWindows, ListedTasksCanBeReadWholeAndNoneWidensAWindowPastTheScre
     cascade.stop();
     ASSERT_EQ(cascaded, 2);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->scheduleRows().size(), 2);
+    EXPECT_EQ(scheduleDates(*window).size(), 2);
     EXPECT_LE(widest.width, screen);
     EXPECT_EQ(child<QLabel>(*window, "statusPanel")->text(), QStringLiteral("Ready."));
 }
@@ -1084,13 +1124,13 @@ TEST_F(ReminderWindows, F1OnTheWindowsShowsTheirHelpPages)
     auto* help = window->window()->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->currentPage(), QStringLiteral("schedule.html"));
+    EXPECT_EQ(shownHelpPage(*help), QStringLiteral("schedule.html"));
 
     ReminderListWindow* list = openTaskList();
     QTest::keyClick(child<QTreeWidget>(*list, "taskList"), Qt::Key_F1);
     EXPECT_EQ(list->window()->findChildren<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly),
               QList<HelpWindow*>{help});
-    EXPECT_EQ(help->currentPage(), QStringLiteral("reminders.html"));
+    EXPECT_EQ(shownHelpPage(*help), QStringLiteral("reminders.html"));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "app/MainWindow.h"
 #include "app/Wiring.h"
 #include "core/ui/HelpWindow.h"
+#include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "support/TestEnv.h"
 #include "tools/ui/ConversionCalculatorWindow.h"
 
@@ -23,15 +25,6 @@
 
 namespace {
 
-template <typename T>
-T* named(const QObject* parent, const char* name)
-{
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
-
 struct Calculator {
     TestEnv env{false};
     std::unique_ptr<ConversionCalculatorWindow> window;
@@ -42,11 +35,11 @@ struct Calculator {
         window->resize(600, 460);
         window->show();
     }
-    QTreeWidget* list() const { return named<QTreeWidget>(window.get(), "conversionList"); }
-    QLineEdit* fromEdit() const { return named<QLineEdit>(window.get(), "fromValueEdit"); }
-    QLineEdit* toEdit() const { return named<QLineEdit>(window.get(), "toValueEdit"); }
-    QString fromUnit() const { return named<QLabel>(window.get(), "fromUnitLabel")->text(); }
-    QString toUnit() const { return named<QLabel>(window.get(), "toUnitLabel")->text(); }
+    QTreeWidget* list() const { return child<QTreeWidget>(window.get(), "conversionList"); }
+    QLineEdit* fromEdit() const { return child<QLineEdit>(window.get(), "fromValueEdit"); }
+    QLineEdit* toEdit() const { return child<QLineEdit>(window.get(), "toValueEdit"); }
+    QString fromUnit() const { return child<QLabel>(window.get(), "fromUnitLabel")->text(); }
+    QString toUnit() const { return child<QLabel>(window.get(), "toUnitLabel")->text(); }
     void clickRow(int row)
     {
         QTreeWidgetItem* item = list()->topLevelItem(row);
@@ -60,7 +53,7 @@ struct Calculator {
             if (item->text(0) == from && item->text(1) == to) {
                 clickRow(r);
                 fromEdit()->setText(typed);
-                QTest::mouseClick(named<QPushButton>(window.get(), "convertButton"), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(window.get(), "convertButton"), Qt::LeftButton);
                 return toEdit()->text();
             }
         }
@@ -143,7 +136,7 @@ TEST(ConversionCalculatorWindowTest, NoConversionSelectedShowsTheNoteAndKeepsThe
     EXPECT_TRUE(c.fromUnit().isEmpty());
     EXPECT_TRUE(c.toUnit().isEmpty());
     c.toEdit()->setText("37.8500");   // as it stood before the selection went
-    QTest::mouseClick(named<QPushButton>(c.window.get(), "convertButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(c.window.get(), "convertButton"), Qt::LeftButton);
     ASSERT_EQ(c.env.messages.shown.size(), 1);
     const Message& m = c.env.messages.shown.first();
     EXPECT_EQ(m.text, "Select a formula by clicking on it. ");
@@ -196,7 +189,7 @@ TEST(ConversionCalculatorWindowTest, HeaderClicksSortAndRowsKeepTheirConversions
     ASSERT_EQ(c.list()->selectedItems().size(), 1);
     EXPECT_EQ(c.list()->selectedItems().first()->text(0), "Degrees Centigrade");
     c.fromEdit()->setText("100");
-    QTest::mouseClick(named<QPushButton>(c.window.get(), "convertButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(c.window.get(), "convertButton"), Qt::LeftButton);
     EXPECT_EQ(c.toEdit()->text(), "212.0000");
 }
 
@@ -206,7 +199,7 @@ TEST(ConversionCalculatorWindowTest, F1ShowsItsHelpPage)
     QTest::keyClick(c.fromEdit(), Qt::Key_F1);
     auto* help = c.window->findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->currentPage(), "conversions.html");
+    EXPECT_EQ(shownHelpPage(*help), "conversions.html");
 }
 
 TEST(ConversionCalculatorWindowTest, OpensFromToolsLeavesFilePrintAloneAndCloses)
@@ -215,19 +208,19 @@ TEST(ConversionCalculatorWindowTest, OpensFromToolsLeavesFilePrintAloneAndCloses
     MainWindow main(*env.ctx);
     wireApplication(*env.ctx, main);
     main.show();
-    QAction* print = named<QAction>(&main, "printAction");
+    QAction* print = child<QAction>(&main, "printAction");
     for (const bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
         main.claimFilePrint(enabled, "&Print Entries...");
-        named<QAction>(&main, "conversionsAction")->trigger();
+        child<QAction>(&main, "conversionsAction")->trigger();
         QPointer<QWidget> window = main.activeChild();
         ASSERT_NE(dynamic_cast<ConversionCalculatorWindow*>(window.data()), nullptr);
         EXPECT_EQ(print->isEnabled(), enabled);
         EXPECT_EQ(print->text(), "&Print Entries...");
 
-        QTest::mouseClick(named<QPushButton>(window, "closeButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "closeButton"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(window.isNull());
-        EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
+        EXPECT_TRUE(child<QMdiArea>(main, "mdiArea")->subWindowList().isEmpty());
     }
 }

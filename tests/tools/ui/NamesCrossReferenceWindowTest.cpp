@@ -5,6 +5,8 @@
 #include "app/Wiring.h"
 #include "core/ui/HelpWindow.h"
 #include "logbook/NamesFile.h"
+#include "support/Controls.h"
+#include "support/HelpShown.h"
 #include "support/TestEnv.h"
 #include "tools/ui/NamesCrossReferenceWindow.h"
 
@@ -23,15 +25,6 @@
 #include <stdexcept>
 
 namespace {
-
-template <typename T>
-T* named(const QObject* parent, const char* name)
-{
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
 
 QString line(const QString& common, const QString& latin)
 {
@@ -93,8 +86,8 @@ struct NamesWindow {
         window->resize(600, 400);
         window->show();
     }
-    QTreeView* list() const { return named<QTreeView>(window.get(), "namesList"); }
-    QString status() const { return named<QLabel>(window.get(), "statusPanel")->text(); }
+    QTreeView* list() const { return child<QTreeView>(window.get(), "namesList"); }
+    QString status() const { return child<QLabel>(window.get(), "statusPanel")->text(); }
     QStringList columnTexts(int column) const
     {
         QStringList out;
@@ -123,8 +116,8 @@ TEST(NamesCrossReferenceWindowTest, OpensOnTheSaltwaterListSortedByCommonName)
 {
     NamesWindow w(kSaltLines, kFreshLines);
     EXPECT_EQ(w.window->windowTitle(), "Common and Latin Names Reference");
-    EXPECT_TRUE(named<QRadioButton>(w.window.get(), "saltOption")->isChecked());
-    EXPECT_EQ(named<QRadioButton>(w.window.get(), "saltOption")->text(), "Saltwater and Reef");
+    EXPECT_TRUE(child<QRadioButton>(w.window.get(), "saltOption")->isChecked());
+    EXPECT_EQ(child<QRadioButton>(w.window.get(), "saltOption")->text(), "Saltwater and Reef");
     EXPECT_EQ(w.columnTexts(0),
               QStringList({"Angelfish - Flame ", "Goby - Watchman ", "Tang - Blue ", "Tang - Yellow "}));
     EXPECT_EQ(w.columnTexts(1), QStringList({"Centropyge loricula", "Cryptocentrus cinctus",
@@ -139,14 +132,14 @@ TEST(NamesCrossReferenceWindowTest, OpensOnTheSaltwaterListSortedByCommonName)
 TEST(NamesCrossReferenceWindowTest, SwitchingWaterTypeReadsTheOtherFile)
 {
     NamesWindow w(kSaltLines, kFreshLines);
-    QTest::mouseClick(named<QRadioButton>(w.window.get(), "freshwaterOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(w.window.get(), "freshwaterOption"), Qt::LeftButton);
     EXPECT_EQ(w.columnTexts(0), QStringList({"Goldfish", "Tetra - Neon "}));
     EXPECT_EQ(w.status(), "2 names loaded.");
     EXPECT_EQ(w.selectedCommonName(), "Goldfish");
 
     // The file is read again at every switch: a name added meanwhile shows.
     writeNames(w.env.path("namessw.txt"), QStringList(kSaltLines) << line("Clown Fish", "Amphiprion ocellaris"));
-    QTest::mouseClick(named<QRadioButton>(w.window.get(), "saltOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(w.window.get(), "saltOption"), Qt::LeftButton);
     EXPECT_EQ(w.status(), "5 names loaded.");
     EXPECT_EQ(w.columnTexts(0).first(), "Angelfish - Flame ");
     EXPECT_TRUE(w.columnTexts(0).contains("Fish - Clown "));
@@ -227,7 +220,7 @@ TEST(NamesCrossReferenceWindowTest, MissingFreshwaterFileEmptiesTheListUntilSalt
 {
     NamesWindow w(kSaltLines, std::nullopt);
     ASSERT_TRUE(w.env.messages.shown.isEmpty());
-    QTest::mouseClick(named<QRadioButton>(w.window.get(), "freshwaterOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(w.window.get(), "freshwaterOption"), Qt::LeftButton);
     ASSERT_EQ(w.env.messages.shown.size(), 1);
     EXPECT_EQ(w.env.messages.shown.first().title, "Names File Not Found!");
     EXPECT_EQ(w.env.messages.shown.first().text,
@@ -237,7 +230,7 @@ TEST(NamesCrossReferenceWindowTest, MissingFreshwaterFileEmptiesTheListUntilSalt
     EXPECT_EQ(w.list()->model()->rowCount(), 0);
     EXPECT_EQ(w.status(), "4 names loaded.");   // the freshwater load leaves the panel as it was
 
-    QTest::mouseClick(named<QRadioButton>(w.window.get(), "saltOption"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(w.window.get(), "saltOption"), Qt::LeftButton);
     EXPECT_EQ(w.list()->model()->rowCount(), 4);
     EXPECT_EQ(w.status(), "4 names loaded.");
     EXPECT_EQ(w.env.messages.shown.size(), 1);
@@ -259,7 +252,7 @@ TEST(NamesCrossReferenceWindowTest, F1ShowsItsHelpPage)
     QTest::keyClick(w.list(), Qt::Key_F1);
     auto* help = w.window->findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->currentPage(), "names.html");
+    EXPECT_EQ(shownHelpPage(*help), "names.html");
     EXPECT_TRUE(help->isVisible());
 }
 
@@ -271,14 +264,14 @@ TEST(NamesCrossReferenceWindowTest, ToolsMenuOpensTheWindowInTheMainWindow)
     wireApplication(*env.ctx, main);
     main.show();
     main.claimFilePrint(true, "&Print Something");
-    named<QAction>(&main, "commonNamesAction")->trigger();
+    child<QAction>(&main, "commonNamesAction")->trigger();
     auto* window = dynamic_cast<NamesCrossReferenceWindow*>(main.activeChild());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowName(), "NamesCrossReferenceWindow");
-    QAction* print = named<QAction>(&main, "printAction");
+    QAction* print = child<QAction>(&main, "printAction");
     EXPECT_FALSE(print->isEnabled());
     EXPECT_EQ(print->text(), "&Print");
     // The shipped names file of a new start directory fills the list.
-    EXPECT_GT(named<QTreeView>(window, "namesList")->model()->rowCount(), 100);
+    EXPECT_GT(child<QTreeView>(window, "namesList")->model()->rowCount(), 100);
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
