@@ -3,6 +3,7 @@
 #include "core/Backup.h"
 #include "support/ReadOnlyForThisThread.h"
 #include "support/TestEnv.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,18 +48,7 @@ QStringList tankNamesIn(const QString& path)
     return names;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // The temporary copies and their journals in folder.
 QStringList partFiles(const QString& folder)

@@ -2,6 +2,7 @@
 // one running copy per start directory.
 #include "support/ReadOnlyForThisThread.h"
 #include "support/TestEnv.h"
+#include "support/Files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -14,18 +15,7 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList column(const QSqlDatabase& db, const QString& sql)
 {

@@ -2,6 +2,7 @@
 // and the shipped default files.
 #include "logbook/NamesFile.h"
 #include "support/TestEnv.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,12 +19,6 @@ QString pad(const QString& common, const QString& latin)
     return common.leftJustified(49, QLatin1Char(' ')) + latin;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 struct LineCase {
     const char* label;

@@ -4,6 +4,7 @@
 #include "support/PdfWords.h"
 #include "support/ScriptedPrintDialog.h"
 #include "support/TestServices.h"
+#include "support/Files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,18 +28,7 @@ int pdfPageCount(const QByteArray& pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 TEST(QtPrintService, PdfFileGetsTheJobsPagesAndEachCopyAFileOfItsOwn)
@@ -67,11 +57,11 @@ TEST(QtPrintService, PdfFileGetsTheJobsPagesAndEachCopyAFileOfItsOwn)
     }
     session.reset();
     for (const QString& name : {QStringLiteral("log.pdf"), QStringLiteral("log (2).pdf"), QStringLiteral("log (4).pdf")}) {
-        const QByteArray pdf = readFile(dir.filePath(name));
+        const QByteArray pdf = readAll(dir.filePath(name));
         EXPECT_TRUE(pdf.startsWith("%PDF")) << qPrintable(name);
         EXPECT_EQ(pdfPageCount(pdf), 2) << qPrintable(name);
     }
-    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("log (3).pdf"))), keepersOwn);
+    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("log (3).pdf"))), keepersOwn);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -112,7 +102,7 @@ TEST(QtPrintService, ExistingFileIsReplacedOnlyWhenTheKeeperAgrees)
         }
         if (!c.replaced) {
             EXPECT_EQ(session, nullptr);
-            EXPECT_EQ(readFile(path), before);
+            EXPECT_EQ(readAll(path), before);
             EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("log.pdf")});
             continue;
         }
@@ -122,7 +112,7 @@ TEST(QtPrintService, ExistingFileIsReplacedOnlyWhenTheKeeperAgrees)
         PrintFlow(*w).printLine(QStringLiteral("this month"));
         EXPECT_TRUE(session->endJob());
         session.reset();
-        const QByteArray pdf = readFile(path);
+        const QByteArray pdf = readAll(path);
         EXPECT_TRUE(pdf.startsWith("%PDF"));
         EXPECT_EQ(pdfPageCount(pdf), 1);
     }
