@@ -24,6 +24,10 @@ PrintFont logBodyFont(bool bold = false, bool italic = false, bool underline = f
 struct LogTableLayout {
     std::array<double, 14> x{};
     PrintFont font = logBodyFont();
+    // The widest character a printed number can hold ("0" to "9", "." and
+    // "-") in the table's font: a number that many of them wide fits its
+    // column without being measured.
+    double numberCharWidth = 0;
 };
 
 class LogPageFrame {

@@ -174,7 +174,7 @@ public:
             for (int index = 2; index < 14; ++index)
                 c.x[index] = std::round(width * ((index + 1) / 15.0));
             if (fitsColumns(c.x, need, blank, width))
-                return c;
+                return withNumberCharWidth(writer, c);
 
             double total = dateTime + blank * 12;
             for (int index = 1; index < 14; ++index)
@@ -186,9 +186,9 @@ public:
                 at += need[index] + blank + share;
             }
             if (fitsColumns(c.x, need, blank, width))
-                return c;
+                return withNumberCharWidth(writer, c);
         }
-        return c;
+        return withNumberCharWidth(writer, c);
     }
     void printColumnHeadings(PrintFlow& flow, const LogTableLayout& columns, bool) const override
     {
@@ -209,24 +209,48 @@ public:
         const auto& x = columns.x;
         const PrintFont& font = columns.font;
         const double blank = blankWidth(writer, font);
-        QList<Cell> cells{{0, x[1] - blank, logDateTimeText(v[0], v[1], dateMask), font}};
+        // The date and time always fit their column (it is as wide as the
+        // widest of them); so does a value whose characters, each as wide as
+        // the widest a number has, fit its own. Such a line is printed as it
+        // is, without measuring a text of it.
+        std::array<QString, 14> texts;
+        std::array<double, 14> widths;
+        texts[0] = logDateTimeText(v[0], v[1], dateMask);
+        widths[0] = x[1] - blank;
+        bool allFit = true;
         for (int index = 1; index < 14; ++index) {
             const QVariant& value = v[index + 1];
-            const double width = (index < 13 ? x[index + 1] - blank : writer.pageWidth()) - x[index];
+            widths[index] = (index < 13 ? x[index + 1] - blank : writer.pageWidth()) - x[index];
             // A value that was not measured stays blank rather than reading 0.000.
-            const QString text =
-                value.isNull() ? QString() : formatNumber(value.toDouble(), QStringLiteral("###0.000"));
+            if (!value.isNull())
+                texts[index] = formatNumber(value.toDouble(), QStringLiteral("###0.000"));
+            allFit = allFit && texts[index].size() * columns.numberCharWidth <= widths[index];
+        }
+        if (allFit) {
+            PrintedLine line;
+            for (int index = 0; index < 14; ++index)
+                line.append({index ? x[index] : 0, texts[index], font});
+            return {line};
+        }
+        QList<Cell> cells{{0, widths[0], texts[0], font}};
+        for (int index = 1; index < 14; ++index) {
             // A value too wide for its column prints smaller; one that would
             // become too small to read wraps instead.
-            PrintFont valueFont = shrinkToWidth(writer, text, font, width);
+            PrintFont valueFont = shrinkToWidth(writer, texts[index], font, widths[index]);
             if (valueFont.pointSize < font.pointSize * 0.6)
                 valueFont = font;
-            cells.append({x[index], width, text, valueFont});
+            cells.append({x[index], widths[index], texts[index], valueFont});
         }
         return cellLines(writer, cells, maxLines);
     }
 
 private:
+    static LogTableLayout withNumberCharWidth(const IPageWriter& writer, LogTableLayout layout)
+    {
+        for (const QChar ch : QStringLiteral("0123456789.-"))
+            layout.numberCharWidth = std::max(layout.numberCharWidth, writer.textWidth(QString(ch), layout.font));
+        return layout;
+    }
     // Whether each column, from its position to a blank before the next (the
     // last to the page's edge), holds what it needs.
     static bool fitsColumns(const std::array<double, 14>& x, const std::array<double, 14>& need, double blank,
