@@ -796,6 +796,21 @@ TEST(LogbookWindow, TheLastColumnTakesTheFreeWidthAndADoubleClickFitsAColumn)
     }
 }
 
+// The program's main window shown, with Tools > Logbook run in it.
+LogbookWindow* openLogbookIn(AppContext& ctx, MainWindow& main)
+{
+    wireApplication(ctx, main);
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main))
+        throw std::runtime_error("the main window was never shown");
+    child<QAction>(&main, "logbookAction")->trigger();
+    QCoreApplication::processEvents();
+    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+    if (!log)
+        throw std::runtime_error("Tools > Logbook opened no logbook");
+    return log;
+}
+
 // Opened from the main window, the tree shows the tank names whole.
 TEST(LogbookWindow, TheTankPaneOpensWideEnoughForTheTankNames)
 {
@@ -807,13 +822,7 @@ TEST(LogbookWindow, TheTankPaneOpensWideEnoughForTheTankNames)
         TankStore(env.ctx->db()).add(t, env.clock.now().addSecs(name.size()));
     }
     MainWindow main(*env.ctx);
-    wireApplication(*env.ctx, main);
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    child<QAction>(&main, "logbookAction")->trigger();
-    QCoreApplication::processEvents();
-    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
-    ASSERT_TRUE(log);
+    LogbookWindow* log = openLogbookIn(*env.ctx, main);
     auto* tree = child<QTreeWidget>(log, "tankTree");
     EXPECT_GE(tree->viewport()->width(), neededWidth(tree, 0));
 }
@@ -827,13 +836,7 @@ TEST(LogbookWindow, ATankNameOfAHundredThousandCharactersLeavesTheWindowOnTheScr
     t.watertype = "1";
     TankStore(env.ctx->db()).add(t, env.clock.now());
     MainWindow main(*env.ctx);
-    wireApplication(*env.ctx, main);
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    child<QAction>(&main, "logbookAction")->trigger();
-    QCoreApplication::processEvents();
-    auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
-    ASSERT_TRUE(log);
+    LogbookWindow* log = openLogbookIn(*env.ctx, main);
     ASSERT_TRUE(log->selectNode(t.tankname));
     QCoreApplication::processEvents();
     const int screen = main.screen()->availableGeometry().width();

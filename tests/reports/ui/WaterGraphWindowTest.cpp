@@ -97,6 +97,15 @@ struct Graph {
     }
     // Tools > Graphing.
     void graphing() { child<QAction>(main.get(), "graphingAction")->trigger(); }
+    // Tools > Logbook, with `tank` picked in its tree.
+    LogbookWindow* logbookOn(const QString& tank)
+    {
+        child<QAction>(main.get(), "logbookAction")->trigger();
+        auto* logbook = qobject_cast<LogbookWindow*>(main->childWindow("LogbookWindow", false));
+        if (!logbook || !logbook->selectNode(tank))
+            throw std::runtime_error("the logbook did not open on " + tank.toStdString());
+        return logbook;
+    }
     WaterGraphWindow* window() const
     {
         auto* w = qobject_cast<WaterGraphWindow*>(main->childWindow("WaterGraphWindow", false));
@@ -648,10 +657,7 @@ TEST(WaterGraphWindow, TheLogbooksGraphButtonGraphsTheTankChosenThere)
     Graph g;
     g.addTests("Reef", 2, QDate(2026, 4, 1));
     g.addTests("Pond", 2);
-    child<QAction>(g.main.get(), "logbookAction")->trigger();
-    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
-    ASSERT_TRUE(logbook);
-    ASSERT_TRUE(logbook->selectNode("Reef"));
+    LogbookWindow* logbook = g.logbookOn("Reef");
     child<QAction>(logbook, "graphAction")->trigger();
     EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
     EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
@@ -671,10 +677,7 @@ TEST(WaterGraphWindow, ToolsGraphingOpensOnTheTankPickedInTheLogbook)
     Graph g;
     g.addTests("Reef", 2, QDate(2026, 4, 1));
     g.addTests("Pond", 2);
-    child<QAction>(g.main.get(), "logbookAction")->trigger();
-    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
-    ASSERT_TRUE(logbook);
-    ASSERT_TRUE(logbook->selectNode("Reef"));   // "Pond" comes first by name
+    g.logbookOn("Reef");   // "Pond" comes first by name
     g.graphing();
     EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
     EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
@@ -886,10 +889,7 @@ TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
         return pdf.pageCount() > 0 ? pdf.page(0).lines() : QStringList();
     };
 
-    child<QAction>(g.main.get(), "logbookAction")->trigger();
-    auto* logbook = qobject_cast<LogbookWindow*>(g.main->childWindow("LogbookWindow", false));
-    ASSERT_TRUE(logbook);
-    ASSERT_TRUE(logbook->selectNode("Reef"));
+    LogbookWindow* logbook = g.logbookOn("Reef");
     child<QAction>(logbook, "graphAction")->trigger();
     ASSERT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4", "1/5"}));
 
