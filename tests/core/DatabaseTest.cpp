@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace {
 
 
@@ -302,14 +304,32 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
     EXPECT_TRUE(r.ok()) << qPrintable(r.message);
 }
 
-TEST(Database, LockFileLeftEmptyByACopyKilledAsItStartedIsTakenOver)
+TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
 {
-    // Killed between making its lock file and writing who it is into it.
-    for (const QByteArray& left : {QByteArray(), QByteArray("12")}) {
-        SCOPED_TRACE(left.isEmpty() ? "empty" : "torn");
+    // Left by a copy killed between making its lock file and writing who it
+    // is into it, or held by a copy starting at this very moment.
+    const struct {
+        const char* label;
+        QByteArray content;
+        bool held;
+    } cases[] = {{"empty", {}, false}, {"torn", "12", false}, {"empty, held by a copy starting", {}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
         TestEnv env(false);
-        writeFile(env.ctx->dbPath() + ".lock", left);
+        const QString lockPath = env.ctx->dbPath() + ".lock";
+        writeFile(lockPath, c.content);
+        QFile holder(lockPath);
+        ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
+        if (c.held) {
+            ASSERT_EQ(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
+        }
         const DbOpenResult r = openDatabase(*env.ctx);
+        if (c.held) {
+            EXPECT_EQ(r.status, DbOpenResult::Refused);
+            EXPECT_TRUE(r.message.contains("another running copy")) << qPrintable(r.message);
+            EXPECT_EQ(readAll(lockPath), c.content);
+            continue;
+        }
         EXPECT_TRUE(r.ok()) << qPrintable(r.message);
 
         // The lock is then held again: a second copy is still refused.
