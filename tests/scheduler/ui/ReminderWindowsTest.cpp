@@ -606,6 +606,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "When choosing the same day of the every month, the day must be between 1 and 28.",
                   "monthlyDayEdit"},
+        CheckCase{"8 monthly day 0",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("0");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit"},
         CheckCase{"8 monthly day 7.5",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "monthlyOption"));
