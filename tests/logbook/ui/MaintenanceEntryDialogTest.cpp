@@ -114,6 +114,8 @@ TEST_F(MaintAddEditTest, LimitsOnOk)
          "", ""},
         {"quantity 10000", [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "quantityEdit")->setText("10000"); },
          "Your quantity must be less than 10,000.", "quantityEdit"},
+        {"description of 50",
+         [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "descriptionEdit")->setText(QString(50, 'd')); }, "", ""},
         {"description of 51",
          [](MaintenanceEntryDialog& d) { child<QLineEdit>(&d, "descriptionEdit")->setText(QString(51, 'd')); },
          "Your description must be 50 characters or less.", "descriptionEdit"},
@@ -131,6 +133,13 @@ TEST_F(MaintAddEditTest, LimitsOnOk)
         if (c.refusal.isEmpty()) {
             EXPECT_TRUE(env.messages.shown.isEmpty());
             EXPECT_EQ(rowCount(), before + 1);
+            // What was typed is stored whole.
+            const auto saved = newestRow();
+            ASSERT_TRUE(saved);
+            EXPECT_EQ(saved->task.toStdString(), list(dlg.get(), "taskList")->currentText().toStdString());
+            EXPECT_EQ(saved->description.toStdString(),
+                      child<QLineEdit>(dlg.get(), "descriptionEdit")->text().toStdString());
+            EXPECT_EQ(saved->unit.toStdString(), list(dlg.get(), "unitList")->currentText().toStdString());
             continue;
         }
         ASSERT_EQ(env.messages.shown.size(), 1);
