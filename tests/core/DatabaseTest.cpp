@@ -128,22 +128,29 @@ TEST(Database, MissingFileIsCreatedInItsInstalledState)
     EXPECT_TRUE(again.message.isEmpty());
 }
 
-TEST(Database, NewFileLeftHalfMadeByACrashIsMadeAfreshAtTheNextStart)
+TEST(Database, NewFileLeftHalfMadeByACrashGoesAtTheNextStart)
 {
     // A first start killed while it made the file leaves only the temporary
-    // file (empty, or without its CONFIG row); VX.MDB itself does not exist yet.
+    // file (empty, or without its CONFIG row); VX.MDB itself does not exist
+    // yet and is made afresh, or has been put there since and is opened as it is.
     struct Case {
         const char* name;
         std::function<void(const QString&)> make;
+        bool dbThere = false;
     };
     const QList<Case> cases = {
         {"empty", [](const QString& p) { writeFile(p, QByteArray()); }},
         {"tables without CONFIG", [](const QString& p) { runRaw(p, {"CREATE TABLE TANKLST (tankid TEXT)"}); }},
         {"garbage", [](const QString& p) { writeFile(p, QByteArray(3000, '\x7f')); }},
+        {"garbage beside a VX.MDB", [](const QString& p) { writeFile(p, QByteArray(3000, '\x7f')); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestEnv env(false);
+        if (c.dbThere) {
+            ASSERT_TRUE(createInstalledDatabase(env.ctx->dbPath()));
+            runRaw(env.ctx->dbPath(), {"INSERT INTO TANKLST (tankid, tankname) VALUES ('k', 'Reef')"});
+        }
         const QString leftover = creationTempPath(env.ctx->dbPath());
         EXPECT_TRUE(leftover.startsWith(env.dir.path()));
         c.make(leftover);
@@ -151,10 +158,11 @@ TEST(Database, NewFileLeftHalfMadeByACrashIsMadeAfreshAtTheNextStart)
 
         const DbOpenResult r = openDatabase(*env.ctx);
 
-        ASSERT_EQ(r.status, DbOpenResult::Created) << qPrintable(r.message);
+        ASSERT_EQ(r.status, c.dbThere ? DbOpenResult::Opened : DbOpenResult::Created) << qPrintable(r.message);
         EXPECT_FALSE(QFileInfo::exists(leftover));
         EXPECT_FALSE(QFileInfo::exists(leftover + "-journal"));
         EXPECT_EQ(column(env.ctx->db(), "SELECT db_version FROM CONFIG"), QStringList{"2.0 "});
+        EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM TANKLST"), QStringList{c.dbThere ? "1" : "0"});
     }
 }
 
