@@ -12,6 +12,7 @@
 #include "logbook/NamesFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -121,7 +122,13 @@ int Startup::run()
     // A setup that an earlier start left unfinished is finished here.
     const QString setupPending = setupPendingPath(m_ctx);
     if (opened.status == DbOpenResult::Created || QFileInfo::exists(setupPending)) {
-        const bool filesInstalled = installDefaultNameFiles(m_ctx.startDir);
+        QString problem;
+        const bool filesInstalled = installDefaultNameFiles(m_ctx.startDir, &problem);
+        if (!filesInstalled)
+            m_ctx.services.tell(QStringLiteral("A species names file could not be installed in %1 (%2). "
+                                               "Brinestead tries again at its next start.")
+                                    .arg(QDir::toNativeSeparators(m_ctx.startDir), problem),
+                                QStringLiteral("Brinestead"), MsgIcon::Exclamation, true);
         QSqlDatabase db = m_ctx.db();
         const bool namesAdded = addShippedNamesToAnimalList(db) >= 0;
         if (filesInstalled && namesAdded)

@@ -145,22 +145,27 @@ NamesFileResult readNamesFile(const QString& dir, const QString& fileName,
     return result;
 }
 
-bool installDefaultNameFiles(const QString& startDir)
+bool installDefaultNameFiles(const QString& startDir, QString* problem)
 {
-    bool ok = true;
+    QStringList problems;
     for (const QString& name : {kSaltNamesFile, kFreshNamesFile}) {
         if (!findNamesFile(startDir, name).isEmpty())
             continue;
         const QString target = QDir(startDir).filePath(name);
-        if (!QFile::copy(QStringLiteral(":/names/") + name, target)) {
-            ok = false;
+        QFile shipped(QStringLiteral(":/names/") + name);
+        if (!shipped.copy(target)) {
+            problems << name + QStringLiteral(": ")
+                            + (QFileInfo(target).isDir() ? QStringLiteral("a folder of that name is in the way")
+                                                         : shipped.errorString());
             continue;
         }
         // Resource copies are read-only; the keeper may want to edit the list.
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner
                                           | QFileDevice::WriteUser);
     }
-    return ok;
+    if (problem)
+        *problem = problems.join(QStringLiteral("; "));
+    return problems.isEmpty();
 }
 
 int addShippedNamesToAnimalList(QSqlDatabase& db)

@@ -71,8 +71,9 @@ NamesFileResult readNamesFile(const QString& dir, const QString& fileName,
 
 // Copies the shipped names files into startDir, each one only when the
 // directory has no file of that name (in any letter case). True when both
-// files are there afterwards.
-bool installDefaultNameFiles(const QString& startDir);
+// files are there afterwards; otherwise *problem says, file by file, why one
+// could not be placed ("namessw.txt: a folder of that name is in the way").
+bool installDefaultNameFiles(const QString& startDir, QString* problem = nullptr);
 
 class QSqlDatabase;
 // Adds the display names of the shipped names files to animallist ("2" for the

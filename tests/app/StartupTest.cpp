@@ -113,27 +113,49 @@ TEST(Startup, FirstStartInAnEmptyFolder)
     expectShippedNamesInstalled(run.env);
 }
 
-TEST(Startup, FirstStartEndedAtTheNewDatabaseNoteIsFinishedByTheNextStart)
+TEST(Startup, FirstStartLeftUnfinishedIsFinishedByTheNextStart)
 {
-    StartupRun run;
-    // The program ends while the note that the file was created is up.
-    struct Ended {};
-    const auto logMessage = run.env.messages.onShow;
-    run.env.messages.onShow = [](const Message&) { throw Ended(); };
-    EXPECT_THROW(run.run(), Ended);
-    ASSERT_TRUE(QFile::exists(run.env.path("VX.MDB")));
+    // The program ends while the note that the file was created is up, or a
+    // folder stands where a names file goes.
+    for (const bool folderInTheWay : {false, true}) {
+        SCOPED_TRACE(folderInTheWay ? "folder in the way" : "ended at the note");
+        StartupRun run;
+        const QString setupMark = run.env.path("VX.MDB.setup");
+        if (folderInTheWay) {
+            ASSERT_TRUE(QDir().mkdir(run.env.path(kSaltNamesFile)));
+            ASSERT_EQ(run.run(), 0);
+            // The keeper hears which file could not be placed and why.
+            ASSERT_EQ(run.log.mid(0, 2), (QStringList{"msg:Note!", "msg:Brinestead"}))
+                << run.log.join(", ").toStdString();
+            const Message& told = run.env.messages.shown[1];
+            EXPECT_TRUE(told.text.contains(kSaltNamesFile + ": a folder of that name is in the way"))
+                << told.text.toStdString();
+            EXPECT_EQ(told.icon, MsgIcon::Exclamation);
+            EXPECT_TRUE(QFileInfo(run.env.path(kFreshNamesFile)).isFile());
+            EXPECT_TRUE(QFile::exists(setupMark));
+            ASSERT_TRUE(QDir().rmdir(run.env.path(kSaltNamesFile)));
+        } else {
+            struct Ended {};
+            const auto logMessage = run.env.messages.onShow;
+            run.env.messages.onShow = [](const Message&) { throw Ended(); };
+            EXPECT_THROW(run.run(), Ended);
+            run.env.messages.onShow = logMessage;
+        }
+        ASSERT_TRUE(QFile::exists(run.env.path("VX.MDB")));
 
-    run.env.messages.onShow = logMessage;
-    run.restart();
-    ASSERT_EQ(run.run(), 0);
-    expectShippedNamesInstalled(run.env);
+        run.restart();
+        ASSERT_EQ(run.run(), 0);
+        expectShippedNamesInstalled(run.env);
+        EXPECT_FALSE(QFile::exists(setupMark));
+        EXPECT_FALSE(run.log.contains("msg:Brinestead")) << run.log.join(", ").toStdString();
 
-    // Once finished, a later start leaves the keeper's choice alone: a names
-    // file the keeper removed stays removed.
-    ASSERT_TRUE(QFile::remove(run.env.path(kFreshNamesFile)));
-    run.restart();
-    ASSERT_EQ(run.run(), 0);
-    EXPECT_FALSE(QFile::exists(run.env.path(kFreshNamesFile)));
+        // Once finished, a later start leaves the keeper's choice alone: a names
+        // file the keeper removed stays removed.
+        ASSERT_TRUE(QFile::remove(run.env.path(kFreshNamesFile)));
+        run.restart();
+        ASSERT_EQ(run.run(), 0);
+        EXPECT_FALSE(QFile::exists(run.env.path(kFreshNamesFile)));
+    }
 }
 
 TEST(Startup, ShowTipsSettingDecidesTheTip)
