@@ -6,6 +6,7 @@
 #include "core/ui/AboutBox.h"
 #include "core/ui/ElidedLabel.h"
 #include "core/ui/TipOfTheDayDialog.h"
+#include "core/ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +54,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent)
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     resize(800, 560);
+    // Dialogs and the help window open on the screen.
+    qApp->installEventFilter(new ScreenPlacement(this));
 }
 
 MainWindow::~MainWindow()
@@ -312,16 +315,19 @@ QWidget* MainWindow::childWindow(const QString& windowName, bool create)
     QWidget* child = m_factories.value(windowName)();
     if (!child)
         return nullptr;
-    // The window opens at the size it gave itself, as far as the area has room
-    // (the frame would otherwise shrink it to its smallest).
+    // The window opens at the size it gave itself (the frame would otherwise
+    // shrink it to its smallest), whole inside the area: moved in from where
+    // the area put it, and smaller where the area has no room for it.
     const QSize asked = child->testAttribute(Qt::WA_Resized) ? child->size() : QSize();
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     child->setAttribute(Qt::WA_DeleteOnClose);
-    if (asked.isValid()) {
-        const QMargins frame = sub->contentsMargins();   // the title bar included
-        sub->resize(asked.grownBy(frame).boundedTo(m_mdiArea->viewport()->size()).expandedTo(sub->minimumSizeHint()));
-    }
+    const QSize size = asked.isValid() ? asked.grownBy(sub->contentsMargins()) : sub->size();   // the title bar included
+    const QRect fitted = fittedInside(QRect(sub->pos(), size), smallestSize(sub), m_mdiArea->viewport()->rect());
+    if (m_mdiArea->isVisible())
+        sub->setGeometry(fitted);
+    else if (asked.isValid())
+        sub->resize(fitted.size());   // a hidden area places its windows as it shows
     m_children.insert(windowName, child);
     connect(child, &QObject::destroyed, this, [this, windowName] { m_children.remove(windowName); });
     return child;

@@ -1,6 +1,9 @@
 // The main window: menus, toolbar, command routing, File > Print takeover,
 // window arrangement, the diagnosis loop and the no-tank check.
 #include "AppTestSupport.h"
+#include "app/Wiring.h"
+#include "core/TankStore.h"
+#include "logbook/ui/LogbookWindow.h"
 #include "support/Controls.h"
 #include "support/HelpShown.h"
 #include "core/ui/HelpWindow.h"
@@ -8,14 +11,17 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -586,15 +592,98 @@ TEST(MainWindow, ChildOpensAtTheSizeItGaveItselfWhereTheAreaHasRoom)
     FakeChild* child = s.addChild("CompatibilityWindow", std::nullopt);   // 200 x 150
     QCoreApplication::processEvents();
     EXPECT_EQ(child->size(), QSize(200, 150));
-    s.main.registerChild("ScheduleWindow", [&]() -> QWidget* {
-        auto* big = new FakeChild(s.main, "ScheduleWindow", std::nullopt);
-        big->resize(2000, 1500);
-        return big;
-    });
-    s.main.showChild("ScheduleWindow");
-    QCoreApplication::processEvents();
-    auto* frame = qobject_cast<QMdiSubWindow*>(s.main.childWindow("ScheduleWindow", false)->parentWidget());
-    ASSERT_TRUE(frame);
-    EXPECT_LE(frame->width(), ::child<QMdiArea>(s.main, "mdiArea")->width());
-    EXPECT_LE(frame->height(), ::child<QMdiArea>(s.main, "mdiArea")->height());
+}
+
+namespace {
+
+std::string describe(const QRect& r)
+{
+    return QStringLiteral("%1x%2 at %3,%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y()).toStdString();
+}
+
+// The program's own windows over one tank, opened as the keeper opens them.
+struct Program {
+    TestEnv env;
+    MainWindow main{*env.ctx};
+
+    Program()
+    {
+        TankRecord reef;
+        reef.tankname = QStringLiteral("Reef");
+        reef.watertype = QStringLiteral("1");
+        TankStore(env.ctx->db()).add(reef, env.clock.now());
+        wireApplication(*env.ctx, main);
+    }
+    void trigger(const QObject* owner, const char* action)
+    {
+        child<QAction>(owner, action)->trigger();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+// Each window opens whole where the keeper can reach it, the ones before it
+// still open: a child window inside the main window's area, a dialog or the
+// help window on the screen (the test program's screen is 800x600).
+TEST(MainWindow, EveryWindowOpensInsideTheAreaOrTheScreen)
+{
+    const struct {
+        const char* what;
+        std::function<void(Program&)> open;
+    } openings[] = {
+        {"Tools > Logbook", [](Program& p) { p.trigger(&p.main, "logbookAction"); }},
+        {"the logbook's graph button",
+         [](Program& p) {
+             auto* log = dynamic_cast<LogbookWindow*>(p.main.childWindow("LogbookWindow", false));
+             ASSERT_TRUE(log && log->selectNode("Reef"));
+             p.trigger(log, "graphAction");
+         }},
+        {"Tools > Fantasy Tank", [](Program& p) { p.trigger(&p.main, "fantasyTankAction"); }},
+        {"Tools > Add or Change Reminders", [](Program& p) { p.trigger(&p.main, "editRemindersAction"); }},
+        {"Tools > View Reminder Schedule", [](Program& p) { p.trigger(&p.main, "reminderScheduleAction"); }},
+        {"Tools > Compatibility", [](Program& p) { p.trigger(&p.main, "compatibilityAction"); }},
+        {"Tools > Common / Latin Names", [](Program& p) { p.trigger(&p.main, "commonNamesAction"); }},
+        {"Tools > Conversion Calculator", [](Program& p) { p.trigger(&p.main, "conversionsAction"); }},
+        {"Tools > Graphing, the graph closed before",
+         [](Program& p) {
+             p.main.childWindow("WaterGraphWindow", false)->parentWidget()->close();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+             ASSERT_EQ(p.main.childWindow("WaterGraphWindow", false), nullptr);
+             p.trigger(&p.main, "graphingAction");
+         }},
+    };
+    ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 600));
+    for (const bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized ? "main window maximized on the screen" : "main window at its own 800x560");
+        Program p;
+        maximized ? p.main.showMaximized() : p.main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
+        const auto* area = child<QMdiArea>(p.main, "mdiArea");
+        for (const auto& opening : openings) {
+            SCOPED_TRACE(opening.what);
+            opening.open(p);
+            ASSERT_FALSE(::testing::Test::HasFatalFailure());
+            for (const QMdiSubWindow* sub : area->subWindowList())
+                EXPECT_TRUE(area->viewport()->rect().contains(sub->frameGeometry()))
+                    << sub->widget()->objectName().toStdString() << " " << describe(sub->frameGeometry()) << " in "
+                    << describe(area->viewport()->rect());
+        }
+
+        const QRect screen = p.main.screen()->availableGeometry();
+        p.trigger(&p.main, "helpContentsAction");
+        const auto* help = p.main.findChild<HelpWindow*>();
+        ASSERT_TRUE(help && help->isVisible());
+        EXPECT_TRUE(screen.contains(help->frameGeometry())) << "help " << describe(help->frameGeometry());
+        QStringList wizards;
+        ModalWatcher watcher(wizards);
+        QRect wizard;
+        watcher.answer = [&](QWidget* w) {
+            wizard = w->frameGeometry();
+            static_cast<QDialog*>(w)->reject();
+        };
+        p.trigger(&p.main, "diagnosisAction");
+        ASSERT_EQ(wizards, QStringList{"DiagnosisWizard"});
+        EXPECT_TRUE(screen.contains(wizard)) << "diagnosis " << describe(wizard);
+    }
 }

@@ -733,32 +733,41 @@ TEST_F(ReminderWindows, OnlyTheChosenKindIsCheckedAndTheRangeAlwaysIs)
 
 // ---- preview ----------------------------------------------------------------------
 
-TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditor)
+TEST_F(ReminderWindows, PreviewListsSortedDatesAndGrowsTheEditorOnItsScreen)
 {
-    ReminderEditorDialog editor(*env.ctx, &main);
-    editor.show();
-    child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
-    child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
-    weekly(editor);                                   // Tuesday
-    click(child<QCheckBox>(editor, "saturdayBox"));
-    // The editor stands low on its screen: the preview grows it, but keeps it
-    // on that screen.
-    const QRect room = editor.screen()->availableGeometry();
-    editor.move(room.left() + 10, room.bottom() - editor.frameGeometry().height() - 10);
-    const int before = editor.height();
-    click(child<QPushButton>(editor, "previewButton"));
-    auto* preview = child<QTreeWidget>(editor, "previewList");
-    EXPECT_EQ(listTexts(preview), (QStringList{"Tuesday 12/08/26", "Saturday 12/12/26", "Tuesday 12/15/26",
-                                              "Saturday 12/19/26"}));
-    EXPECT_GT(editor.height(), before);
-    EXPECT_TRUE(preview->isVisible());
-    EXPECT_TRUE(room.contains(editor.frameGeometry()))
-        << editor.frameGeometry().y() << "+" << editor.frameGeometry().height() << " on " << room.height();
-    EXPECT_GT(preview->height(), 0);
-    const int grown = editor.height();
-    click(child<QPushButton>(editor, "previewButton"));   // again: same height, rows replaced
-    EXPECT_EQ(editor.height(), grown);
-    EXPECT_EQ(preview->topLevelItemCount(), 4);
+    // Standing low on its screen, or nearly as tall as the screen and not at
+    // its top, the editor grows by the preview but stays on that screen.
+    for (const bool nearlyAsTallAsTheScreen : {false, true}) {
+        SCOPED_TRACE(nearlyAsTallAsTheScreen ? "nearly as tall as the screen" : "low on the screen");
+        ReminderEditorDialog editor(*env.ctx, &main);
+        editor.show();
+        child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
+        child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/21/26"));
+        weekly(editor);                                   // Tuesday
+        click(child<QCheckBox>(editor, "saturdayBox"));
+        const QRect room = editor.screen()->availableGeometry();
+        if (nearlyAsTallAsTheScreen) {
+            const int frameExtra = editor.frameGeometry().height() - editor.height();
+            editor.resize(editor.width(), room.height() - frameExtra - 20);
+            editor.move(room.left() + 10, room.top() + 10);
+        } else {
+            editor.move(room.left() + 10, room.bottom() - editor.frameGeometry().height() - 10);
+        }
+        const int before = editor.height();
+        click(child<QPushButton>(editor, "previewButton"));
+        auto* preview = child<QTreeWidget>(editor, "previewList");
+        EXPECT_EQ(listTexts(preview), (QStringList{"Tuesday 12/08/26", "Saturday 12/12/26", "Tuesday 12/15/26",
+                                                  "Saturday 12/19/26"}));
+        EXPECT_GT(editor.height(), before);
+        EXPECT_TRUE(preview->isVisible());
+        EXPECT_TRUE(room.contains(editor.frameGeometry()))
+            << editor.frameGeometry().y() << "+" << editor.frameGeometry().height() << " on " << room.height();
+        EXPECT_GT(preview->height(), 0);
+        const int grown = editor.height();
+        click(child<QPushButton>(editor, "previewButton"));   // again: same height, rows replaced
+        EXPECT_EQ(editor.height(), grown);
+        EXPECT_EQ(preview->topLevelItemCount(), 4);
+    }
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
