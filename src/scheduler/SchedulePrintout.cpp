@@ -108,7 +108,8 @@ PrintOutcome printSchedule(IPrintService& service, const QVector<SchedulePrintRo
         return PrintOutcome::Cancelled;
     const int copies = qMax(1, session->copies());
     for (int copy = 0; copy < copies; ++copy) {
-        IPageWriter* writer = session->beginJob(PageOrientation::Portrait);
+        // In the orientation the keeper chose for the printer.
+        IPageWriter* writer = session->beginJob(std::nullopt);
         if (!writer) {
             if (error)
                 *error = session->errorText();

@@ -33,8 +33,8 @@ void layOutSchedule(IPageWriter& writer, const QVector<SchedulePrintRow>& rows);
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // The print command: asks the keeper where to print (a cancel ends it quietly)
-// and prints each copy asked for as a document of its own. error says why a
-// printer refused.
+// and prints each copy asked for as a document of its own, in the orientation
+// the keeper chose for the printer. error says why a printer refused.
 PrintOutcome printSchedule(IPrintService& service, const QVector<SchedulePrintRow>& rows,
                            PrintDestination destination = PrintDestination::Printer,
                            QString* error = nullptr);

@@ -111,10 +111,11 @@ ConversionOutcome convertTypedValue(const QString& key, const QString& typed)
         outcome.status = ConversionOutcome::EmptyValue;
         return outcome;
     }
-    // "1,000,000" as the result box shows it; a comma anywhere else ("1,5") is
-    // no number, rather than a guess at what was meant.
+    // "1,000,000" as the result box shows it, its first group 1 to 3 digits
+    // with no leading 0; a comma anywhere else ("1,5", "0,250") is no number,
+    // rather than a guess at what was meant.
     static const QRegularExpression grouped(
-        QStringLiteral("^[+-]?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]*)?$"));
+        QStringLiteral("^[+-]?[1-9][0-9]{0,2}(,[0-9]{3})+(\\.[0-9]*)?$"));
     if (text.contains(QLatin1Char(','))) {
         if (!grouped.match(text).hasMatch()) {
             outcome.status = ConversionOutcome::NotANumber;

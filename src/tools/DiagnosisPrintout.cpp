@@ -158,7 +158,8 @@ int printAnswers(const Services& services, const History& history, PrintDestinat
     };
     int printed = 0;
     for (int copy = 0; copy < session->copies(); ++copy) {
-        IPageWriter* writer = session->beginJob(PageOrientation::Portrait);
+        // In the orientation the keeper chose for the printer.
+        IPageWriter* writer = session->beginJob(std::nullopt);
         if (!writer) {
             report(session->errorText());
             return printed;

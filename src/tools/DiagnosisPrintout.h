@@ -22,7 +22,8 @@ QStringList printoutReminder();   // the three reminder lines
 void layOutAnswers(IPageWriter& writer, const History& history);
 
 // The Print Answers command: asks for the printer under "Print Questions and
-// Answers" and prints as many documents as copies were chosen. A cancelled
+// Answers" and prints as many documents as copies were chosen, in the
+// orientation the keeper chose for the printer. A cancelled
 // dialog prints nothing and says nothing; a printer that fails is reported.
 // Returns the number of documents printed.
 int printAnswers(const Services& services, const History& history,

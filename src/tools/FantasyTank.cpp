@@ -220,6 +220,9 @@ std::optional<FantasyTankPlan::AdditionRefusal> FantasyTankPlan::additionRefusal
     const AdditionRefusal sizeRefused{AdditionRefusal::Size,
                                       {QStringLiteral("Your fish must be at least one inch long to add it to the tank."),
                                        QStringLiteral("Oops"), MsgIcon::Exclamation}};
+    const auto tooLarge = [](AdditionRefusal::Field field, const char* text) {
+        return AdditionRefusal{field, {QString::fromLatin1(text), QStringLiteral("Oops"), MsgIcon::Exclamation}};
+    };
     const Decimal one = Decimal::fromInt(1);
     const Decimal count = Decimal::leadingNumber(countText);
     const Decimal size = Decimal::leadingNumber(sizeText);
@@ -227,14 +230,22 @@ std::optional<FantasyTankPlan::AdditionRefusal> FantasyTankPlan::additionRefusal
         return countRefused;
     if (size < one)
         return sizeRefused;
-    // Totals in full, before anything is held at the limit: a count or size
-    // read as the limit itself is refused along with any that reach it.
+    // A count or size read as the limit itself (or held at it) is too large
+    // whatever the other one is.
+    if (count.millionths() >= Decimal::kLimit)
+        return tooLarge(AdditionRefusal::Count, "That number of animals is too large to add to the tank.");
+    if (size.millionths() >= Decimal::kLimit)
+        return tooLarge(AdditionRefusal::Size, "That size is too large to add to the tank.");
+    // Totals in full, before anything is held at the limit. The size is at
+    // fault when a single animal of it would reach the limit.
+    const char* totalTooLarge = "That would make the tank's total too large: all its fish together must come "
+                                "to less than 1,000,000,000 inches.";
     const __int128 limit = Decimal::kLimit;
     const __int128 planned = m_inches.millionths();
     if (planned + size.millionths() >= limit)
-        return sizeRefused;
+        return tooLarge(AdditionRefusal::Size, totalTooLarge);
     if (planned + __int128(count.millionths()) * size.millionths() / Decimal::kScale >= limit)
-        return countRefused;
+        return tooLarge(AdditionRefusal::Count, totalTooLarge);
     return std::nullopt;
 }
 

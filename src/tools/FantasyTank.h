@@ -102,10 +102,11 @@ public:
     Decimal inches() const { return m_inches; }
 
     // The refusal of a count or size typed in the add-animal dialog, and the
-    // field it belongs to: a count, then a size below 1; then a size so large
-    // that one such animal, or a count so large that all of them, would bring
-    // the plan's total inches to the limit of a Decimal (a thousand million).
-    // Nothing when the line can be added.
+    // field it belongs to: a count, then a size below 1; a count, then a size
+    // that is itself the limit of a Decimal (a thousand million) or more; then
+    // a size so large that one such animal, or a count so large that all of
+    // them, would bring the plan's total inches to that limit. Nothing when
+    // the line can be added.
     struct AdditionRefusal {
         enum Field { Count, Size };
         Field field;

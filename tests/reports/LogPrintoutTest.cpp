@@ -443,6 +443,9 @@ struct WaterRoomCase {
     PageOrientation orientation;
     double pointSize;           // of the table
     QList<double> valueX;       // ammonia to custom1, where the case pins them down
+    // The custom2 value too wide for its column prints smaller as long as that
+    // is at least 60 % of the table's size; else it wraps at the table's size.
+    double custom2Size;
 };
 
 class WaterQualityRoom : public ::testing::TestWithParam<WaterRoomCase> {};
@@ -459,7 +462,7 @@ TEST_P(WaterQualityRoom, EveryHeadingAndValueEndsBeforeTheNextColumn)
     r.ammonia = 100.125;
     r.nitrite = r.nitrate = r.ph = r.sg = r.temp = r.oxygen = r.dkh = r.calcium = r.copper = r.orp = r.custom1 =
         9999.999;
-    r.custom2 = 123456789012.0;   // far too wide for any column: wraps within its own
+    r.custom2 = 123456789012.0;   // too wide for any column: smaller or wrapped within its own
     ASSERT_TRUE(WaterLogStore(f.env.ctx->db()).insert(r));
 
     NarrowRecorder narrow(c.orientation);
@@ -487,6 +490,11 @@ TEST_P(WaterQualityRoom, EveryHeadingAndValueEndsBeforeTheNextColumn)
     const RecordedItem* custom2 = findText(page, "Custom2");
     ASSERT_NE(custom2, nullptr);
     EXPECT_EQ(textsAt(page, custom2->x).mid(1).join(QString()), "123456789012.000");
+    for (const RecordedItem& item : page.items) {
+        if (item.kind == RecordedItem::Text && item.x == custom2->x && item.y > custom2->y) {
+            EXPECT_EQ(item.font.pointSize, c.custom2Size) << item.text.toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -494,13 +502,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The grid of fifteenths holds everything: ammonia after the date and
         // time (22 characters of 4 and a blank), nitrite at 3/15 and on.
+        // The custom2 value (16 characters of 4) has 48 of the 64 it needs: 7.5 points.
         WaterRoomCase{"narrow characters keep the grid of fifteenths", true, PageOrientation::Landscape, 10,
-                      {92, 144, 192, 240, 288, 336, 384, 432, 480, 528, 576, 624}},
+                      {92, 144, 192, 240, 288, 336, 384, 432, 480, 528, 576, 624}, 7.5},
         // Where the columns go then: LogColumns and EveryValueWithThreeDecimalsInItsColumn.
-        WaterRoomCase{"the grid too tight: columns as wide as they need", false, PageOrientation::Landscape, 10, {}},
+        // The custom2 value would need 5 points (41 of 80) and wraps instead.
+        WaterRoomCase{"the grid too tight: columns as wide as they need", false, PageOrientation::Landscape, 10, {},
+                      10},
         // Thirteen values and the date and time need 695 at 10 points; the
         // page is 540 wide.
-        WaterRoomCase{"a portrait page prints the table smaller", false, PageOrientation::Portrait, 7.5, {}}),
+        WaterRoomCase{"a portrait page prints the table smaller", false, PageOrientation::Portrait, 7.5, {}, 7.5}),
     NameOfCase());
 
 TEST(MaintenanceLogPrintout, LongTextsWrapInTheTaskColumnAndEntriesStayWholeAboveTheFooter)

@@ -145,6 +145,10 @@ TEST(ConversionTable, TypedValues)
         {"12abc", ConversionOutcome::NotANumber, ""},
         {"1,5", ConversionOutcome::NotANumber, ""},
         {"10,00", ConversionOutcome::NotANumber, ""},
+        {"1234,567", ConversionOutcome::NotANumber, ""},
+        // A decimal comma, not a group of thousands: never read as 250.
+        {"0,250", ConversionOutcome::NotANumber, ""},
+        {"-0,250", ConversionOutcome::NotANumber, ""},
         {"1.2.3", ConversionOutcome::NotANumber, ""},
         {"inf", ConversionOutcome::NotANumber, ""},
         {"nan", ConversionOutcome::NotANumber, ""},

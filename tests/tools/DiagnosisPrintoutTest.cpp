@@ -135,11 +135,27 @@ TEST(DiagnosisPrintout, CopyShowsTitleReminderAnswersAndFooter)
 
 TEST(DiagnosisPrintout, LongHistoryBreaksPagesAndWideLinesWrap)
 {
-    // The longest run: six questions, and an answer far wider than the page.
+    // The longest run: six questions, three of them with answers as wide as
+    // the page or wider, each printed as these lines (108 characters to a line).
+    const QString edge = QStringLiteral("edge ").repeated(21).trimmed();   // "  A:" and this: 108
+    const struct {
+        QString answer;
+        QStringList lines;
+    } wideAnswers[] = {
+        // Broken at the last blank that fits, which no line keeps, and a word
+        // wider than the page at the edge.
+        {QStringLiteral("wide answer ").repeated(12) + QString(150, 'x'),
+         {"  A:" + QStringLiteral("wide answer ").repeated(8) + "wide", "answer wide answer wide answer wide answer",
+          QString(108, 'x'), QString(42, 'x')}},
+        // A first line that ends exactly at the edge, the blank after it.
+        {edge + " and the rest", {"  A:" + edge, "and the rest"}},
+        // An answer exactly as wide as the page.
+        {edge, {"  A:" + edge}},
+    };
     History history;
-    const QString wide = QStringLiteral("wide answer ").repeated(12) + QString(150, 'x');
     for (int i = 0; i < 6; ++i)
-        history.recordAnswer(QStringLiteral("question %1").arg(i), i == 2 ? wide : QStringLiteral("answer %1").arg(i));
+        history.recordAnswer(QStringLiteral("question %1").arg(i),
+                             i >= 2 && i < 5 ? wideAnswers[i - 2].answer : QStringLiteral("answer %1").arg(i));
     history.recordDiagnosis("ICK or other parasite", *describe("ICK or other parasite"));
     RecordingPageWriter writer;
     layOutAnswers(writer, history);
@@ -153,14 +169,14 @@ TEST(DiagnosisPrintout, LongHistoryBreaksPagesAndWideLinesWrap)
         }
         printed << i.item.text;
     }
-    // The wide answer, 108 characters to a line: broken at the last blank that
-    // fits, which no line keeps, and the word wider than the page at the edge.
-    const int answerAt = printed.indexOf("  A:" + QStringLiteral("wide answer ").repeated(8) + "wide");
-    ASSERT_GE(answerAt, 0) << qPrintable(printed.join('\n'));
-    EXPECT_EQ(printed.mid(answerAt + 1, 3).join('\n').toStdString(),
-              QStringList({"answer wide answer wide answer wide answer", QString(108, 'x'), QString(42, 'x')})
-                  .join('\n')
-                  .toStdString());
+    for (int i = 2; i < 5; ++i) {
+        const QStringList& lines = wideAnswers[i - 2].lines;
+        const int answerAt = printed.indexOf(QStringLiteral("Q: question %1").arg(i)) + 1;
+        ASSERT_GT(answerAt, 0) << qPrintable(printed.join('\n'));
+        // Each answer is followed by the next question.
+        EXPECT_EQ(printed.mid(answerAt, lines.size() + 1).join('\n').toStdString(),
+                  (lines + QStringList{QStringLiteral("Q: question %1").arg(i + 1)}).join('\n').toStdString());
+    }
     // Every comment line made it.
     for (const RecordedPage& page : job.pages)
         EXPECT_TRUE(page.texts().contains("Copyright (C) 2026 The Brinestead developers"));

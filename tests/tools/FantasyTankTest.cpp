@@ -160,34 +160,42 @@ TEST(Stocking, TankSizeChecksInOrder)
 TEST(FantasyTankPlan, CountAndSizeAreRefusedCountFirstAndNeverOverflowTheTotal)
 {
     using Refusal = FantasyTankPlan::AdditionRefusal;
-    const QString noCount = QStringLiteral("You must add at least one animal to the tank.");
-    const QString noSize = QStringLiteral("Your fish must be at least one inch long to add it to the tank.");
+    const char* noCount = "You must add at least one animal to the tank.";
+    const char* noSize = "Your fish must be at least one inch long to add it to the tank.";
+    const char* tooMany = "That number of animals is too large to add to the tank.";
+    const char* tooLong = "That size is too large to add to the tank.";
+    const char* totalTooLarge =
+        "That would make the tank's total too large: all its fish together must come to less than 1,000,000,000 inches.";
     struct Case {
         const char* planned;   // inches of one line already in the tank
         const char* count;
         const char* size;
         std::optional<Refusal::Field> refused;
+        const char* message;
     };
     const Case cases[] = {
-        {"0", "0", "0", Refusal::Count},
-        {"0", "", "3", Refusal::Count},
-        {"0", "abc", "3", Refusal::Count},
-        {"0", "0.5", "3", Refusal::Count},
-        {"0", "-2", "3", Refusal::Count},
-        {"0", "1", "0", Refusal::Size},
-        {"0", "2", "", Refusal::Size},
-        {"0", "2", "0.9", Refusal::Size},
-        {"0", "1", "1", std::nullopt},
-        {"0", "20", "2.5", std::nullopt},
+        {"0", "0", "0", Refusal::Count, noCount},
+        {"0", "", "3", Refusal::Count, noCount},
+        {"0", "abc", "3", Refusal::Count, noCount},
+        {"0", "0.5", "3", Refusal::Count, noCount},
+        {"0", "-2", "3", Refusal::Count, noCount},
+        {"0", "-1e30", "3", Refusal::Count, noCount},
+        {"0", "1", "0", Refusal::Size, noSize},
+        {"0", "2", "", Refusal::Size, noSize},
+        {"0", "2", "0.9", Refusal::Size, noSize},
+        {"0", "1", "1", std::nullopt, nullptr},
+        {"0", "20", "2.5", std::nullopt, nullptr},
         // The total stays below a thousand million inches.
-        {"0", "999999999", "1", std::nullopt},
-        {"0", "1000000000", "1", Refusal::Count},
-        {"0", "1e30", "1", Refusal::Count},
-        {"0", "500000000", "2", Refusal::Count},
-        {"600000000", "500000000", "1", Refusal::Count},
-        {"600000000", "399999999", "1", std::nullopt},
-        {"0", "1", "1e12", Refusal::Size},
-        {"999999999", "1", "1", Refusal::Size},
+        {"0", "999999999", "1", std::nullopt, nullptr},
+        {"0", "1000000000", "1", Refusal::Count, tooMany},
+        {"0", "1e30", "1", Refusal::Count, tooMany},
+        {"0", "1e30", "1e30", Refusal::Count, tooMany},
+        {"0", "500000000", "2", Refusal::Count, totalTooLarge},
+        {"600000000", "500000000", "1", Refusal::Count, totalTooLarge},
+        {"600000000", "399999999", "1", std::nullopt, nullptr},
+        {"0", "1", "1e12", Refusal::Size, tooLong},
+        {"0", "1", "1000000000", Refusal::Size, tooLong},
+        {"999999999", "1", "1", Refusal::Size, totalTooLarge},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.planned) + ": " + c.count + " / " + c.size);
@@ -204,7 +212,7 @@ TEST(FantasyTankPlan, CountAndSizeAreRefusedCountFirstAndNeverOverflowTheTotal)
             continue;
         }
         EXPECT_EQ(r->field, *c.refused);
-        EXPECT_EQ(r->message.text, *c.refused == Refusal::Count ? noCount : noSize);
+        EXPECT_EQ(r->message.text.toStdString(), c.message);
         EXPECT_EQ(r->message.title, QStringLiteral("Oops"));
         EXPECT_EQ(r->message.icon, MsgIcon::Exclamation);
     }

@@ -15,6 +15,8 @@
 #include "support/Controls.h"
 #include "support/HelpShown.h"
 #include "support/ParamNames.h"
+#include "support/PdfWords.h"
+#include "support/ScriptedPrintDialog.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -1030,23 +1032,31 @@ TEST_F(ReminderWindows, HundredTwentyRowsPrintOnThreePagesAndCancelPrintsNothing
     EXPECT_TRUE(pages[2].texts().contains(QStringLiteral("Tuesday 04/06/27")));
 }
 
-TEST_F(ReminderWindows, ThePrintedScheduleGoesToAPdfFile)
+// The schedule leaves the orientation to the keeper: landscape chosen in the
+// print dialog prints landscape pages.
+TEST_F(ReminderWindows, ThePrintedScheduleKeepsTheOrientationChosenInThePrintDialog)
 {
-    QVector<SchedulePrintRow> rows;
-    for (int i = 0; i < 120; ++i)
-        rows.append({QStringLiteral("Tuesday 12/08/26"), QStringLiteral("Feed %1").arg(i)});
-    const QString file = env.path(QStringLiteral("schedule.pdf"));
-    env.files.answers.enqueue(file);
-    QtPrintService service(&env.files);
-    ASSERT_EQ(printSchedule(service, rows, PrintDestination::PdfFile), PrintOutcome::Printed);
-    QFile pdf(file);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    const auto match =
-        QRegularExpression(QStringLiteral("/Type /Pages[^>]*/Count (\\d+)")).match(QString::fromLatin1(bytes));
-    ASSERT_TRUE(match.hasMatch());
-    EXPECT_EQ(match.captured(1).toInt(), 3);
+    addRule(QStringLiteral("Feed"), Daily, 0, 1, QString(), QDate(2026, 12, 8), QDate(2027, 4, 6));   // 120 days
+    ScheduleWindow* window = openSchedule();
+    click(child<QPushButton>(*window, "generateButton"));
+    ScriptedPrintDialog dialog;
+    dialog.orientation = QPageLayout::Landscape;
+    dialog.outputFile = env.path(QStringLiteral("schedule.pdf"));
+    QtPrintService service(nullptr, nullptr, &dialog);
+    env.ctx->services.printing = &service;
+    click(child<QPushButton>(*window, "printButton"));
+    EXPECT_EQ(dialog.titles, QStringList{kSchedulePrintDialogTitle});
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    const PdfWords pdf(dialog.outputFile);
+    ASSERT_TRUE(pdf.ok()) << qPrintable(pdf.error());
+    ASSERT_GE(pdf.pageCount(), 3);
+    for (int page = 0; page < pdf.pageCount(); ++page) {
+        SCOPED_TRACE(page + 1);
+        EXPECT_GT(pdf.page(page).width, pdf.page(page).height);
+        EXPECT_EQ(pdf.page(page).lines().value(0), kScheduleTitle);
+    }
+    EXPECT_EQ(pdf.page(pdf.pageCount() - 1).lines().last(), QStringLiteral("Tuesday 04/06/27 Feed"));
 }
 
 TEST_F(ReminderWindows, ViewScheduleOpensTheScheduleAndFilePrintPrintsIt)

@@ -425,8 +425,12 @@ TEST(AddAnimalDialog, RefusedCountOrSizeKeepsTheDialogOpen)
         {"2", "0", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
         {"2", "abc", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
         // So many, or so large, that the tank's total would run past what it can count.
-        {"1000000000", "2", "You must add at least one animal to the tank.", "countEdit"},
-        {"1", "1e12", "Your fish must be at least one inch long to add it to the tank.", "sizeEdit"},
+        {"1000000000", "2", "That number of animals is too large to add to the tank.", "countEdit"},
+        {"1", "1e12", "That size is too large to add to the tank.", "sizeEdit"},
+        {"500000000", "2",
+         "That would make the tank's total too large: all its fish together must come to less than 1,000,000,000 "
+         "inches.",
+         "countEdit"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.count) + " / " + c.size);
