@@ -356,6 +356,7 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
     // The chart lays itself out anew (title, maximized window) before it is painted.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    settleGraphChart(m_chart);
 
     std::unique_ptr<IPrintSession> session =
         m_ctx.services.printing->choosePrinter(QStringLiteral("Print Water Quality Graph"), destination);

@@ -39,6 +39,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QValueAxis>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <set>
 #include <stdexcept>
@@ -825,49 +826,112 @@ TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
     }
 }
 
-// The printed page is the chart as the screen lays it out, scaled: each date
-// of a full page prints whole, and no two dates print over each other.
-TEST(GraphPrinting, TheDatesOfAFullPagePrintWholeAndApart)
+struct PrintedDatesCase {
+    const char* name;
+    QSize screen;           // maximized on a screen of this size, then printed at once (none: as drawn)
+    bool narrowest;         // the graph at its smallest size: dates of 13 entries or more stand upright
+    bool dayFirstWithDots;
+};
+
+class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
+
+// The graph is drawn at its default size (or its smallest); maximized on the
+// screen, as Yes to the question does, it is printed at once. Each date of a
+// page of 2 to 20 entries prints whole on one line, level or upright, and
+// nothing else (another date, the axis title "Date") prints over it. Upright
+// dates read from the bottom up.
+TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
-    for (const bool dayFirstWithDots : {false, true}) {
-        SCOPED_TRACE(dayFirstWithDots);
-        Graph g;
-        g.main->resize(800, 560);
-        const QDate from(2025, 10, 24);
-        g.addTests("Reef", 20, from);
-        if (dayFirstWithDots) {
-            g.env.ctx->settings.dateOrder = "DDMMYY";
-            g.env.ctx->settings.dateDelimiter = ".";
+    const PrintedDatesCase& c = GetParam();
+    const QDate from(2025, 10, 10);
+    const int counts[] = {2, 13, 14, 18, 20};
+    QStringList tanks;
+    for (int n : counts)
+        tanks << QStringLiteral("Tank %1").arg(n);
+    Graph g(tanks);
+    g.main->resize(800, 560);
+    for (int i = 0; i < tanks.size(); ++i)
+        g.addTests(tanks[i], counts[i], from);
+    if (c.dayFirstWithDots) {
+        g.env.ctx->settings.dateOrder = "DDMMYY";
+        g.env.ctx->settings.dateDelimiter = ".";
+    }
+    QtPrintService qt(&g.env.files);
+    g.env.ctx->services.printing = &qt;
+    g.env.messages.defaultAnswer = MsgResult::No;   // not maximized: printed at the size it has
+    for (int i = 0; i < tanks.size(); ++i) {
+        SCOPED_TRACE(counts[i]);
+        auto* frame = qobject_cast<QMdiSubWindow*>(g.main->childWindow("WaterGraphWindow")->parentWidget());
+        if (c.narrowest)
+            frame->resize(frame->minimumSizeHint());
+        g.main->showWaterGraph(tanks[i]);
+        QCoreApplication::processEvents();
+        if (c.screen.isValid()) {
+            // The offscreen screen is 800x600: a larger one is the main window
+            // at its size, which it takes as late as a maximized one does.
+            g.main->windowHandle()->resize(c.screen);
+            frame->showMaximized();
         }
-        QtPrintService qt(&g.env.files);
-        g.env.ctx->services.printing = &qt;
-        g.main->showWaterGraph("Reef");
-        g.env.messages.defaultAnswer = MsgResult::No;   // printed at the size it has
-        const QString path = g.env.path("graph.pdf");
+        const QString path = g.env.path(QStringLiteral("graph%1.pdf").arg(counts[i]));
         g.env.files.answers.enqueue(path);
         g.window()->printGraph(PrintDestination::PdfFile);
+        if (c.screen.isValid()) {
+            ASSERT_EQ(g.main->size(), c.screen);
+            frame->showNormal();
+            g.main->resize(800, 560);
+        }
 
         const PdfWords pdf(path);
         ASSERT_TRUE(pdf.ok()) << pdf.error().toStdString();
         ASSERT_EQ(pdf.pageCount(), 1);
         const QList<PdfWord>& words = pdf.page(0).words;
-        ASSERT_FALSE(words.isEmpty());
         QStringList texts;
         for (const PdfWord& w : words)
             texts << w.text;
         EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
-        QVector<QRectF> dateBoxes;
-        for (const QString& date : datesFrom(from, 20, dayFirstWithDots)) {
-            const auto found = std::find_if(words.cbegin(), words.cend(), [&](const PdfWord& w) { return w.text == date; });
-            EXPECT_NE(found, words.cend()) << date.toStdString() << " in " << texts.join(' ').toStdString();
-            if (found != words.cend())
-                dateBoxes << found->box;
+        const QStringList dates = datesFrom(from, counts[i], c.dayFirstWithDots);
+        for (const QString& date : dates) {
+            const QList<PdfWord> found = pdf.page(0).find(date);
+            EXPECT_EQ(found.size(), 1) << date.toStdString() << " in " << texts.join(' ').toStdString();
+            if (found.size() != 1)
+                continue;
+            const QRectF box = found[0].box;
+            for (const PdfWord& other : words) {
+                if (other.text != date) {
+                    EXPECT_FALSE(box.intersects(other.box)) << other.text.toStdString() << " prints over " << date.toStdString();
+                }
+            }
+            const bool upright = box.height() > box.width();
+            if (c.narrowest && counts[i] >= 13) {
+                EXPECT_TRUE(upright) << date.toStdString();
+            }
+            // Upright, the last date of the page begins in the lower half of
+            // its box and ends in the upper half.
+            if (upright && date == dates.last()) {
+                const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
+                const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
+                const QString start = PdfWords::textWithin(path, 0, lower);
+                const QString end = PdfWords::textWithin(path, 0, upper);
+                EXPECT_TRUE(!start.isEmpty() && date.startsWith(start))
+                    << date.toStdString() << " reads " << start.toStdString() << " at its foot";
+                EXPECT_TRUE(!end.isEmpty() && date.endsWith(end))
+                    << date.toStdString() << " reads " << end.toStdString() << " at its head";
+            }
         }
-        for (int i = 0; i < dateBoxes.size(); ++i)
-            for (int j = i + 1; j < dateBoxes.size(); ++j)
-                EXPECT_FALSE(dateBoxes[i].intersects(dateBoxes[j])) << "dates " << i << " and " << j << " overlap";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphPrinting, PrintedDates,
+    ::testing::Values(PrintedDatesCase{"DefaultSize", QSize(), false, false},
+                      PrintedDatesCase{"DefaultSizeDayFirst", QSize(), false, true},
+                      PrintedDatesCase{"SmallestSizeDayFirst", QSize(), true, true},
+                      PrintedDatesCase{"MaximizedOn800x600", QSize(800, 600), false, false},
+                      PrintedDatesCase{"MaximizedOn1024x768", QSize(1024, 768), false, false},
+                      PrintedDatesCase{"MaximizedOn1280x1024", QSize(1280, 1024), false, false},
+                      PrintedDatesCase{"MaximizedOn1280x1024DayFirst", QSize(1280, 1024), false, true},
+                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The logbook and the graph each keep the tank they were given: choosing a
 // tank in one never changes what the other shows or prints.
