@@ -116,7 +116,7 @@ QToolButton* button(WaterGraphWindow& w, const char* name)
 // A shown graph window turned to `page` (page 1 of the Reef tank first).
 void turnTo(WaterGraphWindow& graph, int page)
 {
-    graph.graphTank(QStringLiteral("Reef"));
+    graph.graphTank(fixture().tankid);
     QCoreApplication::processEvents();
     while (graph.shownPage().page < page && button(graph, "nextButton")->isEnabled()) {
         button(graph, "nextButton")->click();
@@ -259,7 +259,7 @@ void BM_WalkToLastPageAndBack(benchmark::State& state)
     Fixture& f = fixture();
     WaterGraphWindow graph(f.ctx, nullptr);
     graph.show();
-    graph.graphTank(QStringLiteral("Reef"));
+    graph.graphTank(f.tankid);
     for (auto _ : state) {
         while (button(graph, "nextButton")->isEnabled()) {
             button(graph, "nextButton")->click();

@@ -2,6 +2,7 @@
 
 #include "core/ui/ShellInterfaces.h"
 #include "core/AppContext.h"
+#include "core/TankStore.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/AboutBox.h"
 #include "core/ui/ElidedLabel.h"
@@ -524,8 +525,11 @@ void MainWindow::showLogbook() { showChild(QStringLiteral("LogbookWindow")); }
 
 void MainWindow::showGraph()
 {
+    // A picked tank deleted since leaves the graph to the tank it shows.
+    if (m_pickedTank && !TankStore(m_ctx.db()).findById(*m_pickedTank))
+        m_pickedTank.reset();
     if (hooks.showGraph)
-        hooks.showGraph(QString());
+        hooks.showGraph(m_pickedTank);
 }
 
 void MainWindow::showCompatibility() { showChild(QStringLiteral("CompatibilityWindow")); }
@@ -595,7 +599,7 @@ void MainWindow::showGraphOptions()
     if (hooks.showOptions)
         hooks.showOptions(1);
     if (hooks.graphVisible && hooks.graphVisible() && hooks.showGraph)
-        hooks.showGraph(QString());
+        hooks.showGraph(std::nullopt);
 }
 
 // ---- Window ------------------------------------------------------------------
@@ -861,8 +865,13 @@ void MainWindow::setTankPropertiesCaption(const QString& caption)
     m_tankPropertiesAction->setText(caption);
 }
 
-void MainWindow::showWaterGraph(const QString& tankName)
+void MainWindow::showWaterGraph(const QString& tankId)
 {
     if (hooks.showGraph)
-        hooks.showGraph(tankName);
+        hooks.showGraph(tankId);
+}
+
+void MainWindow::noteTankPicked(const QString& tankId)
+{
+    m_pickedTank = tankId;
 }

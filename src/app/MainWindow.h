@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include "core/ui/ShellInterfaces.h"
 #include <functional>
+#include <optional>
 
 class AppContext;
 class QAction;
@@ -29,7 +30,7 @@ struct ShellHooks {
     std::function<void(const QString&)> deleteTank;          // tank pop-up "Delete Tank"
     std::function<void(int)> showOptions;                    // View > Options... (0), Graph Options (1)
     std::function<void()> backupDatabase;                    // File > Backup Database
-    std::function<void(const QString&)> showGraph;           // the graph of a tank ("": the one shown)
+    std::function<void(const std::optional<QString>&)> showGraph;   // the graph of a tank, by key (none: the one shown)
     std::function<bool()> graphVisible;                      // is the graph window showing
     std::function<bool()> runDiagnosisWizard;                // one run of the diagnosis wizard; true: run again
 };
@@ -68,7 +69,10 @@ public:
     void setTankPropertiesCaption(const QString& caption) override;
     QMenu* tankPopupMenu() const override { return m_tankMenu; }
     QMenu* logPopupMenu() const override { return m_logMenu; }
-    void showWaterGraph(const QString& tankName) override;
+    void showWaterGraph(const QString& tankId) override;
+    // The tank (its key) the keeper picked last, in the logbook's tree or the
+    // graph's tank box: Tools > Graphing draws it.
+    void noteTankPicked(const QString& tankId);
     QAction* toolbarButton(const QString& key) const;   // "tanksetup", "logbook", ...
 
     // ---- start-up ----------------------------------------------------------
@@ -220,6 +224,7 @@ private:
     QHash<QString, std::function<QWidget*()>> m_factories;
     QHash<QString, QWidget*> m_children;
     HelpWindow* m_help = nullptr;
+    std::optional<QString> m_pickedTank;
     bool m_inDiagnosisLoop = false;
     bool m_diagnosisFrameClosed = false;
     bool m_closing = false;

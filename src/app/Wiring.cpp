@@ -60,6 +60,7 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     // ---- logbook ----
     main.registerChild(QStringLiteral("LogbookWindow"), [&ctx, &main]() -> QWidget* {
         auto* logbook = new LogbookWindow(ctx, &main);
+        QObject::connect(logbook, &LogbookWindow::tankPicked, &main, &MainWindow::noteTankPicked);
         // The logbook's print command: the log print dialog, preset to the log
         // of the current tab and the selected tank.
         logbook->printEntriesHook = [&ctx, &main, logbook](int tab, const QString& tankKey, const QString&) {
@@ -110,20 +111,14 @@ void wireApplication(AppContext& ctx, MainWindow& main)
     main.registerChild(QStringLiteral("WaterGraphWindow"), [&ctx, &main]() -> QWidget* {
         auto* graph = new WaterGraphWindow(ctx, &main);
         graph->setPopupMenu(main.findChild<QMenu*>(QStringLiteral("graphMenu")));
+        QObject::connect(graph, &WaterGraphWindow::tankPicked, &main, &MainWindow::noteTankPicked);
         return graph;
     });
-    // A named tank is drawn; without one the graph draws the tank it shows,
-    // or, showing none yet, the tank last picked in the logbook's tree.
-    main.hooks.showGraph = [&main](const QString& tankName) {
+    // The tank given is drawn; without one the graph draws the tank it shows.
+    main.hooks.showGraph = [&main](const std::optional<QString>& tankId) {
         main.showChild(QStringLiteral("WaterGraphWindow"));
-        auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false));
-        if (!graph)
-            return;
-        QString tank = tankName;
-        if (tank.isEmpty() && graph->currentTankToGraph().isEmpty())
-            if (ILogbookWindow* lb = main.logbook())
-                tank = lb->currentTankName();
-        graph->graphTank(tank);
+        if (auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false)))
+            graph->graphTank(tankId);
     };
     main.hooks.graphVisible = [&main] {
         QWidget* graph = main.childWindow(QStringLiteral("WaterGraphWindow"), false);

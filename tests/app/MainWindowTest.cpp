@@ -41,7 +41,7 @@ struct Shell {
         main.hooks.deleteTank = [this](const QString& n) { hookCalls << "deleteTank:" + n; };
         main.hooks.showOptions = [this](int tab) { hookCalls << QString("showOptions:%1").arg(tab); };
         main.hooks.backupDatabase = [this] { hookCalls << "backupDatabase"; };
-        main.hooks.showGraph = [this](const QString& tank) { hookCalls << "showGraph" + tank; };
+        main.hooks.showGraph = [this](const std::optional<QString>& tank) { hookCalls << "showGraph" + tank.value_or(""); };
         main.hooks.runDiagnosisWizard = [this] {
             hookCalls << "runDiagnosisWizard";
             return false;   // the keeper's Cancel

@@ -81,6 +81,23 @@ public:
         read(tool.readAllStandardOutput());
     }
 
+    // The text read within `area` (PDF points from the top left corner) of
+    // the page numbered `index` from 0; a character half in it counts.
+    // Read in two halves, an upright word tells which way it reads.
+    static QString textWithin(const QString& path, int index, const QRectF& area)
+    {
+        const QRect points = area.toAlignedRect();
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QString::number(index + 1), QStringLiteral("-l"), QString::number(index + 1),
+                    QStringLiteral("-x"), QString::number(points.x()), QStringLiteral("-y"), QString::number(points.y()),
+                    QStringLiteral("-W"), QString::number(points.width()), QStringLiteral("-H"),
+                    QString::number(points.height()), path, QStringLiteral("-")});
+        if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return QString();
+        return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+    }
+
     bool ok() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
     int pageCount() const { return int(m_pages.size()); }

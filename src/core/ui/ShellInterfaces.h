@@ -60,6 +60,6 @@ public:
     virtual void setTankPropertiesCaption(const QString& caption) = 0;
     virtual QMenu* tankPopupMenu() const = 0;
     virtual QMenu* logPopupMenu() const = 0;
-    // The logbook's graph command: the water-quality graph of the tank named.
-    virtual void showWaterGraph(const QString& tankName) = 0;
+    // The logbook's graph command: the water-quality graph of the tank with this key.
+    virtual void showWaterGraph(const QString& tankId) = 0;
 };

@@ -377,6 +377,8 @@ void LogbookWindow::selectTank()
     m_tankId = node ? node->data(0, Qt::UserRole).toString() : kAllTanks;
     m_tankName = node ? node->text(0) : kAllTanks;
     refreshList(QStringLiteral("ascending"));
+    if (m_tankSelected)
+        emit tankPicked(m_tankId);
 }
 
 void LogbookWindow::showLogOfTab()
@@ -860,7 +862,7 @@ void LogbookWindow::moveEntry()
 void LogbookWindow::showGraph()
 {
     if (ILogbookShell* sh = shell(); sh && m_tankSelected)
-        sh->showWaterGraph(m_tankName);
+        sh->showWaterGraph(m_tankId);
 }
 
 QString LogbookWindow::tankWaterType() const

@@ -62,6 +62,10 @@ public:
     // Shows a pop-up menu at a screen position (tests replace it).
     std::function<void(QMenu*, const QPoint&)> showPopup;
 
+signals:
+    // The keeper picked the tank with this key in the tree.
+    void tankPicked(const QString& tankId);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
@@ -387,6 +388,15 @@ void buildGraphChart(QChart* chart, int chartTypeCode, const QVector<GraphSeries
     chart->legend()->setAlignment(Qt::AlignBottom);
     Builder(chart, graphKindForCode(chartTypeCode), series, page, dates).build();
     colourGraphChart(chart, false);
+}
+
+void settleGraphChart(QChart* chart)
+{
+    // Each layout may set the labels anew (another width, another setting),
+    // which asks for one more; a few rounds settle any change of size.
+    QGraphicsLayout* layout = chart->layout();
+    for (int round = 0; layout && round < 4 && !layout->isActivated(); ++round)
+        layout->activate();
 }
 
 void colourGraphChart(QChart* chart, bool grey)

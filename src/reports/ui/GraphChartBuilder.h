@@ -29,6 +29,12 @@ void buildGraphChart(QChart* chart, int chartTypeCode, const QVector<GraphSeries
 // Removes every series and axis.
 void clearGraphChart(QChart* chart);
 
+// Lays the chart out at once, with the date labels as its size has them,
+// so that it is painted as the screen will show it: Qt Charts sets a label
+// anew only on its next layout, and a label whose type size or angle has
+// changed meanwhile wraps onto two lines.
+void settleGraphChart(QChart* chart);
+
 // Colours the chart's series in their own colours, or in grey tones (for a
 // greyscale printout).
 void colourGraphChart(QChart* chart, bool grey);

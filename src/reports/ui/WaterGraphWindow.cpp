@@ -121,31 +121,30 @@ void WaterGraphWindow::activate()
 
 void WaterGraphWindow::fillTankBox()
 {
-    const QString shown = m_tankBox->currentIndex() >= 0 ? m_tankBox->currentText() : QString();
-    QStringList names;
-    for (const TankRecord& tank : TankStore(m_ctx.db()).listByName())
-        names << tank.tankname;
-    QStringList current;
-    for (int i = 0; i < m_tankBox->count(); ++i)
-        current << m_tankBox->itemText(i);
-    if (names == current)
+    const QVariant shown = m_tankBox->currentData();
+    const QVector<TankRecord> tanks = TankStore(m_ctx.db()).listByName();
+    bool same = tanks.size() == m_tankBox->count();
+    for (int i = 0; same && i < tanks.size(); ++i)
+        same = m_tankBox->itemText(i) == tanks[i].tankname && m_tankBox->itemData(i).toString() == tanks[i].tankid;
+    if (same)
         return;
     const QSignalBlocker block(m_tankBox);
     m_tankBox->clear();
-    m_tankBox->addItems(names);
-    m_tankBox->setCurrentIndex(shown.isEmpty() ? -1 : int(names.indexOf(shown)));
+    for (const TankRecord& tank : tanks)
+        m_tankBox->addItem(tank.tankname, tank.tankid);
+    m_tankBox->setCurrentIndex(shown.isValid() ? m_tankBox->findData(shown) : -1);
 }
 
 void WaterGraphWindow::chooseTank(int index)
 {
     if (index < 0 || index >= m_tankBox->count())
         return;
-    m_currentTankToGraph = m_tankBox->itemText(index);
-    m_restartTank = true;
-    graphTank(m_currentTankToGraph);
+    const QString tankId = m_tankBox->itemData(index).toString();
+    emit tankPicked(tankId);
+    drawTank(tankId, true);
 }
 
-void WaterGraphWindow::graphTank(const QString& tankName)
+void WaterGraphWindow::graphTank(const std::optional<QString>& tankId)
 {
     if (m_loading)
         return;
@@ -158,35 +157,30 @@ void WaterGraphWindow::graphTank(const QString& tankName)
                             kNoTanksTitle, MsgIcon::Exclamation, false);
         return;
     }
-    QString name = tankName;
-    if (name.isEmpty() && m_tankBox->findText(m_currentTankToGraph) >= 0)
-        name = m_currentTankToGraph;
-    if (name.isEmpty()) {
-        m_tankBox->setCurrentIndex(0);
-        chooseTank(0);
-        return;
-    }
-    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findByName(name);
+    if (tankId)
+        drawTank(*tankId, false);
+    else if (m_tankId && m_tankBox->findData(*m_tankId) >= 0)
+        drawTank(*m_tankId, false);
+    else
+        drawTank(m_tankBox->itemData(0).toString(), true);
+}
+
+void WaterGraphWindow::drawTank(const QString& tankId, bool firstPage)
+{
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(tankId);
     if (!tank) {
         m_ctx.services.tell(QStringLiteral("You have no log entries set up in Brinestead. You must enter at least 2 "
                                            "water quality log entries into it before you can graph the results."),
                             kNoTanksTitle, MsgIcon::Exclamation, false);
         return;
     }
-    m_currentTankToGraph = tank->tankname;
-
-    if (m_tankBox->currentText() != m_currentTankToGraph || m_tankBox->currentIndex() < 0) {
-        for (int i = 0; i < m_tankBox->count(); ++i) {
-            if (m_tankBox->itemText(i) == m_currentTankToGraph) {
-                m_tankBox->setCurrentIndex(i);
-                chooseTank(i);
-                return;
-            }
-        }
-    }
-    if (m_restartTank || m_pager.tankId() != tank->tankid) {
+    // Another tank starts at its page 1; the tank shown keeps its page.
+    if (firstPage || m_tankId != tank->tankid)
         m_pager.startTank(tank->tankid);
-        m_restartTank = false;
+    m_tankId = tank->tankid;
+    {
+        const QSignalBlocker block(m_tankBox);
+        m_tankBox->setCurrentIndex(m_tankBox->findData(tank->tankid));
     }
 
     const QVector<GraphSeriesChoice> series =
@@ -271,19 +265,19 @@ void WaterGraphWindow::takeFocus()
 
 void WaterGraphWindow::showNextPage()
 {
-    if (m_page.entries.isEmpty())
+    if (m_page.entries.isEmpty() || !m_tankId)
         return;
     m_pager.turnToNextPage(m_page.entries.last().key);
     m_previousButton->setEnabled(true);
-    graphTank(m_currentTankToGraph);
+    drawTank(*m_tankId, false);
 }
 
 void WaterGraphWindow::showPreviousPage()
 {
-    if (m_page.entries.isEmpty())
+    if (m_page.entries.isEmpty() || !m_tankId)
         return;
     m_pager.turnToPreviousPage(m_page.entries.first().key);
-    graphTank(m_currentTankToGraph);
+    drawTank(*m_tankId, false);
 }
 
 // ---- pop-up and help ------------------------------------------------------------
@@ -356,6 +350,7 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
     // The chart lays itself out anew (title, maximized window) before it is painted.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    settleGraphChart(m_chart);
 
     std::unique_ptr<IPrintSession> session =
         m_ctx.services.printing->choosePrinter(QStringLiteral("Print Water Quality Graph"), destination);

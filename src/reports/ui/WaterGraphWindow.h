@@ -10,6 +10,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class QChart;
@@ -30,15 +31,13 @@ public:
     void activate() override;
     void printRequested() override { printGraph(); }
 
-    // Draws the tank named tankName: the page shown when it is the tank shown,
-    // else its page 1. An empty name draws the tank shown, or the first tank
-    // when none is shown (or the one shown is gone).
-    void graphTank(const QString& tankName);
+    // Draws the tank with the key tankId: the page shown when it is the tank
+    // shown, else its page 1. Without a key it draws the tank shown, or the
+    // first tank when none is shown (or the one shown is gone).
+    void graphTank(const std::optional<QString>& tankId = std::nullopt);
     // Prints the chart as shown, one landscape page per copy.
     void printGraph(PrintDestination destination = PrintDestination::Printer);
 
-    // The tank being graphed ("" before the first drawing).
-    QString currentTankToGraph() const { return m_currentTankToGraph; }
     // The tank whose entries the chart shows ("" while it shows none).
     QString chartTankName() const { return m_chartTankName; }
     QChart* chart() const { return m_chart; }
@@ -49,6 +48,10 @@ public:
     void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
     // Shows a pop-up menu at a screen position (tests replace it).
     std::function<void(QMenu*, const QPoint&)> showPopup;
+
+signals:
+    // The keeper chose the tank with this key in the tank box.
+    void tankPicked(const QString& tankId);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -61,8 +64,11 @@ private slots:
     void showPreviousPage();
 
 private:
-    // Refills the tank box from the tanks table, keeping the tank shown.
+    // Refills the tank box from the tanks table (names, with their keys as
+    // item data), keeping the tank shown.
     void fillTankBox();
+    // Draws the tank with this key, from its page 1 when firstPage.
+    void drawTank(const QString& tankId, bool firstPage);
     void popUpMenu(const QPoint& globalPos);
     void takeFocus();
     // Puts a new chart, filled by `fill`, in the place of the one shown; the
@@ -77,9 +83,8 @@ private:
     IShell* m_shell;
     GraphPager m_pager;
     GraphPageData m_page;
-    QString m_currentTankToGraph;
+    std::optional<QString> m_tankId;   // the tank being graphed: none before the first drawing
     QString m_chartTankName;
-    bool m_restartTank = false;
     bool m_loading = false;
 
     QLabel* m_tankLabel = nullptr;

@@ -39,6 +39,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QValueAxis>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <set>
 #include <stdexcept>
@@ -118,6 +119,15 @@ struct Graph {
     QToolButton* next() const { return child<QToolButton>(window(), "nextButton"); }
     QToolButton* previous() const { return child<QToolButton>(window(), "previousButton"); }
     QComboBox* tankBox() const { return child<QComboBox>(window(), "tankBox"); }
+    // The keeper picks `tank` in the graph's tank box.
+    void pick(const QString& tank) const
+    {
+        const int index = tankBox()->findData(ids.value(tank));
+        if (index < 0)
+            throw std::runtime_error("the tank box does not list " + tank.toStdString());
+        tankBox()->setCurrentIndex(index);
+        emit tankBox()->activated(index);
+    }
     QStringList rowLabels() const
     {
         for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal))
@@ -156,31 +166,42 @@ struct Graph {
     }
 };
 
+// With no tank picked, Tools > Graphing draws the first tank by name, whatever
+// its name: a file made elsewhere may hold a tank named "" or " ". Picked
+// again in the box, after another, it is drawn again.
 TEST(WaterGraphWindow, ToolsGraphingDrawsTheFirstTankAndClaimsFilePrint)
 {
-    Graph g;
-    g.addTests("Pond", 3);
-    g.graphing();
-    WaterGraphWindow* w = g.window();
-    EXPECT_EQ(w->windowTitle(), "Water Quality Graphing");
-    EXPECT_TRUE(w->isVisible());
-    // "Pond" comes first by name.
-    EXPECT_EQ(g.tankBox()->currentText(), "Pond");
-    EXPECT_EQ(w->currentTankToGraph(), "Pond");
-    EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3"}));
-    EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
-    EXPECT_EQ(g.main->activeChild(), w);
-    QAction* print = child<QAction>(g.main.get(), "printAction");
-    EXPECT_TRUE(print->isEnabled());
-    EXPECT_EQ(print->text(), "&Print");
-    EXPECT_TRUE(g.env.messages.shown.isEmpty());
+    for (const QString& first : {QStringLiteral("Pond"), QString(), QStringLiteral(" ")}) {
+        SCOPED_TRACE("the first tank named '" + first.toStdString() + "'");
+        Graph g({first, "Reef"});
+        g.addTests(first, 3);
+        g.addTests("Reef", 2, QDate(2026, 4, 1));
+        g.graphing();
+        WaterGraphWindow* w = g.window();
+        EXPECT_EQ(w->windowTitle(), "Water Quality Graphing");
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(g.tankBox()->currentText(), first);
+        EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3"}));
+        EXPECT_EQ(g.legend(), QStringList({"Nh3", "No2", "No3"}));
+        EXPECT_EQ(g.main->activeChild(), w);
+        QAction* print = child<QAction>(g.main.get(), "printAction");
+        EXPECT_TRUE(print->isEnabled());
+        EXPECT_EQ(print->text(), "&Print");
+
+        g.pick("Reef");
+        EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
+        g.pick(first);
+        EXPECT_EQ(g.tankBox()->currentText(), first);
+        EXPECT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3"}));
+        EXPECT_TRUE(g.env.messages.shown.isEmpty());
+    }
 }
 
 TEST(WaterGraphWindow, NextAndPreviousTurnThePagesOfTheTank)
 {
     Graph g;
     g.addTests("Reef", 45);
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     const struct {
         QToolButton* (Graph::*click)() const;
         int page;
@@ -211,14 +232,12 @@ TEST(WaterGraphWindow, ChoosingAnotherTankStartsAtItsFirstPage)
     Graph g;
     g.addTests("Reef", 45);
     g.addTests("Pond", 25, QDate(2025, 6, 1));
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     QTest::mouseClick(g.next(), Qt::LeftButton);
     QTest::mouseClick(g.next(), Qt::LeftButton);
     ASSERT_EQ(g.window()->shownPage().page, 3);
-    const int pond = g.tankBox()->findText("Pond");
-    g.tankBox()->setCurrentIndex(pond);
-    emit g.tankBox()->activated(pond);
-    EXPECT_EQ(g.window()->currentTankToGraph(), "Pond");
+    g.pick("Pond");
+    EXPECT_EQ(g.tankBox()->currentText(), "Pond");
     EXPECT_EQ(g.window()->shownPage().page, 1);
     EXPECT_EQ(g.rowLabels().value(0), "6/1");
     EXPECT_TRUE(g.next()->isEnabled());
@@ -287,7 +306,7 @@ TEST_P(DateLabels, EveryLabelOfThePageReadsWholeOnTheScreen)
         g.env.ctx->settings.dateOrder = "DDMMYY";
         g.env.ctx->settings.dateDelimiter = ".";
     }
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     if (c.maximized) {
         g.main->showMaximized();
         qobject_cast<QMdiSubWindow*>(g.window()->parentWidget())->showMaximized();
@@ -317,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RefusalCase {
     const char* description;
-    QString tank;   // the tank the logbook asks for
+    QString tank;   // the tank the logbook asks for (a key of no tank when none is named so)
     std::function<void(Graph&)> arrange;
     QString text;
     QString title;
@@ -332,7 +351,7 @@ TEST_P(Refusals, ShowTheirMessageAndDrawNothing)
     Graph g;
     c.arrange(g);
     g.env.messages.clear();
-    g.main->showWaterGraph(c.tank);
+    g.main->showWaterGraph(g.ids.value(c.tank, c.tank));
     ASSERT_EQ(g.env.messages.shown.size(), 1);
     const Message& m = g.env.messages.shown[0];
     EXPECT_EQ(m.text, c.text);
@@ -353,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "log entries into it before you can graph the results. Set up a tank by choosing \"Tools\", "
                     "\"Set Up Tanks\" on the menu.",
                     "No Tanks Set Up Yet", MsgIcon::Exclamation},
-        RefusalCase{"tank name not found", "Gone", [](Graph&) {},
+        RefusalCase{"tank not found", "Gone", [](Graph&) {},
                     "You have no log entries set up in Brinestead. You must enter at least 2 water quality log "
                     "entries into it before you can graph the results.",
                     "No Tanks Set Up Yet", MsgIcon::Exclamation},
@@ -388,7 +407,7 @@ TEST(WaterGraphWindow, WithNothingDrawnNeitherButtonTurnsAPage)
     EXPECT_FALSE(g.previous()->isEnabled());
     EXPECT_EQ(child<QLabel>(g.window(), "hintLabel")->text(), "(Right Click for Graph Properties)");
 
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     QTest::mouseClick(g.next(), Qt::LeftButton);
     ASSERT_TRUE(g.next()->isEnabled());
     ASSERT_TRUE(g.previous()->isEnabled());
@@ -406,11 +425,9 @@ TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
     Graph g;
     g.addTests("Reef", 25);
     g.addTests("Pond", 1);
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     QTest::mouseClick(g.next(), Qt::LeftButton);
-    const int pond = g.tankBox()->findText("Pond");
-    g.tankBox()->setCurrentIndex(pond);
-    emit g.tankBox()->activated(pond);
+    g.pick("Pond");
     EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
     EXPECT_FALSE(g.next()->isEnabled());
     EXPECT_FALSE(g.previous()->isEnabled());
@@ -424,7 +441,7 @@ TEST(WaterGraphWindow, UserTestsAreLabelledWithTheNamesInTheOptions)
     g.env.ctx->settings.graphChecks = "1000000000011";
     g.env.ctx->userFieldName1 = "Iodine";
     g.env.ctx->userFieldName2 = "Strontium";
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     EXPECT_EQ(g.legend(), QStringList({"ph", "Iodine", "Strontium"}));
     // Renamed in the options: the next drawing carries the new names.
     g.env.ctx->userFieldName1 = "KH test";
@@ -457,7 +474,7 @@ TEST(WaterGraphWindow, ASkippedZeroLeavesAGapInTheLine)
     g.env.ctx->settings.graphStyle = 3;   // 2D Line
     g.env.ctx->settings.graphChecks = "0100000000000";
 
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     int pieces = 0;
     EXPECT_EQ(pointsOf(g.chart(), 0, &pieces), QList<QPointF>({{0, 0.25}, {1, 0}, {2, 0.25}}));
     EXPECT_EQ(pieces, 1);
@@ -479,14 +496,14 @@ TEST(WaterGraphWindow, ATankWithoutValuesOfTheChosenTestsIsToldSo)
     g.env.ctx->settings.graphChecks = "1000010000000";
     const auto notice = [&] { return child<QLabel>(g.window(), "noValuesLabel"); };
 
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     EXPECT_TRUE(g.env.messages.shown.isEmpty());
     EXPECT_TRUE(notice()->isVisible());
     EXPECT_EQ(notice()->text(), "The water tests of this tank hold no values for the measurements chosen to graph.");
     EXPECT_EQ(g.legend(), QStringList({"ph", "temp"}));
 
     // A tank of two pages: the page shown holds none.
-    g.main->showWaterGraph("Pond");
+    g.main->showWaterGraph(g.ids.value("Pond"));
     EXPECT_EQ(notice()->text(), "The water tests on this page hold no values for the measurements chosen to graph.");
     EXPECT_TRUE(notice()->isVisible());
 
@@ -498,7 +515,7 @@ TEST(WaterGraphWindow, ATankWithoutValuesOfTheChosenTestsIsToldSo)
     // Zeros the keeper skips are no values either.
     QSqlQuery(g.env.ctx->db()).exec("UPDATE waterlog SET nitrate = 0");
     g.env.ctx->settings.graphSkipZeroes = 1;
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     EXPECT_TRUE(notice()->isVisible());
 }
 
@@ -520,7 +537,7 @@ TEST_P(GraphTypes, DrawTheirKindOfSeriesAndNameThemInTheLegend)
     Graph g;
     g.addTests("Reef", 4);
     g.env.ctx->settings.graphStyle = c.code;
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
 
     int barSets = 0, lines = 0, areas = 0, pies = 0;
     for (QAbstractSeries* s : g.chart()->series()) {
@@ -587,7 +604,7 @@ TEST(WaterGraphWindow, XYDrawsEachSeriesAgainstTheEntryNumber)
     Graph g;
     g.addTests("Reef", 3);
     g.env.ctx->settings.graphStyle = 16;
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     EXPECT_EQ(pointsOf(g.chart(), 2), QList<QPointF>({{1, 1}, {2, 2}, {3, 3}}));
 }
 
@@ -595,7 +612,7 @@ TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
 {
     Graph g;
     g.addTests("Reef", 2);
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     ASSERT_EQ(g.tankBox()->count(), 2);
 
     g.addTank("Angel");
@@ -605,7 +622,7 @@ TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
     EXPECT_EQ(g.tankBox()->count(), 3);
     EXPECT_EQ(g.tankBox()->currentText(), "Reef");
 
-    g.main->showWaterGraph("Angel");
+    g.main->showWaterGraph(g.ids.value("Angel"));
     EXPECT_TRUE(g.env.messages.shown.isEmpty());
     EXPECT_EQ(g.tankBox()->currentText(), "Angel");
     EXPECT_EQ(g.rowLabels(), QStringList({"5/7", "5/8"}));
@@ -644,7 +661,7 @@ TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
     EXPECT_EQ(g.main->childWindow("WaterGraphWindow", false), nullptr);
 
     g.env.ctx->settings.graphStyle = 1;
-    g.main->showWaterGraph("Reef");
+    g.main->showWaterGraph(g.ids.value("Reef"));
     ASSERT_TRUE(qobject_cast<QBarSeries*>(g.chart()->series().value(0)));
     options->trigger();
     EXPECT_EQ(tabs, QList<int>({1, 1}));
@@ -652,35 +669,59 @@ TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
     EXPECT_TRUE(qobject_cast<QLineSeries*>(g.chart()->series().value(0)));
 }
 
-TEST(WaterGraphWindow, TheLogbooksGraphButtonGraphsTheTankChosenThere)
+// Tools > Graphing and its toolbar button draw the tank picked last, in the
+// logbook's tree or in the graph's box; the logbook's graph button draws the
+// logbook's tank, and Graph Options redraws the tank the graph shows.
+TEST(WaterGraphWindow, ToolsGraphingDrawsTheTankPickedLastInTheLogbookOrTheGraph)
 {
-    Graph g;
+    Graph g({"Reef", "Pond", "Community"});
     g.addTests("Reef", 2, QDate(2026, 4, 1));
-    g.addTests("Pond", 2);
-    LogbookWindow* logbook = g.logbookOn("Reef");
-    child<QAction>(logbook, "graphAction")->trigger();
-    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
-    EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
-    EXPECT_EQ(g.main->activeChild(), g.window());
-
-    // The graph keeps its tank when the logbook moves on; the graph button
-    // hands it the logbook's.
-    ASSERT_TRUE(logbook->selectNode("Pond"));
-    g.graphing();
-    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
-    child<QAction>(logbook, "graphAction")->trigger();
-    EXPECT_EQ(g.window()->currentTankToGraph(), "Pond");
-}
-
-TEST(WaterGraphWindow, ToolsGraphingOpensOnTheTankPickedInTheLogbook)
-{
-    Graph g;
-    g.addTests("Reef", 2, QDate(2026, 4, 1));
-    g.addTests("Pond", 2);
-    g.logbookOn("Reef");   // "Pond" comes first by name
-    g.graphing();
-    EXPECT_EQ(g.window()->currentTankToGraph(), "Reef");
-    EXPECT_EQ(g.rowLabels(), QStringList({"4/1", "4/2"}));
+    g.addTests("Pond", 2, QDate(2026, 1, 1));
+    g.addTests("Community", 2, QDate(2026, 3, 1));
+    g.main->hooks.showOptions = [](int) {};
+    LogbookWindow* logbook = g.logbookOn("Reef");   // "Community" comes first by name
+    const auto inLogbook = [&](const QString& tank) {
+        if (!logbook->selectNode(tank))
+            throw std::runtime_error("the logbook does not list " + tank.toStdString());
+    };
+    const auto toolsGraphing = [&] { g.graphing(); };
+    const auto toolbarButton = [&] { g.main->toolbarButton("graphing")->trigger(); };
+    const auto logbooksButton = [&] { child<QAction>(logbook, "graphAction")->trigger(); };
+    const auto graphOptions = [&] { child<QAction>(g.main.get(), "graphOptionsAction")->trigger(); };
+    const struct {
+        const char* step;
+        std::function<void()> pickFirst;   // none: nothing picked before
+        std::function<void()> draw;
+        QString drawn;
+    } steps[] = {
+        {"Tools > Graphing opens on the logbook's tank", {}, toolsGraphing, "Reef"},
+        {"picked in the logbook", [&] { inLogbook("Community"); }, toolsGraphing, "Community"},
+        {"picked in the graph's box", [&] { g.pick("Pond"); }, {}, "Pond"},
+        {"the toolbar button draws the box's pick", {}, toolbarButton, "Pond"},
+        {"picked in the logbook again", [&] { inLogbook("Reef"); }, toolbarButton, "Reef"},
+        {"the logbook's button after a pick in the box", [&] { g.pick("Community"); }, logbooksButton, "Reef"},
+        {"Graph Options after a pick in the logbook", [&] { g.pick("Pond"); inLogbook("Community"); }, graphOptions, "Pond"},
+        {"Tools > Graphing after Graph Options", {}, toolsGraphing, "Community"},
+        {"picked in the logbook, then deleted",
+         [&] {
+             g.pick("Reef");
+             inLogbook("Pond");
+             TankStore(g.env.ctx->db()).remove(g.ids.value("Pond"));
+         },
+         toolsGraphing, "Reef"},
+    };
+    const QHash<QString, QString> firstDates = {{"Reef", "4/1"}, {"Pond", "1/1"}, {"Community", "3/1"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        if (step.pickFirst)
+            step.pickFirst();
+        if (step.draw)
+            step.draw();
+        EXPECT_EQ(g.tankBox()->currentText(), step.drawn);
+        EXPECT_EQ(g.rowLabels().value(0), firstDates.value(step.drawn));
+        EXPECT_EQ(g.main->activeChild(), g.window());
+        EXPECT_TRUE(g.env.messages.shown.isEmpty()) << g.titles().join(", ").toStdString();
+    }
 }
 
 // ---- printing ----------------------------------------------------------------------
@@ -689,7 +730,7 @@ struct Printed : Graph {
     Printed()
     {
         addTests("Reef", 5);
-        main->showWaterGraph("Reef");
+        main->showWaterGraph(ids.value("Reef"));
     }
     QMdiSubWindow* frame() const { return qobject_cast<QMdiSubWindow*>(window()->parentWidget()); }
     void printViaFileMenu() { child<QAction>(main.get(), "printAction")->trigger(); }
@@ -825,49 +866,112 @@ TEST(GraphPrinting, GreyscaleUnlessTheKeeperChoseColourPrinting)
     }
 }
 
-// The printed page is the chart as the screen lays it out, scaled: each date
-// of a full page prints whole, and no two dates print over each other.
-TEST(GraphPrinting, TheDatesOfAFullPagePrintWholeAndApart)
+struct PrintedDatesCase {
+    const char* name;
+    QSize screen;           // maximized on a screen of this size, then printed at once (none: as drawn)
+    bool narrowest;         // the graph at its smallest size: dates of 13 entries or more stand upright
+    bool dayFirstWithDots;
+};
+
+class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
+
+// The graph is drawn at its default size (or its smallest); maximized on the
+// screen, as Yes to the question does, it is printed at once. Each date of a
+// page of 2 to 20 entries prints whole on one line, level or upright, and
+// nothing else (another date, the axis title "Date") prints over it. Upright
+// dates read from the bottom up.
+TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
-    for (const bool dayFirstWithDots : {false, true}) {
-        SCOPED_TRACE(dayFirstWithDots);
-        Graph g;
-        g.main->resize(800, 560);
-        const QDate from(2025, 10, 24);
-        g.addTests("Reef", 20, from);
-        if (dayFirstWithDots) {
-            g.env.ctx->settings.dateOrder = "DDMMYY";
-            g.env.ctx->settings.dateDelimiter = ".";
+    const PrintedDatesCase& c = GetParam();
+    const QDate from(2025, 10, 10);
+    const int counts[] = {2, 13, 14, 18, 20};
+    QStringList tanks;
+    for (int n : counts)
+        tanks << QStringLiteral("Tank %1").arg(n);
+    Graph g(tanks);
+    g.main->resize(800, 560);
+    for (int i = 0; i < tanks.size(); ++i)
+        g.addTests(tanks[i], counts[i], from);
+    if (c.dayFirstWithDots) {
+        g.env.ctx->settings.dateOrder = "DDMMYY";
+        g.env.ctx->settings.dateDelimiter = ".";
+    }
+    QtPrintService qt(&g.env.files);
+    g.env.ctx->services.printing = &qt;
+    g.env.messages.defaultAnswer = MsgResult::No;   // not maximized: printed at the size it has
+    for (int i = 0; i < tanks.size(); ++i) {
+        SCOPED_TRACE(counts[i]);
+        auto* frame = qobject_cast<QMdiSubWindow*>(g.main->childWindow("WaterGraphWindow")->parentWidget());
+        if (c.narrowest)
+            frame->resize(frame->minimumSizeHint());
+        g.main->showWaterGraph(g.ids.value(tanks[i]));
+        QCoreApplication::processEvents();
+        if (c.screen.isValid()) {
+            // The offscreen screen is 800x600: a larger one is the main window
+            // at its size, which it takes as late as a maximized one does.
+            g.main->windowHandle()->resize(c.screen);
+            frame->showMaximized();
         }
-        QtPrintService qt(&g.env.files);
-        g.env.ctx->services.printing = &qt;
-        g.main->showWaterGraph("Reef");
-        g.env.messages.defaultAnswer = MsgResult::No;   // printed at the size it has
-        const QString path = g.env.path("graph.pdf");
+        const QString path = g.env.path(QStringLiteral("graph%1.pdf").arg(counts[i]));
         g.env.files.answers.enqueue(path);
         g.window()->printGraph(PrintDestination::PdfFile);
+        if (c.screen.isValid()) {
+            ASSERT_EQ(g.main->size(), c.screen);
+            frame->showNormal();
+            g.main->resize(800, 560);
+        }
 
         const PdfWords pdf(path);
         ASSERT_TRUE(pdf.ok()) << pdf.error().toStdString();
         ASSERT_EQ(pdf.pageCount(), 1);
         const QList<PdfWord>& words = pdf.page(0).words;
-        ASSERT_FALSE(words.isEmpty());
         QStringList texts;
         for (const PdfWord& w : words)
             texts << w.text;
         EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
-        QVector<QRectF> dateBoxes;
-        for (const QString& date : datesFrom(from, 20, dayFirstWithDots)) {
-            const auto found = std::find_if(words.cbegin(), words.cend(), [&](const PdfWord& w) { return w.text == date; });
-            EXPECT_NE(found, words.cend()) << date.toStdString() << " in " << texts.join(' ').toStdString();
-            if (found != words.cend())
-                dateBoxes << found->box;
+        const QStringList dates = datesFrom(from, counts[i], c.dayFirstWithDots);
+        for (const QString& date : dates) {
+            const QList<PdfWord> found = pdf.page(0).find(date);
+            EXPECT_EQ(found.size(), 1) << date.toStdString() << " in " << texts.join(' ').toStdString();
+            if (found.size() != 1)
+                continue;
+            const QRectF box = found[0].box;
+            for (const PdfWord& other : words) {
+                if (other.text != date) {
+                    EXPECT_FALSE(box.intersects(other.box)) << other.text.toStdString() << " prints over " << date.toStdString();
+                }
+            }
+            const bool upright = box.height() > box.width();
+            if (c.narrowest && counts[i] >= 13) {
+                EXPECT_TRUE(upright) << date.toStdString();
+            }
+            // Upright, the last date of the page begins in the lower half of
+            // its box and ends in the upper half.
+            if (upright && date == dates.last()) {
+                const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
+                const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
+                const QString start = PdfWords::textWithin(path, 0, lower);
+                const QString end = PdfWords::textWithin(path, 0, upper);
+                EXPECT_TRUE(!start.isEmpty() && date.startsWith(start))
+                    << date.toStdString() << " reads " << start.toStdString() << " at its foot";
+                EXPECT_TRUE(!end.isEmpty() && date.endsWith(end))
+                    << date.toStdString() << " reads " << end.toStdString() << " at its head";
+            }
         }
-        for (int i = 0; i < dateBoxes.size(); ++i)
-            for (int j = i + 1; j < dateBoxes.size(); ++j)
-                EXPECT_FALSE(dateBoxes[i].intersects(dateBoxes[j])) << "dates " << i << " and " << j << " overlap";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphPrinting, PrintedDates,
+    ::testing::Values(PrintedDatesCase{"DefaultSize", QSize(), false, false},
+                      PrintedDatesCase{"DefaultSizeDayFirst", QSize(), false, true},
+                      PrintedDatesCase{"SmallestSizeDayFirst", QSize(), true, true},
+                      PrintedDatesCase{"MaximizedOn800x600", QSize(800, 600), false, false},
+                      PrintedDatesCase{"MaximizedOn1024x768", QSize(1024, 768), false, false},
+                      PrintedDatesCase{"MaximizedOn1280x1024", QSize(1280, 1024), false, false},
+                      PrintedDatesCase{"MaximizedOn1280x1024DayFirst", QSize(1280, 1024), false, true},
+                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The logbook and the graph each keep the tank they were given: choosing a
 // tank in one never changes what the other shows or prints.
@@ -902,9 +1006,7 @@ TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
     // few tests to draw: the chart keeps Reef's entries, and so does its title.
     ASSERT_TRUE(logbook->selectNode("Community"));
     g.env.messages.clear();
-    const int community = g.tankBox()->findText("Community");
-    g.tankBox()->setCurrentIndex(community);
-    emit g.tankBox()->activated(community);
+    g.pick("Community");
     EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
     ASSERT_EQ(g.rowLabels().size(), 5);
     EXPECT_EQ(g.window()->chartTankName(), "Reef");
