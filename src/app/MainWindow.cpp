@@ -570,7 +570,7 @@ void MainWindow::deleteTank()
     if (!lb)
         return;   // the pop-up belongs to the logbook's tree
     if (hooks.deleteTank)
-        hooks.deleteTank(lb->currentTankName());
+        hooks.deleteTank(lb->currentTankId());
     lb->refreshTankTree();
 }
 
@@ -580,7 +580,7 @@ void MainWindow::showTankProperties()
     if (!lb)
         return;
     if (hooks.editTank)
-        hooks.editTank(lb->currentTankName());
+        hooks.editTank(lb->currentTankId());
     lb->refreshTankTree();
 }
 

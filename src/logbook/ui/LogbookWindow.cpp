@@ -321,6 +321,7 @@ void LogbookWindow::closeEvent(QCloseEvent* event)
 void LogbookWindow::refreshTankTree()
 {
     m_currentTankName.clear();
+    m_currentTankId.clear();
     m_nodeAtPress = nullptr;
     m_setupPending = true;
     {
@@ -502,8 +503,10 @@ void LogbookWindow::updateMenuCaptions()
     const int tab = m_logTabs->currentIndex();
     const bool selected = m_tankSelected;
     const bool livestock = tab == TabLivestock;
-    if (selected)
+    if (selected) {
         m_currentTankName = m_tankName;
+        m_currentTankId = m_tankId;
+    }
     m_moveEntryAction->setEnabled(livestock);
     for (QAction* action : {m_addEntryAction, m_changeEntryAction, m_deleteEntryAction, m_graphAction})
         action->setEnabled(selected);

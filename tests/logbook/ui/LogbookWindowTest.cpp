@@ -536,16 +536,24 @@ TEST(LogbookWindow, AllTanksSelectedWritesNothing)
     EXPECT_EQ(q.value(0).toInt(), 1);
 }
 
+// Blank names come from files made elsewhere (the tank editor refuses them).
 TEST(LogbookWindow, AwkwardTankNamesListOnlyTheirOwnTests)
 {
-    Logbook lb({"tankname", "O'Brien"});
+    Logbook lb({"tankname", "O'Brien", "", " "});
     lb.addTest("tankname", QDate(2026, 1, 1), QTime(8, 0, 0), 6.5);
     lb.addTest("O'Brien", QDate(2026, 1, 2), QTime(8, 0, 0), 7.5);
+    lb.addTest("", QDate(2026, 1, 3), QTime(8, 0, 0), 8.5);
+    lb.addTest(" ", QDate(2026, 1, 4), QTime(8, 0, 0), 9.5);
     lb.clickNode("tankname");
     EXPECT_EQ(lb.column(1), QStringList{"6.50"});
     lb.clickNode("O'Brien");
     EXPECT_EQ(lb.column(1), QStringList{"7.50"});
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'O'Brien'");
+    lb.clickNode("");
+    EXPECT_EQ(lb.column(1), QStringList{"8.50"});
+    EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for ''");
+    lb.clickNode(" ");
+    EXPECT_EQ(lb.column(1), QStringList{"9.50"});
 }
 
 TEST(LogbookWindow, SortSettingIsReadOnRebuildAndSavedOnClose)
