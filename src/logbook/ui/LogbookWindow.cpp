@@ -403,11 +403,21 @@ void LogbookWindow::refreshList(const QString& sortOrder)
 {
     if (ILogbookShell* sh = shell())
         sh->setFilePrintEnabled(true);
-    switch (m_logTabs->currentIndex()) {
+    const int tab = m_logTabs->currentIndex();
+    switch (tab) {
     case TabWater: fillWaterLog(sortOrder); break;
     case TabLivestock: fillLivestockLog(sortOrder); break;
     case TabMaint: fillMaintenanceLog(sortOrder); break;
     default: break;
+    }
+    // The keeper's texts read whole, as far as the other columns leave room.
+    if (QTreeView* view = listView(tab)) {
+        const QVector<LogColumn>& columns = listModel(tab)->columns();
+        QVector<TextColumn> texts;
+        for (int c = 0; c < columns.size(); ++c)
+            if (columns[c].kind == LogColumnKind::Text)
+                texts.append({c, columnWidth(view, columns[c])});
+        fitTextColumns(view, texts);
     }
     updateMenuCaptions();
 }
