@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/AboutBox.h"
+#include "core/ui/ElidedComboBox.h"
 #include "core/ui/ElidedLabel.h"
 #include "core/ui/TipOfTheDayDialog.h"
 
@@ -287,7 +288,8 @@ void MainWindow::buildToolbar()
     }
     // The reminders box is not one of the toolbar's items: it is placed by hand
     // at the right end of the bar (placeReminderBox).
-    m_remindersBox = new QComboBox(m_toolbar);
+    // A long task is cut short on the box's face and in its list, never mid-letter.
+    m_remindersBox = new ElidedComboBox(m_toolbar);
     m_remindersBox->setObjectName("remindersBox");
     m_remindersBox->setFixedWidth(330);
     m_remindersBox->setToolTip(QStringLiteral("Upcoming maintenance reminders"));
