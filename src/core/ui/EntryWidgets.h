@@ -2,12 +2,14 @@
 #include "core/Services.h"
 
 // The few widgets every entry dialog is built from: an up-down spinner, masked
-// date and time boxes, the leave-check mechanism and the list view style.
+// date and time boxes, the leave-check mechanism, the list view style and the
+// fitting of list columns to the keeper's texts.
 #include <QDate>
 #include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QTime>
+#include <QVector>
 #include <QWidget>
 #include <functional>
 #include <optional>
