@@ -5,6 +5,7 @@
 #include "core/TankStore.h"
 #include "core/ui/HelpWindow.h"
 #include "core/ui/AboutBox.h"
+#include "core/ui/ElidedComboBox.h"
 #include "core/ui/ElidedLabel.h"
 #include "core/ui/TipOfTheDayDialog.h"
 #include "core/ui/WindowPlacement.h"
@@ -291,7 +292,8 @@ void MainWindow::buildToolbar()
     }
     // The reminders box is not one of the toolbar's items: it is placed by hand
     // at the right end of the bar (placeReminderBox).
-    m_remindersBox = new QComboBox(m_toolbar);
+    // A long task is cut short on the box's face and in its list, never mid-letter.
+    m_remindersBox = new ElidedComboBox(m_toolbar);
     m_remindersBox->setObjectName("remindersBox");
     m_remindersBox->setFixedWidth(330);
     m_remindersBox->setToolTip(QStringLiteral("Upcoming maintenance reminders"));
@@ -580,7 +582,7 @@ void MainWindow::deleteTank()
     if (!lb)
         return;   // the pop-up belongs to the logbook's tree
     if (hooks.deleteTank)
-        hooks.deleteTank(lb->currentTankName());
+        hooks.deleteTank(lb->currentTankId());
     lb->refreshTankTree();
 }
 
@@ -590,7 +592,7 @@ void MainWindow::showTankProperties()
     if (!lb)
         return;
     if (hooks.editTank)
-        hooks.editTank(lb->currentTankName());
+        hooks.editTank(lb->currentTankId());
     lb->refreshTankTree();
 }
 

@@ -26,8 +26,8 @@ class QMdiSubWindow;
 struct ShellHooks {
     std::function<void()> showTankList;                      // Tools > Tank Setup (modal tank list)
     std::function<void()> addTank;                           // tank pop-up "New Tank..."
-    std::function<void(const QString&)> editTank;            // tank pop-up "Properties..."
-    std::function<void(const QString&)> deleteTank;          // tank pop-up "Delete Tank"
+    std::function<void(const QString&)> editTank;            // tank pop-up "Properties..." (tank key)
+    std::function<void(const QString&)> deleteTank;          // tank pop-up "Delete Tank" (tank key)
     std::function<void(int)> showOptions;                    // View > Options... (0), Graph Options (1)
     std::function<void()> backupDatabase;                    // File > Backup Database
     std::function<void(const std::optional<QString>&)> showGraph;   // the graph of a tank, by key (none: the one shown)

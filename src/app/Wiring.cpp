@@ -36,13 +36,13 @@ void wireApplication(AppContext& ctx, MainWindow& main)
         TankEditorDialog editor(ctx, &main, &main);
         editor.addNewTank();
     };
-    main.hooks.editTank = [&ctx, &main](const QString& name) {
+    main.hooks.editTank = [&ctx, &main](const QString& tankId) {
         TankListDialog list(ctx, &main, &main);
-        list.changeTank(name);
+        list.changeTank(tankId);
     };
-    main.hooks.deleteTank = [&ctx, &main](const QString& name) {
+    main.hooks.deleteTank = [&ctx, &main](const QString& tankId) {
         TankListDialog list(ctx, &main, &main);
-        list.deleteTank(name);
+        list.deleteTank(tankId);
     };
     main.hooks.showOptions = [&ctx, &main](int tab) {
         const QString dateMask = ctx.settings.dateMask;

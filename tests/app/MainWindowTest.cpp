@@ -376,10 +376,13 @@ TEST(MainWindow, TankPopupCallsTheTankCommandsThenRebuildsTheTree)
     Shell s;
     FakeLogbook* lb = s.addLogbook();
     lb->tank = "Big Reef";
+    lb->tankId = "03-04-2026 10:11:12";
     s.action("newTankAction")->trigger();
     s.action("deleteTankAction")->trigger();
     s.action("tankPropertiesAction")->trigger();
-    EXPECT_EQ(s.hookCalls, (QStringList{"addTank", "deleteTank:Big Reef", "editTank:Big Reef"}));
+    // The tank is handed over by its key, which a blank or shared name is not.
+    EXPECT_EQ(s.hookCalls,
+              (QStringList{"addTank", "deleteTank:03-04-2026 10:11:12", "editTank:03-04-2026 10:11:12"}));
     EXPECT_EQ(lb->calls, (QStringList{"refreshTankTree", "refreshTankTree", "refreshTankTree"}));
 }
 

@@ -357,6 +357,104 @@ void setListViewStyle(QAbstractItemView* view)
     }
 }
 
+namespace {
+
+// The text columns of one list, fitted again when the list's width changes.
+class TextColumnFit : public QObject {
+public:
+    explicit TextColumnFit(QTreeView* view) : QObject(view), m_view(view)
+    {
+        view->viewport()->installEventFilter(this);
+    }
+
+    void fit(const QVector<TextColumn>& columns)
+    {
+        m_columns = columns;
+        m_fittedWidth = m_view->viewport()->width();
+        QHeaderView* header = m_view->header();
+        const auto* items = static_cast<const QAbstractItemView*>(m_view);
+        // What a column needs to show its header and its values whole.
+        auto needed = [&](int column) {
+            return std::max(items->sizeHintForColumn(column), header->sectionSizeHint(column));
+        };
+        int lastShown = -1;
+        for (int visual = header->count() - 1; visual >= 0 && lastShown < 0; --visual)
+            if (!header->isSectionHidden(header->logicalIndex(visual)))
+                lastShown = header->logicalIndex(visual);
+
+        QVector<TextColumn> shown;
+        QVector<int> need;
+        for (const TextColumn& c : m_columns) {
+            if (c.column < 0 || c.column >= header->count() || header->isSectionHidden(c.column))
+                continue;
+            shown.append(c);
+            need.append(needed(c.column));
+        }
+        if (shown.isEmpty())
+            return;
+        // The others keep their widths; the last one, stretched over the free
+        // width, counts with what it needs.
+        int others = 0;
+        for (int column = 0; column < header->count(); ++column) {
+            if (header->isSectionHidden(column)
+                || std::any_of(shown.cbegin(), shown.cend(), [column](const TextColumn& c) { return c.column == column; }))
+                continue;
+            others += column == lastShown ? needed(column) : header->sectionSize(column);
+        }
+        const int view = m_fittedWidth;
+        const int room = std::max(view - others, view / 2);
+
+        // The widest level every text column may reach with all of them fitting the room.
+        auto widthAt = [&](int i, int level) { return std::max(shown[i].designedWidth, std::min(need[i], level)); };
+        auto total = [&](int level) {
+            int sum = 0;
+            for (int i = 0; i < shown.size(); ++i)
+                sum += widthAt(i, level);
+            return sum;
+        };
+        int low = 0;
+        int high = *std::max_element(need.cbegin(), need.cend());
+        while (low < high) {
+            const int level = (low + high + 1) / 2;
+            if (total(level) <= room)
+                low = level;
+            else
+                high = level - 1;
+        }
+        for (int i = 0; i < shown.size(); ++i)
+            header->resizeSection(shown[i].column, widthAt(i, low));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && watched == m_view->viewport()
+            && m_view->viewport()->width() != m_fittedWidth)
+            fit(m_columns);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTreeView* m_view;
+    QVector<TextColumn> m_columns;
+    int m_fittedWidth = -1;
+};
+
+} // namespace
+
+void fitTextColumns(QTreeView* view, const QVector<TextColumn>& columns)
+{
+    if (!view)
+        return;
+    TextColumnFit* fit = nullptr;
+    for (QObject* child : view->children())
+        if (!fit)
+            fit = dynamic_cast<TextColumnFit*>(child);
+    if (!fit)
+        fit = new TextColumnFit(view);
+    fit->fit(columns);
+}
+
 QComboBox* makePickList(QWidget* parent, const char* name)
 {
     auto* combo = named(new QComboBox(parent), name);

@@ -2,12 +2,14 @@
 #include "core/Services.h"
 
 // The few widgets every entry dialog is built from: an up-down spinner, masked
-// date and time boxes, the leave-check mechanism and the list view style.
+// date and time boxes, the leave-check mechanism, the list view style and the
+// fitting of list columns to the keeper's texts.
 #include <QDate>
 #include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QTime>
+#include <QVector>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -15,6 +17,7 @@
 class QAbstractItemView;
 class QComboBox;
 class QToolButton;
+class QTreeView;
 
 // Gives a control its name (the Qt object name tests find it by) and returns it.
 template <typename W>
@@ -158,3 +161,19 @@ private:
 // Full-row selection, column headers the keeper can drag to reorder, and the
 // last column stretched over the row's free width.
 void setListViewStyle(QAbstractItemView* view);
+
+// A column of a list that holds the keeper's texts, and the width it was
+// designed with.
+struct TextColumn {
+    int column = 0;
+    int designedWidth = 0;
+};
+
+// Called after a list is filled, and again by itself whenever the list's
+// width changes: each of these columns becomes as wide as its header and its
+// values need, never narrower than designed. Together they take no more than
+// the room the other columns leave in the view (at least half of it), so the
+// others stay readable; within that room the longest texts are cut last. The
+// last column still stretches over what is left, and a double-click on a
+// column's edge still fits it.
+void fitTextColumns(QTreeView* view, const QVector<TextColumn>& columns);

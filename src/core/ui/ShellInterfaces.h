@@ -32,6 +32,8 @@ public:
     virtual void redrawDates() = 0;
     // Display name of the tank last selected in the logbook's tree.
     virtual QString currentTankName() const = 0;
+    // Key of that tank: the tank pop-up's commands act on it.
+    virtual QString currentTankId() const = 0;
 };
 
 // What any window asks of the main window.

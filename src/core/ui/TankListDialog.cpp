@@ -15,6 +15,7 @@ namespace {
 const QString kNote = QStringLiteral("Note!");
 const QString kSelectToChange = QStringLiteral("You must first select a tank entry to change.");
 const QString kSelectToDelete = QStringLiteral("You must first select a tank to delete.");
+constexpr int kTankIdRole = Qt::UserRole;
 } // namespace
 
 TankListDialog::TankListDialog(AppContext& ctx, IShell* shell, QWidget* parent)
@@ -76,8 +77,10 @@ void TankListDialog::refreshTankList()
 {
     m_tankList->clear();
     QString error;
-    for (const TankRecord& tank : TankStore(m_ctx.db()).listByName(&error))
-        m_tankList->addItem(tank.tankname);
+    for (const TankRecord& tank : TankStore(m_ctx.db()).listByName(&error)) {
+        auto* item = new QListWidgetItem(tank.tankname, m_tankList);
+        item->setData(kTankIdRole, tank.tankid);
+    }
     if (!error.isEmpty())
         m_ctx.services.tell(QStringLiteral("The list of tanks could not be read: %1").arg(error),
                             QStringLiteral("Database Error"), MsgIcon::Exclamation);
@@ -91,26 +94,20 @@ void TankListDialog::showTankList()
     exec();
 }
 
-QString TankListDialog::chosenTank(const QString& name, const QString& notice)
+std::optional<QString> TankListDialog::chosenTank(const QString& notice)
 {
-    if (!name.isEmpty())
-        return name;
     const QList<QListWidgetItem*> selected = m_tankList->selectedItems();
     if (selected.isEmpty()) {
         m_ctx.services.tell(notice, kNote, MsgIcon::Information);
-        return QString();
+        return std::nullopt;
     }
-    return selected.first()->text();
+    return selected.first()->data(kTankIdRole).toString();
 }
 
-bool TankListDialog::changeTank(const QString& name)
+bool TankListDialog::changeTank(const QString& tankId)
 {
-    const QString chosen = chosenTank(name, kSelectToChange);
-    if (chosen.isEmpty())
-        return false;
-    // A name that matches no tank (renamed or deleted meanwhile) is treated
-    // as no choice at all.
-    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findByName(chosen);
+    // A tank deleted meanwhile is treated as no choice at all.
+    const std::optional<TankRecord> tank = TankStore(m_ctx.db()).findById(tankId);
     if (!tank) {
         m_ctx.services.tell(kSelectToChange, kNote, MsgIcon::Information);
         return false;
@@ -121,19 +118,17 @@ bool TankListDialog::changeTank(const QString& name)
     return editor.saved();
 }
 
-bool TankListDialog::deleteTank(const QString& name)
+bool TankListDialog::deleteTank(const QString& tankId)
 {
-    const QString chosen = chosenTank(name, kSelectToDelete);
-    if (chosen.isEmpty())
-        return false;
     TankStore store(m_ctx.db());
-    const std::optional<TankRecord> tank = store.findByName(chosen);
+    const std::optional<TankRecord> tank = store.findById(tankId);
     if (!tank) {
         m_ctx.services.tell(kSelectToDelete, kNote, MsgIcon::Information);
         return false;
     }
+    const QString& name = tank->tankname;
 
-    const QString question = QStringLiteral("Are you sure you want to delete the tank you named ") + chosen +
+    const QString question = QStringLiteral("Are you sure you want to delete the tank you named ") + name +
                              QStringLiteral("? ") + QChar(13) +
                              QStringLiteral(" Deleting this entry will delete ALL entries for this tank in EVERY "
                                             "logbook - Maintenence, Water Quality, and Livestock. ") +
@@ -145,12 +140,12 @@ bool TankListDialog::deleteTank(const QString& name)
 
     QString error;
     if (!store.remove(tank->tankid, &error)) {
-        m_ctx.services.tell(QStringLiteral("The tank named ") + chosen +
+        m_ctx.services.tell(QStringLiteral("The tank named ") + name +
                                 QStringLiteral(" could not be deleted; nothing was removed. ") + error,
                             kNote, MsgIcon::Exclamation);
         return false;
     }
-    m_ctx.services.tell(QStringLiteral("The tank named ") + chosen + QStringLiteral(" was successfully deleted."),
+    m_ctx.services.tell(QStringLiteral("The tank named ") + name + QStringLiteral(" was successfully deleted."),
                         QStringLiteral("Tank Deleted"), MsgIcon::Information, false);
     return true;
 }
@@ -165,17 +160,15 @@ void TankListDialog::addTank()
 
 void TankListDialog::changeChosenTank()
 {
-    changeTank(QString());
+    if (const std::optional<QString> tankId = chosenTank(kSelectToChange))
+        changeTank(*tankId);
     refreshTankList();
 }
 
 void TankListDialog::deleteChosenTank()
 {
-    const QList<QListWidgetItem*> selected = m_tankList->selectedItems();
-    if (selected.isEmpty())
-        m_ctx.services.tell(kSelectToDelete, kNote, MsgIcon::Information);
-    else
-        deleteTank(selected.first()->text());
+    if (const std::optional<QString> tankId = chosenTank(kSelectToDelete))
+        deleteTank(*tankId);
     refreshTankList();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The tank list "Master Tanklist": every tank by name, with adding, changing
-// and deleting (a tank together with all its log entries).
+// and deleting (a tank together with all its log entries). Tanks are told
+// apart by their key: a name may be blank or shared in a file made elsewhere.
 #include <QDialog>
+#include <optional>
 
 class AppContext;
 class IShell;
@@ -16,12 +18,12 @@ public:
 
     // Fills the list and shows the window modally.
     void showTankList();
-    // Opens the tank editor on the tank of that name; empty text: the tank
-    // chosen in the list. Returns whether the editor saved the tank.
-    bool changeTank(const QString& name);
-    // Asks, then deletes the tank and its log rows; empty text as above.
-    // Returns whether the tank was deleted.
-    bool deleteTank(const QString& name);
+    // Opens the tank editor on the tank with this key. Returns whether the
+    // editor saved the tank.
+    bool changeTank(const QString& tankId);
+    // Asks, then deletes the tank with this key and its log rows. Returns
+    // whether the tank was deleted.
+    bool deleteTank(const QString& tankId);
 
 private:
     void addTank();
@@ -29,7 +31,9 @@ private:
     void deleteChosenTank();
     void enableTankButtons();
     void refreshTankList();
-    QString chosenTank(const QString& name, const QString& notice);
+    // The key of the tank chosen in the list; nothing, after the notice, when
+    // no tank is chosen.
+    std::optional<QString> chosenTank(const QString& notice);
 
     AppContext& m_ctx;
     IShell* m_shell;

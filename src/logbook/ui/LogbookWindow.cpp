@@ -321,6 +321,7 @@ void LogbookWindow::closeEvent(QCloseEvent* event)
 void LogbookWindow::refreshTankTree()
 {
     m_currentTankName.clear();
+    m_currentTankId.clear();
     m_nodeAtPress = nullptr;
     m_setupPending = true;
     {
@@ -404,11 +405,21 @@ void LogbookWindow::refreshList(const QString& sortOrder)
 {
     if (ILogbookShell* sh = shell())
         sh->setFilePrintEnabled(true);
-    switch (m_logTabs->currentIndex()) {
+    const int tab = m_logTabs->currentIndex();
+    switch (tab) {
     case TabWater: fillWaterLog(sortOrder); break;
     case TabLivestock: fillLivestockLog(sortOrder); break;
     case TabMaint: fillMaintenanceLog(sortOrder); break;
     default: break;
+    }
+    // The keeper's texts read whole, as far as the other columns leave room.
+    if (QTreeView* view = listView(tab)) {
+        const QVector<LogColumn>& columns = listModel(tab)->columns();
+        QVector<TextColumn> texts;
+        for (int c = 0; c < columns.size(); ++c)
+            if (columns[c].kind == LogColumnKind::Text)
+                texts.append({c, columnWidth(view, columns[c])});
+        fitTextColumns(view, texts);
     }
     updateMenuCaptions();
 }
@@ -504,8 +515,10 @@ void LogbookWindow::updateMenuCaptions()
     const int tab = m_logTabs->currentIndex();
     const bool selected = m_tankSelected;
     const bool livestock = tab == TabLivestock;
-    if (selected)
+    if (selected) {
         m_currentTankName = m_tankName;
+        m_currentTankId = m_tankId;
+    }
     m_moveEntryAction->setEnabled(livestock);
     for (QAction* action : {m_addEntryAction, m_changeEntryAction, m_deleteEntryAction, m_graphAction})
         action->setEnabled(selected);

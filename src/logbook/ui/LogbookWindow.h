@@ -41,6 +41,7 @@ public:
 
     // ILogbookWindow
     QString currentTankName() const override { return m_currentTankName; }
+    QString currentTankId() const override { return m_currentTankId; }
     void addEntry() override;
     void changeEntry() override;
     void deleteEntry() override;
@@ -137,6 +138,7 @@ private:
     QString m_sortSetting;
     bool m_unloaded = false;
     QString m_currentTankName;
+    QString m_currentTankId;
     bool m_tankSelected = false;
     QString m_tankId = QStringLiteral("All Tanks");
     QString m_tankName = QStringLiteral("All Tanks");

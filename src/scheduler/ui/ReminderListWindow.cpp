@@ -21,6 +21,9 @@ using namespace sched;
 namespace {
 
 const QString kNote = QStringLiteral("Note!");
+// The designed widths of the task and its scheduling, the columns of the keeper's texts.
+constexpr int kTaskWidth = 110;
+constexpr int kSchedulingWidth = 260;
 
 } // namespace
 
@@ -35,8 +38,8 @@ ReminderListWindow::ReminderListWindow(AppContext& ctx, IShell* shell, Hooks hoo
     m_taskList->setHeaderLabels({QStringLiteral("Task"), QStringLiteral("Scheduling"), QStringLiteral("Start Date"),
                                  QStringLiteral("End Date")});
     m_taskList->setRootIsDecorated(false);
-    m_taskList->setColumnWidth(0, 110);
-    m_taskList->setColumnWidth(1, 260);
+    m_taskList->setColumnWidth(0, kTaskWidth);
+    m_taskList->setColumnWidth(1, kSchedulingWidth);
     m_taskList->setColumnWidth(2, 80);
     m_taskList->setColumnWidth(3, 80);
     setListViewStyle(m_taskList);
@@ -110,6 +113,7 @@ void ReminderListWindow::refillList()
             QStringList{r.SchedTask, shownWording(r, mask, m_ctx.settings.dateOrder, today),
                         formatDateMask(r.SchedStartDate, mask), formatDateMask(r.SchedEndDate, mask)}));
     m_taskList->addTopLevelItems(items);
+    fitTextColumns(m_taskList, {{0, kTaskWidth}, {1, kSchedulingWidth}});
     m_taskList->setCurrentItem(nullptr);
     m_taskList->clearSelection();
     m_detailsButton->setEnabled(false);

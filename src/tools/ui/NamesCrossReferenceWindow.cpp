@@ -1,6 +1,7 @@
 #include "tools/ui/NamesCrossReferenceWindow.h"
 
 #include "core/AppContext.h"
+#include "core/ui/EntryWidgets.h"
 #include "core/ui/HelpWindow.h"
 #include "logbook/NamesFile.h"
 #include "tools/NamesCrossReferenceModel.h"
@@ -18,6 +19,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kCommonNameWidth = 280;   // designed width of the common names
 
 const QString kMakerAddress = QStringLiteral("https://www.quorvexa.com/brinestead");
 
@@ -75,7 +78,7 @@ NamesCrossReferenceWindow::NamesCrossReferenceWindow(AppContext& ctx, IShell* sh
     m_namesList->header()->setSectionsClickable(true);
     m_namesList->header()->setSectionsMovable(true);
     m_namesList->header()->setSortIndicatorShown(true);
-    m_namesList->header()->resizeSection(NamesCrossReferenceModel::CommonColumn, 280);
+    m_namesList->header()->resizeSection(NamesCrossReferenceModel::CommonColumn, kCommonNameWidth);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -156,6 +159,8 @@ void NamesCrossReferenceWindow::loadNames(bool salt)
         return;
     }
     m_model->setRows(std::move(rows));
+    // The Latin names, last, take what the common names leave.
+    fitTextColumns(m_namesList, {{NamesCrossReferenceModel::CommonColumn, kCommonNameWidth}});
     setStatusText(progress.doneText());
     if (m_model->rowCount() > 0)
         m_namesList->setCurrentIndex(m_model->index(0, NamesCrossReferenceModel::CommonColumn));

@@ -346,7 +346,7 @@ TEST(TankChange, EditorShowsTheTankAndSavesWithoutChangingItsKey)
         click(editor, "okButton");
     });
 
-    EXPECT_TRUE(list.changeTank("reef"));
+    EXPECT_TRUE(list.changeTank(id));
 
     const auto tank = TankStore(env.ctx->db()).findById(id);
     ASSERT_TRUE(tank);
@@ -413,7 +413,7 @@ TEST(TankChange, ChangeToATankDeletedMeanwhileReportsFailure)
         EXPECT_TRUE(env.messages.shown[0].text.startsWith("ERROR ")) << env.messages.shown[0].text.toStdString();
         editor.reject();
     });
-    list.changeTank("Reef");
+    list.changeTank(id);
     EXPECT_EQ(tankCount(*env.ctx), 0);
 }
 
@@ -429,7 +429,7 @@ TEST(TankChange, EmptySizeAndUnknownWaterTypeAreShownAsTheyAre)
         type(editor, "sizeEdit", "30");
         click(editor, "okButton");
     });
-    EXPECT_TRUE(list.changeTank("Odd"));
+    EXPECT_TRUE(list.changeTank(id));
     EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->watertype, "9");
 }
 
@@ -446,7 +446,7 @@ TEST(TankChange, RenamingToAnotherTanksNameIsRefused)
         EXPECT_FALSE(editor.saved());
         click(editor, "cancelButton");
     });
-    EXPECT_FALSE(list.changeTank("Reef"));
+    EXPECT_FALSE(list.changeTank(id));
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, kDuplicate);
     EXPECT_EQ(TankStore(env.ctx->db()).findById(id)->tankname, "Reef");
@@ -457,7 +457,7 @@ TEST(TankChange, RenamingToAnotherTanksNameIsRefused)
 struct NoticeCase {
     const char* label;
     bool deleting;
-    const char* name;
+    const char* tankId;
     const char* notice;
 };
 
@@ -482,7 +482,8 @@ TEST_P(TankNotChosen, ShowsTheNoticeAndChangesNothing)
             modal->close();
     });
 
-    const bool done = GetParam().deleting ? list.deleteTank(GetParam().name) : list.changeTank(GetParam().name);
+    const bool done =
+        GetParam().deleting ? list.deleteTank(GetParam().tankId) : list.changeTank(GetParam().tankId);
 
     EXPECT_FALSE(done);
     EXPECT_FALSE(editorOpened);
@@ -498,8 +499,8 @@ TEST_P(TankNotChosen, ShowsTheNoticeAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Cases, TankNotChosen,
     ::testing::Values(
-        NoticeCase{"ChangeUnknownName", false, "Nowhere", "You must first select a tank entry to change."},
-        NoticeCase{"DeleteUnknownName", true, "Nowhere", "You must first select a tank to delete."}),
+        NoticeCase{"ChangeUnknownTank", false, "01-01-1999 00:00:00", "You must first select a tank entry to change."},
+        NoticeCase{"DeleteUnknownTank", true, "01-01-1999 00:00:00", "You must first select a tank to delete."}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // ---- deleting --------------------------------------------------------------
@@ -522,7 +523,7 @@ TEST_F(TankDelete, AsksWithCancelAsDefaultAndCancelKeepsEveryRow)
     env.messages.answers.enqueue(MsgResult::Cancel);
     TankListDialog list(*env.ctx);
 
-    EXPECT_FALSE(list.deleteTank("Reef"));
+    EXPECT_FALSE(list.deleteTank(reefId));
 
     ASSERT_EQ(env.messages.shown.size(), 1);
     const Message& q = env.messages.shown[0];
@@ -543,7 +544,7 @@ TEST_F(TankDelete, OkRemovesTheTankAndOnlyItsLogRows)
     env.messages.answers.enqueue(MsgResult::Ok);
     TankListDialog list(*env.ctx);
 
-    EXPECT_TRUE(list.deleteTank("Reef"));
+    EXPECT_TRUE(list.deleteTank(reefId));
 
     ASSERT_EQ(env.messages.shown.size(), 2);
     EXPECT_EQ(env.messages.shown[1].text, "The tank named Reef was successfully deleted.");
@@ -609,7 +610,7 @@ TEST(TankSetupMenu, ClosingTheListWithoutATankWarnsAgain)
 
 // The tank pop-up and the options commands reach their dialogs through the
 // main window's hooks; each modal window is answered as it comes up.
-TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
+TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheTankItIsGiven)
 {
     TestEnv env;
     const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
@@ -632,13 +633,13 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
         type(editor, "nameEdit", "Renamed");
         QTest::keyClick(&editor, Qt::Key_Escape);
     });
-    main.hooks.editTank("Reef");
+    main.hooks.editTank(reefId);
     EXPECT_EQ(TankStore(env.ctx->db()).findById(reefId)->tankname, "Reef");
 
     // Delete Tank: asks, then removes the tank and its log rows.
     env.messages.clear();
     env.messages.answers.enqueue(MsgResult::Ok);
-    main.hooks.deleteTank("Reef");
+    main.hooks.deleteTank(reefId);
     EXPECT_EQ(env.messages.texts().size(), 2);
     EXPECT_FALSE(TankStore(env.ctx->db()).findById(reefId));
     EXPECT_EQ(logRows(*env.ctx, reefId), 0);
@@ -652,6 +653,70 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheNamedTank)
     });
     main.hooks.showOptions(1);
     EXPECT_EQ(tab, 1);
+}
+
+// A tank whose stored name is blank (from a file made elsewhere; the editor
+// refuses such names) is changed and deleted like any other, from the tank
+// list's buttons and from the logbook's tank pop-up, and no other tank is touched.
+TEST(TankSetupMenu, ATankWithABlankNameIsChangedAndDeletedLikeAnyOther)
+{
+    for (const QString& name : {QString(""), QString(" ")}) {
+        for (const bool fromLogbook : {false, true}) {
+            SCOPED_TRACE(QString("'%1' from the %2").arg(name, fromLogbook ? "logbook" : "list").toStdString());
+            TestEnv env;
+            const QString reefId = addTank(*env.ctx, "Reef", "3", 55, 0);
+            const QString blankId = addTank(*env.ctx, name, "1", 20, 1);
+            addLogRows(*env.ctx, blankId);
+            MainWindow main(*env.ctx);
+            wireApplication(*env.ctx, main);
+            main.show();
+            LogbookWindow* log = nullptr;
+            if (fromLogbook) {
+                main.showChild("LogbookWindow");
+                QCoreApplication::processEvents();
+                log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+                ASSERT_TRUE(log);
+            }
+            // Runs the tank's Properties (or Delete) from the list or the pop-up;
+            // then is run on the editor it opens.
+            auto command = [&](const char* button, const char* popupAction,
+                               std::function<void(TankEditorDialog&)> then = {}) {
+                if (fromLogbook) {
+                    ASSERT_TRUE(log->selectNode(name));   // each command rebuilds the tree
+                    if (then)
+                        whenModal<TankEditorDialog>(main, then);
+                    child<QAction>(&main, popupAction)->trigger();
+                    return;
+                }
+                whenModal<TankListDialog>(main, [&](TankListDialog& list) {
+                    choose(list, name);
+                    if (then)
+                        whenModal<TankEditorDialog>(list, then);
+                    click(list, button);
+                    click(list, "okButton");
+                });
+                menuCommand(main, "&Tank Setup").trigger();
+            };
+
+            QString opened;
+            command("changeButton", "tankPropertiesAction", [&opened](TankEditorDialog& editor) {
+                opened = editor.windowTitle() + "|" + text(editor, "nameEdit");
+                QTest::keyClick(&editor, Qt::Key_Escape);
+            });
+            EXPECT_EQ(opened, "Change Tank Info for " + name + "|" + name);
+
+            env.messages.clear();
+            env.messages.answers.enqueue(MsgResult::Ok);
+            command("deleteButton", "deleteTankAction");
+            ASSERT_FALSE(env.messages.shown.isEmpty());
+            EXPECT_TRUE(env.messages.shown[0].text.startsWith("Are you sure you want to delete the tank you named "
+                                                              + name + "? "));
+            EXPECT_FALSE(TankStore(env.ctx->db()).findById(blankId));
+            EXPECT_EQ(logRows(*env.ctx, blankId), 0);
+            EXPECT_TRUE(TankStore(env.ctx->db()).findById(reefId));
+            main.hide();
+        }
+    }
 }
 
 // A tank deleted or renamed in Tools > Tank Setup must not linger in an open

@@ -7,15 +7,18 @@
 #include "core/ui/TankEditorDialog.h"
 #include "scheduler/MaintSchedStore.h"
 #include "logbook/ui/LivestockEntryDialog.h"
+#include "logbook/NamesFile.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "logbook/ui/MaintenanceEntryDialog.h"
 #include "logbook/ui/WaterTestDialog.h"
 #include "support/TestEnv.h"
 #include "support/Controls.h"
+#include "support/Files.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QRadioButton>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +29,7 @@
 #include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -536,16 +540,24 @@ TEST(LogbookWindow, AllTanksSelectedWritesNothing)
     EXPECT_EQ(q.value(0).toInt(), 1);
 }
 
+// Blank names come from files made elsewhere (the tank editor refuses them).
 TEST(LogbookWindow, AwkwardTankNamesListOnlyTheirOwnTests)
 {
-    Logbook lb({"tankname", "O'Brien"});
+    Logbook lb({"tankname", "O'Brien", "", " "});
     lb.addTest("tankname", QDate(2026, 1, 1), QTime(8, 0, 0), 6.5);
     lb.addTest("O'Brien", QDate(2026, 1, 2), QTime(8, 0, 0), 7.5);
+    lb.addTest("", QDate(2026, 1, 3), QTime(8, 0, 0), 8.5);
+    lb.addTest(" ", QDate(2026, 1, 4), QTime(8, 0, 0), 9.5);
     lb.clickNode("tankname");
     EXPECT_EQ(lb.column(1), QStringList{"6.50"});
     lb.clickNode("O'Brien");
     EXPECT_EQ(lb.column(1), QStringList{"7.50"});
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'O'Brien'");
+    lb.clickNode("");
+    EXPECT_EQ(lb.column(1), QStringList{"8.50"});
+    EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for ''");
+    lb.clickNode(" ");
+    EXPECT_EQ(lb.column(1), QStringList{"9.50"});
 }
 
 TEST(LogbookWindow, SortSettingIsReadOnRebuildAndSavedOnClose)
@@ -751,10 +763,122 @@ void doubleClickColumnEdge(QTreeView* view, int column)
     QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
 }
 
-// No part of a row stays empty while a value beside it is cut: the last
-// column takes the free width, and a double-click on a column's edge fits
-// the column to its values, in each of the three lists.
-TEST(LogbookWindow, TheLastColumnTakesTheFreeWidthAndADoubleClickFitsAColumn)
+// The keeper's texts read whole once a list is filled, in every list of them,
+// at a common screen width (the window maximized in a main window 1280 pixels
+// wide): no name is cut while the row has room to spare. The last column
+// still takes the free width, and a double-click on a column's edge fits a
+// column the keeper narrowed.
+TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
+{
+    TestEnv env;
+    TankRecord reef;
+    reef.tankname = "Reef";
+    reef.watertype = "3";
+    TankStore(env.ctx->db()).add(reef, env.clock.now());
+    LivestockRecord fish;
+    fish.tankid = reef.tankid;
+    fish.dateadded = QDate(2026, 3, 1);
+    fish.timeadded = QTime(10, 0);
+    fish.animalname = "Clownfish - Ocellaris";
+    fish.status = "Alive and well";
+    fish.where_purch = "Blue Lagoon Aquatics, Springfield";
+    fish.comment = "Hosts the long tentacle anemone";
+    LivestockStore(env.ctx->db()).insert(fish);
+    MaintLogRecord change;
+    change.tankid = reef.tankid;
+    change.logdate = QDate(2026, 3, 2);
+    change.logtime = QTime(10, 0);
+    change.task = "Water Change";
+    change.unit = "gallons of RO water";
+    change.description = "Twenty percent, with the gravel vacuumed";
+    change.note = "Skimmer cup rinsed as well";
+    MaintLogStore(env.ctx->db()).insert(change);
+    WaterLogRecord test;
+    test.tankid = reef.tankid;
+    test.logdate = QDate(2026, 3, 3);
+    test.logtime = QTime(10, 0);
+    test.ph = 8.2;
+    test.comment = "Cloudy after the water change";
+    WaterLogStore(env.ctx->db()).insert(test);
+    for (const char* task : {"Water change and filter rinse", "Clean skimmer cup and collection tube"}) {
+        sched::MaintSchedRecord rule;
+        rule.SchedTask = task;
+        rule.SchedRtype = 1;   // weekly
+        rule.SchedInterval = 1;
+        rule.SchedDetailText = "0000001";
+        rule.SchedStartDate = QDate(2026, 12, 1);
+        rule.SchedEndDate = QDate(2027, 12, 1);
+        rule.SchedEnglishDesc = "Every week on Saturday, from 12/01/26 until 12/01/27";
+        ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(rule), sched::SchedWrite::Ok);
+    }
+    // A names file with a long common name of the keeper's own.
+    writeFile(QDir(env.ctx->startDir).filePath(kSaltNamesFile),
+              (QString("Yellow Tang").leftJustified(49) + "Zebrasoma flavescens\r\n"
+               + QString("Longfin Bannerfish of the Hawaiian reef crests").leftJustified(49)
+               + "Heniochus acuminatus\r\n")
+                  .toLatin1());
+
+    MainWindow main(*env.ctx);
+    wireApplication(*env.ctx, main);
+    main.resize(1280, 800);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+
+    const struct {
+        const char* window;
+        const char* list;
+        int tab;                // the logbook's tab, or -1
+        QVector<int> texts;     // the columns of the keeper's texts
+    } lists[] = {
+        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8}},
+        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5}},
+        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14}},
+        {"ReminderListWindow", "taskList", -1, {0, 1}},
+        {"ScheduleWindow", "scheduleList", -1, {1}},
+        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1}},
+    };
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.list);
+        main.showChild(l.window);
+        QWidget* window = main.childWindow(l.window, false);
+        ASSERT_TRUE(window);
+        window->parentWidget()->showMaximized();
+        QCoreApplication::processEvents();
+        if (auto* log = qobject_cast<LogbookWindow*>(window)) {
+            ASSERT_TRUE(log->selectNode("Reef"));
+            child<QTabWidget>(log, "logTabs")->setCurrentIndex(l.tab);
+        }
+        if (QString(l.window) == "ScheduleWindow")
+            QTest::mouseClick(child<QPushButton>(window, "generateButton"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+
+        auto* view = child<QTreeView>(window, l.list);
+        ASSERT_GE(view->viewport()->width(), 800);
+        QHeaderView* header = view->header();
+        const QAbstractItemModel* model = view->model();
+        ASSERT_GT(model->rowCount(), 0);
+        const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        for (int column : l.texts) {
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QString text = model->index(row, column).data().toString();
+                EXPECT_GE(header->sectionSize(column), view->fontMetrics().horizontalAdvance(text) + margin)
+                    << text.toStdString();
+            }
+        }
+        const int last = header->logicalIndex(header->count() - 1 - (header->isSectionHidden(
+                                                                         header->logicalIndex(header->count() - 1))));
+        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), view->viewport()->width());
+
+        const int narrowed = l.texts.first();
+        header->resizeSection(narrowed, 20);
+        doubleClickColumnEdge(view, narrowed);
+        EXPECT_GE(header->sectionSize(narrowed), neededWidth(view, narrowed));
+    }
+}
+
+// A text too long for the room is cut before the other columns are pushed out
+// of sight: they stay in the view, as wide as their values need.
+TEST(LogbookWindow, AVeryLongNameLeavesTheOtherColumnsInView)
 {
     Logbook lb;
     lb.log->resize(1200, 400);
@@ -762,37 +886,19 @@ TEST(LogbookWindow, TheLastColumnTakesTheFreeWidthAndADoubleClickFitsAColumn)
     fish.tankid = lb.ids.value("Reef");
     fish.dateadded = QDate(2026, 3, 1);
     fish.timeadded = QTime(10, 0);
-    fish.animalname = "Clownfish - Ocellaris";
+    fish.animalname = QString(300, QLatin1Char('W'));
+    fish.quantity = 2;
     LivestockStore(lb.env.ctx->db()).insert(fish);
-    MaintLogRecord change;
-    change.tankid = lb.ids.value("Reef");
-    change.logdate = QDate(2026, 3, 2);
-    change.logtime = QTime(10, 0);
-    change.task = "Water Change";
-    change.description = "Twenty percent, with the gravel vacuumed";
-    MaintLogStore(lb.env.ctx->db()).insert(change);
-    lb.addTest("Reef", QDate(2026, 3, 3), QTime(10, 0), 8.2);
     lb.clickNode("Reef");
-
-    const struct {
-        int tab;
-        const char* list;
-        int cutColumn;   // a column whose value the designed width cuts
-    } lists[] = {{LogbookWindow::TabWater, "waterList", -1},
-                 {LogbookWindow::TabLivestock, "livestockList", 1},
-                 {LogbookWindow::TabMaint, "maintenanceList", 1}};
-    for (const auto& l : lists) {
-        SCOPED_TRACE(l.list);
-        lb.clickTab(l.tab);
-        auto* view = child<QTreeView>(lb.log.get(), l.list);
-        QHeaderView* header = view->header();
-        const int last = header->logicalIndex(header->count() - 1);
-        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), view->viewport()->width());
-        if (l.cutColumn < 0)
-            continue;
-        ASSERT_LT(header->sectionSize(l.cutColumn), neededWidth(view, l.cutColumn));
-        doubleClickColumnEdge(view, l.cutColumn);
-        EXPECT_GE(header->sectionSize(l.cutColumn), neededWidth(view, l.cutColumn));
+    lb.clickTab(LogbookWindow::TabLivestock);
+    QCoreApplication::processEvents();
+    auto* view = child<QTreeView>(lb.log.get(), "livestockList");
+    QHeaderView* header = view->header();
+    EXPECT_GT(header->sectionSize(1), 2 * view->fontMetrics().horizontalAdvance("Clownfish - Ocellaris"));
+    for (int column : {0, 2, 4, 5, 6}) {   // date, quantity, prices, date lost
+        EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), view->viewport()->width())
+            << column;
+        EXPECT_GE(header->sectionSize(column), neededWidth(view, column)) << column;
     }
 }
 

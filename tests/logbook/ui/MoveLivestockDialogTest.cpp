@@ -99,7 +99,9 @@ TEST_F(LivesMoveTest, ListsEveryTankAndRefusesWhenNoneIsPicked)
 
 TEST_F(LivesMoveTest, DoubleClickLandsInThePickedTankByKey)
 {
-    for (const char* name : {"tankname", "Big \"Quote\" Tank"}) {
+    addTank("01-01-2026 10:00:03", "");   // blank names, from files made elsewhere
+    addTank("01-01-2026 10:00:04", " ");
+    for (const char* name : {"tankname", "Big \"Quote\" Tank", "", " "}) {
         SCOPED_TRACE(name);
         auto dlg = open();
         pick(*dlg, name, true);

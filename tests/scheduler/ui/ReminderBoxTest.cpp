@@ -3,15 +3,18 @@
 #include "app/MainWindow.h"
 #include "scheduler/MaintSchedStore.h"
 #include "support/Controls.h"
+#include "support/RecordingStyle.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 
@@ -142,14 +145,29 @@ TEST_F(ReminderBox, StatusLineNamesTheRuleBeingExpanded)
 }
 
 // However long a stored task, the main window keeps its width: the box and
-// the status line cut the text short on screen instead of growing.
-TEST_F(ReminderBox, ALongTaskNeverWidensTheWindow)
+// the status line cut the text short on screen instead of growing. The box
+// shows the date whole and the task cut short with an ellipsis, never
+// mid-letter, on its face and in its opened list, which stays on the screen;
+// a short task shows whole.
+TEST_F(ReminderBox, ALongTaskIsCutShortAfterItsDateAndNeverWidensTheWindow)
 {
+    RecordingStyle* style = RecordingStyle::install();
+    const auto restoreStyle = qScopeGuard([style] { style->restore(); });
+    const QString shortEntry = QStringLiteral("Tue 03/02/27 Feed the fish");
+    // A text drawn in place of the long entry `whole`: its beginning, the
+    // date whole and at least a word of the task, then an ellipsis.
+    auto expectCutShort = [](const QString& drawn, const QString& whole) {
+        EXPECT_TRUE(drawn.endsWith(QChar(0x2026)) && whole.startsWith(drawn.chopped(1))
+                    && drawn.startsWith("Mon 03/01/27 Clean "))
+            << drawn.left(80).toStdString();
+    };
     for (const int length : {177, 100000}) {
         SCOPED_TRACE(length);
         const QString task = QStringLiteral("Clean ") + QString(length - 6, QLatin1Char('x'));
+        const QString longEntry = "Mon 03/01/27 " + task;
         QSqlQuery(env.ctx->db()).exec("DELETE FROM maintsched");
         addOnce(task, QDate(2027, 3, 1));
+        addOnce("Feed the fish", QDate(2027, 3, 2));
         main.resize(800, 600);
         main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
@@ -164,11 +182,41 @@ TEST_F(ReminderBox, ALongTaskNeverWidensTheWindow)
         QCoreApplication::processEvents();
         EXPECT_EQ(statusWhileGenerating, "Generating " + task + "...");
         EXPECT_EQ(widthWhileGenerating, 800);
-        EXPECT_EQ(items(box), QStringList{"Mon 03/01/27 " + task});
+        EXPECT_EQ(items(box), (QStringList{longEntry, shortEntry}));
         EXPECT_EQ(main.width(), 800);
         EXPECT_LE(main.minimumSizeHint().width(), 800);
+
+        // The face, where the style puts its text.
+        style->faces.clear();
+        box->repaint();
+        ASSERT_FALSE(style->faces.isEmpty());
+        const QString face = style->faces.last().text;
+        expectCutShort(face, longEntry);
+        QStyleOptionComboBox frame;
+        frame.initFrom(box);
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &frame, QStyle::SC_ComboBoxEditField, box);
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(face), field.width() - 2);
+
+        // The opened list: each row's text inside the row, the list on the screen.
         box->showPopup();
-        EXPECT_LE(box->view()->window()->width(), main.screen()->availableGeometry().width());
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        QCoreApplication::processEvents();
+        style->rows.clear();
+        list->viewport()->repaint();
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        QStringList drawn;
+        for (const RecordingStyle::Drawn& row : std::as_const(style->rows)) {
+            if (row.widget != list && row.widget != box)
+                continue;
+            drawn << row.text;
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(row.text) + margin, row.rect.width())
+                << row.text.left(80).toStdString();
+        }
+        ASSERT_EQ(drawn.size(), 2);
+        expectCutShort(drawn[0], longEntry);
+        EXPECT_EQ(drawn[1], shortEntry);
+        EXPECT_LE(list->window()->width(), main.screen()->availableGeometry().width());
         box->hidePopup();
     }
 }
