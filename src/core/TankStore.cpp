@@ -66,17 +66,6 @@ QVector<TankRecord> TankStore::listByName(QString* error) const
     return out;
 }
 
-std::optional<TankRecord> TankStore::findByName(const QString& name) const
-{
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    q.prepare(QLatin1String(kSelect) + QStringLiteral("WHERE tankname = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
-    q.addBindValue(name);
-    if (!q.exec() || !q.next())
-        return std::nullopt;
-    return readTank(q);
-}
-
 std::optional<TankRecord> TankStore::findById(const QString& tankid) const
 {
     QSqlQuery q(m_db);

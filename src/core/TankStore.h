@@ -25,7 +25,6 @@ public:
     // Ascending by name; an empty list, with the database's reason in *error,
     // when the table cannot be read.
     QVector<TankRecord> listByName(QString* error = nullptr) const;
-    std::optional<TankRecord> findByName(const QString& name) const;
     std::optional<TankRecord> findById(const QString& tankid) const;
 
     // Stamps rec.tankid from moment (the next free second when taken) and inserts.

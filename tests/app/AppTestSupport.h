@@ -57,11 +57,9 @@ public:
     void printEntries() override { calls << QStringLiteral("printEntries"); }
     void refreshTankTree() override { calls << QStringLiteral("refreshTankTree"); }
     void redrawDates() override { calls << QStringLiteral("redrawDates"); }
-    QString currentTankName() const override { return tank; }
     QString currentTankId() const override { return tankId; }
 
     QStringList calls;
-    QString tank = QStringLiteral("Reef 1");
     QString tankId = QStringLiteral("01-02-2026 08:00:00");
 };
 

@@ -375,7 +375,6 @@ TEST(MainWindow, TankPopupCallsTheTankCommandsThenRebuildsTheTree)
 {
     Shell s;
     FakeLogbook* lb = s.addLogbook();
-    lb->tank = "Big Reef";
     lb->tankId = "03-04-2026 10:11:12";
     s.action("newTankAction")->trigger();
     s.action("deleteTankAction")->trigger();

@@ -62,13 +62,13 @@ TEST(TankStore, AddFindListAndUpdate)
         names << t.tankname;
     EXPECT_EQ(names, (QStringList{"Annex", "Pond", "reef"}));
 
-    const auto found = store.findByName("REEF");
+    const auto found = store.findById(reef.tankid);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->tankid, reef.tankid);
     EXPECT_FALSE(found->tanksize.has_value());
     EXPECT_EQ(found->tanknotes, "Skimmer, two pumps");
     EXPECT_EQ(found->watertype, "3");
-    EXPECT_FALSE(store.findByName("Nowhere"));
+    EXPECT_FALSE(store.findById("01-01-1990 00:00:00"));
     EXPECT_EQ(store.findById(pond.tankid)->tankname, "Pond");
 
     // A rename keeps the key; the tank keeps its logs.

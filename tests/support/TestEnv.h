@@ -3,6 +3,7 @@
 // and an in-memory settings store.
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/TankStore.h"
 #include "support/RecordingPrinting.h"
 #include "support/TestServices.h"
 
@@ -36,4 +37,12 @@ struct TestEnv {
         }
     }
     QString path(const QString& name) const { return dir.filePath(name); }
+    // The first tank stored under exactly this name.
+    std::optional<TankRecord> tankNamed(const QString& name) const
+    {
+        for (const TankRecord& tank : TankStore(ctx->db()).listByName())
+            if (tank.tankname == name)
+                return tank;
+        return std::nullopt;
+    }
 };

@@ -446,10 +446,11 @@ void fitTextColumns(QTreeView* view, const QVector<TextColumn>& columns)
 {
     if (!view)
         return;
+    // A list keeps one fitter, which refits it as it is resized.
     TextColumnFit* fit = nullptr;
     for (QObject* child : view->children())
-        if (!fit)
-            fit = dynamic_cast<TextColumnFit*>(child);
+        if ((fit = dynamic_cast<TextColumnFit*>(child)))
+            break;
     if (!fit)
         fit = new TextColumnFit(view);
     fit->fit(columns);

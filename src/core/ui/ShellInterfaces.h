@@ -30,9 +30,8 @@ public:
     virtual void refreshTankTree() = 0;
     // Shows every date of the lists again in the keeper's current date order.
     virtual void redrawDates() = 0;
-    // Display name of the tank last selected in the logbook's tree.
-    virtual QString currentTankName() const = 0;
-    // Key of that tank: the tank pop-up's commands act on it.
+    // Key of the tank last selected in the logbook's tree: the tank pop-up's
+    // commands act on it.
     virtual QString currentTankId() const = 0;
 };
 

@@ -40,7 +40,6 @@ public:
     void printRequested() override { printEntries(); }
 
     // ILogbookWindow
-    QString currentTankName() const override { return m_currentTankName; }
     QString currentTankId() const override { return m_currentTankId; }
     void addEntry() override;
     void changeEntry() override;

@@ -176,7 +176,7 @@ TEST_P(TankAddPresets, DefaultWaterTypeAndSizeAreSavedWithoutTouchingThem)
     click(dlg, "okButton");
 
     ASSERT_TRUE(dlg.saved());
-    const auto tank = TankStore(env.ctx->db()).findByName("Reef");
+    const auto tank = env.tankNamed("Reef");
     ASSERT_TRUE(tank);
     EXPECT_EQ(tank->watertype, GetParam().expectedCode);
     EXPECT_EQ(tank->tanksize, 55.0);
@@ -266,7 +266,7 @@ TEST(TankAdd, BoundaryValuesAndTheChosenWaterTypeAreWrittenAsTyped)
 
     ASSERT_TRUE(dlg.saved());
     EXPECT_TRUE(env.messages.shown.isEmpty());
-    const auto tank = TankStore(env.ctx->db()).findByName(QString(49, 'N') + " ");
+    const auto tank = env.tankNamed(QString(49, 'N') + " ");
     ASSERT_TRUE(tank);
     EXPECT_EQ(tank->watertype, "3");
     EXPECT_EQ(tank->tanksize, 9999.0);
@@ -625,7 +625,7 @@ TEST(TankPopupHooks, EachCommandOpensItsDialogAndActsOnTheTankItIsGiven)
         click(editor, "okButton");
     });
     main.hooks.addTank();
-    ASSERT_TRUE(TankStore(env.ctx->db()).findByName("Pond"));
+    ASSERT_TRUE(env.tankNamed("Pond"));
 
     // Properties...: the editor in edit mode on the named tank; Escape writes nothing.
     whenModal<TankEditorDialog>(main, [](TankEditorDialog& editor) {

@@ -180,7 +180,7 @@ TEST(LogbookWindow, TreeListsAllTanksThenTanksByName)
     EXPECT_EQ(tree->currentItem(), root);
     EXPECT_EQ(lb.caption("treeCaption"), "All Tanks");
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'All Tanks'");
-    EXPECT_EQ(lb.log->currentTankName(), "");
+    EXPECT_EQ(lb.log->currentTankId(), "");
 }
 
 TEST(LogbookWindow, SelectingATankFillsItsListFormatted)
@@ -194,7 +194,7 @@ TEST(LogbookWindow, SelectingATankFillsItsListFormatted)
     EXPECT_EQ(lb.column(1), (QStringList{"8.25", "7.00"}));
     EXPECT_EQ(lb.column(2), (QStringList{"0.000", "0.250"}));
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Water Quality Log for 'Reef'");
-    EXPECT_EQ(lb.log->currentTankName(), "Reef");
+    EXPECT_EQ(lb.log->currentTankId(), lb.env.tankNamed("Reef")->tankid);
 
     lb.clickTab(LogbookWindow::TabLivestock);
     EXPECT_EQ(lb.caption("listCaption"), "Contents of Livestock Log for 'Reef'");
@@ -205,7 +205,7 @@ TEST(LogbookWindow, SelectingATankFillsItsListFormatted)
     lb.clickTab(LogbookWindow::TabWater);
     lb.clickNode("All Tanks");
     EXPECT_EQ(lb.column(0), QStringList());
-    EXPECT_EQ(lb.log->currentTankName(), "Reef");
+    EXPECT_EQ(lb.log->currentTankId(), lb.env.tankNamed("Reef")->tankid);
 }
 
 TEST(LogbookWindow, MenuStatesFollowTankAndTab)

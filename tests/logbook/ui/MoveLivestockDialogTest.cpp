@@ -107,7 +107,7 @@ TEST_F(LivesMoveTest, DoubleClickLandsInThePickedTankByKey)
         pick(*dlg, name, true);
         EXPECT_EQ(dlg->result(), QDialog::Accepted);
         EXPECT_FALSE(dlg->isVisible());
-        const auto tank = TankStore(env.ctx->db()).findByName(name);
+        const auto tank = env.tankNamed(name);
         ASSERT_TRUE(tank);
         EXPECT_EQ(row().tankid, tank->tankid);
         EXPECT_EQ(row().dateadded, QDate(2026, 2, 3));

@@ -1016,7 +1016,7 @@ TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
     EXPECT_FALSE(second.join('|').contains("Community"));
     EXPECT_EQ(g.chart()->title(), "");
     // The logbook still lists the tank it was given.
-    EXPECT_EQ(logbook->currentTankName(), "Community");
+    EXPECT_EQ(logbook->currentTankId(), g.env.tankNamed("Community")->tankid);
 }
 
 } // namespace
