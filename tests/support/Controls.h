@@ -1,7 +1,10 @@
 #pragma once
-// Finding a window's controls by their object names, as the tests drive them.
+// Finding a window's controls by their object names, as the tests drive them,
+// and reading what they show the keeper.
+#include <QLabel>
 #include <QObject>
 #include <QString>
+#include <QTextDocument>
 #include <stdexcept>
 
 // The control `name` of type T under `parent`; a missing one fails the test,
@@ -22,4 +25,16 @@ template <typename T>
 T* child(const QObject& parent, const QString& name)
 {
     return child<T>(&parent, name);
+}
+
+// The text a label shows: a label that renders its text as rich text does so
+// through a document of its own, which holds what is on screen (tags gone,
+// entities read, line breaks of the source ignored); a plain one shows its
+// text as it stands.
+inline QString shownText(const QLabel* label)
+{
+    (void)label->sizeHint();   // lays the text out, filling the document
+    if (const auto* document = label->findChild<QTextDocument*>())
+        return document->toPlainText();
+    return label->text();
 }

@@ -11,6 +11,9 @@
 MsgResult QtMessageBox::show(const Message& message)
 {
     QMessageBox box(QApplication::activeWindow());
+    // A message is plain text: a tank, an animal or a task named with '<' or
+    // '&' in it reads as the keeper typed it, never as markup.
+    box.setTextFormat(Qt::PlainText);
     // Texts break lines with a carriage return, with or without a line feed.
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
