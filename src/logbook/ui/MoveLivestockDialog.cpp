@@ -26,6 +26,7 @@ MoveLivestockDialog::MoveLivestockDialog(AppContext& ctx, qint64 rowid, const QS
     setModal(true);
 
     m_moveLabel = named(new QLabel(QStringLiteral("Move Animal to..."), this), "moveLabel");
+    m_moveLabel->setTextFormat(Qt::PlainText);   // it names the animal as the keeper typed it
     m_tankList = named(new QListWidget(this), "tankList");
     m_changeDateCheck =
         named(new QCheckBox(QStringLiteral("Change Date/Time added to \"Now\""), this), "changeDateCheck");

@@ -68,6 +68,9 @@ WaterTestDialog::WaterTestDialog(AppContext& ctx, QWidget* parent) : QDialog(par
             m_user1Label = named(label, "user1Label");
         else if (m == WmUser2)
             m_user2Label = named(label, "user2Label");
+        // The user tests carry the names the keeper gave them, shown as typed.
+        if (m == WmUser1 || m == WmUser2)
+            label->setTextFormat(Qt::PlainText);
         auto* edit = new QLineEdit(page);
         edit->setObjectName(spec.box);
         edit->setMaxLength(64);

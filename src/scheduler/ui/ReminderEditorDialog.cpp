@@ -73,6 +73,7 @@ ReminderEditorDialog::ReminderEditorDialog(AppContext& ctx, QWidget* parent) : Q
     m_patternPanels->insertWidget(Once, buildOncePanel());
 
     m_wordingLabel = named(new QLabel(patternFrame), "wordingLabel");
+    m_wordingLabel->setTextFormat(Qt::PlainText);   // it repeats what the keeper typed in the boxes
     m_wordingLabel->setWordWrap(true);
     m_wordingLabel->setFrameShape(QFrame::StyledPanel);
     m_wordingLabel->setMinimumHeight(m_wordingLabel->fontMetrics().height() * 2 + 6);

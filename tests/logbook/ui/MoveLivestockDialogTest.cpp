@@ -50,9 +50,9 @@ protected:
     }
 
     // The dialog on screen, as the keeper sees it.
-    std::unique_ptr<MoveLivestockDialog> open()
+    std::unique_ptr<MoveLivestockDialog> open(const QString& animalName = "Tang - Yellow ")
     {
-        auto dlg = std::make_unique<MoveLivestockDialog>(*env.ctx, rowid, "Tang - Yellow ");
+        auto dlg = std::make_unique<MoveLivestockDialog>(*env.ctx, rowid, animalName);
         dlg->show();
         return dlg;
     }
@@ -77,9 +77,14 @@ protected:
 
 TEST_F(LivesMoveTest, ListsEveryTankAndRefusesWhenNoneIsPicked)
 {
+    // The animal is named as the keeper typed it, whatever it holds.
+    for (const char* animal : {"<i>Tang</i> - Yellow & Blue", "Clown &lt;2&gt;"}) {
+        const std::string moving = std::string("Moving ") + animal + " to...";
+        EXPECT_EQ(shownText(child<QLabel>(*open(animal), "moveLabel")).toStdString(), moving);
+    }
     auto dlg = open();
     EXPECT_EQ(dlg->windowTitle(), "Other Tanks");
-    EXPECT_EQ(child<QLabel>(*dlg, "moveLabel")->text(), "Moving Tang - Yellow  to...");
+    EXPECT_EQ(shownText(child<QLabel>(*dlg, "moveLabel")), "Moving Tang - Yellow  to...");
     EXPECT_EQ(changeDateCheck(*dlg)->text(), "Change Date/Time added to \"Now\"");
     EXPECT_FALSE(changeDateCheck(*dlg)->isChecked());
     QStringList names;

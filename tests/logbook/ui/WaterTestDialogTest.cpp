@@ -146,14 +146,16 @@ TEST(WaterAddEdit, UserTestsCarryTheirNames)
     } cases[] = {
         {"Phosphate", "Iodine", "Phosphate", "Iodine"},
         {"", "", "User1", "User2"},
+        // Shown as typed, never read as markup.
+        {"<i>Mg</i> & Ca", "K&lt;Na", "<i>Mg</i> & Ca", "K&lt;Na"},
     };
     for (const auto& c : cases) {
         TestEnv env;
         env.ctx->userFieldName1 = c.name1;
         env.ctx->userFieldName2 = c.name2;
         WaterTestDialog dlg(*env.ctx);
-        EXPECT_EQ(child<QLabel>(&dlg, "user1Label")->text(), c.shown1);
-        EXPECT_EQ(child<QLabel>(&dlg, "user2Label")->text(), c.shown2);
+        EXPECT_EQ(shownText(child<QLabel>(&dlg, "user1Label")).toStdString(), c.shown1.toStdString());
+        EXPECT_EQ(shownText(child<QLabel>(&dlg, "user2Label")).toStdString(), c.shown2.toStdString());
     }
 }
 

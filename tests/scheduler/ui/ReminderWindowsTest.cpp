@@ -516,6 +516,7 @@ struct CheckCase {
     std::function<void(ReminderEditorDialog&)> spoil;
     const char* message;
     const char* focus;
+    const char* wording = nullptr;   // the rule's wording while refused, when the case names it
 };
 
 class EditorCheck : public ReminderWindows, public ::testing::WithParamInterface<CheckCase> {};
@@ -530,6 +531,9 @@ TEST_P(EditorCheck, RefusesWithItsTextAndFocus)
     child<QLineEdit>(editor, "startDateEdit")->setText(QStringLiteral("12/08/26"));
     child<QLineEdit>(editor, "endDateEdit")->setText(QStringLiteral("12/08/28"));
     c.spoil(editor);
+    if (c.wording) {
+        EXPECT_EQ(shownText(child<QLabel>(editor, "wordingLabel")).toStdString(), c.wording);
+    }
     click(child<QPushButton>(editor, "okButton"));
     ASSERT_EQ(env.messages.shown.size(), 1);
     const Message& m = env.messages.shown.first();
@@ -629,6 +633,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "When choosing the same day of the every month, the day must be between 1 and 28.",
                   "monthlyDayEdit"},
+        CheckCase{"8 monthly day <b>15</b>, repeated as typed",
+                  [](ReminderEditorDialog& e) {
+                      click(child<QRadioButton>(e, "monthlyOption"));
+                      child<QLineEdit>(e, "monthlyDayEdit")->setText("<b>15</b>");
+                  },
+                  "When choosing the same day of the every month, the day must be between 1 and 28.",
+                  "monthlyDayEdit", "Day <b>15</b> of every 1 months."},
         CheckCase{"9 monthly every 0 months",
                   [](ReminderEditorDialog& e) {
                       click(child<QRadioButton>(e, "monthlyOption"));
