@@ -38,3 +38,16 @@ inline QString shownText(const QLabel* label)
         return document->toPlainText();
     return label->text();
 }
+
+// A button's or menu item's caption as it shows: "&&" shows one '&', a lone
+// '&' marks the next character as the shortcut and does not show.
+inline QString shownCaption(const QString& caption)
+{
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        out += caption[i];
+    }
+    return out;
+}

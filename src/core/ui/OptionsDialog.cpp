@@ -244,8 +244,10 @@ void OptionsDialog::showSettings()
     m_delimiterCombo->addItems({QStringLiteral("/"), QStringLiteral("-"), QStringLiteral(".")});
 
     (s.defaultWaterType == QLatin1String("SALT") ? m_saltwaterOption : m_freshwaterOption)->setChecked(true);
-    m_userField1Check->setText(m_ctx.userFieldName1);
-    m_userField2Check->setText(m_ctx.userFieldName2);
+    // A check box reads '&' as its shortcut mark: the keeper's own '&' is
+    // doubled, so that the test names show as typed.
+    m_userField1Check->setText(QString(m_ctx.userFieldName1).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    m_userField2Check->setText(QString(m_ctx.userFieldName2).replace(QLatin1Char('&'), QStringLiteral("&&")));
     showWholeText(m_userFieldName1Edit, m_ctx.userFieldName1, 50);
     showWholeText(m_userFieldName2Edit, m_ctx.userFieldName2, 50);
 

@@ -528,8 +528,11 @@ void LogbookWindow::updateMenuCaptions()
 
 void LogbookWindow::prepareTankPopup()
 {
+    // A menu item reads '&' as its shortcut mark: the keeper's own '&' is
+    // doubled, so that the tank's name shows as typed.
     if (shell() && m_tankSelected)
-        shell()->setTankPropertiesCaption(m_currentTankName + QStringLiteral(" Properties..."));
+        shell()->setTankPropertiesCaption(QString(m_currentTankName).replace(QLatin1Char('&'), QStringLiteral("&&"))
+                                          + QStringLiteral(" Properties..."));
 }
 
 void LogbookWindow::showTankPopup(const QPoint& globalPos)

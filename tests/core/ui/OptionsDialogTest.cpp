@@ -280,25 +280,34 @@ TEST(Options, OkStoresTheEightKeysAndConfig)
 }
 
 
-// Test names stored longer than the boxes take are shown whole and kept whole
-// by OK; the dialog checks nothing, so nothing is cut without a word.
-TEST(OptionsDialog, LongStoredTestNamesLoadWholeAndOkKeepsThem)
+// Stored test names are shown whole and as typed, in their boxes and beside
+// their graph check boxes, and OK keeps them whole; the dialog checks nothing,
+// so nothing is cut without a word.
+TEST(OptionsDialog, StoredTestNamesShowWholeAsTypedAndOkKeepsThem)
 {
-    TestEnv env;
-    const QString long1 = QString(60, 'P') + "1";
-    const QString long2 = QString(55, 'I') + "2";
-    writeConfig(*env.ctx, true, long1, long2);
-    OptionsDialog dlg(*env.ctx);
-    QString shown1, shown2;
-    runModal(dlg, 0, [&](OptionsDialog& d) {
-        shown1 = d.findChild<QLineEdit*>("userFieldName1Edit")->text();
-        shown2 = d.findChild<QLineEdit*>("userFieldName2Edit")->text();
-        click(d, "okButton");
-    });
-    EXPECT_EQ(shown1, long1);
-    EXPECT_EQ(shown2, long2);
-    EXPECT_EQ(readConfig(*env.ctx), (ConfigRow{1, 0, long1, long2}));
-    EXPECT_EQ(env.ctx->userFieldName1, long1);
+    const struct {
+        QString name1, name2;
+    } cases[] = {
+        {QString(60, 'P') + "1", QString(55, 'I') + "2"},   // longer than the boxes take
+        {"<i>Mg</i> & Ca", "K&Na && Cl&"},
+    };
+    for (const auto& c : cases) {
+        TestEnv env;
+        writeConfig(*env.ctx, true, c.name1, c.name2);
+        OptionsDialog dlg(*env.ctx);
+        QStringList shown;
+        runModal(dlg, 0, [&](OptionsDialog& d) {
+            shown << child<QLineEdit>(d, "userFieldName1Edit")->text()
+                  << child<QLineEdit>(d, "userFieldName2Edit")->text()
+                  << shownCaption(child<QAbstractButton>(d, "userField1Check")->text())
+                  << shownCaption(child<QAbstractButton>(d, "userField2Check")->text());
+            click(d, "okButton");
+        });
+        const QStringList typed = {c.name1, c.name2, c.name1, c.name2};
+        EXPECT_EQ(shown.join(" | ").toStdString(), typed.join(" | ").toStdString());
+        EXPECT_EQ(readConfig(*env.ctx), (ConfigRow{1, 0, c.name1, c.name2}));
+        EXPECT_EQ(env.ctx->userFieldName1, c.name1);
+    }
 }
 
 TEST(Options, FailedSaveIsReportedAndTheDialogStaysOpen)

@@ -286,14 +286,18 @@ TEST(LogbookWindow, ToolbarAndSelectedNodeTakeClicks)
 
 TEST(LogbookWindow, RightClicksPopUpTheTankAndLogMenus)
 {
-    Logbook lb;
+    Logbook lb({"Reef", "Zeta", "Fish & <b>Chips</b>"});
     QMenu* tankPopup = child<QMenu>(lb.main.get(), "tankMenu");
     lb.clickNode("Zeta");
     lb.clickNode("Zeta", Qt::RightButton);
     EXPECT_EQ(lb.menuItem("tankPropertiesAction")->text(), "Zeta Properties...");
+    // The item names the tank as the keeper typed it.
+    lb.clickNode("Fish & <b>Chips</b>", Qt::RightButton);
+    EXPECT_EQ(shownCaption(lb.menuItem("tankPropertiesAction")->text()).toStdString(),
+              "Fish & <b>Chips</b> Properties...");
     lb.clickNode("All Tanks", Qt::RightButton);
     EXPECT_EQ(lb.menuItem("tankPropertiesAction")->text(), "(no tank selected) Properties...");
-    EXPECT_EQ(lb.popups, (QList<QMenu*>{tankPopup, tankPopup}));
+    EXPECT_EQ(lb.popups, (QList<QMenu*>{tankPopup, tankPopup, tankPopup}));
 
     lb.popups.clear();
     QTreeView* list = lb.waterList();
