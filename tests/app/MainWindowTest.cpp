@@ -676,6 +676,11 @@ TEST(MainWindow, EveryWindowOpensInsideTheAreaOrTheScreen)
     } mainWindows[] = {
         {"main window at its own size", [](MainWindow& main) { main.show(); }},
         {"main window maximized on the screen", [](MainWindow& main) { main.showMaximized(); }},
+        {"main window of 560x420, its area smaller than the fantasy tank's smallest size",
+         [](MainWindow& main) {
+             main.resize(560, 420);
+             main.show();
+         }},
     };
     for (const auto& mainWindow : mainWindows) {
         SCOPED_TRACE(mainWindow.what);
