@@ -54,7 +54,7 @@ ScreenPlacement::ScreenPlacement(QWidget* mainWindow) : QObject(mainWindow), m_m
 
 bool ScreenPlacement::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Move && event->spontaneous() && watched->isWidgetType())
+    if (event->type() == QEvent::Move && event->spontaneous() && !m_awaitingFrame.isEmpty() && watched->isWidgetType())
         placeOnceFramed(static_cast<QWidget*>(watched));
     if (event->type() != QEvent::Show || !watched->isWindowType())
         return false;
@@ -99,7 +99,8 @@ bool ScreenPlacement::placedOnTheScreen(const QWidget* window)
 void ScreenPlacement::keepOnScreen(QWidget* window, const QMargins& margins)
 {
     const QRect frame = window->geometry().marginsAdded(margins);
-    const QRect fitted = fittedInside(frame, smallestSize(window).grownBy(margins), window->screen()->availableGeometry());
+    const QRect room = window->screen()->availableGeometry();
+    const QRect fitted = fittedInside(frame, smallestSize(window).grownBy(margins), room);
     if (fitted == frame)
         return;
     if (fitted.topLeft() == frame.topLeft()) {
