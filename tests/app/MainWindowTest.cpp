@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "app/Wiring.h"
 #include "core/TankStore.h"
+#include "logbook/LogStore.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "support/Controls.h"
 #include "support/HelpShown.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -28,6 +30,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -624,6 +627,16 @@ struct Program {
     }
     // Messages from here on come up as the keeper sees them.
     void showMessageBoxes() { env.ctx->services.messages = &messageBoxes; }
+    // Tools > Logbook, on the tank and at the tab given.
+    LogbookWindow* logbookAt(LogbookWindow::Tab tab)
+    {
+        trigger(&main, "logbookAction");
+        auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+        if (log && log->selectNode("Reef"))
+            child<QTabWidget>(log, "logTabs")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        return log;
+    }
     void trigger(const QObject* owner, const char* action)
     {
         child<QAction>(owner, action)->trigger();
@@ -730,9 +743,9 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
     } dialogs[] = {
         {"a message box with a short text", "QMessageBox",
          [](Program& p) {
+             p.logbookAt(LogbookWindow::TabLivestock);
              p.showMessageBoxes();
-             p.env.ctx->services.tell(QStringLiteral("The names file could not be read."), QStringLiteral("Note!"),
-                                      MsgIcon::Exclamation, false);
+             p.trigger(&p.main, "moveEntryAction");   // no entry selected
          }},
         {"No Tanks Set Up Yet, a long text", "QMessageBox",
          [](Program& p) {
@@ -752,11 +765,47 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
         {"Options", "OptionsDialog", [](Program& p) { p.trigger(&p.main, "optionsAction"); }},
         {"the water-test dialog", "WaterTestDialog",
          [](Program& p) {
-             p.trigger(&p.main, "logbookAction");
-             auto* log = dynamic_cast<LogbookWindow*>(p.main.childWindow("LogbookWindow", false));
-             ASSERT_TRUE(log && log->selectNode("Reef"));
+             p.logbookAt(LogbookWindow::TabWater);
              p.trigger(&p.main, "newEntryAction");
          }},
+        {"the livestock entry dialog", "LivestockEntryDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabLivestock);
+             p.trigger(&p.main, "newEntryAction");
+         }},
+        {"the maintenance entry dialog", "MaintenanceEntryDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabMaint);
+             p.trigger(&p.main, "newEntryAction");
+         }},
+        {"moving livestock to another tank", "MoveLivestockDialog",
+         [](Program& p) {
+             LivestockRecord fish;
+             fish.tankid = p.env.tankNamed("Reef")->tankid;
+             fish.dateadded = QDate(2026, 3, 1);
+             fish.animalname = QStringLiteral("Clownfish");
+             ASSERT_TRUE(LivestockStore(p.env.ctx->db()).insert(fish));
+             auto* list = child<QTreeView>(p.logbookAt(LogbookWindow::TabLivestock), "livestockList");
+             list->setCurrentIndex(list->model()->index(0, 0));
+             p.trigger(&p.main, "moveEntryAction");
+         }},
+        {"the log print dialog", "LogPrintDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabWater);
+             p.trigger(&p.main, "printAction");
+         }},
+        {"a new tank", "TankEditorDialog", [](Program& p) { p.trigger(&p.main, "newTankAction"); }},
+        {"adding an animal to the fantasy tank", "AddAnimalDialog",
+         [](Program& p) {
+             p.trigger(&p.main, "fantasyTankAction");
+             QWidget* fantasy = p.main.childWindow("FantasyTankWindow", false);
+             auto* species = child<QListWidget>(fantasy, "speciesList");
+             QTest::mouseClick(species->viewport(), Qt::LeftButton, {},
+                               species->visualItemRect(species->item(0)).center());
+             QTest::mouseClick(child<QPushButton>(fantasy, "addAnimalButton"), Qt::LeftButton);
+         }},
+        {"the file chooser", "QFileDialog",
+         [](Program& p) { QtFileDialogs().getSaveFileName(QStringLiteral("Backup Database"), p.env.dir.path()); }},
         {"the diagnosis wizard", "DiagnosisWizard", [](Program& p) { p.trigger(&p.main, "diagnosisAction"); }},
         {"the print dialog", "QPrintDialog",
          [](Program&) {
