@@ -753,6 +753,12 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
              p.showMessageBoxes();
              p.main.checkTanksSetUp();
          }},
+        {"a delete question", "QMessageBox",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabWater);
+             p.showMessageBoxes();
+             p.trigger(&p.main, "deleteTankAction");
+         }},
         {"Maximize Window?", "QMessageBox",
          [](Program& p) {
              p.trigger(&p.main, "graphingAction");
