@@ -56,7 +56,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent)
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     resize(800, 560);
-    // Dialogs and the help window open on the screen.
+    // Every top-level window, this one too, opens on its screen.
     qApp->installEventFilter(new ScreenPlacement(this));
 }
 

@@ -3,26 +3,34 @@
 #include "AppTestSupport.h"
 #include "app/Wiring.h"
 #include "core/TankStore.h"
+#include "logbook/LogStore.h"
 #include "logbook/ui/LogbookWindow.h"
 #include "support/Controls.h"
 #include "support/HelpShown.h"
 #include "core/ui/HelpWindow.h"
+#include "core/ui/QtServices.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -606,6 +614,7 @@ std::string describe(const QRect& r)
 // The program's own windows over one tank, opened as the keeper opens them.
 struct Program {
     TestEnv env;
+    QtMessageBox messageBoxes;
     MainWindow main{*env.ctx};
 
     Program()
@@ -616,6 +625,18 @@ struct Program {
         TankStore(env.ctx->db()).add(reef, env.clock.now());
         wireApplication(*env.ctx, main);
     }
+    // Messages from here on come up as the keeper sees them.
+    void showMessageBoxes() { env.ctx->services.messages = &messageBoxes; }
+    // Tools > Logbook, on the tank and at the tab given.
+    LogbookWindow* logbookAt(LogbookWindow::Tab tab)
+    {
+        trigger(&main, "logbookAction");
+        auto* log = dynamic_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false));
+        if (log && log->selectNode("Reef"))
+            child<QTabWidget>(log, "logTabs")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        return log;
+    }
     void trigger(const QObject* owner, const char* action)
     {
         child<QAction>(owner, action)->trigger();
@@ -625,9 +646,10 @@ struct Program {
 
 } // namespace
 
-// Each window opens whole where the keeper can reach it, the ones before it
-// still open: a child window inside the main window's area, a dialog or the
-// help window on the screen (the test program's screen is 800x600).
+// Each child window opens whole inside the main window's area, the ones before
+// it still open: moved in from where the area puts it and made smaller where
+// the area has no room. An area smaller than a window's smallest size shows at
+// least its top left corner, and so its title bar.
 TEST(MainWindow, EveryWindowOpensInsideTheAreaOrTheScreen)
 {
     const struct {
@@ -655,37 +677,251 @@ TEST(MainWindow, EveryWindowOpensInsideTheAreaOrTheScreen)
              p.trigger(&p.main, "graphingAction");
          }},
     };
+    // Along one edge of the area: whole inside where it fits, else starting at the area's start.
+    const auto inside = [](int start, int length, int roomStart, int roomLength) {
+        return length <= roomLength ? start >= roomStart && start + length <= roomStart + roomLength
+                                    : start == roomStart;
+    };
     ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 600));
-    for (const bool maximized : {false, true}) {
-        SCOPED_TRACE(maximized ? "main window maximized on the screen" : "main window at its own 800x560");
+    const struct {
+        const char* what;
+        std::function<void(MainWindow&)> show;
+    } mainWindows[] = {
+        {"main window at its own size", [](MainWindow& main) { main.show(); }},
+        {"main window maximized on the screen", [](MainWindow& main) { main.showMaximized(); }},
+        {"main window of 560x420, its area smaller than the fantasy tank's smallest size",
+         [](MainWindow& main) {
+             main.resize(560, 420);
+             main.show();
+         }},
+    };
+    for (const auto& mainWindow : mainWindows) {
+        SCOPED_TRACE(mainWindow.what);
         Program p;
-        maximized ? p.main.showMaximized() : p.main.show();
+        mainWindow.show(p.main);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
         const auto* area = child<QMdiArea>(p.main, "mdiArea");
+        const QRect room = area->viewport()->rect();
         for (const auto& opening : openings) {
             SCOPED_TRACE(opening.what);
             opening.open(p);
             ASSERT_FALSE(::testing::Test::HasFatalFailure());
-            for (const QMdiSubWindow* sub : area->subWindowList())
-                EXPECT_TRUE(area->viewport()->rect().contains(sub->frameGeometry()))
-                    << sub->widget()->objectName().toStdString() << " " << describe(sub->frameGeometry()) << " in "
-                    << describe(area->viewport()->rect());
+            for (const QMdiSubWindow* sub : area->subWindowList()) {
+                const QRect frame = sub->frameGeometry();
+                EXPECT_TRUE(inside(frame.x(), frame.width(), room.x(), room.width())
+                            && inside(frame.y(), frame.height(), room.y(), room.height()))
+                    << sub->widget()->objectName().toStdString() << " " << describe(frame) << " in "
+                    << describe(room);
+            }
+        }
+    }
+}
+
+namespace {
+
+// What a modal window was like as it came up.
+struct Shown {
+    QString className;
+    QRect geometry;
+    QRect frame;
+};
+
+} // namespace
+
+// Each dialog and message box opens where Qt places it, centred over the main
+// window, and whole on the screen where that would leave it: with the main
+// window near the screen's lower right corner, too. The help window opens on
+// the screen, and stays where the keeper moves it.
+TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
+{
+    const struct {
+        const char* what;
+        const char* className;
+        std::function<void(Program&)> open;   // the dialog is answered as it comes up
+        // Where a dialog that places itself puts its top left corner.
+        std::function<QPoint(Program&)> placement = {};
+    } dialogs[] = {
+        {"a message box with a short text", "QMessageBox",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabLivestock);
+             p.showMessageBoxes();
+             p.trigger(&p.main, "moveEntryAction");   // no entry selected
+         }},
+        {"No Tanks Set Up Yet, a long text", "QMessageBox",
+         [](Program& p) {
+             ASSERT_TRUE(QSqlQuery(p.env.ctx->db()).exec(QStringLiteral("DELETE FROM TANKLST")));
+             p.showMessageBoxes();
+             p.main.checkTanksSetUp();
+         }},
+        {"a delete question", "QMessageBox",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabWater);
+             p.showMessageBoxes();
+             p.trigger(&p.main, "deleteTankAction");
+         }},
+        {"Maximize Window?", "QMessageBox",
+         [](Program& p) {
+             p.trigger(&p.main, "graphingAction");
+             p.showMessageBoxes();
+             p.trigger(&p.main, "printAction");
+         }},
+        {"Tip of the Day", "TipOfTheDayDialog", [](Program& p) { p.trigger(&p.main, "tipOfTheDayAction"); }},
+        {"About", "AboutBox", [](Program& p) { p.trigger(&p.main, "aboutAction"); }},
+        {"the tank list", "TankListDialog", [](Program& p) { p.trigger(&p.main, "tankSetupAction"); }},
+        {"Options", "OptionsDialog", [](Program& p) { p.trigger(&p.main, "optionsAction"); }},
+        {"the water-test dialog", "WaterTestDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabWater);
+             p.trigger(&p.main, "newEntryAction");
+         }},
+        {"the livestock entry dialog", "LivestockEntryDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabLivestock);
+             p.trigger(&p.main, "newEntryAction");
+         }},
+        {"the maintenance entry dialog", "MaintenanceEntryDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabMaint);
+             p.trigger(&p.main, "newEntryAction");
+         }},
+        {"moving livestock to another tank", "MoveLivestockDialog",
+         [](Program& p) {
+             LivestockRecord fish;
+             fish.tankid = p.env.tankNamed("Reef")->tankid;
+             fish.dateadded = QDate(2026, 3, 1);
+             fish.animalname = QStringLiteral("Clownfish");
+             ASSERT_TRUE(LivestockStore(p.env.ctx->db()).insert(fish));
+             auto* list = child<QTreeView>(p.logbookAt(LogbookWindow::TabLivestock), "livestockList");
+             list->setCurrentIndex(list->model()->index(0, 0));
+             p.trigger(&p.main, "moveEntryAction");
+         }},
+        {"the log print dialog", "LogPrintDialog",
+         [](Program& p) {
+             p.logbookAt(LogbookWindow::TabWater);
+             p.trigger(&p.main, "printAction");
+         }},
+        {"a new tank", "TankEditorDialog", [](Program& p) { p.trigger(&p.main, "newTankAction"); }},
+        {"adding an animal to the fantasy tank", "AddAnimalDialog",
+         [](Program& p) {
+             p.trigger(&p.main, "fantasyTankAction");
+             QWidget* fantasy = p.main.childWindow("FantasyTankWindow", false);
+             auto* species = child<QListWidget>(fantasy, "speciesList");
+             QTest::mouseClick(species->viewport(), Qt::LeftButton, {},
+                               species->visualItemRect(species->item(0)).center());
+             QTest::mouseClick(child<QPushButton>(fantasy, "addAnimalButton"), Qt::LeftButton);
+         }},
+        {"the file chooser", "QFileDialog",
+         [](Program& p) { QtFileDialogs().getSaveFileName(QStringLiteral("Backup Database"), p.env.dir.path()); }},
+        {"the diagnosis wizard", "DiagnosisWizard", [](Program& p) { p.trigger(&p.main, "diagnosisAction"); }},
+        {"the print dialog", "QPrintDialog",
+         [](Program&) {
+             QPrinter printer;
+             QtPrintDialog().choosePrinter(printer, QStringLiteral("Print Water Quality Graph"));
+         }},
+        {"the reminder editor", "ReminderEditorDialog",
+         [](Program& p) {
+             p.trigger(&p.main, "editRemindersAction");
+             QTest::mouseClick(child<QPushButton>(p.main.childWindow("ReminderListWindow", false), "addButton"),
+                               Qt::LeftButton);
+         }},
+        {"the schedule's calendar", "CalendarDialog",
+         [](Program& p) {
+             p.trigger(&p.main, "reminderScheduleAction");
+             QWidget* schedule = p.main.childWindow("ScheduleWindow", false);
+             QTest::mouseClick(child<QRadioButton>(schedule, "dateRangeOption"), Qt::LeftButton);
+             QTest::mouseClick(child<QToolButton>(schedule, "startCalendarButton"), Qt::LeftButton);
+         },
+         [](Program& p) {
+             const QWidget* field = child<QWidget>(p.main.childWindow("ScheduleWindow", false), "startDateEdit");
+             return field->mapToGlobal(QPoint(field->width() + 10, field->height() + 10));
+         }},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(screen, QRect(0, 0, 800, 600));
+    const struct {
+        const char* what;
+        QPoint at;
+        bool roomToCentre;
+    } mainWindows[] = {
+        {"main window away from the screen's corner", QPoint(150, 100), true},
+        {"main window near the screen's lower right corner", QPoint(500, 380), false},
+    };
+    for (const auto& mainWindow : mainWindows) {
+        SCOPED_TRACE(mainWindow.what);
+        for (const auto& dialog : dialogs) {
+            SCOPED_TRACE(dialog.what);
+            Program p;
+            p.main.resize(480, 360);
+            p.main.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
+            p.main.move(mainWindow.at);   // as the keeper drags it
+            QApplication::setActiveWindow(&p.main);
+            QCoreApplication::processEvents();
+            QStringList modals;
+            QList<Shown> shown;
+            ModalWatcher watcher(modals);
+            watcher.answer = [&shown](QWidget* w) {
+                shown.append({QString::fromLatin1(w->metaObject()->className()), w->geometry(), w->frameGeometry()});
+                static_cast<QDialog*>(w)->reject();
+            };
+            dialog.open(p);
+            ASSERT_FALSE(::testing::Test::HasFatalFailure());
+            ASSERT_EQ(shown.size(), 1) << modals.join(", ").toStdString();
+            EXPECT_EQ(shown[0].className, dialog.className);
+            EXPECT_TRUE(screen.contains(shown[0].frame)) << describe(shown[0].frame);
+            if (dialog.placement) {
+                // At its placement, moved in only as far as the screen's edges ask.
+                const QPoint placement = dialog.placement(p);
+                const QSize size = shown[0].frame.size();
+                const QPoint expected(std::min(placement.x(), screen.right() + 1 - size.width()),
+                                      std::min(placement.y(), screen.bottom() + 1 - size.height()));
+                EXPECT_EQ(describe(shown[0].frame), describe(QRect(expected, size)));
+            } else if (mainWindow.roomToCentre) {
+                const QPoint off = shown[0].geometry.center() - p.main.geometry().center();
+                EXPECT_TRUE(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1)
+                    << describe(shown[0].geometry) << " over " << describe(p.main.geometry());
+            }
         }
 
-        const QRect screen = p.main.screen()->availableGeometry();
+        Program p;
+        p.main.resize(480, 360);
+        p.main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
+        p.main.move(mainWindow.at);
         p.trigger(&p.main, "helpContentsAction");
-        const auto* help = p.main.findChild<HelpWindow*>();
+        auto* help = p.main.findChild<HelpWindow*>();
         ASSERT_TRUE(help && help->isVisible());
         EXPECT_TRUE(screen.contains(help->frameGeometry())) << "help " << describe(help->frameGeometry());
-        QStringList wizards;
-        ModalWatcher watcher(wizards);
-        QRect wizard;
-        watcher.answer = [&](QWidget* w) {
-            wizard = w->frameGeometry();
-            static_cast<QDialog*>(w)->reject();
-        };
-        p.trigger(&p.main, "diagnosisAction");
-        ASSERT_EQ(wizards, QStringList{"DiagnosisWizard"});
-        EXPECT_TRUE(screen.contains(wizard)) << "diagnosis " << describe(wizard);
+        // The keeper drags it partly off the screen, minimizes it and brings it back.
+        const QPoint dragged = screen.bottomRight() - QPoint(200, 150);
+        help->move(dragged);
+        help->showMinimized();
+        QCoreApplication::processEvents();
+        help->showNormal();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(describe(help->frameGeometry()), describe(QRect(dragged, help->frameGeometry().size())));
+    }
+}
+
+// The main window opens whole on its screen, status bar and all: at its
+// designed 800x560 where the screen has room, smaller where it has not. (The
+// window system puts it at the screen's top left corner.)
+TEST(MainWindow, OpensWholeOnItsScreenAtItsDesignedSizeWhereThereIsRoom)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 3);
+    for (QScreen* screen : screens) {
+        const QRect room = screen->availableGeometry();
+        SCOPED_TRACE(describe(room));
+        TestEnv env;
+        MainWindow main(*env.ctx);
+        main.move(room.topLeft());
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        const QSize frameExtra = main.frameGeometry().size() - main.size();
+        EXPECT_TRUE(room.contains(main.frameGeometry())) << describe(main.frameGeometry());
+        EXPECT_EQ(main.size(), QSize(800, 560).boundedTo(room.size() - frameExtra));
+        const auto* status = child<QStatusBar>(main, "statusBar");
+        EXPECT_TRUE(room.contains(QRect(status->mapToGlobal(QPoint(0, 0)), status->size())));
     }
 }

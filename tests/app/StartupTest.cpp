@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -36,6 +38,7 @@ struct StartupRun {
     std::unique_ptr<Startup> startup;
     std::unique_ptr<ModalWatcher> watcher;
     bool mainVisibleAtUpgradeMessage = true;
+    QHash<QString, QRect> shownAt;   // where each modal window came up
 
     StartupRun()
     {
@@ -45,7 +48,8 @@ struct StartupRun {
                 mainVisibleAtUpgradeMessage = startup->mainWindow()->isVisible();
         };
         watcher = std::make_unique<ModalWatcher>(log);
-        watcher->answer = [](QWidget* w) {
+        watcher->answer = [this](QWidget* w) {
+            shownAt.insert(w->objectName(), w->geometry());
             if (auto* tod = qobject_cast<TipOfTheDayDialog*>(w))
                 tod->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         };
@@ -223,6 +227,17 @@ TEST(Startup, OlderFileIsUpgradedInItsWindowBeforeTheMainWindowShows)
     // Then the start goes on as usual: a tank exists, so no warning.
     EXPECT_FALSE(run.log.contains("msg:No Tanks Set Up Yet"));
     EXPECT_TRUE(run.startup->mainWindow()->isVisible());
+    // Each window opens whole on the screen, centred: the upgrade window on
+    // the screen, the main window not being up yet, and the splash over the
+    // main window.
+    const QRect screen = run.startup->mainWindow()->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(run.startup->mainWindow()->frameGeometry()));
+    const auto offCentre = [](const QRect& window, const QRect& over) {
+        const QPoint off = window.center() - over.center();
+        return std::max(std::abs(off.x()), std::abs(off.y()));
+    };
+    EXPECT_LE(offCentre(run.shownAt.value("UpgradeWindow"), screen), 1);
+    EXPECT_LE(offCentre(run.shownAt.value("AboutBox"), run.startup->mainWindow()->geometry()), 1);
 }
 
 TEST(Startup, FileThatIsNoDatabaseEndsWithAMessageAndAnErrorStatus)

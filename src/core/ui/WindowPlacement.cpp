@@ -1,8 +1,10 @@
 #include "core/ui/WindowPlacement.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 QRect fittedInside(const QRect& frame, const QSize& smallest, const QRect& room)
 {
@@ -36,28 +38,78 @@ QMargins frameMargins(const QWidget* window)
     return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
             frame.bottom() - inner.bottom()};
 }
+
+// The top-level widget whose window `window` is.
+QWidget* widgetOf(const QWindow* window)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* widget : windows)
+        if (widget->windowHandle() == window)
+            return widget;
+    return nullptr;
+}
 } // namespace
 
 ScreenPlacement::ScreenPlacement(QWidget* mainWindow) : QObject(mainWindow), m_mainWindow(mainWindow) {}
 
 bool ScreenPlacement::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Show || !watched->isWidgetType())
+    if (event->type() == QEvent::Move && event->spontaneous() && !m_awaitingFrame.isEmpty() && watched->isWidgetType())
+        placeOnceFramed(static_cast<QWidget*>(watched));
+    if (event->type() != QEvent::Show || !watched->isWindowType())
         return false;
-    auto* window = static_cast<QWidget*>(watched);
-    const Qt::WindowType type = window->windowType();
-    if (window == m_mainWindow || !window->isWindow() || (type != Qt::Window && type != Qt::Dialog)
-        || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || !window->screen())
+    // The window is about to appear on the screen. Qt has placed it by now as
+    // it places every window (a dialog or message box centred over the window
+    // that opened it, a message box sized to its wrapped text), so only what
+    // would still leave the screen is mended, before the keeper sees it.
+    // A window the keeper minimized comes back without being shown anew, and
+    // stays where the keeper put it.
+    QWidget* window = widgetOf(static_cast<QWindow*>(watched));
+    if (!window || !placedOnTheScreen(window))
         return false;
-    // The window is not on the screen yet: placed now, it appears where it
-    // belongs. Where the window system has not told its frame yet, the main
-    // window's stands in for it.
+    // Where the window system has not told the window's frame yet, the main
+    // window's stands in for it, and the window is looked at again once its
+    // own frame is known (the main window itself, under a window manager).
     QMargins margins = frameMargins(window);
-    if (margins.isNull())
+    if (margins.isNull()) {
+        m_awaitingFrame.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
+        m_awaitingFrame.append(window);
         margins = frameMargins(m_mainWindow);
-    const QRect frame = window->geometry().marginsAdded(margins);
-    const QRect fitted = fittedInside(frame, smallestSize(window).grownBy(margins), window->screen()->availableGeometry());
-    if (fitted != frame)
-        window->setGeometry(fitted.marginsRemoved(margins));
+    }
+    keepOnScreen(window, margins);
     return false;
+}
+
+void ScreenPlacement::placeOnceFramed(QWidget* window)
+{
+    const QMargins margins = frameMargins(window);
+    if (margins.isNull() || !m_awaitingFrame.removeOne(window))
+        return;
+    if (window->isVisible() && placedOnTheScreen(window))
+        keepOnScreen(window, margins);
+}
+
+bool ScreenPlacement::placedOnTheScreen(const QWidget* window)
+{
+    const Qt::WindowType type = window->windowType();
+    return (type == Qt::Window || type == Qt::Dialog) && window->screen()
+           && !(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+}
+
+void ScreenPlacement::keepOnScreen(QWidget* window, const QMargins& margins)
+{
+    const QRect frame = window->geometry().marginsAdded(margins);
+    const QRect room = window->screen()->availableGeometry();
+    const QRect fitted = fittedInside(frame, smallestSize(window).grownBy(margins), room);
+    if (fitted == frame)
+        return;
+    if (fitted.topLeft() == frame.topLeft()) {
+        window->resize(fitted.marginsRemoved(margins).size());
+        return;
+    }
+    // Moved here, a dialog still counts as placed by Qt, and is centred again
+    // when it is shown again.
+    const bool placedByTheProgram = window->testAttribute(Qt::WA_Moved);
+    window->setGeometry(fitted.marginsRemoved(margins));
+    window->setAttribute(Qt::WA_Moved, placedByTheProgram);
 }

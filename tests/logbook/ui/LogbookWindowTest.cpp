@@ -824,8 +824,8 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
 
     MainWindow main(*env.ctx);
     wireApplication(*env.ctx, main);
-    main.resize(1280, 800);
     main.show();
+    main.resize(1280, 800);   // wider than the screen once open: it opens inside the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
     const struct {

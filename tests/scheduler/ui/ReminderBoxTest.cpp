@@ -168,8 +168,8 @@ TEST_F(ReminderBox, ALongTaskIsCutShortAfterItsDateAndNeverWidensTheWindow)
         QSqlQuery(env.ctx->db()).exec("DELETE FROM maintsched");
         addOnce(task, QDate(2027, 3, 1));
         addOnce("Feed the fish", QDate(2027, 3, 2));
-        main.resize(800, 600);
         main.show();
+        main.resize(800, 600);   // once open: it opens inside the screen, frame and all
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
         int widthWhileGenerating = 0;
         QString statusWhileGenerating;
