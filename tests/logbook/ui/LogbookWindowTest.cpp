@@ -38,6 +38,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -763,11 +764,23 @@ void doubleClickColumnEdge(QTreeView* view, int column)
     QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
 }
 
+// Drags the right edge of a column's header `by` pixels, as the keeper sizes it.
+void dragColumnEdge(QTreeView* view, int column, int by)
+{
+    QHeaderView* header = view->header();
+    const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(header->viewport(), edge + QPoint(by, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(by, 0));
+}
+
 // The keeper's texts read whole once a list is filled, in every list of them,
 // at a common screen width (the window maximized in a main window 1280 pixels
 // wide): no name is cut while the row has room to spare. The last column
-// still takes the free width, and a double-click on a column's edge fits a
-// column the keeper narrowed.
+// still takes the free width. A width the keeper gives a column stays while
+// the list's width changes and while tanks and tabs are picked that leave the
+// list as it is, until the list is filled again; and a double-click on a
+// column's edge fits a column the keeper narrowed.
 TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
 {
     TestEnv env;
@@ -824,18 +837,41 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
+    auto logbook = [&main] { return qobject_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false)); };
+    // Tanks picked in the logbook while it shows the log of `tab`: only that log is filled.
+    auto pickTanksOnTab = [&](int tab) {
+        child<QTabWidget>(logbook(), "logTabs")->setCurrentIndex(tab);
+        ASSERT_TRUE(logbook()->selectNode("All Tanks"));
+        ASSERT_TRUE(logbook()->selectNode("Reef"));
+        QCoreApplication::processEvents();
+    };
+    auto showLogbookTab = [&](int tab) {
+        child<QTabWidget>(logbook(), "logTabs")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    };
+    auto pickSaltwaterNames = [&] {
+        QTest::mouseClick(child<QRadioButton>(main.childWindow("NamesCrossReferenceWindow", false), "saltOption"),
+                          Qt::LeftButton);
+    };
+
     const struct {
         const char* window;
         const char* list;
         int tab;                // the logbook's tab, or -1
         QVector<int> texts;     // the columns of the keeper's texts
+        std::function<void()> pickElsewhere;   // tanks and tabs picked that leave the list as it is
+        std::function<void()> fillAgain;       // the list filled again, if the test can
     } lists[] = {
-        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8}},
-        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5}},
-        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14}},
-        {"ReminderListWindow", "taskList", -1, {0, 1}},
-        {"ScheduleWindow", "scheduleList", -1, {1}},
-        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1}},
+        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8},
+         [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, [&] { showLogbookTab(LogbookWindow::TabLivestock); }},
+        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5},
+         [&] { pickTanksOnTab(LogbookWindow::TabWater); }, [&] { showLogbookTab(LogbookWindow::TabMaint); }},
+        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14},
+         [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, [&] { showLogbookTab(LogbookWindow::TabWater); }},
+        {"ReminderListWindow", "taskList", -1, {0, 1}, [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, {}},
+        {"ScheduleWindow", "scheduleList", -1, {1}, [&] { pickTanksOnTab(LogbookWindow::TabWater); }, {}},
+        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1},
+         [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, pickSaltwaterNames},
     };
     for (const auto& l : lists) {
         SCOPED_TRACE(l.list);
@@ -867,7 +903,27 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
         }
         const int last = header->logicalIndex(header->count() - 1 - (header->isSectionHidden(
                                                                          header->logicalIndex(header->count() - 1))));
-        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), view->viewport()->width());
+        auto lastReachesTheEdge = [&] {
+            return header->sectionViewportPosition(last) + header->sectionSize(last) >= view->viewport()->width();
+        };
+        EXPECT_TRUE(lastReachesTheEdge());
+
+        const int sized = l.texts.first();
+        const int fitted = header->sectionSize(sized);
+        dragColumnEdge(view, sized, 40);
+        ASSERT_EQ(header->sectionSize(sized), fitted + 40);
+        for (int width : {1180, 1280}) {
+            main.resize(width, 800);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(header->sectionSize(sized), fitted + 40) << width;
+            EXPECT_TRUE(lastReachesTheEdge()) << width;
+        }
+        l.pickElsewhere();
+        EXPECT_EQ(header->sectionSize(sized), fitted + 40);
+        if (l.fillAgain) {
+            l.fillAgain();
+            EXPECT_EQ(header->sectionSize(sized), fitted);
+        }
 
         const int narrowed = l.texts.first();
         header->resizeSection(narrowed, 20);
