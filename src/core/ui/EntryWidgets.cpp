@@ -360,32 +360,68 @@ void setListViewStyle(QAbstractItemView* view)
 
 namespace {
 
-// The widths of a list's text columns that together may take `room`: each as
-// wide as its texts need, never narrower than designed; where they do not all
-// fit, the shorter texts read whole and the longer ones are cut at one common
-// width.
+// The widths of a list's text columns that together may take `room`. Each is
+// as wide as its texts need and at least as wide as designed, where that fits.
+// Where it does not and a column's texts are cut, the columns that need less
+// than designed give up room, each the same number of pixels and never below
+// what they need, until the cut ones read whole. If even that is not enough,
+// those columns keep only what they need and the cut ones share what is left:
+// the shorter texts read whole, the longer ones are cut at one common width,
+// none below its designed width.
 QVector<int> shareRoom(int room, const QVector<int>& designed, const QVector<int>& need)
 {
     const int count = int(designed.size());
-    auto widthAt = [&](int i, int level) { return std::max(designed[i], std::min(need[i], level)); };
-    auto total = [&](int level) {
+    auto total = [count](const auto& widthOf) {
         int sum = 0;
         for (int i = 0; i < count; ++i)
-            sum += widthAt(i, level);
+            sum += widthOf(i);
         return sum;
+    };
+    auto whole = [&](int i) { return std::max(designed[i], need[i]); };
+    bool cut = false;
+    int spare = 0;   // the most room any column has beyond what it needs
+    for (int i = 0; i < count; ++i) {
+        cut = cut || need[i] > designed[i];
+        spare = std::max(spare, designed[i] - need[i]);
+    }
+    QVector<int> widths(count);
+    if (!cut || total(whole) <= room) {
+        for (int i = 0; i < count; ++i)
+            widths[i] = whole(i);
+        return widths;
+    }
+    // Every column as wide as it needs, those with room to spare down by `give`.
+    auto given = [&](int give) { return [&, give](int i) { return std::max(need[i], whole(i) - give); }; };
+    if (total(given(spare)) <= room) {
+        int low = 0;
+        int high = spare;
+        while (low < high) {
+            const int give = (low + high) / 2;
+            if (total(given(give)) <= room)
+                high = give;
+            else
+                low = give + 1;
+        }
+        for (int i = 0; i < count; ++i)
+            widths[i] = given(low)(i);
+        return widths;
+    }
+    auto levelled = [&](int level) {
+        return [&, level](int i) {
+            return need[i] <= designed[i] ? need[i] : std::max(designed[i], std::min(need[i], level));
+        };
     };
     int low = 0;
     int high = *std::max_element(need.cbegin(), need.cend());
     while (low < high) {
         const int level = (low + high + 1) / 2;
-        if (total(level) <= room)
+        if (total(levelled(level)) <= room)
             low = level;
         else
             high = level - 1;
     }
-    QVector<int> widths(count);
     for (int i = 0; i < count; ++i)
-        widths[i] = widthAt(i, low);
+        widths[i] = levelled(low)(i);
     return widths;
 }
 

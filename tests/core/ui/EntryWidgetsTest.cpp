@@ -569,6 +569,39 @@ struct TextList {
     }
 };
 
+// After a fill the texts read whole where they have room, every column at
+// least as wide as designed; where one is cut, the columns that need less than
+// designed give up room, never below what they need, and only as much as the
+// cut one needs; the shortest texts stay whole when there is not room for all.
+TEST(fitTextColumns, ShareTheRoomTheOtherColumnsLeave)
+{
+    const struct {
+        const char* label;
+        int room;
+        int designed[3];
+        int need[3];
+        QVector<int> widths;
+    } cases[] = {
+        {"each as wide as its texts, never below designed", 600, {100, 100, 100}, {200, 60, 150}, {200, 100, 150}},
+        {"a cut text takes what another does not need", 400, {100, 200, 100}, {250, 60, 80}, {250, 70, 80}},
+        {"the columns with room to spare give alike", 500, {100, 200, 150}, {250, 60, 80}, {250, 150, 100}},
+        {"still too long: the others keep what they need", 300, {100, 200, 100}, {400, 60, 80}, {160, 60, 80}},
+        {"two texts cut: the shorter reads whole", 500, {100, 100, 100}, {400, 180, 80}, {240, 180, 80}},
+        {"no text cut: the designed widths stay", 150, {100, 100, 100}, {60, 60, 60}, {100, 100, 100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TextList list(c.designed, c.need);
+        list.showWithRoom(c.room);
+        ASSERT_EQ(list.view.viewport()->width(), c.room + TextList::kOthers);
+        for (int column = 0; column < 5; ++column)
+            ASSERT_LT(list.view.header()->sectionSizeHint(column), 60);
+        fitTextColumns(&list.view, list.columns);
+        EXPECT_EQ(list.textWidths(), c.widths);
+        EXPECT_TRUE(list.lastColumnStretches());
+    }
+}
+
 // When the list's width changes the room is shared out again as a fill would
 // share it, without measuring the rows again; a column the keeper sized keeps
 // the keeper's width until the next fill, and a double-click on a column's
