@@ -776,11 +776,12 @@ void dragColumnEdge(QTreeView* view, int column, int by)
 
 // The keeper's texts read whole once a list is filled, in every list of them,
 // at a common screen width (the window maximized in a main window 1280 pixels
-// wide): no name is cut while the row has room to spare. The last column
-// still takes the free width. A width the keeper gives a column stays while
-// the list's width changes and while tanks and tabs are picked that leave the
-// list as it is, until the list is filled again; and a double-click on a
-// column's edge fits a column the keeper narrowed.
+// wide): no name is cut while the row has room to spare, even where a row's
+// texts need more than half of it. The last column still takes the free width.
+// A width the keeper gives a column stays while the list's width changes and
+// while tanks and tabs are picked that leave the list as it is, until the list
+// is filled again; and a double-click on a column's edge fits a column the
+// keeper narrowed.
 TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
 {
     TestEnv env;
@@ -824,6 +825,18 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
         rule.SchedEnglishDesc = "Every week on Saturday, from 12/01/26 until 12/01/27";
         ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(rule), sched::SchedWrite::Ok);
     }
+    {
+        sched::MaintSchedRecord rule;
+        rule.SchedTask = "Change the RO/DI sediment, carbon and resin filter";   // 50 characters
+        rule.SchedRtype = 1;   // weekly
+        rule.SchedInterval = 2;
+        rule.SchedDetailText = "1101011";
+        rule.SchedStartDate = QDate(2026, 12, 1);
+        rule.SchedEndDate = QDate(2027, 12, 1);
+        rule.SchedEnglishDesc =
+            "Every 2 weeks on Sunday, Monday, Wednesday, Friday and Saturday, from 12/01/26 until 12/01/27";
+        ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(rule), sched::SchedWrite::Ok);
+    }
     // A names file with a long common name of the keeper's own.
     writeFile(QDir(env.ctx->startDir).filePath(kSaltNamesFile),
               (QString("Yellow Tang").leftJustified(49) + "Zebrasoma flavescens\r\n"
@@ -859,18 +872,19 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
         const char* list;
         int tab;                // the logbook's tab, or -1
         QVector<int> texts;     // the columns of the keeper's texts
+        bool overHalf;          // its texts together need more than half the view
         std::function<void()> pickElsewhere;   // tanks and tabs picked that leave the list as it is
         std::function<void()> fillAgain;       // the list filled again, if the test can
     } lists[] = {
-        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8},
+        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8}, false,
          [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, [&] { showLogbookTab(LogbookWindow::TabLivestock); }},
-        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5},
+        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5}, false,
          [&] { pickTanksOnTab(LogbookWindow::TabWater); }, [&] { showLogbookTab(LogbookWindow::TabMaint); }},
-        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14},
+        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14}, false,
          [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, [&] { showLogbookTab(LogbookWindow::TabWater); }},
-        {"ReminderListWindow", "taskList", -1, {0, 1}, [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, {}},
-        {"ScheduleWindow", "scheduleList", -1, {1}, [&] { pickTanksOnTab(LogbookWindow::TabWater); }, {}},
-        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1},
+        {"ReminderListWindow", "taskList", -1, {0, 1}, true, [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, {}},
+        {"ScheduleWindow", "scheduleList", -1, {1}, false, [&] { pickTanksOnTab(LogbookWindow::TabWater); }, {}},
+        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1}, false,
          [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, pickSaltwaterNames},
     };
     for (const auto& l : lists) {
@@ -900,6 +914,12 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
                 EXPECT_GE(header->sectionSize(column), view->fontMetrics().horizontalAdvance(text) + margin)
                     << text.toStdString();
             }
+        }
+        if (l.overHalf) {
+            int needed = 0;
+            for (int column : l.texts)
+                needed += neededWidth(view, column);
+            ASSERT_GT(needed, view->viewport()->width() / 2);
         }
         const int last = header->logicalIndex(header->count() - 1 - (header->isSectionHidden(
                                                                          header->logicalIndex(header->count() - 1))));
