@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHash>
 #include <QHeaderView>
 #include <QTableView>
 #include <QToolButton>
@@ -359,85 +360,200 @@ void setListViewStyle(QAbstractItemView* view)
 
 namespace {
 
-// The text columns of one list, fitted again when the list's width changes.
+// The widths of a list's text columns that together may take `room`. Each is
+// as wide as its texts need and at least as wide as designed, where that fits.
+// Where it does not and a column's texts are cut, the columns that need less
+// than designed give up room, each the same number of pixels and never below
+// what they need, until the cut ones read whole. If even that is not enough,
+// those columns keep only what they need and the cut ones share what is left:
+// the shorter texts read whole, the longer ones are cut at one common width,
+// none below its designed width.
+QVector<int> shareRoom(int room, const QVector<int>& designed, const QVector<int>& need)
+{
+    const int count = int(designed.size());
+    auto total = [count](const auto& widthOf) {
+        int sum = 0;
+        for (int i = 0; i < count; ++i)
+            sum += widthOf(i);
+        return sum;
+    };
+    auto whole = [&](int i) { return std::max(designed[i], need[i]); };
+    bool cut = false;
+    int spare = 0;   // the most room any column has beyond what it needs
+    for (int i = 0; i < count; ++i) {
+        cut = cut || need[i] > designed[i];
+        spare = std::max(spare, designed[i] - need[i]);
+    }
+    QVector<int> widths(count);
+    if (!cut || total(whole) <= room) {
+        for (int i = 0; i < count; ++i)
+            widths[i] = whole(i);
+        return widths;
+    }
+    // Every column as wide as it needs, those with room to spare down by `give`.
+    auto given = [&](int give) { return [&, give](int i) { return std::max(need[i], whole(i) - give); }; };
+    if (total(given(spare)) <= room) {
+        int low = 0;
+        int high = spare;
+        while (low < high) {
+            const int give = (low + high) / 2;
+            if (total(given(give)) <= room)
+                high = give;
+            else
+                low = give + 1;
+        }
+        for (int i = 0; i < count; ++i)
+            widths[i] = given(low)(i);
+        return widths;
+    }
+    auto levelled = [&](int level) {
+        return [&, level](int i) {
+            return need[i] <= designed[i] ? need[i] : std::max(designed[i], std::min(need[i], level));
+        };
+    };
+    int low = 0;
+    int high = *std::max_element(need.cbegin(), need.cend());
+    while (low < high) {
+        const int level = (low + high + 1) / 2;
+        if (total(levelled(level)) <= room)
+            low = level;
+        else
+            high = level - 1;
+    }
+    for (int i = 0; i < count; ++i)
+        widths[i] = levelled(low)(i);
+    return widths;
+}
+
+// The text columns of one list. What the columns need is measured when the
+// list is filled; when the list's width changes the room is only shared out
+// again. A column the keeper sized (dragging its edge or double-clicking it)
+// keeps the keeper's width until the next fill.
 class TextColumnFit : public QObject {
 public:
     explicit TextColumnFit(QTreeView* view) : QObject(view), m_view(view)
     {
         view->viewport()->installEventFilter(this);
+        QHeaderView* header = view->header();
+        header->viewport()->installEventFilter(this);
+        connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+            // The column the keeper drags or double-clicks is the first one
+            // resized; the stretched last column may follow it by itself.
+            if (!m_keeperSizing || m_sharing)
+                return;
+            if (m_keeperColumn < 0)
+                m_keeperColumn = column;
+            if (column == m_keeperColumn)
+                m_keeperSized.insert(column, width);
+        });
     }
 
     void fit(const QVector<TextColumn>& columns)
     {
         m_columns = columns;
-        m_fittedWidth = m_view->viewport()->width();
-        QHeaderView* header = m_view->header();
-        const auto* items = static_cast<const QAbstractItemView*>(m_view);
-        // What a column needs to show its header and its values whole.
-        auto needed = [&](int column) {
-            return std::max(items->sizeHintForColumn(column), header->sectionSizeHint(column));
-        };
-        int lastShown = -1;
-        for (int visual = header->count() - 1; visual >= 0 && lastShown < 0; --visual)
-            if (!header->isSectionHidden(header->logicalIndex(visual)))
-                lastShown = header->logicalIndex(visual);
-
-        QVector<TextColumn> shown;
-        QVector<int> need;
-        for (const TextColumn& c : m_columns) {
-            if (c.column < 0 || c.column >= header->count() || header->isSectionHidden(c.column))
-                continue;
-            shown.append(c);
-            need.append(needed(c.column));
-        }
-        if (shown.isEmpty())
-            return;
-        // The others keep their widths; the last one, stretched over the free
-        // width, counts with what it needs.
-        int others = 0;
-        for (int column = 0; column < header->count(); ++column) {
-            if (header->isSectionHidden(column)
-                || std::any_of(shown.cbegin(), shown.cend(), [column](const TextColumn& c) { return c.column == column; }))
-                continue;
-            others += column == lastShown ? needed(column) : header->sectionSize(column);
-        }
-        const int view = m_fittedWidth;
-        const int room = std::max(view - others, view / 2);
-
-        // The widest level every text column may reach with all of them fitting the room.
-        auto widthAt = [&](int i, int level) { return std::max(shown[i].designedWidth, std::min(need[i], level)); };
-        auto total = [&](int level) {
-            int sum = 0;
-            for (int i = 0; i < shown.size(); ++i)
-                sum += widthAt(i, level);
-            return sum;
-        };
-        int low = 0;
-        int high = *std::max_element(need.cbegin(), need.cend());
-        while (low < high) {
-            const int level = (low + high + 1) / 2;
-            if (total(level) <= room)
-                low = level;
-            else
-                high = level - 1;
-        }
-        for (int i = 0; i < shown.size(); ++i)
-            header->resizeSection(shown[i].column, widthAt(i, low));
+        m_keeperSized.clear();
+        m_needs.clear();
+        for (const TextColumn& c : m_columns)
+            if (isShown(c.column))
+                neededWidth(c.column);
+        if (const int last = lastShownColumn(); last >= 0)
+            neededWidth(last);
+        share();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize && watched == m_view->viewport()
-            && m_view->viewport()->width() != m_fittedWidth)
-            fit(m_columns);
+        if (watched == m_view->viewport()) {
+            if (event->type() == QEvent::Resize && m_view->viewport()->width() != m_sharedWidth)
+                share();
+        } else if (watched == m_view->header()->viewport()) {
+            switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                m_keeperSizing = true;
+                m_keeperColumn = -1;
+                break;
+            case QEvent::MouseButtonRelease: m_keeperSizing = false; break;
+            default: break;
+            }
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    bool isShown(int column) const
+    {
+        const QHeaderView* header = m_view->header();
+        return column >= 0 && column < header->count() && !header->isSectionHidden(column);
+    }
+
+    int lastShownColumn() const
+    {
+        const QHeaderView* header = m_view->header();
+        for (int visual = header->count() - 1; visual >= 0; --visual)
+            if (!header->isSectionHidden(header->logicalIndex(visual)))
+                return header->logicalIndex(visual);
+        return -1;
+    }
+
+    // What a column needs to show its header and its values whole, measured
+    // once per fill (a column that becomes the last one later is measured then).
+    int neededWidth(int column)
+    {
+        const auto found = m_needs.constFind(column);
+        if (found != m_needs.cend())
+            return *found;
+        const auto* items = static_cast<const QAbstractItemView*>(m_view);
+        const int need = std::max(items->sizeHintForColumn(column), m_view->header()->sectionSizeHint(column));
+        m_needs.insert(column, need);
+        return need;
+    }
+
+    // The text columns the keeper has not sized share the room the other
+    // columns leave in the view, at least half of it; the last column, which
+    // stretches over the free width, counts with what it needs (or the width
+    // the keeper gave it).
+    void share()
+    {
+        m_sharedWidth = m_view->viewport()->width();
+        QHeaderView* header = m_view->header();
+        QVector<int> shown, designed, need;
+        for (const TextColumn& c : m_columns) {
+            if (!isShown(c.column) || m_keeperSized.contains(c.column) || shown.contains(c.column))
+                continue;
+            shown.append(c.column);
+            designed.append(c.designedWidth);
+            need.append(neededWidth(c.column));
+        }
+        if (shown.isEmpty())
+            return;
+        const int last = lastShownColumn();
+        int others = 0;
+        for (int column = 0; column < header->count(); ++column) {
+            if (header->isSectionHidden(column) || shown.contains(column))
+                continue;
+            if (column != last)
+                others += header->sectionSize(column);
+            else
+                others += m_keeperSized.contains(column) ? m_keeperSized.value(column) : neededWidth(column);
+        }
+        const int room = std::max(m_sharedWidth - others, m_sharedWidth / 2);
+        const QVector<int> widths = shareRoom(room, designed, need);
+        m_sharing = true;
+        for (int i = 0; i < shown.size(); ++i)
+            header->resizeSection(shown[i], widths[i]);
+        m_sharing = false;
+    }
+
     QTreeView* m_view;
     QVector<TextColumn> m_columns;
-    int m_fittedWidth = -1;
+    QHash<int, int> m_needs;        // column -> width it needs, since the last fill
+    QHash<int, int> m_keeperSized;  // column -> the width the keeper gave it since the last fill
+    bool m_keeperSizing = false;    // a mouse button is down on the header
+    int m_keeperColumn = -1;        // the column it sizes
+    bool m_sharing = false;         // the widths being set are the fitter's own
+    int m_sharedWidth = -1;
 };
 
 } // namespace
@@ -446,7 +562,7 @@ void fitTextColumns(QTreeView* view, const QVector<TextColumn>& columns)
 {
     if (!view)
         return;
-    // A list keeps one fitter, which refits it as it is resized.
+    // A list keeps one fitter, which shares the room out again as the list is resized.
     TextColumnFit* fit = nullptr;
     for (QObject* child : view->children())
         if ((fit = dynamic_cast<TextColumnFit*>(child)))

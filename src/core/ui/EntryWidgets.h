@@ -169,11 +169,15 @@ struct TextColumn {
     int designedWidth = 0;
 };
 
-// Called after a list is filled, and again by itself whenever the list's
-// width changes: each of these columns becomes as wide as its header and its
-// values need, never narrower than designed. Together they take no more than
-// the room the other columns leave in the view (at least half of it), so the
-// others stay readable; within that room the longest texts are cut last. The
+// Called after a list is filled: each of these columns becomes as wide as its
+// header and its values need, never narrower than designed. Together they take
+// no more than the room the other columns leave in the view (at least half of
+// it), so the others stay readable. Where a column's texts are cut, a column
+// that needs less than designed gives up room down to what it needs; if the
+// texts still do not fit, the shorter ones read whole and the longer ones are
+// cut at one common width. The values are measured at the fill only: when the
+// list's width changes the room is shared out again by what was measured, and a
+// column the keeper sized by hand keeps that width until the next fill. The
 // last column still stretches over what is left, and a double-click on a
 // column's edge still fits it.
 void fitTextColumns(QTreeView* view, const QVector<TextColumn>& columns);

@@ -1,5 +1,6 @@
 // The widgets the entry dialogs are built from: the up-down spinner, the masked
-// date and time boxes, the leave check and the list view style.
+// date and time boxes, the leave check, the list view style and the fitting
+// of list columns to the keeper's texts.
 #include "core/ui/EntryWidgets.h"
 #include "support/TestEnv.h"
 
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -466,6 +468,182 @@ TEST(setListViewStyle, SelectsWholeRowsAndLetsColumnsMove)
     EXPECT_TRUE(tree.allColumnsShowFocus());
     EXPECT_TRUE(table.horizontalHeader()->sectionsMovable());
     setListViewStyle(nullptr);
+}
+
+// ---------------------------------------------------------------- fitting the text columns
+
+// Values that say how wide they are (the size-hint role), and count how often
+// a list asks for a value's width.
+class SizedValues : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    mutable int widthsAsked = 0;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::SizeHintRole)
+            ++widthsAsked;
+        return QStandardItemModel::data(index, role);
+    }
+};
+
+// A shown list of five columns: the keeper's texts in columns 0, 2 and 3, a
+// number column 50 pixels wide, and a last column whose values need 60. Each
+// row's value in a text column needs `step` pixels more than the row before,
+// up to what the column needs.
+struct TextList {
+    static constexpr int kTexts[] = {0, 2, 3};
+    static constexpr int kOthers = 50 + 60;   // the number column and the last one
+    SizedValues model{0, 5};
+    QTreeView view;
+    QVector<TextColumn> columns;
+
+    TextList(const int (&designed)[3], const int (&need)[3], int rows = 3, int step = 1)
+    {
+        model.setHorizontalHeaderLabels({"", "", "", "", ""});
+        for (int r = 0; r < rows; ++r) {
+            QList<QStandardItem*> row;
+            for (int c = 0; c < 5; ++c) {
+                int width = c == 1 ? 40 : 60;
+                for (int t = 0; t < 3; ++t)
+                    if (c == kTexts[t])
+                        width = need[t] - (rows - 1 - r) * step;
+                auto* item = new QStandardItem(QStringLiteral("value"));
+                item->setData(QSize(width, 18), Qt::SizeHintRole);
+                row << item;
+            }
+            model.appendRow(row);
+        }
+        view.setRootIsDecorated(false);
+        view.setModel(&model);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setListViewStyle(&view);
+        view.header()->resizeSection(1, 50);
+        view.header()->resizeSection(4, 60);
+        for (int t = 0; t < 3; ++t) {
+            view.header()->resizeSection(kTexts[t], designed[t]);
+            columns.append({kTexts[t], designed[t]});
+        }
+    }
+    // Shows the list with `room` pixels left for the texts by the other columns.
+    void showWithRoom(int room)
+    {
+        view.resize(room + kOthers + 2 * view.frameWidth(), 200);
+        view.show();
+        QCoreApplication::processEvents();
+    }
+    void setRoom(int room)
+    {
+        view.resize(room + kOthers + 2 * view.frameWidth(), view.height());
+        QCoreApplication::processEvents();
+    }
+    QVector<int> textWidths() const
+    {
+        QVector<int> out;
+        for (int column : kTexts)
+            out << view.header()->sectionSize(column);
+        return out;
+    }
+    // No part of the row stays empty: the last column reaches the list's right edge.
+    bool lastColumnStretches() const
+    {
+        const QHeaderView* header = view.header();
+        return header->sectionViewportPosition(4) + header->sectionSize(4) >= view.viewport()->width();
+    }
+    // Drags the right edge of a column's header by `by` pixels, as the keeper does.
+    void dragColumnEdge(int column, int by)
+    {
+        QHeaderView* header = view.header();
+        const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
+                          header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(header->viewport(), edge + QPoint(by, 0));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(by, 0));
+    }
+    void doubleClickColumnEdge(int column)
+    {
+        QHeaderView* header = view.header();
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                           QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
+                                  header->height() / 2));
+    }
+};
+
+// After a fill the texts read whole where they have room, every column at
+// least as wide as designed; where one is cut, the columns that need less than
+// designed give up room, never below what they need, and only as much as the
+// cut one needs; the shortest texts stay whole when there is not room for all.
+TEST(fitTextColumns, ShareTheRoomTheOtherColumnsLeave)
+{
+    const struct {
+        const char* label;
+        int room;
+        int designed[3];
+        int need[3];
+        QVector<int> widths;
+    } cases[] = {
+        {"each as wide as its texts, never below designed", 600, {100, 100, 100}, {200, 60, 150}, {200, 100, 150}},
+        {"a cut text takes what another does not need", 400, {100, 200, 100}, {250, 60, 80}, {250, 70, 80}},
+        {"the columns with room to spare give alike", 500, {100, 200, 150}, {250, 60, 80}, {250, 150, 100}},
+        {"still too long: the others keep what they need", 300, {100, 200, 100}, {400, 60, 80}, {160, 60, 80}},
+        {"two texts cut: the shorter reads whole", 500, {100, 100, 100}, {400, 180, 80}, {240, 180, 80}},
+        {"no text cut: the designed widths stay", 150, {100, 100, 100}, {60, 60, 60}, {100, 100, 100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TextList list(c.designed, c.need);
+        list.showWithRoom(c.room);
+        ASSERT_EQ(list.view.viewport()->width(), c.room + TextList::kOthers);
+        for (int column = 0; column < 5; ++column)
+            ASSERT_LT(list.view.header()->sectionSizeHint(column), 60);
+        fitTextColumns(&list.view, list.columns);
+        EXPECT_EQ(list.textWidths(), c.widths);
+        EXPECT_TRUE(list.lastColumnStretches());
+    }
+}
+
+// When the list's width changes the room is shared out again as a fill would
+// share it, without measuring the rows again; a column the keeper sized keeps
+// the keeper's width until the next fill, and a double-click on a column's
+// edge still fits it.
+TEST(fitTextColumns, AWidthChangeSharesTheRoomAgainAndKeepsWhatTheKeeperSized)
+{
+    TextList list({100, 100, 100}, {400, 150, 300}, 2000, 0);
+    list.showWithRoom(700);
+    fitTextColumns(&list.view, list.columns);
+    const QVector<int> fitted = list.textWidths();
+    ASSERT_EQ(fitted, QVector<int>({275, 150, 275}));
+
+    // Wider and narrower by a pixel, then by a lot: the rows are not measured again.
+    list.model.widthsAsked = 0;
+    for (int room : {701, 700, 950, 600})
+        list.setRoom(room);
+    EXPECT_EQ(list.model.widthsAsked, 0);
+    const QVector<int> shared = list.textWidths();
+    fitTextColumns(&list.view, list.columns);
+    EXPECT_EQ(shared, list.textWidths());
+    EXPECT_EQ(shared, QVector<int>({225, 150, 225}));
+
+    // The keeper widens the first column and narrows the last text column, then
+    // fits it with a double-click on its edge.
+    list.setRoom(700);
+    list.dragColumnEdge(0, 40);
+    ASSERT_EQ(list.view.header()->sectionSize(0), 315);
+    list.dragColumnEdge(3, -200);
+    ASSERT_EQ(list.view.header()->sectionSize(3), 75);
+    list.doubleClickColumnEdge(3);
+    ASSERT_EQ(list.view.header()->sectionSize(3), 300);
+    for (int room : {650, 900, 700}) {
+        SCOPED_TRACE(room);
+        list.setRoom(room);
+        EXPECT_EQ(list.view.header()->sectionSize(0), 315);
+        EXPECT_EQ(list.view.header()->sectionSize(3), 300);
+        EXPECT_TRUE(list.lastColumnStretches());
+    }
+    // The next fill fits them again.
+    fitTextColumns(&list.view, list.columns);
+    EXPECT_EQ(list.textWidths(), fitted);
+    EXPECT_TRUE(list.lastColumnStretches());
 }
 
 TEST(CalendarButton, ShowsTheCalendarPictureAndNeverTakesTheFocus)

@@ -38,6 +38,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -767,11 +768,24 @@ void doubleClickColumnEdge(QTreeView* view, int column)
     QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, edge);
 }
 
+// Drags the right edge of a column's header `by` pixels, as the keeper sizes it.
+void dragColumnEdge(QTreeView* view, int column, int by)
+{
+    QHeaderView* header = view->header();
+    const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(header->viewport(), edge + QPoint(by, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(by, 0));
+}
+
 // The keeper's texts read whole once a list is filled, in every list of them,
 // at a common screen width (the window maximized in a main window 1280 pixels
-// wide): no name is cut while the row has room to spare. The last column
-// still takes the free width, and a double-click on a column's edge fits a
-// column the keeper narrowed.
+// wide): no name is cut while the row has room to spare, even where a row's
+// texts need more than half of it. The last column still takes the free width.
+// A width the keeper gives a column stays while the list's width changes and
+// while tanks and tabs are picked that leave the list as it is, until the list
+// is filled again; and a double-click on a column's edge fits a column the
+// keeper narrowed.
 TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
 {
     TestEnv env;
@@ -815,6 +829,18 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
         rule.SchedEnglishDesc = "Every week on Saturday, from 12/01/26 until 12/01/27";
         ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(rule), sched::SchedWrite::Ok);
     }
+    {
+        sched::MaintSchedRecord rule;
+        rule.SchedTask = "Change the RO/DI sediment, carbon and resin filter";   // 50 characters
+        rule.SchedRtype = 1;   // weekly
+        rule.SchedInterval = 2;
+        rule.SchedDetailText = "1101011";
+        rule.SchedStartDate = QDate(2026, 12, 1);
+        rule.SchedEndDate = QDate(2027, 12, 1);
+        rule.SchedEnglishDesc =
+            "Every 2 weeks on Sunday, Monday, Wednesday, Friday and Saturday, from 12/01/26 until 12/01/27";
+        ASSERT_EQ(sched::MaintSchedStore(env.ctx->db()).add(rule), sched::SchedWrite::Ok);
+    }
     // A names file with a long common name of the keeper's own.
     writeFile(QDir(env.ctx->startDir).filePath(kSaltNamesFile),
               (QString("Yellow Tang").leftJustified(49) + "Zebrasoma flavescens\r\n"
@@ -828,18 +854,42 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
     main.resize(1280, 800);   // wider than the screen once open: it opens inside the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
+    auto logbook = [&main] { return qobject_cast<LogbookWindow*>(main.childWindow("LogbookWindow", false)); };
+    // Tanks picked in the logbook while it shows the log of `tab`: only that log is filled.
+    auto pickTanksOnTab = [&](int tab) {
+        child<QTabWidget>(logbook(), "logTabs")->setCurrentIndex(tab);
+        ASSERT_TRUE(logbook()->selectNode("All Tanks"));
+        ASSERT_TRUE(logbook()->selectNode("Reef"));
+        QCoreApplication::processEvents();
+    };
+    auto showLogbookTab = [&](int tab) {
+        child<QTabWidget>(logbook(), "logTabs")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    };
+    auto pickSaltwaterNames = [&] {
+        QTest::mouseClick(child<QRadioButton>(main.childWindow("NamesCrossReferenceWindow", false), "saltOption"),
+                          Qt::LeftButton);
+    };
+
     const struct {
         const char* window;
         const char* list;
         int tab;                // the logbook's tab, or -1
         QVector<int> texts;     // the columns of the keeper's texts
+        bool overHalf;          // its texts together need more than half the view
+        std::function<void()> pickElsewhere;   // tanks and tabs picked that leave the list as it is
+        std::function<void()> fillAgain;       // the list filled again, if the test can
     } lists[] = {
-        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8}},
-        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5}},
-        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14}},
-        {"ReminderListWindow", "taskList", -1, {0, 1}},
-        {"ScheduleWindow", "scheduleList", -1, {1}},
-        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1}},
+        {"LogbookWindow", "livestockList", LogbookWindow::TabLivestock, {1, 3, 7, 8}, false,
+         [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, [&] { showLogbookTab(LogbookWindow::TabLivestock); }},
+        {"LogbookWindow", "maintenanceList", LogbookWindow::TabMaint, {1, 3, 4, 5}, false,
+         [&] { pickTanksOnTab(LogbookWindow::TabWater); }, [&] { showLogbookTab(LogbookWindow::TabMaint); }},
+        {"LogbookWindow", "waterList", LogbookWindow::TabWater, {14}, false,
+         [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, [&] { showLogbookTab(LogbookWindow::TabWater); }},
+        {"ReminderListWindow", "taskList", -1, {0, 1}, true, [&] { pickTanksOnTab(LogbookWindow::TabMaint); }, {}},
+        {"ScheduleWindow", "scheduleList", -1, {1}, false, [&] { pickTanksOnTab(LogbookWindow::TabWater); }, {}},
+        {"NamesCrossReferenceWindow", "namesList", -1, {0, 1}, false,
+         [&] { pickTanksOnTab(LogbookWindow::TabLivestock); }, pickSaltwaterNames},
     };
     for (const auto& l : lists) {
         SCOPED_TRACE(l.list);
@@ -869,9 +919,35 @@ TEST(LogbookWindow, ListsShowTheKeepersTextsWholeAndTheLastColumnTakesTheRest)
                     << text.toStdString();
             }
         }
+        if (l.overHalf) {
+            int needed = 0;
+            for (int column : l.texts)
+                needed += neededWidth(view, column);
+            ASSERT_GT(needed, view->viewport()->width() / 2);
+        }
         const int last = header->logicalIndex(header->count() - 1 - (header->isSectionHidden(
                                                                          header->logicalIndex(header->count() - 1))));
-        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), view->viewport()->width());
+        auto lastReachesTheEdge = [&] {
+            return header->sectionViewportPosition(last) + header->sectionSize(last) >= view->viewport()->width();
+        };
+        EXPECT_TRUE(lastReachesTheEdge());
+
+        const int sized = l.texts.first();
+        const int fitted = header->sectionSize(sized);
+        dragColumnEdge(view, sized, 40);
+        ASSERT_EQ(header->sectionSize(sized), fitted + 40);
+        for (int width : {1180, 1280}) {
+            main.resize(width, 800);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(header->sectionSize(sized), fitted + 40) << width;
+            EXPECT_TRUE(lastReachesTheEdge()) << width;
+        }
+        l.pickElsewhere();
+        EXPECT_EQ(header->sectionSize(sized), fitted + 40);
+        if (l.fillAgain) {
+            l.fillAgain();
+            EXPECT_EQ(header->sectionSize(sized), fitted);
+        }
 
         const int narrowed = l.texts.first();
         header->resizeSection(narrowed, 20);

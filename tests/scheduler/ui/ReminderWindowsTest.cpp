@@ -1108,6 +1108,28 @@ struct WidestSize : QObject {
 // A stored task of any length leaves the task list and the schedule on the
 // screen, the one while listing it, the other while generating it. (How the
 // lists show the keeper's texts is checked with the logbook's lists.)
+// At the task list's opening size a long task reads whole beside a short
+// scheduling: the scheduling gives up the room of its designed width that its
+// texts and heading do not need, and the dates stay in view.
+TEST_F(ReminderWindows, ALongTaskTakesTheRoomItsSchedulingDoesNotNeed)
+{
+    addRule(QStringLiteral("Check the sump return pump and clean its intake"), Daily, 0, 3, QString(),
+            QDate(2026, 12, 1), QDate(2027, 12, 1), QStringLiteral("Every 3 days."));
+    addRule(QStringLiteral("Feed the corals"), Daily, 0, 1, QString(), QDate(2026, 12, 1), QDate(2027, 12, 1),
+            QStringLiteral("Every day."));
+    ReminderListWindow* list = openTaskList();
+    QCoreApplication::processEvents();
+    auto* tasks = child<QTreeWidget>(*list, "taskList");
+    const auto* items = static_cast<const QAbstractItemView*>(tasks);
+    QHeaderView* header = tasks->header();
+    const int schedulingNeeds = std::max(items->sizeHintForColumn(1), header->sectionSizeHint(1));
+    ASSERT_LT(schedulingNeeds, 260);   // its designed width
+    EXPECT_GE(header->sectionSize(0), items->sizeHintForColumn(0));
+    EXPECT_GE(header->sectionSize(1), schedulingNeeds);
+    EXPECT_LT(header->sectionSize(1), 260);
+    EXPECT_LE(header->sectionViewportPosition(2) + header->sectionSize(2), tasks->viewport()->width());
+}
+
 TEST_F(ReminderWindows, NoListedTaskWidensAWindowPastTheScreen)
 {
     addRule(QStringLiteral("Test alkalinity (KH) and top up the buffer"), Once, 0, 1, QStringLiteral("2026-12-14"));
