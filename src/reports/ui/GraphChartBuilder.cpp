@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
@@ -215,11 +216,11 @@ private:
     {
         if (!m_bars) {
             m_bars = new QBarSeries;
-            m_bars->setName(m_series[s].label);
+            m_bars->setName(chartText(m_series[s].label));
             mark(m_bars, s);
             attach(m_bars);
         }
-        auto* set = new QBarSet(m_series[s].label);
+        auto* set = new QBarSet(chartText(m_series[s].label));
         mark(set, s);
         for (int r = 0; r < m_page.entries.size(); ++r) {
             // A gap is a bar of no height.
@@ -233,7 +234,7 @@ private:
     QLineSeries* newLine(int s)
     {
         auto* line = new QLineSeries;
-        line->setName(m_series[s].label);
+        line->setName(chartText(m_series[s].label));
         line->setPointsVisible(m_kind == GraphKind::XY || m_kind == GraphKind::Line || m_kind == GraphKind::Combination);
         mark(line, s);
         return line;
@@ -276,7 +277,7 @@ private:
             if (m_kind == GraphKind::Area) {
                 auto* area = new QAreaSeries(line);
                 line->setParent(area);
-                area->setName(m_series[s].label);
+                area->setName(chartText(m_series[s].label));
                 mark(area, s);
                 add(area);
             } else {
@@ -313,7 +314,7 @@ private:
             pie->setHorizontalPosition((r % columns + 0.5) / columns);
             pie->setVerticalPosition((r / columns + 0.5) / lines);
             for (int s = 0; s < m_series.size(); ++s) {
-                auto* slice = pie->append(m_series[s].label, std::max(0.0, valueAt(m_page, r, s)));
+                auto* slice = pie->append(chartText(m_series[s].label), std::max(0.0, valueAt(m_page, r, s)));
                 mark(slice, s);
             }
             m_chart->addSeries(pie);
@@ -351,6 +352,51 @@ private:
 };
 
 } // namespace
+
+QString chartText(const QString& text)
+{
+    // Rich text drops a blank at the start and every blank after another.
+    const QString escaped = text.toHtmlEscaped();
+    QString out;
+    out.reserve(escaped.size());
+    bool afterBlank = true;
+    for (const QChar ch : escaped) {
+        const bool blank = ch == QLatin1Char(' ');
+        if (blank && afterBlank)
+            out += QStringLiteral("&nbsp;");
+        else
+            out += ch;
+        afterBlank = blank;
+    }
+    return out;
+}
+
+void titleGraphChart(QChart* chart, const QString& title, const QFont& font)
+{
+    // Qt Charts cuts a title to "..." where it is wider than the chart's
+    // contents less the chart's margins; a title that reaches within a pixel
+    // or so of that width is cut as well.
+    constexpr double kSlack = 4;
+    constexpr double kSmallestPoints = 1;
+    double room = chart->size().width();
+    if (QGraphicsLayout* layout = chart->layout())
+        room = layout->contentsRect().width();
+    room -= chart->margins().left() + chart->margins().right() + kSlack;
+    QFont fitting = font;
+    if (fitting.pointSizeF() <= 0)
+        fitting.setPointSizeF(QFontInfo(font).pointSizeF());
+    const double full = QFontMetricsF(fitting).horizontalAdvance(title);
+    if (full > room && room > 0) {
+        double points = std::floor(fitting.pointSizeF() * room / full * 2) / 2;
+        for (;; points -= 0.5) {
+            fitting.setPointSizeF(std::max(kSmallestPoints, points));
+            if (points <= kSmallestPoints || QFontMetricsF(fitting).horizontalAdvance(title) <= room)
+                break;
+        }
+    }
+    chart->setTitleFont(fitting);
+    chart->setTitle(chartText(title));
+}
 
 GraphKind graphKindForCode(int chartTypeCode)
 {

@@ -342,14 +342,20 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
     }
     if (!m_ctx.services.printing)
         return;
-    // The printed chart is titled with the tank whose entries it shows; the
+    // The printed chart is titled with the tank whose entries it shows, in a
+    // smaller type where the chart is too narrow for the whole title; the
     // chart on screen keeps its own title.
     const QString screenTitle = m_chart->title();
-    const auto restoreTitle = qScopeGuard([&] { m_chart->setTitle(screenTitle); });
-    m_chart->setTitle(graphPrintTitle(m_chartTankName));
-    // The chart lays itself out anew (title, maximized window) before it is painted.
+    const QFont screenTitleFont = m_chart->titleFont();
+    const auto restoreTitle = qScopeGuard([&] {
+        m_chart->setTitleFont(screenTitleFont);
+        m_chart->setTitle(screenTitle);
+    });
+    // The chart takes its size (a window maximized just now) and then its
+    // title, and lays itself out anew before it is painted.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    titleGraphChart(m_chart, graphPrintTitle(m_chartTankName), screenTitleFont);
     settleGraphChart(m_chart);
 
     std::unique_ptr<IPrintSession> session =

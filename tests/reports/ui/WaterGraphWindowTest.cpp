@@ -29,7 +29,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -135,14 +134,26 @@ struct Graph {
                 return categories->categories();
         return {};
     }
-    // The names the legend shows.
+    // The names the legend shows on the screen, as the keeper reads them:
+    // line by line, left to right.
     QStringList legend() const
     {
         QCoreApplication::processEvents();
+        QList<QGraphicsTextItem*> labels;
+        QList<QGraphicsItem*> items = chart()->legend()->childItems();
+        while (!items.isEmpty()) {
+            QGraphicsItem* item = items.takeFirst();
+            items += item->childItems();
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                labels << text;
+        }
+        std::sort(labels.begin(), labels.end(), [](QGraphicsTextItem* a, QGraphicsTextItem* b) {
+            const QPointF pa = a->scenePos(), pb = b->scenePos();
+            return qRound(pa.y()) != qRound(pb.y()) ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
         QStringList out;
-        for (QLegendMarker* marker : chart()->legend()->markers())
-            if (marker->isVisible())
-                out << marker->label();
+        for (QGraphicsTextItem* label : labels)
+            out << label->toPlainText();
         return out;
     }
     // The texts the chart shows on the screen (axis labels and titles, the
@@ -434,19 +445,26 @@ TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
     EXPECT_EQ(g.rowLabels().size(), 5);   // Reef's page 2 stays drawn
 }
 
+// The legend shows the names as the keeper typed them, in every kind of
+// graph: nothing in them reads as markup, and their blanks stay.
 TEST(WaterGraphWindow, UserTestsAreLabelledWithTheNamesInTheOptions)
 {
-    Graph g;
-    g.addTests("Reef", 2);
-    g.env.ctx->settings.graphChecks = "1000000000011";
-    g.env.ctx->userFieldName1 = "Iodine";
-    g.env.ctx->userFieldName2 = "Strontium";
-    g.main->showWaterGraph(g.ids.value("Reef"));
-    EXPECT_EQ(g.legend(), QStringList({"ph", "Iodine", "Strontium"}));
-    // Renamed in the options: the next drawing carries the new names.
-    g.env.ctx->userFieldName1 = "KH test";
-    g.graphing();
-    EXPECT_EQ(g.legend(), QStringList({"ph", "KH test", "Strontium"}));
+    for (int code : {1, 3, 5, 7, 8, 14, 16}) {
+        SCOPED_TRACE(code);
+        Graph g;
+        g.addTests("Reef", 2);
+        g.env.ctx->settings.graphStyle = code;
+        g.env.ctx->settings.graphChecks = "1000000000011";
+        g.env.ctx->userFieldName1 = "K<Na";
+        g.env.ctx->userFieldName2 = "<i>Mg</i> & Ca";
+        g.main->showWaterGraph(g.ids.value("Reef"));
+        EXPECT_EQ(g.legend(), QStringList({"ph", "K<Na", "<i>Mg</i> & Ca"}));
+        // Renamed in the options: the next drawing carries the new names.
+        g.env.ctx->userFieldName1 = "KH  test";
+        g.env.ctx->userFieldName2 = " Sr";
+        g.graphing();
+        EXPECT_EQ(g.legend(), QStringList({"ph", "KH  test", " Sr"}));
+    }
 }
 
 // The points of the line pieces drawn for series `number`.
@@ -873,13 +891,19 @@ struct PrintedDatesCase {
     bool dayFirstWithDots;
 };
 
+void PrintTo(const PrintedDatesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
 
 // The graph is drawn at its default size (or its smallest); maximized on the
 // screen, as Yes to the question does, it is printed at once. Each date of a
 // page of 2 to 20 entries prints whole on one line, level or upright, and
 // nothing else (another date, the axis title "Date") prints over it. Upright
-// dates read from the bottom up.
+// dates read from the bottom up. The title names a tank of 50 wide letters
+// whole, in a smaller type where it must.
 TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
     const PrintedDatesCase& c = GetParam();
@@ -887,7 +911,7 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
     const int counts[] = {2, 13, 14, 18, 20};
     QStringList tanks;
     for (int n : counts)
-        tanks << QStringLiteral("Tank %1").arg(n);
+        tanks << QString::number(n).rightJustified(50, QLatin1Char('W'));
     Graph g(tanks);
     g.main->resize(800, 560);
     for (int i = 0; i < tanks.size(); ++i)
@@ -929,6 +953,8 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         for (const PdfWord& w : words)
             texts << w.text;
         EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
+        EXPECT_TRUE(pdf.page(0).lines().contains("Brinestead Graph for Tank: " + tanks[i]))
+            << pdf.page(0).lines().join('|').toStdString();
         const QStringList dates = datesFrom(from, counts[i], c.dayFirstWithDots);
         for (const QString& date : dates) {
             const QList<PdfWord> found = pdf.page(0).find(date);
@@ -973,15 +999,41 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Passes print commands on to another print service; while the keeper
+// chooses the printer, the chart behind the print dialog is looked at.
+class WatchedPrintService : public IPrintService {
+public:
+    WatchedPrintService(IPrintService& printer, std::function<void()> look) : m_printer(printer), m_look(std::move(look))
+    {
+    }
+    std::unique_ptr<IPrintSession> choosePrinter(const QString& title, PrintDestination destination) override
+    {
+        m_look();
+        return m_printer.choosePrinter(title, destination);
+    }
+
+private:
+    IPrintService& m_printer;
+    std::function<void()> m_look;
+};
+
 // The logbook and the graph each keep the tank they were given: choosing a
-// tank in one never changes what the other shows or prints.
+// tank in one never changes what the other shows or prints. The printed
+// title and legend name the tank and the measurements as the keeper typed
+// them, beside a tank whose name is the first word of the one drawn.
 TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
 {
-    Graph g({"Reef", "Community"});
-    g.addTests("Reef", 5);
-    g.addTests("Community", 1, QDate(2026, 3, 1));
+    const QString quarantine = "Reef <Quarantine> & <b>co</b>";
+    const QString title = "Brinestead Graph for Tank: " + quarantine;
+    Graph g({quarantine, "Reef"});
+    g.addTests(quarantine, 5);
+    g.addTests("Reef", 1, QDate(2026, 3, 1));
+    g.env.ctx->settings.graphChecks = "0111000000010";
+    g.env.ctx->userFieldName1 = "K<Na";
     QtPrintService qt(&g.env.files);
-    g.env.ctx->services.printing = &qt;
+    QStringList behindTheDialog;
+    WatchedPrintService watched(qt, [&] { behindTheDialog = g.shownTexts(); });
+    g.env.ctx->services.printing = &watched;
     g.env.messages.defaultAnswer = MsgResult::No;   // not maximized
     const auto printToPdf = [&](const QString& name) {
         const QString path = g.env.path(name);
@@ -992,31 +1044,36 @@ TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
         EXPECT_EQ(pdf.pageCount(), 1);
         return pdf.pageCount() > 0 ? pdf.page(0).lines() : QStringList();
     };
+    const auto expectNamedAsTyped = [&](const QStringList& lines) {
+        EXPECT_TRUE(lines.contains(title)) << lines.join('|').toStdString();
+        EXPECT_FALSE(lines.contains("Brinestead Graph for Tank: Reef")) << lines.join('|').toStdString();
+        EXPECT_TRUE(lines.join(' ').split(' ').contains("K<Na")) << lines.join('|').toStdString();
+        // On the screen, behind the print dialog, the chart carries the same title and legend.
+        EXPECT_TRUE(behindTheDialog.contains(title)) << behindTheDialog.join('|').toStdString();
+        EXPECT_TRUE(behindTheDialog.contains("K<Na")) << behindTheDialog.join('|').toStdString();
+    };
 
-    LogbookWindow* logbook = g.logbookOn("Reef");
+    LogbookWindow* logbook = g.logbookOn(quarantine);
     child<QAction>(logbook, "graphAction")->trigger();
     ASSERT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4", "1/5"}));
 
-    const QStringList first = printToPdf("reef.pdf");
-    EXPECT_TRUE(first.contains("Brinestead Graph for Tank: Reef")) << first.join('|').toStdString();
+    expectNamedAsTyped(printToPdf("quarantine.pdf"));
     // After printing, the chart on screen has the title it had before.
     EXPECT_EQ(g.chart()->title(), "");
 
     // The logbook moves on; so does the graph's own box, to a tank with too
-    // few tests to draw: the chart keeps Reef's entries, and so does its title.
-    ASSERT_TRUE(logbook->selectNode("Community"));
+    // few tests to draw: the chart keeps the first tank's entries, and so
+    // does its title.
+    ASSERT_TRUE(logbook->selectNode("Reef"));
     g.env.messages.clear();
-    g.pick("Community");
+    g.pick("Reef");
     EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
     ASSERT_EQ(g.rowLabels().size(), 5);
-    EXPECT_EQ(g.window()->chartTankName(), "Reef");
 
-    const QStringList second = printToPdf("again.pdf");
-    EXPECT_TRUE(second.contains("Brinestead Graph for Tank: Reef")) << second.join('|').toStdString();
-    EXPECT_FALSE(second.join('|').contains("Community"));
+    expectNamedAsTyped(printToPdf("again.pdf"));
     EXPECT_EQ(g.chart()->title(), "");
     // The logbook still lists the tank it was given.
-    EXPECT_EQ(logbook->currentTankId(), g.env.tankNamed("Community")->tankid);
+    EXPECT_EQ(logbook->currentTankId(), g.env.tankNamed("Reef")->tankid);
 }
 
 } // namespace
