@@ -147,6 +147,43 @@ void keepLabelsWhole(QChart* chart, QBarCategoryAxis* axis)
     fit(chart->plotArea());
 }
 
+// A pie of the pie graph and the date under it.
+struct DatedPie {
+    QPieSeries* pie;
+    QGraphicsSimpleTextItem* date;
+};
+
+// Lays the pies out in rows of five, each row a band of the plot's height.
+// A pie is as large as the rows and columns allow, and small enough that it
+// and its date under it fit their band, clear of the pies of the next row.
+void placePies(const QVector<DatedPie>& pies, const QRectF& plot)
+{
+    if (pies.isEmpty() || plot.width() <= 0 || plot.height() <= 0)
+        return;
+    constexpr int kColumns = 5;
+    constexpr double kGap = 2;   // between a pie and its date, and under the date
+    const int count = int(pies.size());
+    const int rows = (count + kColumns - 1) / kColumns;
+    const double shorter = std::min(plot.width(), plot.height());
+    const double band = plot.height() / rows;
+    const double column = plot.width() / kColumns;
+    const double dateHeight = pies.first().date->boundingRect().height();
+    const double preferred = std::min(0.9 / kColumns * 1.6, 0.9 / rows) * shorter;
+    const double diameter = std::max(0.0, std::min({preferred, 0.9 * column, band - dateHeight - 2 * kGap}));
+    // The pie and its date, one above the other, stand in the middle of their band.
+    const double standing = diameter + kGap + dateHeight;
+    for (int i = 0; i < count; ++i) {
+        const double top = plot.top() + (i / kColumns) * band + (band - standing) / 2;
+        const double centreX = plot.left() + (i % kColumns + 0.5) * column;
+        QPieSeries* pie = pies[i].pie;
+        pie->setPieSize(std::min(1.0, diameter / shorter));
+        pie->setHorizontalPosition((centreX - plot.left()) / plot.width());
+        pie->setVerticalPosition((top + diameter / 2 - plot.top()) / plot.height());
+        QGraphicsSimpleTextItem* date = pies[i].date;
+        date->setPos(centreX - date->boundingRect().width() / 2, top + diameter + kGap);
+    }
+}
+
 class Builder {
 public:
     Builder(QChart* chart, GraphKind kind, const QVector<GraphSeriesChoice>& series, const GraphPageData& page,
@@ -299,20 +336,18 @@ private:
     }
 
     // One small pie for each entry, in rows of five, with a slice for each
-    // chosen measurement; the legend names the measurements once.
+    // chosen measurement and the entry's date under it; the legend names the
+    // measurements once. Pies and dates are placed anew as the chart is resized.
     void buildPies()
     {
         const int rows = int(m_page.entries.size());
-        const int columns = 5;
-        const int lines = std::max(1, (rows + columns - 1) / columns);
-        const double size = std::min(0.9 / columns * 1.6, 0.9 / lines);
+        if (rows == 0)
+            return;
+        QVector<DatedPie> pies;
         for (int r = 0; r < rows; ++r) {
             auto* pie = new QPieSeries;
             pie->setName(graphRowLabel(m_page.entries[r].date, m_dates));
             mark(pie, -1);
-            pie->setPieSize(size);
-            pie->setHorizontalPosition((r % columns + 0.5) / columns);
-            pie->setVerticalPosition((r / columns + 0.5) / lines);
             for (int s = 0; s < m_series.size(); ++s) {
                 auto* slice = pie->append(chartText(m_series[s].label), std::max(0.0, valueAt(m_page, r, s)));
                 mark(slice, s);
@@ -321,21 +356,10 @@ private:
             if (r > 0)
                 for (QLegendMarker* marker : m_chart->legend()->markers(pie))
                     marker->setVisible(false);
-            labelPie(pie);
+            pies.append({pie, new QGraphicsSimpleTextItem(pie->name(), m_chart)});
         }
-    }
-
-    // The entry's date under its pie, kept there as the chart is resized.
-    void labelPie(QPieSeries* pie)
-    {
-        auto* label = new QGraphicsSimpleTextItem(pie->name(), m_chart);
-        auto place = [pie, label](const QRectF& plot) {
-            const double radius = pie->pieSize() * std::min(plot.width(), plot.height()) / 2;
-            const QRectF text = label->boundingRect();
-            label->setPos(plot.left() + pie->horizontalPosition() * plot.width() - text.width() / 2,
-                          plot.top() + pie->verticalPosition() * plot.height() + radius + 2);
-        };
-        QObject::connect(m_chart, &QChart::plotAreaChanged, pie, place);
+        auto place = [pies](const QRectF& plot) { placePies(pies, plot); };
+        QObject::connect(m_chart, &QChart::plotAreaChanged, pies.first().pie, place);
         place(m_chart->plotArea());
     }
 

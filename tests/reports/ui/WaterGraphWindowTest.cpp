@@ -33,6 +33,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPieSeries>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTest>
@@ -889,7 +890,70 @@ struct PrintedDatesCase {
     QSize screen;           // maximized on a screen of this size, then printed at once (none: as drawn)
     bool narrowest;         // the graph at its smallest size: dates of 13 entries or more stand upright
     bool dayFirstWithDots;
+    bool pies = false;      // "2D Pie", printed in colour: a pie and its date for each entry
 };
+
+// The page of a PDF as a picture, at `dpi` dots per inch.
+QImage pdfPageImage(const QString& path, int dpi)
+{
+    const QString stem = path + QStringLiteral(".page");
+    QProcess tool;
+    tool.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                                            QString::number(dpi), path, stem});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// Coloured pixels (not black, grey or white) within `area`.
+int colouredPixelsWithin(const QImage& image, const QRect& area)
+{
+    int coloured = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            coloured += std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) > 40;
+        }
+    return coloured;
+}
+
+// On the screen, each pie's date lies in the plot under its pie, clear of
+// every pie (the pies of the next row included).
+void expectPieDatesClearOfThePies(QChart* chart)
+{
+    QCoreApplication::processEvents();
+    const QRectF plot = chart->plotArea();
+    struct Disk {
+        QPointF centre;
+        double radius;
+    };
+    QHash<QString, Disk> disks;   // by the date of the pie
+    for (QAbstractSeries* series : chart->series())
+        if (auto* pie = qobject_cast<QPieSeries*>(series))
+            disks.insert(pie->name(), {QPointF(plot.left() + pie->horizontalPosition() * plot.width(),
+                                               plot.top() + pie->verticalPosition() * plot.height()),
+                                       pie->pieSize() * std::min(plot.width(), plot.height()) / 2});
+    int dates = 0;
+    for (QGraphicsItem* item : chart->childItems()) {
+        auto* label = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+        if (!label || !label->isVisible())
+            continue;
+        ++dates;
+        const QRectF box = label->mapRectToParent(label->boundingRect());
+        const std::string date = label->text().toStdString();
+        EXPECT_TRUE(plot.contains(box)) << date << " lies outside the plot";
+        const Disk own = disks.value(label->text());
+        EXPECT_NEAR(box.center().x(), own.centre.x(), 1) << date << " is not under its pie";
+        EXPECT_GE(box.top(), own.centre.y() + own.radius) << date << " is not under its pie";
+        for (const Disk& disk : disks) {
+            const QPointF nearest(std::clamp(disk.centre.x(), box.left(), box.right()),
+                                  std::clamp(disk.centre.y(), box.top(), box.bottom()));
+            EXPECT_GE(QLineF(disk.centre, nearest).length(), disk.radius) << "a pie covers " << date;
+        }
+    }
+    EXPECT_EQ(dates, disks.size());
+}
 
 void PrintTo(const PrintedDatesCase& c, std::ostream* os)
 {
@@ -901,14 +965,14 @@ class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
 // The graph is drawn at its default size (or its smallest); maximized on the
 // screen, as Yes to the question does, it is printed at once. Each date of a
 // page of 2 to 20 entries prints whole on one line, level or upright, and
-// nothing else (another date, the axis title "Date") prints over it. Upright
-// dates read from the bottom up. The title names a tank of 50 wide letters
-// whole, in a smaller type where it must.
+// nothing else (another date, the axis title "Date", a pie of the next row)
+// prints over it. Upright dates read from the bottom up. The title names a
+// tank of 50 wide letters whole, in a smaller type where it must.
 TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
     const PrintedDatesCase& c = GetParam();
     const QDate from(2025, 10, 10);
-    const int counts[] = {2, 13, 14, 18, 20};
+    const QList<int> counts = c.pies ? QList<int>{11, 15, 16, 20} : QList<int>{2, 13, 14, 18, 20};
     QStringList tanks;
     for (int n : counts)
         tanks << QString::number(n).rightJustified(50, QLatin1Char('W'));
@@ -919,6 +983,10 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
     if (c.dayFirstWithDots) {
         g.env.ctx->settings.dateOrder = "DDMMYY";
         g.env.ctx->settings.dateDelimiter = ".";
+    }
+    if (c.pies) {
+        g.env.ctx->settings.graphStyle = 14;
+        g.env.ctx->settings.graphPrintColor = 1;
     }
     QtPrintService qt(&g.env.files);
     g.env.ctx->services.printing = &qt;
@@ -939,6 +1007,8 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         const QString path = g.env.path(QStringLiteral("graph%1.pdf").arg(counts[i]));
         g.env.files.answers.enqueue(path);
         g.window()->printGraph(PrintDestination::PdfFile);
+        if (c.pies)
+            expectPieDatesClearOfThePies(g.chart());
         if (c.screen.isValid()) {
             ASSERT_EQ(g.main->size(), c.screen);
             frame->showNormal();
@@ -955,6 +1025,9 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
         EXPECT_TRUE(pdf.page(0).lines().contains("Brinestead Graph for Tank: " + tanks[i]))
             << pdf.page(0).lines().join('|').toStdString();
+        const QImage paper = c.pies ? pdfPageImage(path, 144) : QImage();
+        ASSERT_EQ(paper.isNull(), !c.pies) << "pdftoppm could not picture " << path.toStdString();
+        const double dots = paper.isNull() ? 0 : paper.width() / pdf.page(0).width;
         const QStringList dates = datesFrom(from, counts[i], c.dayFirstWithDots);
         for (const QString& date : dates) {
             const QList<PdfWord> found = pdf.page(0).find(date);
@@ -966,6 +1039,12 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
                 if (other.text != date) {
                     EXPECT_FALSE(box.intersects(other.box)) << other.text.toStdString() << " prints over " << date.toStdString();
                 }
+            }
+            if (c.pies) {
+                // The date is printed in black: any colour in its box is a pie over it.
+                const QRect dotsBox = QRectF(box.topLeft() * dots, box.bottomRight() * dots).toRect();
+                EXPECT_EQ(colouredPixelsWithin(paper, dotsBox), 0) << "a pie prints over " << date.toStdString();
+                continue;
             }
             const bool upright = box.height() > box.width();
             if (c.narrowest && counts[i] >= 13) {
@@ -996,7 +1075,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintedDatesCase{"MaximizedOn1024x768", QSize(1024, 768), false, false},
                       PrintedDatesCase{"MaximizedOn1280x1024", QSize(1280, 1024), false, false},
                       PrintedDatesCase{"MaximizedOn1280x1024DayFirst", QSize(1280, 1024), false, true},
-                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false}),
+                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false},
+                      PrintedDatesCase{"PiesAtTheDefaultSize", QSize(), false, false, true},
+                      PrintedDatesCase{"PiesAtTheSmallestSize", QSize(), true, false, true},
+                      PrintedDatesCase{"PiesMaximizedOn800x600", QSize(800, 600), false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Passes print commands on to another print service; while the keeper
