@@ -22,6 +22,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -29,18 +30,23 @@
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPieSeries>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 #include <stdexcept>
 
@@ -53,6 +59,59 @@ inline void PrintTo(const QString& s, std::ostream* os)
 QT_END_NAMESPACE
 
 namespace {
+
+// Runs `act` on the modal window named `name` once it is up (within two seconds).
+void whenModal(const QString& name, const std::function<void(QWidget&)>& act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(2);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, name, act] {
+        QWidget* window = QApplication::activeModalWidget();
+        const bool up = window && window->objectName() == name;
+        if (!up && waited->elapsed() < 2000)
+            return;
+        poll->stop();
+        if (up)
+            act(*window);
+        else
+            ADD_FAILURE() << name.toStdString() << " never came up";
+        poll->deleteLater();
+    });
+    poll->start();
+}
+
+// In the tank editor: the keeper types the name and presses OK.
+void nameTank(QWidget& editor, const QString& name)
+{
+    child<QLineEdit>(editor, "nameEdit")->setText(name);
+    child<QPushButton>(editor, "okButton")->click();
+}
+
+// In the tank list: the keeper chooses the tank of this name.
+void chooseInList(QWidget& list, const QString& name)
+{
+    auto* tanks = child<QListWidget>(list, "tankList");
+    const QList<QListWidgetItem*> found = tanks->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    tanks->setCurrentItem(found[0]);
+}
+
+// In the tank list: Details... renames the tank.
+void renameInList(QWidget& list, const QString& from, const QString& to)
+{
+    chooseInList(list, from);
+    whenModal("TankEditorDialog", [to](QWidget& editor) { nameTank(editor, to); });
+    child<QPushButton>(list, "changeButton")->click();
+}
+
+// In the tank list: Add New... adds a tank.
+void addInList(QWidget& list, const QString& name)
+{
+    whenModal("TankEditorDialog", [name](QWidget& editor) { nameTank(editor, name); });
+    child<QPushButton>(list, "addButton")->click();
+}
 
 // The main window with the program's wiring, over a few tanks.
 struct Graph {
@@ -77,8 +136,43 @@ struct Graph {
         TankRecord t;
         t.tankname = name;
         t.watertype = "1";
+        t.tanksize = 55;
         TankStore(env.ctx->db()).add(t, env.clock.now().addSecs(ids.size()));
         ids.insert(name, t.tankid);
+    }
+    // The keys of the tanks under the names they have now.
+    void readIds()
+    {
+        ids.clear();
+        for (const TankRecord& tank : TankStore(env.ctx->db()).listByName())
+            ids.insert(tank.tankname, tank.tankid);
+    }
+    // Tools > Set Up Tanks: the keeper does `inList` in the tank list and
+    // closes it with OK.
+    void setUpTanks(const std::function<void(QWidget&)>& inList)
+    {
+        whenModal("TankListDialog", [inList](QWidget& list) {
+            inList(list);
+            child<QPushButton>(list, "okButton")->click();
+        });
+        child<QAction>(main.get(), "tankSetupAction")->trigger();
+        readIds();
+    }
+    // In the tank list: Delete, and OK to the question.
+    void deleteInList(QWidget& list, const QString& name)
+    {
+        chooseInList(list, name);
+        env.messages.answers.enqueue(MsgResult::Ok);
+        child<QPushButton>(list, "deleteButton")->click();
+    }
+    // One of the commands of the logbook's tank pop-up, on the tank the
+    // logbook shows; `inEditor` answers the tank editor it opens.
+    void tankPopup(const QString& command, const std::function<void(QWidget&)>& inEditor = {})
+    {
+        if (inEditor)
+            whenModal("TankEditorDialog", inEditor);
+        child<QAction>(main.get(), command)->trigger();
+        readIds();
     }
     // n tests on n days from 1 January 2026: ammonia 0.25, nitrite 0.5 and nitrate 1..n.
     void addTests(const QString& tank, int n, const QDate& from = QDate(2026, 1, 1))
@@ -119,6 +213,13 @@ struct Graph {
     QToolButton* next() const { return child<QToolButton>(window(), "nextButton"); }
     QToolButton* previous() const { return child<QToolButton>(window(), "previousButton"); }
     QComboBox* tankBox() const { return child<QComboBox>(window(), "tankBox"); }
+    QStringList boxNames() const
+    {
+        QStringList out;
+        for (int i = 0; i < tankBox()->count(); ++i)
+            out << tankBox()->itemText(i);
+        return out;
+    }
     // The keeper picks `tank` in the graph's tank box.
     void pick(const QString& tank) const
     {
@@ -627,24 +728,103 @@ TEST(WaterGraphWindow, XYDrawsEachSeriesAgainstTheEntryNumber)
     EXPECT_EQ(pointsOf(g.chart(), 2), QList<QPointF>({{1, 1}, {2, 2}, {3, 3}}));
 }
 
+// Tanks added, renamed or deleted while the graph is open, in Tools > Set Up
+// Tanks or through the logbook's tank pop-up, show in the graph's box at
+// once: it lists the tanks there are and names the tank the chart shows (and
+// prints), and picking a name draws the tank that bears it now. A tank shown
+// and then deleted leaves the box and the chart empty.
 TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
 {
     Graph g;
-    g.addTests("Reef", 2);
+    g.addTests("Reef", 2, QDate(2026, 1, 1));
+    g.addTests("Pond", 2, QDate(2026, 2, 1));
+    LogbookWindow* logbook = g.logbookOn("Reef");
     g.main->showWaterGraph(g.ids.value("Reef"));
-    ASSERT_EQ(g.tankBox()->count(), 2);
-
-    g.addTank("Angel");
-    g.addTests("Angel", 2, QDate(2026, 5, 7));
-    // Coming to the front refills the box and keeps the tank shown.
-    g.window()->activate();
-    EXPECT_EQ(g.tankBox()->count(), 3);
-    EXPECT_EQ(g.tankBox()->currentText(), "Reef");
-
-    g.main->showWaterGraph(g.ids.value("Angel"));
-    EXPECT_TRUE(g.env.messages.shown.isEmpty());
-    EXPECT_EQ(g.tankBox()->currentText(), "Angel");
-    EXPECT_EQ(g.rowLabels(), QStringList({"5/7", "5/8"}));
+    QtPrintService qt(&g.env.files);
+    g.env.ctx->services.printing = &qt;
+    // Tools > Set Up Tanks with the graph in front; the pop-up in the logbook's tree.
+    const auto inGraph = [&] { g.main->showChild("WaterGraphWindow"); };
+    const auto inLogbook = [&](const QString& tank) {
+        g.main->showChild("LogbookWindow");
+        ASSERT_TRUE(logbook->selectNode(tank)) << tank.toStdString();
+    };
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        QStringList box;
+        QString shown;       // the tank the box names ("": none)
+        QString firstDate;   // of the chart ("": nothing drawn)
+        QString printed;     // the tank the printed title names (none: not printed)
+        QString pick;        // then picked in the box (none: nothing picked)
+        QString pickedDate;
+    } steps[] = {
+        {"Set Up Tanks: Reef and Pond swap names",
+         [&] {
+             inGraph();
+             g.setUpTanks([](QWidget& list) {
+                 renameInList(list, "Reef", "Swap");
+                 renameInList(list, "Pond", "Reef");
+                 renameInList(list, "Swap", "Pond");
+             });
+         },
+         {"Pond", "Reef"}, "Pond", "1/1", "Pond", "Reef", "2/1"},
+        {"Set Up Tanks: a tank added",
+         [&] {
+             inGraph();
+             g.setUpTanks([](QWidget& list) { addInList(list, "Angel"); });
+             g.addTests("Angel", 2, QDate(2026, 5, 7));
+         },
+         {"Angel", "Pond", "Reef"}, "Reef", "2/1", "", "Angel", "5/7"},
+        {"the logbook's Properties renames the tank shown",
+         [&] {
+             inLogbook("Angel");
+             g.tankPopup("tankPropertiesAction", [](QWidget& editor) { nameTank(editor, "Angels"); });
+         },
+         {"Angels", "Pond", "Reef"}, "Angels", "5/7", "Angels", "Pond", "1/1"},
+        {"the logbook's New Tank",
+         [&] {
+             inLogbook("Reef");
+             g.tankPopup("newTankAction", [](QWidget& editor) { nameTank(editor, "Tang"); });
+         },
+         {"Angels", "Pond", "Reef", "Tang"}, "Pond", "1/1", "", "", ""},
+        {"the logbook's Delete Tank deletes the tank shown",
+         [&] {
+             inLogbook("Pond");
+             g.env.messages.answers.enqueue(MsgResult::Ok);
+             g.tankPopup("deleteTankAction");
+         },
+         {"Angels", "Reef", "Tang"}, "", "", "", "Reef", "2/1"},
+        {"Set Up Tanks: the tank shown deleted",
+         [&] {
+             inGraph();
+             g.setUpTanks([&](QWidget& list) { g.deleteInList(list, "Reef"); });
+         },
+         {"Angels", "Tang"}, "", "", "", "Angels", "5/7"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.change();
+        EXPECT_EQ(g.boxNames(), step.box);
+        EXPECT_EQ(g.tankBox()->currentText(), step.shown);
+        EXPECT_EQ(g.rowLabels().value(0), step.firstDate);
+        if (!step.printed.isEmpty()) {
+            const QString path = g.env.path(QStringLiteral("%1.pdf").arg(step.printed));
+            g.env.files.answers.enqueue(path);
+            g.env.messages.answers.enqueue(MsgResult::No);   // not maximized
+            g.window()->printGraph(PrintDestination::PdfFile);
+            const PdfWords pdf(path);
+            ASSERT_EQ(pdf.pageCount(), 1) << pdf.error().toStdString();
+            EXPECT_TRUE(pdf.page(0).lines().contains("Brinestead Graph for Tank: " + step.printed))
+                << pdf.page(0).lines().join('|').toStdString();
+        }
+        g.env.messages.clear();
+        if (step.pick.isEmpty())
+            continue;
+        g.pick(step.pick);
+        EXPECT_EQ(g.tankBox()->currentText(), step.pick);
+        EXPECT_EQ(g.rowLabels().value(0), step.pickedDate);
+        EXPECT_TRUE(g.env.messages.shown.isEmpty()) << g.titles().join(", ").toStdString();
+    }
 }
 
 TEST(WaterGraphWindow, RightClickOffersTheGraphPopupAndF1OpensItsHelp)
@@ -690,13 +870,15 @@ TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
 
 // Tools > Graphing and its toolbar button draw the tank picked last, in the
 // logbook's tree or in the graph's box; the logbook's graph button draws the
-// logbook's tank, and Graph Options redraws the tank the graph shows.
+// logbook's tank, and Graph Options redraws the tank the graph shows. Once
+// the tank the graph shows is deleted, Tools > Graphing draws the first tank.
 TEST(WaterGraphWindow, ToolsGraphingDrawsTheTankPickedLastInTheLogbookOrTheGraph)
 {
-    Graph g({"Reef", "Pond", "Community"});
+    Graph g({"Reef", "Pond", "Community", "Tang"});
     g.addTests("Reef", 2, QDate(2026, 4, 1));
     g.addTests("Pond", 2, QDate(2026, 1, 1));
     g.addTests("Community", 2, QDate(2026, 3, 1));
+    g.addTests("Tang", 2, QDate(2026, 5, 1));
     g.main->hooks.showOptions = [](int) {};
     LogbookWindow* logbook = g.logbookOn("Reef");   // "Community" comes first by name
     const auto inLogbook = [&](const QString& tank) {
@@ -728,8 +910,15 @@ TEST(WaterGraphWindow, ToolsGraphingDrawsTheTankPickedLastInTheLogbookOrTheGraph
              TankStore(g.env.ctx->db()).remove(g.ids.value("Pond"));
          },
          toolsGraphing, "Reef"},
+        {"the tank shown, deleted in Set Up Tanks",
+         [&] {
+             g.setUpTanks([&](QWidget& list) { g.deleteInList(list, "Reef"); });
+             g.env.messages.clear();
+         },
+         toolsGraphing, "Community"},
     };
-    const QHash<QString, QString> firstDates = {{"Reef", "4/1"}, {"Pond", "1/1"}, {"Community", "3/1"}};
+    const QHash<QString, QString> firstDates = {
+        {"Reef", "4/1"}, {"Pond", "1/1"}, {"Community", "3/1"}, {"Tang", "5/1"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
         if (step.pickFirst)
