@@ -20,29 +20,47 @@
 #include <QMenu>
 #include <memory>
 
+namespace {
+
+// An open graph lists the tanks as they are after a change, in its box and on paper.
+void refreshGraphTanks(MainWindow& main)
+{
+    if (auto* graph = qobject_cast<WaterGraphWindow*>(main.childWindow(QStringLiteral("WaterGraphWindow"), false)))
+        graph->refreshTanks();
+}
+
+} // namespace
+
 void wireApplication(AppContext& ctx, MainWindow& main)
 {
     // ---- tanks, options, backup ----
     // Tools > Tank Setup: the shell runs checkTanksSetUp once the list has closed.
-    // An open logbook rebuilds its tree, so that a tank deleted or renamed in
-    // the list no longer shows there (nor takes new entries).
+    // An open logbook rebuilds its tree and an open graph its tank box, so
+    // that a tank deleted or renamed in the list no longer shows there (nor
+    // takes new entries). The logbook's tank pop-up (New Tank, Properties,
+    // Delete Tank) has the shell rebuild the logbook's tree; the graph's box
+    // follows here.
     main.hooks.showTankList = [&ctx, &main] {
         TankListDialog list(ctx, &main, &main);
         list.showTankList();
         if (ILogbookWindow* lb = main.logbook())
             lb->refreshTankTree();
+        refreshGraphTanks(main);
     };
     main.hooks.addTank = [&ctx, &main] {
         TankEditorDialog editor(ctx, &main, &main);
         editor.addNewTank();
+        refreshGraphTanks(main);
     };
     main.hooks.editTank = [&ctx, &main](const QString& tankId) {
         TankListDialog list(ctx, &main, &main);
         list.changeTank(tankId);
+        refreshGraphTanks(main);
     };
     main.hooks.deleteTank = [&ctx, &main](const QString& tankId) {
         TankListDialog list(ctx, &main, &main);
         list.deleteTank(tankId);
+        refreshGraphTanks(main);
     };
     main.hooks.showOptions = [&ctx, &main](int tab) {
         const QString dateMask = ctx.settings.dateMask;

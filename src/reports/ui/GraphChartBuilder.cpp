@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
@@ -146,6 +147,43 @@ void keepLabelsWhole(QChart* chart, QBarCategoryAxis* axis)
     fit(chart->plotArea());
 }
 
+// A pie of the pie graph and the date under it.
+struct DatedPie {
+    QPieSeries* pie;
+    QGraphicsSimpleTextItem* date;
+};
+
+// Lays the pies out in rows of five, each row a band of the plot's height.
+// A pie is as large as the rows and columns allow, and small enough that it
+// and its date under it fit their band, clear of the pies of the next row.
+void placePies(const QVector<DatedPie>& pies, const QRectF& plot)
+{
+    if (pies.isEmpty() || plot.width() <= 0 || plot.height() <= 0)
+        return;
+    constexpr int kColumns = 5;
+    constexpr double kGap = 2;   // between a pie and its date, and under the date
+    const int count = int(pies.size());
+    const int rows = (count + kColumns - 1) / kColumns;
+    const double shorter = std::min(plot.width(), plot.height());
+    const double band = plot.height() / rows;
+    const double column = plot.width() / kColumns;
+    const double dateHeight = pies.first().date->boundingRect().height();
+    const double preferred = std::min(0.9 / kColumns * 1.6, 0.9 / rows) * shorter;
+    const double diameter = std::max(0.0, std::min({preferred, 0.9 * column, band - dateHeight - 2 * kGap}));
+    // The pie and its date, one above the other, stand in the middle of their band.
+    const double standing = diameter + kGap + dateHeight;
+    for (int i = 0; i < count; ++i) {
+        const double top = plot.top() + (i / kColumns) * band + (band - standing) / 2;
+        const double centreX = plot.left() + (i % kColumns + 0.5) * column;
+        QPieSeries* pie = pies[i].pie;
+        pie->setPieSize(std::min(1.0, diameter / shorter));
+        pie->setHorizontalPosition((centreX - plot.left()) / plot.width());
+        pie->setVerticalPosition((top + diameter / 2 - plot.top()) / plot.height());
+        QGraphicsSimpleTextItem* date = pies[i].date;
+        date->setPos(centreX - date->boundingRect().width() / 2, top + diameter + kGap);
+    }
+}
+
 class Builder {
 public:
     Builder(QChart* chart, GraphKind kind, const QVector<GraphSeriesChoice>& series, const GraphPageData& page,
@@ -215,11 +253,11 @@ private:
     {
         if (!m_bars) {
             m_bars = new QBarSeries;
-            m_bars->setName(m_series[s].label);
+            m_bars->setName(chartText(m_series[s].label));
             mark(m_bars, s);
             attach(m_bars);
         }
-        auto* set = new QBarSet(m_series[s].label);
+        auto* set = new QBarSet(chartText(m_series[s].label));
         mark(set, s);
         for (int r = 0; r < m_page.entries.size(); ++r) {
             // A gap is a bar of no height.
@@ -233,7 +271,7 @@ private:
     QLineSeries* newLine(int s)
     {
         auto* line = new QLineSeries;
-        line->setName(m_series[s].label);
+        line->setName(chartText(m_series[s].label));
         line->setPointsVisible(m_kind == GraphKind::XY || m_kind == GraphKind::Line || m_kind == GraphKind::Combination);
         mark(line, s);
         return line;
@@ -276,7 +314,7 @@ private:
             if (m_kind == GraphKind::Area) {
                 auto* area = new QAreaSeries(line);
                 line->setParent(area);
-                area->setName(m_series[s].label);
+                area->setName(chartText(m_series[s].label));
                 mark(area, s);
                 add(area);
             } else {
@@ -298,43 +336,30 @@ private:
     }
 
     // One small pie for each entry, in rows of five, with a slice for each
-    // chosen measurement; the legend names the measurements once.
+    // chosen measurement and the entry's date under it; the legend names the
+    // measurements once. Pies and dates are placed anew as the chart is resized.
     void buildPies()
     {
         const int rows = int(m_page.entries.size());
-        const int columns = 5;
-        const int lines = std::max(1, (rows + columns - 1) / columns);
-        const double size = std::min(0.9 / columns * 1.6, 0.9 / lines);
+        if (rows == 0)
+            return;
+        QVector<DatedPie> pies;
         for (int r = 0; r < rows; ++r) {
             auto* pie = new QPieSeries;
             pie->setName(graphRowLabel(m_page.entries[r].date, m_dates));
             mark(pie, -1);
-            pie->setPieSize(size);
-            pie->setHorizontalPosition((r % columns + 0.5) / columns);
-            pie->setVerticalPosition((r / columns + 0.5) / lines);
             for (int s = 0; s < m_series.size(); ++s) {
-                auto* slice = pie->append(m_series[s].label, std::max(0.0, valueAt(m_page, r, s)));
+                auto* slice = pie->append(chartText(m_series[s].label), std::max(0.0, valueAt(m_page, r, s)));
                 mark(slice, s);
             }
             m_chart->addSeries(pie);
             if (r > 0)
                 for (QLegendMarker* marker : m_chart->legend()->markers(pie))
                     marker->setVisible(false);
-            labelPie(pie);
+            pies.append({pie, new QGraphicsSimpleTextItem(pie->name(), m_chart)});
         }
-    }
-
-    // The entry's date under its pie, kept there as the chart is resized.
-    void labelPie(QPieSeries* pie)
-    {
-        auto* label = new QGraphicsSimpleTextItem(pie->name(), m_chart);
-        auto place = [pie, label](const QRectF& plot) {
-            const double radius = pie->pieSize() * std::min(plot.width(), plot.height()) / 2;
-            const QRectF text = label->boundingRect();
-            label->setPos(plot.left() + pie->horizontalPosition() * plot.width() - text.width() / 2,
-                          plot.top() + pie->verticalPosition() * plot.height() + radius + 2);
-        };
-        QObject::connect(m_chart, &QChart::plotAreaChanged, pie, place);
+        auto place = [pies](const QRectF& plot) { placePies(pies, plot); };
+        QObject::connect(m_chart, &QChart::plotAreaChanged, pies.first().pie, place);
         place(m_chart->plotArea());
     }
 
@@ -351,6 +376,51 @@ private:
 };
 
 } // namespace
+
+QString chartText(const QString& text)
+{
+    // Rich text drops a blank at the start and every blank after another.
+    const QString escaped = text.toHtmlEscaped();
+    QString out;
+    out.reserve(escaped.size());
+    bool afterBlank = true;
+    for (const QChar ch : escaped) {
+        const bool blank = ch == QLatin1Char(' ');
+        if (blank && afterBlank)
+            out += QStringLiteral("&nbsp;");
+        else
+            out += ch;
+        afterBlank = blank;
+    }
+    return out;
+}
+
+void titleGraphChart(QChart* chart, const QString& title, const QFont& font)
+{
+    // Qt Charts cuts a title to "..." where it is wider than the chart's
+    // contents less the chart's margins; a title that reaches within a pixel
+    // or so of that width is cut as well.
+    constexpr double kSlack = 4;
+    constexpr double kSmallestPoints = 1;
+    double room = chart->size().width();
+    if (QGraphicsLayout* layout = chart->layout())
+        room = layout->contentsRect().width();
+    room -= chart->margins().left() + chart->margins().right() + kSlack;
+    QFont fitting = font;
+    if (fitting.pointSizeF() <= 0)
+        fitting.setPointSizeF(QFontInfo(font).pointSizeF());
+    const double full = QFontMetricsF(fitting).horizontalAdvance(title);
+    if (full > room && room > 0) {
+        double points = std::floor(fitting.pointSizeF() * room / full * 2) / 2;
+        for (;; points -= 0.5) {
+            fitting.setPointSizeF(std::max(kSmallestPoints, points));
+            if (points <= kSmallestPoints || QFontMetricsF(fitting).horizontalAdvance(title) <= room)
+                break;
+        }
+    }
+    chart->setTitleFont(fitting);
+    chart->setTitle(chartText(title));
+}
 
 GraphKind graphKindForCode(int chartTypeCode)
 {

@@ -116,7 +116,14 @@ void WaterGraphWindow::activate()
     if (m_shell)
         m_shell->claimFilePrint(true, kPrintCaption);
     // Tanks may have been added or deleted while another window was in front.
+    refreshTanks();
+}
+
+void WaterGraphWindow::refreshTanks()
+{
     fillTankBox();
+    if (!m_chartTankId.isEmpty() && m_tankBox->findData(m_chartTankId) < 0)
+        emptyChart();
 }
 
 void WaterGraphWindow::fillTankBox()
@@ -186,13 +193,7 @@ void WaterGraphWindow::drawTank(const QString& tankId, bool firstPage)
     const QVector<GraphSeriesChoice> series =
         chosenGraphSeries(m_ctx.settings.graphChecks, m_ctx.userFieldName1, m_ctx.userFieldName2);
     if (series.isEmpty()) {
-        // The chart is emptied, so there is no page to turn either.
-        replaceChart([](QChart*) {});
-        m_chartTankName.clear();
-        m_page = GraphPageData();
-        noteMissingValues();
-        m_nextButton->setEnabled(false);
-        m_previousButton->setEnabled(false);
+        emptyChart();
         m_ctx.services.tell(QStringLiteral("Nothing is selected to graph! Select the measurements you'd like to "
                                            "graph by checking the appropriate boxes."),
                             QStringLiteral("Note!"), MsgIcon::Information, false);
@@ -212,7 +213,7 @@ void WaterGraphWindow::drawTank(const QString& tankId, bool firstPage)
     }
 
     m_page = std::move(page);
-    m_chartTankName = tank->tankname;
+    m_chartTankId = tank->tankid;
     replaceChart([&](QChart* chart) {
         buildGraphChart(chart, m_ctx.settings.graphStyle, series, m_page,
                         {m_ctx.settings.dateOrder, m_ctx.settings.dateDelimiter});
@@ -221,6 +222,16 @@ void WaterGraphWindow::drawTank(const QString& tankId, bool firstPage)
     m_nextButton->setEnabled(m_page.nextEnabled());
     m_previousButton->setEnabled(m_page.previousEnabled());
     takeFocus();
+}
+
+void WaterGraphWindow::emptyChart()
+{
+    replaceChart([](QChart*) {});
+    m_chartTankId.clear();
+    m_page = GraphPageData();
+    noteMissingValues();
+    m_nextButton->setEnabled(false);
+    m_previousButton->setEnabled(false);
 }
 
 void WaterGraphWindow::noteMissingValues()
@@ -342,14 +353,22 @@ void WaterGraphWindow::printGraph(PrintDestination destination)
     }
     if (!m_ctx.services.printing)
         return;
-    // The printed chart is titled with the tank whose entries it shows; the
+    // The printed chart is titled with the tank whose entries it shows, in a
+    // smaller type where the chart is too narrow for the whole title; the
     // chart on screen keeps its own title.
     const QString screenTitle = m_chart->title();
-    const auto restoreTitle = qScopeGuard([&] { m_chart->setTitle(screenTitle); });
-    m_chart->setTitle(graphPrintTitle(m_chartTankName));
-    // The chart lays itself out anew (title, maximized window) before it is painted.
+    const QFont screenTitleFont = m_chart->titleFont();
+    const auto restoreTitle = qScopeGuard([&] {
+        m_chart->setTitleFont(screenTitleFont);
+        m_chart->setTitle(screenTitle);
+    });
+    // The chart takes its size (a window maximized just now) and then its
+    // title, and lays itself out anew before it is painted.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    const std::optional<TankRecord> tank =
+        m_chartTankId.isEmpty() ? std::nullopt : TankStore(m_ctx.db()).findById(m_chartTankId);
+    titleGraphChart(m_chart, graphPrintTitle(tank ? tank->tankname : QString()), screenTitleFont);
     settleGraphChart(m_chart);
 
     std::unique_ptr<IPrintSession> session =

@@ -35,11 +35,14 @@ public:
     // shown, else its page 1. Without a key it draws the tank shown, or the
     // first tank when none is shown (or the one shown is gone).
     void graphTank(const std::optional<QString>& tankId = std::nullopt);
-    // Prints the chart as shown, one landscape page per copy.
+    // Prints the chart as shown, one landscape page per copy, titled with
+    // the name the tank it shows has now.
     void printGraph(PrintDestination destination = PrintDestination::Printer);
+    // Tanks were added, changed or deleted: the box lists them as they are
+    // now and keeps the tank shown. When the tank the chart shows is gone,
+    // the box names no tank and the chart is emptied.
+    void refreshTanks();
 
-    // The tank whose entries the chart shows ("" while it shows none).
-    QString chartTankName() const { return m_chartTankName; }
     QChart* chart() const { return m_chart; }
     // The page drawn last.
     const GraphPageData& shownPage() const { return m_page; }
@@ -69,6 +72,8 @@ private:
     void fillTankBox();
     // Draws the tank with this key, from its page 1 when firstPage.
     void drawTank(const QString& tankId, bool firstPage);
+    // Empties the chart: no tank's entries are shown, no page can be turned.
+    void emptyChart();
     void popUpMenu(const QPoint& globalPos);
     void takeFocus();
     // Puts a new chart, filled by `fill`, in the place of the one shown; the
@@ -84,7 +89,7 @@ private:
     GraphPager m_pager;
     GraphPageData m_page;
     std::optional<QString> m_tankId;   // the tank being graphed: none before the first drawing
-    QString m_chartTankName;
+    QString m_chartTankId;   // the tank whose entries the chart shows ("" while it shows none)
     bool m_loading = false;
 
     QLabel* m_tankLabel = nullptr;

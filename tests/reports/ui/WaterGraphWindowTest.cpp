@@ -22,6 +22,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -29,18 +30,23 @@
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPieSeries>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 #include <stdexcept>
 
@@ -53,6 +59,59 @@ inline void PrintTo(const QString& s, std::ostream* os)
 QT_END_NAMESPACE
 
 namespace {
+
+// Runs `act` on the modal window named `name` once it is up (within two seconds).
+void whenModal(const QString& name, const std::function<void(QWidget&)>& act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(2);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, name, act] {
+        QWidget* window = QApplication::activeModalWidget();
+        const bool up = window && window->objectName() == name;
+        if (!up && waited->elapsed() < 2000)
+            return;
+        poll->stop();
+        if (up)
+            act(*window);
+        else
+            ADD_FAILURE() << name.toStdString() << " never came up";
+        poll->deleteLater();
+    });
+    poll->start();
+}
+
+// In the tank editor: the keeper types the name and presses OK.
+void nameTank(QWidget& editor, const QString& name)
+{
+    child<QLineEdit>(editor, "nameEdit")->setText(name);
+    child<QPushButton>(editor, "okButton")->click();
+}
+
+// In the tank list: the keeper chooses the tank of this name.
+void chooseInList(QWidget& list, const QString& name)
+{
+    auto* tanks = child<QListWidget>(list, "tankList");
+    const QList<QListWidgetItem*> found = tanks->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    tanks->setCurrentItem(found[0]);
+}
+
+// In the tank list: Details... renames the tank.
+void renameInList(QWidget& list, const QString& from, const QString& to)
+{
+    chooseInList(list, from);
+    whenModal("TankEditorDialog", [to](QWidget& editor) { nameTank(editor, to); });
+    child<QPushButton>(list, "changeButton")->click();
+}
+
+// In the tank list: Add New... adds a tank.
+void addInList(QWidget& list, const QString& name)
+{
+    whenModal("TankEditorDialog", [name](QWidget& editor) { nameTank(editor, name); });
+    child<QPushButton>(list, "addButton")->click();
+}
 
 // The main window with the program's wiring, over a few tanks.
 struct Graph {
@@ -77,8 +136,43 @@ struct Graph {
         TankRecord t;
         t.tankname = name;
         t.watertype = "1";
+        t.tanksize = 55;
         TankStore(env.ctx->db()).add(t, env.clock.now().addSecs(ids.size()));
         ids.insert(name, t.tankid);
+    }
+    // The keys of the tanks under the names they have now.
+    void readIds()
+    {
+        ids.clear();
+        for (const TankRecord& tank : TankStore(env.ctx->db()).listByName())
+            ids.insert(tank.tankname, tank.tankid);
+    }
+    // Tools > Set Up Tanks: the keeper does `inList` in the tank list and
+    // closes it with OK.
+    void setUpTanks(const std::function<void(QWidget&)>& inList)
+    {
+        whenModal("TankListDialog", [inList](QWidget& list) {
+            inList(list);
+            child<QPushButton>(list, "okButton")->click();
+        });
+        child<QAction>(main.get(), "tankSetupAction")->trigger();
+        readIds();
+    }
+    // In the tank list: Delete, and OK to the question.
+    void deleteInList(QWidget& list, const QString& name)
+    {
+        chooseInList(list, name);
+        env.messages.answers.enqueue(MsgResult::Ok);
+        child<QPushButton>(list, "deleteButton")->click();
+    }
+    // One of the commands of the logbook's tank pop-up, on the tank the
+    // logbook shows; `inEditor` answers the tank editor it opens.
+    void tankPopup(const QString& command, const std::function<void(QWidget&)>& inEditor = {})
+    {
+        if (inEditor)
+            whenModal("TankEditorDialog", inEditor);
+        child<QAction>(main.get(), command)->trigger();
+        readIds();
     }
     // n tests on n days from 1 January 2026: ammonia 0.25, nitrite 0.5 and nitrate 1..n.
     void addTests(const QString& tank, int n, const QDate& from = QDate(2026, 1, 1))
@@ -119,6 +213,13 @@ struct Graph {
     QToolButton* next() const { return child<QToolButton>(window(), "nextButton"); }
     QToolButton* previous() const { return child<QToolButton>(window(), "previousButton"); }
     QComboBox* tankBox() const { return child<QComboBox>(window(), "tankBox"); }
+    QStringList boxNames() const
+    {
+        QStringList out;
+        for (int i = 0; i < tankBox()->count(); ++i)
+            out << tankBox()->itemText(i);
+        return out;
+    }
     // The keeper picks `tank` in the graph's tank box.
     void pick(const QString& tank) const
     {
@@ -135,14 +236,26 @@ struct Graph {
                 return categories->categories();
         return {};
     }
-    // The names the legend shows.
+    // The names the legend shows on the screen, as the keeper reads them:
+    // line by line, left to right.
     QStringList legend() const
     {
         QCoreApplication::processEvents();
+        QList<QGraphicsTextItem*> labels;
+        QList<QGraphicsItem*> items = chart()->legend()->childItems();
+        while (!items.isEmpty()) {
+            QGraphicsItem* item = items.takeFirst();
+            items += item->childItems();
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                labels << text;
+        }
+        std::sort(labels.begin(), labels.end(), [](QGraphicsTextItem* a, QGraphicsTextItem* b) {
+            const QPointF pa = a->scenePos(), pb = b->scenePos();
+            return qRound(pa.y()) != qRound(pb.y()) ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
         QStringList out;
-        for (QLegendMarker* marker : chart()->legend()->markers())
-            if (marker->isVisible())
-                out << marker->label();
+        for (QGraphicsTextItem* label : labels)
+            out << label->toPlainText();
         return out;
     }
     // The texts the chart shows on the screen (axis labels and titles, the
@@ -434,19 +547,26 @@ TEST(WaterGraphWindow, FewerThanTwoEntriesDisablesBothButtonsAndKeepsTheChart)
     EXPECT_EQ(g.rowLabels().size(), 5);   // Reef's page 2 stays drawn
 }
 
+// The legend shows the names as the keeper typed them, in every kind of
+// graph: nothing in them reads as markup, and their blanks stay.
 TEST(WaterGraphWindow, UserTestsAreLabelledWithTheNamesInTheOptions)
 {
-    Graph g;
-    g.addTests("Reef", 2);
-    g.env.ctx->settings.graphChecks = "1000000000011";
-    g.env.ctx->userFieldName1 = "Iodine";
-    g.env.ctx->userFieldName2 = "Strontium";
-    g.main->showWaterGraph(g.ids.value("Reef"));
-    EXPECT_EQ(g.legend(), QStringList({"ph", "Iodine", "Strontium"}));
-    // Renamed in the options: the next drawing carries the new names.
-    g.env.ctx->userFieldName1 = "KH test";
-    g.graphing();
-    EXPECT_EQ(g.legend(), QStringList({"ph", "KH test", "Strontium"}));
+    for (int code : {1, 3, 5, 7, 8, 14, 16}) {
+        SCOPED_TRACE(code);
+        Graph g;
+        g.addTests("Reef", 2);
+        g.env.ctx->settings.graphStyle = code;
+        g.env.ctx->settings.graphChecks = "1000000000011";
+        g.env.ctx->userFieldName1 = "K<Na";
+        g.env.ctx->userFieldName2 = "<i>Mg</i> & Ca";
+        g.main->showWaterGraph(g.ids.value("Reef"));
+        EXPECT_EQ(g.legend(), QStringList({"ph", "K<Na", "<i>Mg</i> & Ca"}));
+        // Renamed in the options: the next drawing carries the new names.
+        g.env.ctx->userFieldName1 = "KH  test";
+        g.env.ctx->userFieldName2 = " Sr";
+        g.graphing();
+        EXPECT_EQ(g.legend(), QStringList({"ph", "KH  test", " Sr"}));
+    }
 }
 
 // The points of the line pieces drawn for series `number`.
@@ -608,24 +728,103 @@ TEST(WaterGraphWindow, XYDrawsEachSeriesAgainstTheEntryNumber)
     EXPECT_EQ(pointsOf(g.chart(), 2), QList<QPointF>({{1, 1}, {2, 2}, {3, 3}}));
 }
 
+// Tanks added, renamed or deleted while the graph is open, in Tools > Set Up
+// Tanks or through the logbook's tank pop-up, show in the graph's box at
+// once: it lists the tanks there are and names the tank the chart shows (and
+// prints), and picking a name draws the tank that bears it now. A tank shown
+// and then deleted leaves the box and the chart empty.
 TEST(WaterGraphWindow, ATankAddedWhileTheWindowIsOpenCanBeGraphed)
 {
     Graph g;
-    g.addTests("Reef", 2);
+    g.addTests("Reef", 2, QDate(2026, 1, 1));
+    g.addTests("Pond", 2, QDate(2026, 2, 1));
+    LogbookWindow* logbook = g.logbookOn("Reef");
     g.main->showWaterGraph(g.ids.value("Reef"));
-    ASSERT_EQ(g.tankBox()->count(), 2);
-
-    g.addTank("Angel");
-    g.addTests("Angel", 2, QDate(2026, 5, 7));
-    // Coming to the front refills the box and keeps the tank shown.
-    g.window()->activate();
-    EXPECT_EQ(g.tankBox()->count(), 3);
-    EXPECT_EQ(g.tankBox()->currentText(), "Reef");
-
-    g.main->showWaterGraph(g.ids.value("Angel"));
-    EXPECT_TRUE(g.env.messages.shown.isEmpty());
-    EXPECT_EQ(g.tankBox()->currentText(), "Angel");
-    EXPECT_EQ(g.rowLabels(), QStringList({"5/7", "5/8"}));
+    QtPrintService qt(&g.env.files);
+    g.env.ctx->services.printing = &qt;
+    // Tools > Set Up Tanks with the graph in front; the pop-up in the logbook's tree.
+    const auto inGraph = [&] { g.main->showChild("WaterGraphWindow"); };
+    const auto inLogbook = [&](const QString& tank) {
+        g.main->showChild("LogbookWindow");
+        ASSERT_TRUE(logbook->selectNode(tank)) << tank.toStdString();
+    };
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        QStringList box;
+        QString shown;       // the tank the box names ("": none)
+        QString firstDate;   // of the chart ("": nothing drawn)
+        QString printed;     // the tank the printed title names (none: not printed)
+        QString pick;        // then picked in the box (none: nothing picked)
+        QString pickedDate;
+    } steps[] = {
+        {"Set Up Tanks: Reef and Pond swap names",
+         [&] {
+             inGraph();
+             g.setUpTanks([](QWidget& list) {
+                 renameInList(list, "Reef", "Swap");
+                 renameInList(list, "Pond", "Reef");
+                 renameInList(list, "Swap", "Pond");
+             });
+         },
+         {"Pond", "Reef"}, "Pond", "1/1", "Pond", "Reef", "2/1"},
+        {"Set Up Tanks: a tank added",
+         [&] {
+             inGraph();
+             g.setUpTanks([](QWidget& list) { addInList(list, "Angel"); });
+             g.addTests("Angel", 2, QDate(2026, 5, 7));
+         },
+         {"Angel", "Pond", "Reef"}, "Reef", "2/1", "", "Angel", "5/7"},
+        {"the logbook's Properties renames the tank shown",
+         [&] {
+             inLogbook("Angel");
+             g.tankPopup("tankPropertiesAction", [](QWidget& editor) { nameTank(editor, "Angels"); });
+         },
+         {"Angels", "Pond", "Reef"}, "Angels", "5/7", "Angels", "Pond", "1/1"},
+        {"the logbook's New Tank",
+         [&] {
+             inLogbook("Reef");
+             g.tankPopup("newTankAction", [](QWidget& editor) { nameTank(editor, "Tang"); });
+         },
+         {"Angels", "Pond", "Reef", "Tang"}, "Pond", "1/1", "", "", ""},
+        {"the logbook's Delete Tank deletes the tank shown",
+         [&] {
+             inLogbook("Pond");
+             g.env.messages.answers.enqueue(MsgResult::Ok);
+             g.tankPopup("deleteTankAction");
+         },
+         {"Angels", "Reef", "Tang"}, "", "", "", "Reef", "2/1"},
+        {"Set Up Tanks: the tank shown deleted",
+         [&] {
+             inGraph();
+             g.setUpTanks([&](QWidget& list) { g.deleteInList(list, "Reef"); });
+         },
+         {"Angels", "Tang"}, "", "", "", "Angels", "5/7"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.change();
+        EXPECT_EQ(g.boxNames(), step.box);
+        EXPECT_EQ(g.tankBox()->currentText(), step.shown);
+        EXPECT_EQ(g.rowLabels().value(0), step.firstDate);
+        if (!step.printed.isEmpty()) {
+            const QString path = g.env.path(QStringLiteral("%1.pdf").arg(step.printed));
+            g.env.files.answers.enqueue(path);
+            g.env.messages.answers.enqueue(MsgResult::No);   // not maximized
+            g.window()->printGraph(PrintDestination::PdfFile);
+            const PdfWords pdf(path);
+            ASSERT_EQ(pdf.pageCount(), 1) << pdf.error().toStdString();
+            EXPECT_TRUE(pdf.page(0).lines().contains("Brinestead Graph for Tank: " + step.printed))
+                << pdf.page(0).lines().join('|').toStdString();
+        }
+        g.env.messages.clear();
+        if (step.pick.isEmpty())
+            continue;
+        g.pick(step.pick);
+        EXPECT_EQ(g.tankBox()->currentText(), step.pick);
+        EXPECT_EQ(g.rowLabels().value(0), step.pickedDate);
+        EXPECT_TRUE(g.env.messages.shown.isEmpty()) << g.titles().join(", ").toStdString();
+    }
 }
 
 TEST(WaterGraphWindow, RightClickOffersTheGraphPopupAndF1OpensItsHelp)
@@ -671,13 +870,15 @@ TEST(WaterGraphWindow, GraphOptionsRedrawsAnOpenGraphAndOpensNoClosedOne)
 
 // Tools > Graphing and its toolbar button draw the tank picked last, in the
 // logbook's tree or in the graph's box; the logbook's graph button draws the
-// logbook's tank, and Graph Options redraws the tank the graph shows.
+// logbook's tank, and Graph Options redraws the tank the graph shows. Once
+// the tank the graph shows is deleted, Tools > Graphing draws the first tank.
 TEST(WaterGraphWindow, ToolsGraphingDrawsTheTankPickedLastInTheLogbookOrTheGraph)
 {
-    Graph g({"Reef", "Pond", "Community"});
+    Graph g({"Reef", "Pond", "Community", "Tang"});
     g.addTests("Reef", 2, QDate(2026, 4, 1));
     g.addTests("Pond", 2, QDate(2026, 1, 1));
     g.addTests("Community", 2, QDate(2026, 3, 1));
+    g.addTests("Tang", 2, QDate(2026, 5, 1));
     g.main->hooks.showOptions = [](int) {};
     LogbookWindow* logbook = g.logbookOn("Reef");   // "Community" comes first by name
     const auto inLogbook = [&](const QString& tank) {
@@ -709,8 +910,15 @@ TEST(WaterGraphWindow, ToolsGraphingDrawsTheTankPickedLastInTheLogbookOrTheGraph
              TankStore(g.env.ctx->db()).remove(g.ids.value("Pond"));
          },
          toolsGraphing, "Reef"},
+        {"the tank shown, deleted in Set Up Tanks",
+         [&] {
+             g.setUpTanks([&](QWidget& list) { g.deleteInList(list, "Reef"); });
+             g.env.messages.clear();
+         },
+         toolsGraphing, "Community"},
     };
-    const QHash<QString, QString> firstDates = {{"Reef", "4/1"}, {"Pond", "1/1"}, {"Community", "3/1"}};
+    const QHash<QString, QString> firstDates = {
+        {"Reef", "4/1"}, {"Pond", "1/1"}, {"Community", "3/1"}, {"Tang", "5/1"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
         if (step.pickFirst)
@@ -871,23 +1079,92 @@ struct PrintedDatesCase {
     QSize screen;           // maximized on a screen of this size, then printed at once (none: as drawn)
     bool narrowest;         // the graph at its smallest size: dates of 13 entries or more stand upright
     bool dayFirstWithDots;
+    bool pies = false;      // "2D Pie", printed in colour: a pie and its date for each entry
 };
+
+// The page of a PDF as a picture, at `dpi` dots per inch.
+QImage pdfPageImage(const QString& path, int dpi)
+{
+    const QString stem = path + QStringLiteral(".page");
+    QProcess tool;
+    tool.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                                            QString::number(dpi), path, stem});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+        return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// Coloured pixels (not black, grey or white) within `area`.
+int colouredPixelsWithin(const QImage& image, const QRect& area)
+{
+    int coloured = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            coloured += std::max({p.red(), p.green(), p.blue()}) - std::min({p.red(), p.green(), p.blue()}) > 40;
+        }
+    return coloured;
+}
+
+// On the screen, each pie's date lies in the plot under its pie, clear of
+// every pie (the pies of the next row included).
+void expectPieDatesClearOfThePies(QChart* chart)
+{
+    QCoreApplication::processEvents();
+    const QRectF plot = chart->plotArea();
+    struct Disk {
+        QPointF centre;
+        double radius;
+    };
+    QHash<QString, Disk> disks;   // by the date of the pie
+    for (QAbstractSeries* series : chart->series())
+        if (auto* pie = qobject_cast<QPieSeries*>(series))
+            disks.insert(pie->name(), {QPointF(plot.left() + pie->horizontalPosition() * plot.width(),
+                                               plot.top() + pie->verticalPosition() * plot.height()),
+                                       pie->pieSize() * std::min(plot.width(), plot.height()) / 2});
+    int dates = 0;
+    for (QGraphicsItem* item : chart->childItems()) {
+        auto* label = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+        if (!label || !label->isVisible())
+            continue;
+        ++dates;
+        const QRectF box = label->mapRectToParent(label->boundingRect());
+        const std::string date = label->text().toStdString();
+        EXPECT_TRUE(plot.contains(box)) << date << " lies outside the plot";
+        const Disk own = disks.value(label->text());
+        EXPECT_NEAR(box.center().x(), own.centre.x(), 1) << date << " is not under its pie";
+        EXPECT_GE(box.top(), own.centre.y() + own.radius) << date << " is not under its pie";
+        for (const Disk& disk : disks) {
+            const QPointF nearest(std::clamp(disk.centre.x(), box.left(), box.right()),
+                                  std::clamp(disk.centre.y(), box.top(), box.bottom()));
+            EXPECT_GE(QLineF(disk.centre, nearest).length(), disk.radius) << "a pie covers " << date;
+        }
+    }
+    EXPECT_EQ(dates, disks.size());
+}
+
+void PrintTo(const PrintedDatesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
 
 // The graph is drawn at its default size (or its smallest); maximized on the
 // screen, as Yes to the question does, it is printed at once. Each date of a
 // page of 2 to 20 entries prints whole on one line, level or upright, and
-// nothing else (another date, the axis title "Date") prints over it. Upright
-// dates read from the bottom up.
+// nothing else (another date, the axis title "Date", a pie of the next row)
+// prints over it. Upright dates read from the bottom up. The title names a
+// tank of 50 wide letters whole, in a smaller type where it must.
 TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
     const PrintedDatesCase& c = GetParam();
     const QDate from(2025, 10, 10);
-    const int counts[] = {2, 13, 14, 18, 20};
+    const QList<int> counts = c.pies ? QList<int>{11, 15, 16, 20} : QList<int>{2, 13, 14, 18, 20};
     QStringList tanks;
     for (int n : counts)
-        tanks << QStringLiteral("Tank %1").arg(n);
+        tanks << QString::number(n).rightJustified(50, QLatin1Char('W'));
     Graph g(tanks);
     g.main->resize(800, 560);
     for (int i = 0; i < tanks.size(); ++i)
@@ -895,6 +1172,10 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
     if (c.dayFirstWithDots) {
         g.env.ctx->settings.dateOrder = "DDMMYY";
         g.env.ctx->settings.dateDelimiter = ".";
+    }
+    if (c.pies) {
+        g.env.ctx->settings.graphStyle = 14;
+        g.env.ctx->settings.graphPrintColor = 1;
     }
     QtPrintService qt(&g.env.files);
     g.env.ctx->services.printing = &qt;
@@ -915,6 +1196,8 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         const QString path = g.env.path(QStringLiteral("graph%1.pdf").arg(counts[i]));
         g.env.files.answers.enqueue(path);
         g.window()->printGraph(PrintDestination::PdfFile);
+        if (c.pies)
+            expectPieDatesClearOfThePies(g.chart());
         if (c.screen.isValid()) {
             ASSERT_EQ(g.main->size(), c.screen);
             frame->showNormal();
@@ -929,6 +1212,11 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         for (const PdfWord& w : words)
             texts << w.text;
         EXPECT_FALSE(anyCut(texts)) << texts.join(' ').toStdString();
+        EXPECT_TRUE(pdf.page(0).lines().contains("Brinestead Graph for Tank: " + tanks[i]))
+            << pdf.page(0).lines().join('|').toStdString();
+        const QImage paper = c.pies ? pdfPageImage(path, 144) : QImage();
+        ASSERT_EQ(paper.isNull(), !c.pies) << "pdftoppm could not picture " << path.toStdString();
+        const double dots = paper.isNull() ? 0 : paper.width() / pdf.page(0).width;
         const QStringList dates = datesFrom(from, counts[i], c.dayFirstWithDots);
         for (const QString& date : dates) {
             const QList<PdfWord> found = pdf.page(0).find(date);
@@ -940,6 +1228,12 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
                 if (other.text != date) {
                     EXPECT_FALSE(box.intersects(other.box)) << other.text.toStdString() << " prints over " << date.toStdString();
                 }
+            }
+            if (c.pies) {
+                // The date is printed in black: any colour in its box is a pie over it.
+                const QRect dotsBox = QRectF(box.topLeft() * dots, box.bottomRight() * dots).toRect();
+                EXPECT_EQ(colouredPixelsWithin(paper, dotsBox), 0) << "a pie prints over " << date.toStdString();
+                continue;
             }
             const bool upright = box.height() > box.width();
             if (c.narrowest && counts[i] >= 13) {
@@ -970,18 +1264,47 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintedDatesCase{"MaximizedOn1024x768", QSize(1024, 768), false, false},
                       PrintedDatesCase{"MaximizedOn1280x1024", QSize(1280, 1024), false, false},
                       PrintedDatesCase{"MaximizedOn1280x1024DayFirst", QSize(1280, 1024), false, true},
-                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false}),
+                      PrintedDatesCase{"MaximizedOn1920x1080", QSize(1920, 1080), false, false},
+                      PrintedDatesCase{"PiesAtTheDefaultSize", QSize(), false, false, true},
+                      PrintedDatesCase{"PiesAtTheSmallestSize", QSize(), true, false, true},
+                      PrintedDatesCase{"PiesMaximizedOn800x600", QSize(800, 600), false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Passes print commands on to another print service; while the keeper
+// chooses the printer, the chart behind the print dialog is looked at.
+class WatchedPrintService : public IPrintService {
+public:
+    WatchedPrintService(IPrintService& printer, std::function<void()> look) : m_printer(printer), m_look(std::move(look))
+    {
+    }
+    std::unique_ptr<IPrintSession> choosePrinter(const QString& title, PrintDestination destination) override
+    {
+        m_look();
+        return m_printer.choosePrinter(title, destination);
+    }
+
+private:
+    IPrintService& m_printer;
+    std::function<void()> m_look;
+};
+
 // The logbook and the graph each keep the tank they were given: choosing a
-// tank in one never changes what the other shows or prints.
+// tank in one never changes what the other shows or prints. The printed
+// title and legend name the tank and the measurements as the keeper typed
+// them, beside a tank whose name is the first word of the one drawn.
 TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
 {
-    Graph g({"Reef", "Community"});
-    g.addTests("Reef", 5);
-    g.addTests("Community", 1, QDate(2026, 3, 1));
+    const QString quarantine = "Reef <Quarantine> & <b>co</b>";
+    const QString title = "Brinestead Graph for Tank: " + quarantine;
+    Graph g({quarantine, "Reef"});
+    g.addTests(quarantine, 5);
+    g.addTests("Reef", 1, QDate(2026, 3, 1));
+    g.env.ctx->settings.graphChecks = "0111000000010";
+    g.env.ctx->userFieldName1 = "K<Na";
     QtPrintService qt(&g.env.files);
-    g.env.ctx->services.printing = &qt;
+    QStringList behindTheDialog;
+    WatchedPrintService watched(qt, [&] { behindTheDialog = g.shownTexts(); });
+    g.env.ctx->services.printing = &watched;
     g.env.messages.defaultAnswer = MsgResult::No;   // not maximized
     const auto printToPdf = [&](const QString& name) {
         const QString path = g.env.path(name);
@@ -992,31 +1315,36 @@ TEST(GraphPrinting, TheLogbookAndTheGraphKeepTheirOwnTanksOnScreenAndOnPaper)
         EXPECT_EQ(pdf.pageCount(), 1);
         return pdf.pageCount() > 0 ? pdf.page(0).lines() : QStringList();
     };
+    const auto expectNamedAsTyped = [&](const QStringList& lines) {
+        EXPECT_TRUE(lines.contains(title)) << lines.join('|').toStdString();
+        EXPECT_FALSE(lines.contains("Brinestead Graph for Tank: Reef")) << lines.join('|').toStdString();
+        EXPECT_TRUE(lines.join(' ').split(' ').contains("K<Na")) << lines.join('|').toStdString();
+        // On the screen, behind the print dialog, the chart carries the same title and legend.
+        EXPECT_TRUE(behindTheDialog.contains(title)) << behindTheDialog.join('|').toStdString();
+        EXPECT_TRUE(behindTheDialog.contains("K<Na")) << behindTheDialog.join('|').toStdString();
+    };
 
-    LogbookWindow* logbook = g.logbookOn("Reef");
+    LogbookWindow* logbook = g.logbookOn(quarantine);
     child<QAction>(logbook, "graphAction")->trigger();
     ASSERT_EQ(g.rowLabels(), QStringList({"1/1", "1/2", "1/3", "1/4", "1/5"}));
 
-    const QStringList first = printToPdf("reef.pdf");
-    EXPECT_TRUE(first.contains("Brinestead Graph for Tank: Reef")) << first.join('|').toStdString();
+    expectNamedAsTyped(printToPdf("quarantine.pdf"));
     // After printing, the chart on screen has the title it had before.
     EXPECT_EQ(g.chart()->title(), "");
 
     // The logbook moves on; so does the graph's own box, to a tank with too
-    // few tests to draw: the chart keeps Reef's entries, and so does its title.
-    ASSERT_TRUE(logbook->selectNode("Community"));
+    // few tests to draw: the chart keeps the first tank's entries, and so
+    // does its title.
+    ASSERT_TRUE(logbook->selectNode("Reef"));
     g.env.messages.clear();
-    g.pick("Community");
+    g.pick("Reef");
     EXPECT_EQ(g.titles(), QStringList({"Not Enough Entries To Create A Graph!"}));
     ASSERT_EQ(g.rowLabels().size(), 5);
-    EXPECT_EQ(g.window()->chartTankName(), "Reef");
 
-    const QStringList second = printToPdf("again.pdf");
-    EXPECT_TRUE(second.contains("Brinestead Graph for Tank: Reef")) << second.join('|').toStdString();
-    EXPECT_FALSE(second.join('|').contains("Community"));
+    expectNamedAsTyped(printToPdf("again.pdf"));
     EXPECT_EQ(g.chart()->title(), "");
     // The logbook still lists the tank it was given.
-    EXPECT_EQ(logbook->currentTankId(), g.env.tankNamed("Community")->tankid);
+    EXPECT_EQ(logbook->currentTankId(), g.env.tankNamed("Reef")->tankid);
 }
 
 } // namespace
