@@ -269,6 +269,24 @@ TEST(Database, IndexesThatNoLongerMatchTheirTablesAreRebuiltAndACopyKept)
     const DbOpenResult again = openDatabase(*env.ctx);
     EXPECT_EQ(again.status, DbOpenResult::Opened);
     EXPECT_TRUE(again.message.isEmpty()) << qPrintable(again.message);
+    closeDatabase(*env.ctx);
+
+    // Damaged again while the first copy is still there: the indexes are
+    // rebuilt once more, the new copy is kept under the next free name and
+    // the first copy stays as it was.
+    flipInPage(path, "waterlog_tank", "2024-01-05", "2024-01-07");
+    const QByteArray damagedAgain = readAll(path);
+    ASSERT_NE(damagedAgain, damaged);
+
+    const DbOpenResult second = openDatabase(*env.ctx);
+
+    ASSERT_EQ(second.status, DbOpenResult::Opened) << qPrintable(second.message);
+    const QString secondCopy = path + ".damaged2";
+    EXPECT_TRUE(second.message.contains(QDir::toNativeSeparators(secondCopy))) << qPrintable(second.message);
+    EXPECT_EQ(readAll(secondCopy), damagedAgain);
+    EXPECT_EQ(readAll(copy), damaged);
+    EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM waterlog WHERE tankname = 'T1' AND logdate <= '2024-01-05'"),
+              QStringList{"5"});
 }
 
 TEST(Database, DamageThatRebuildingIndexesCannotMendIsRefusedAndTheFileLeftAsItWas)
