@@ -417,6 +417,33 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
               QStringLiteral("%1\nbrinestead\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
     const DbOpenResult r = openDatabase(*env.ctx);
     EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+    closeDatabase(*env.ctx);
+
+    // A copy of this release killed while it held the lock leaves its lock
+    // file; the next copy starts, of this release or of an earlier one (it
+    // locks with QLockFile and takes over a lock file only when it names a
+    // process that no longer runs).
+    for (const bool earlierRelease : {false, true}) {
+        SCOPED_TRACE(earlierRelease ? "next copy of an earlier release" : "next copy of this release");
+        const pid_t killed = ::fork();
+        if (killed == 0) {
+            DatabaseLock lock(env.ctx->dbPath());
+            ::_exit(lock.tryLock() ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(killed, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        ASSERT_TRUE(QFileInfo::exists(env.ctx->dbPath() + ".lock"));
+        if (earlierRelease) {
+            QLockFile earlier(env.ctx->dbPath() + ".lock");
+            earlier.setStaleLockTime(0);
+            EXPECT_TRUE(earlier.tryLock(0)) << earlier.error();
+        } else {
+            const DbOpenResult next = openDatabase(*env.ctx);
+            EXPECT_TRUE(next.ok()) << qPrintable(next.message);
+            closeDatabase(*env.ctx);
+        }
+    }
 }
 
 TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
