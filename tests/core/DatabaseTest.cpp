@@ -488,7 +488,7 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
                                : "copies started together over no lock file");
         TestEnv env(false);
         const QString lockPath = env.ctx->dbPath() + ".lock";
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 300, [&] {
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [&] {
             QFile::remove(lockPath);
             if (emptyFile)
                 writeFile(lockPath, {});
@@ -500,7 +500,7 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
         // ... and while the copy that held it lets go.
         SCOPED_TRACE("copies started together as the copy before them ends");
         TestEnv env(false);
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 300, [] {}, true);
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [] {}, true);
         EXPECT_EQ(tally.both, 0);
         RecordProperty("pairsRefusedWhileTheHolderLetGo", tally.neither);
     }
