@@ -15,6 +15,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -55,21 +56,40 @@ QString flushToDisk(const QString& path)
     return QString();
 }
 
-// The record, beside the database, of the temporary copy a backup is writing:
-// a backup cut short (the program killed, the machine off) leaves its record,
-// and the next start removes the copy it names. The record ends with a line
-// end; one that lacks it was torn when the machine went off, and a torn name
-// may be that of a file of the keeper's (the backup's own target, say).
+// The record, beside the database, of a backup in progress: written before the
+// temporary copy is made and removed once the backup is over, it names the
+// backup's target, so a backup cut short at any moment (the program killed, the
+// machine off) leaves its record, and the next start removes the temporary
+// copies beside the target it names. The record ends with a line end; one that
+// lacks it was torn when the machine went off, and a torn name may be that of
+// a file of the keeper's (the backup's own target, say).
 QString pendingRecordPath(const AppContext& ctx)
 {
     return ctx.dbPath() + QStringLiteral(".backup");
 }
 
-void writePendingRecord(const AppContext& ctx, const QString& tempPath)
+// How the record names the target. Earlier releases recorded the temporary
+// copy itself, by its bare path, once it was made.
+const QString kRecordedTarget = QStringLiteral("backup to ");
+
+void writePendingRecord(const AppContext& ctx, const QString& target)
 {
     QFile record(pendingRecordPath(ctx));
-    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        record.write(tempPath.toUtf8() + '\n');
+    if (!record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    record.write((kRecordedTarget + target).toUtf8() + '\n');
+    record.flush();
+#ifdef Q_OS_UNIX
+    // On the disk, with its name in the folder, before the copy is made: no
+    // power cut keeps the copy and loses its record.
+    ::fsync(record.handle());
+    const int folder = ::open(QFile::encodeName(QFileInfo(record.fileName()).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#endif
 }
 
 // The engine keeps a journal beside the copy while it writes it; a copy cut
@@ -137,6 +157,13 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
 
     removeStaleParts(info);
 
+    // The record first, then the temporary copy it accounts for.
+    writePendingRecord(ctx, path);
+    struct ForgetRecord {
+        QString path;
+        ~ForgetRecord() { QFile::remove(path); }
+    } forget{pendingRecordPath(ctx)};
+
     // An empty temporary file beside the target: the engine writes the copy
     // into it, and it replaces the target only when the copy is complete.
     QString tempPath;
@@ -148,11 +175,6 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
         tempPath = temp.fileName();
         temp.close();
     }
-    writePendingRecord(ctx, tempPath);
-    struct ForgetRecord {
-        QString path;
-        ~ForgetRecord() { QFile::remove(path); }
-    } forget{pendingRecordPath(ctx)};
     QFile::setPermissions(tempPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
@@ -217,17 +239,23 @@ void removeInterruptedBackupCopy(const AppContext& ctx)
     QFile record(pendingRecordPath(ctx));
     if (!record.exists())
         return;
-    QString tempPath;
+    QString line;
     if (record.open(QIODevice::ReadOnly)) {
         const QByteArray text = record.read(64 * 1024);
         if (text.endsWith('\n'))
-            tempPath = QString::fromUtf8(text.chopped(1));
+            line = QString::fromUtf8(text.chopped(1));
         record.close();
     }
-    // Only a file a whole record names as this program names its temporary
-    // copies, and the engine's journal beside it.
-    if (tempPath.endsWith(QLatin1String(".part")) && !isDatabaseFile(ctx, tempPath)) {
-        for (const QString& path : {tempPath, tempPath + kJournalSuffix})
+    if (line.startsWith(kRecordedTarget)) {
+        // The temporary copies beside the target, as this program names them,
+        // whether the backup had made one yet or not.
+        const QString target = line.mid(kRecordedTarget.size());
+        if (!target.isEmpty())
+            removeStaleParts(QFileInfo(absoluteTarget(ctx, target)));
+    } else if (line.endsWith(QLatin1String(".part")) && !isDatabaseFile(ctx, line)) {
+        // A record of an earlier release: only a file it names as this program
+        // names its temporary copies, and the engine's journal beside it.
+        for (const QString& path : {line, line + kJournalSuffix})
             if (QFileInfo(path).isFile())
                 QFile::remove(path);
     }

@@ -28,9 +28,10 @@ bool isDatabaseFile(const AppContext& ctx, const QString& target);
 // Refuses the database file itself. The copy holds the committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
 
-// Removes the temporary copy (and its journal) that a backup cut short (the
-// program killed, the machine off) left beside its target. Run at start, once
-// the database is open.
+// Removes the temporary copies (and their journals) that a backup cut short
+// (the program killed, the machine off) left beside its target. Run at start,
+// once the database is open: only then does this copy hold the start
+// directory's lock, and no other copy's backup is under way.
 void removeInterruptedBackupCopy(const AppContext& ctx);
 
 // The platform's general date: short date, then the time with seconds.

@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSysInfo>
 #include <QRegularExpression>
 #include <QVariant>
 
@@ -20,18 +21,125 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+// Every running copy holds a lock on the start directory's lock file, taken on
+// the open file itself, so the kernel lets go of it however the copy ends: a
+// file left behind by a copy that was killed, whatever it holds, keeps no one
+// out, and there is no looking at it and taking it over for a second copy to
+// slip in between. The copy that holds the lock is the only one that removes
+// the file, and only while it still holds it; a copy that got its lock on a
+// file removed meanwhile looks again. Copies of earlier releases (QLockFile)
+// lock their lock file in the same way, so each side refuses to run beside
+// the other.
 struct DatabaseLock::Impl {
-    explicit Impl(const QString& path) : file(path) {}
+    enum class Failure { None, Held, NoPermission, Other };
+    Failure failure = Failure::None;
+#ifdef Q_OS_UNIX
+    int fd = -1;
+#else
+    explicit Impl(const QString& path) : file(path) { file.setStaleLockTime(0); }
     QLockFile file;
+#endif
 };
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+// True when fd is the file now at path (not one removed or replaced since it
+// was opened).
+bool isFileAt(int fd, const QByteArray& path)
+{
+    struct stat opened = {}, there = {};
+    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &there) == 0 && opened.st_dev == there.st_dev
+        && opened.st_ino == there.st_ino;
+}
+
+// Who holds the lock, as earlier releases wrote it: the process id, the
+// program's name and the machine's, a line each. Those releases take a lock
+// file that names a process no longer running for one left behind.
+void writeOwner(int fd)
+{
+    const QString program = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).fileName();
+    const QByteArray owner = QByteArray::number(qint64(::getpid())) + '\n' + QFile::encodeName(program) + '\n'
+        + QSysInfo::machineHostName().toUtf8() + '\n';
+    if (::ftruncate(fd, 0) != 0)
+        return;
+    // Unwritten, the file names no one; the lock keeps others out all the same.
+    const ssize_t written = ::pwrite(fd, owner.constData(), size_t(owner.size()), 0);
+    Q_UNUSED(written);
+}
+
+} // namespace
+
+DatabaseLock::DatabaseLock(const QString& dbPath)
+    : m_path(dbPath + QStringLiteral(".lock")), m_impl(new Impl)
+{
+}
+
+DatabaseLock::~DatabaseLock()
+{
+    if (m_impl->fd >= 0) {
+        const QByteArray path = QFile::encodeName(m_path);
+        if (isFileAt(m_impl->fd, path))
+            ::unlink(path.constData());
+        ::close(m_impl->fd);
+    }
+    delete m_impl;
+}
+
+bool DatabaseLock::tryLock()
+{
+    using Failure = Impl::Failure;
+    if (m_impl->fd >= 0)
+        return true;
+    const QByteArray path = QFile::encodeName(m_path);
+    // Each turn finds the file another copy removed while letting go; a
+    // handful of copies coming and going at once is all there ever is.
+    for (int turn = 0; turn < 64; ++turn) {
+        bool writable = true;
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EACCES) {
+            // A lock file this user may not write to, left by a copy run by
+            // another user, still takes a lock.
+            fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            writable = false;
+            if (fd < 0)
+                errno = EACCES;
+        }
+        if (fd < 0) {
+            const int error = errno;
+            m_impl->failure = error == EACCES || error == EPERM || error == EROFS ? Failure::NoPermission
+                                                                                   : Failure::Other;
+            return false;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            m_impl->failure = error == EWOULDBLOCK ? Failure::Held : Failure::Other;
+            return false;
+        }
+        if (isFileAt(fd, path)) {
+            if (writable)
+                writeOwner(fd);
+            m_impl->fd = fd;
+            m_impl->failure = Failure::None;
+            return true;
+        }
+        ::close(fd);
+    }
+    m_impl->failure = Failure::Held;
+    return false;
+}
+
+#else
 
 DatabaseLock::DatabaseLock(const QString& dbPath)
     : m_path(dbPath + QStringLiteral(".lock")), m_impl(new Impl(m_path))
 {
-    m_impl->file.setStaleLockTime(0);
 }
 
 DatabaseLock::~DatabaseLock()
@@ -39,59 +147,44 @@ DatabaseLock::~DatabaseLock()
     delete m_impl;
 }
 
-namespace {
-
-// True when no process holds the lock file open with a lock on it (every
-// running copy holds its own lock file so).
-bool nobodyHoldsLockFile(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if (free)
-        ::flock(fd, LOCK_UN);
-    ::close(fd);
-    return free;
-#else
-    Q_UNUSED(path);
-    return false;
-#endif
-}
-
-} // namespace
-
 bool DatabaseLock::tryLock()
 {
-    if (m_impl->file.tryLock(0))
-        return true;
-    if (m_impl->file.error() != QLockFile::LockFailedError)
-        return false;
-    // A copy killed between making its lock file and writing who it is into
-    // it leaves a lock file that names no one; as nothing holds it, it is
-    // taken over (a lock naming a copy that ended is taken over by QLockFile).
-    qint64 pid = 0;
-    QString host, app;
-    if (m_impl->file.getLockInfo(&pid, &host, &app) || !nobodyHoldsLockFile(m_path))
-        return false;
-    QFile::remove(m_path);
-    return m_impl->file.tryLock(0);
+    using Failure = Impl::Failure;
+    const bool locked = m_impl->file.tryLock(0);
+    switch (m_impl->file.error()) {
+    case QLockFile::NoError:
+        m_impl->failure = Failure::None;
+        break;
+    case QLockFile::LockFailedError:
+        m_impl->failure = Failure::Held;
+        break;
+    case QLockFile::PermissionError:
+        m_impl->failure = Failure::NoPermission;
+        break;
+    default:
+        m_impl->failure = Failure::Other;
+        break;
+    }
+    return locked;
 }
+
+#endif
 
 QString DatabaseLock::failureReason() const
 {
-    switch (m_impl->file.error()) {
-    case QLockFile::NoError:
+    using Failure = Impl::Failure;
+    switch (m_impl->failure) {
+    case Failure::None:
         return QString();
-    case QLockFile::LockFailedError:
+    case Failure::Held:
         return QStringLiteral("it is in use by another running copy of Brinestead");
-    case QLockFile::PermissionError:
+    case Failure::NoPermission:
         return QStringLiteral("its lock file %1 cannot be created (no permission to write in the folder)")
             .arg(m_path);
-    default:
-        return QStringLiteral("its lock file %1 cannot be created").arg(m_path);
+    case Failure::Other:
+        break;
     }
+    return QStringLiteral("its lock file %1 cannot be created").arg(m_path);
 }
 
 namespace {

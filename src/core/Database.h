@@ -78,11 +78,15 @@ UpgradeResult upgradeDatabase(AppContext& ctx, const UpgradeCallbacks& callbacks
 const QStringList& freshwaterSeedNames();   // 55
 const QStringList& maintenanceSeedNames();  // 12
 
-// The start directory's lock file beside VX.MDB.
+// The start directory's lock, on the file "VX.MDB.lock" beside VX.MDB: at most
+// one running copy holds it. It is let go of when the copy ends, however it
+// ends, so a lock file left behind keeps no one out.
 class DatabaseLock {
 public:
     explicit DatabaseLock(const QString& dbPath);
+    // Lets go of the lock and removes the lock file.
     ~DatabaseLock();
+    // True when this copy holds the lock now; never waits for another copy.
     bool tryLock();
     // Why the last tryLock failed, as a clause for a message; empty when it did not.
     QString failureReason() const;

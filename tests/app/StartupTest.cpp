@@ -7,6 +7,7 @@
 #include "core/ui/TipOfTheDayDialog.h"
 #include "logbook/NamesFile.h"
 #include "support/CommaDecimalLocale.h"
+#include "support/Files.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -257,6 +258,47 @@ TEST(Startup, FileThatIsNoDatabaseEndsWithAMessageAndAnErrorStatus)
     QFile bad(run.env.path("VX.MDB"));
     ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
     EXPECT_EQ(bad.readAll(), QByteArray(4096, 'x'));   // left untouched
+}
+
+TEST(Startup, StartBesideARunningCopyEndsAndLeavesThatCopysBackupAlone)
+{
+    // The copy that runs is backing the file up: its record and its temporary
+    // copy beside the target, as this release or an earlier one records it.
+    const struct {
+        const char* label;
+        const char* record;   // %1: the target, %2: the temporary copy
+    } cases[] = {
+        {"this release", "backup to %1\n"},
+        {"an earlier release", "%2\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        StartupRun run;
+        ASSERT_TRUE(createInstalledDatabase(run.env.path("VX.MDB")));
+        AppContext running;
+        running.startDir = run.env.dir.path();
+        running.connectionName = QStringLiteral("running_copy");
+        ASSERT_TRUE(openDatabase(running).ok());
+        const QString target = run.env.path("weekly.bak");
+        const QString part = target + ".a1B2c3.part";
+        const QString record = run.env.path("VX.MDB.backup");
+        writeFile(part, QByteArray(4096, 'x'));
+        writeFile(part + "-journal", QByteArray(512, 'j'));
+        writeFile(record, QString::fromLatin1(c.record).arg(target, part).toUtf8());
+        const QByteArray recorded = readAll(record);
+
+        EXPECT_NE(run.run(), 0);
+
+        ASSERT_EQ(run.env.messages.shown.size(), 1);
+        EXPECT_EQ(run.env.messages.shown[0].icon, MsgIcon::Critical);
+        EXPECT_TRUE(run.env.messages.shown[0].text.contains("another running copy"))
+            << run.env.messages.shown[0].text.toStdString();
+        EXPECT_FALSE(run.startup->mainWindow()->isVisible());
+        EXPECT_EQ(readAll(part), QByteArray(4096, 'x'));
+        EXPECT_EQ(readAll(part + "-journal"), QByteArray(512, 'j'));
+        EXPECT_EQ(readAll(record), recorded);
+        closeDatabase(running);
+    }
 }
 
 TEST(Startup, FailedUpgradeEndsWithAMessageAndAnErrorStatus)

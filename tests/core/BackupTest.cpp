@@ -116,16 +116,29 @@ TEST(Backup, TemporaryCopiesLeftByABackupCutShortAreRemoved)
     ASSERT_TRUE(copy.ok) << copy.error.toStdString();
     EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part", "weekly.bak.notes.part-journal"}));
     EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+
+    // A backup an earlier release was making when it was killed: its record
+    // names the temporary copy itself, and the next start removes that copy
+    // and its journal.
+    writeFile(env.path("weekly.bak.a1B2c3.part"), QByteArray(4096, 'x'));
+    writeFile(env.path("weekly.bak.a1B2c3.part-journal"), QByteArray(512, 'j'));
+    writeFile(env.ctx->dbPath() + ".backup", (env.path("weekly.bak.a1B2c3.part") + "\n").toUtf8());
+
+    removeInterruptedBackupCopy(*env.ctx);
+
+    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part", "weekly.bak.notes.part-journal"}));
+    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+    EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath() + ".backup"));
 }
 
 namespace {
 
 // Backs the database in startDir up to target in a child process that may
-// write no more than a few pages, as on a disk that fills up half-way. Unless
-// the child survives that, the system stops it there, as a program killed
-// half-way through a backup; a surviving child ends with 5 when the copy
-// reported its failure. Returns how the child ended.
-int backUpHalfWay(const QString& startDir, const QString& target, bool survive)
+// write no more than maxBytes to a file, as on a disk that fills up half-way.
+// Unless the child survives that, the system stops it there, as a program
+// killed half-way through a backup; a surviving child ends with 5 when the
+// copy reported its failure. Returns how the child ended.
+int backUpHalfWay(const QString& startDir, const QString& target, bool survive, rlim_t maxBytes = 64 * 1024)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -134,7 +147,7 @@ int backUpHalfWay(const QString& startDir, const QString& target, bool survive)
         ctx.connectionName = QStringLiteral("cut_short_backup");
         if (!openDatabase(ctx).ok())
             _exit(3);
-        const rlimit limit{64 * 1024, 64 * 1024};
+        const rlimit limit{maxBytes, maxBytes};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         if (survive)
             ::signal(SIGXFSZ, SIG_IGN);
@@ -150,9 +163,12 @@ int backUpHalfWay(const QString& startDir, const QString& target, bool survive)
 
 TEST(Backup, WhatABackupCutShortHalfWayLeftIsGoneAtOnceOrAfterTheNextStartOrBackup)
 {
-    enum End { Fails, KilledThenNextStart, KilledThenNextBackup };
-    for (const End end : {Fails, KilledThenNextStart, KilledThenNextBackup}) {
-        SCOPED_TRACE(end == Fails ? "fails" : end == KilledThenNextStart ? "next start" : "next backup to the same name");
+    enum End { Fails, KilledThenNextStart, KilledThenNextBackup, KilledAtItsFirstWriteThenNextStart };
+    for (const End end : {Fails, KilledThenNextStart, KilledThenNextBackup, KilledAtItsFirstWriteThenNextStart}) {
+        SCOPED_TRACE(end == Fails                  ? "fails"
+                     : end == KilledThenNextStart  ? "next start"
+                     : end == KilledThenNextBackup ? "next backup to the same name"
+                                                   : "killed before it wrote a byte, next start");
         TestEnv env(true, false);
         ASSERT_TRUE(env.ctx->db().transaction());
         for (int i = 0; i < 400; ++i)
@@ -164,19 +180,22 @@ TEST(Backup, WhatABackupCutShortHalfWayLeftIsGoneAtOnceOrAfterTheNextStartOrBack
         writeFile(target, "last week's backup");
         closeDatabase(*env.ctx);
 
-        const int status = backUpHalfWay(env.dir.path(), target, end == Fails);
+        const bool atFirstWrite = end == KilledAtItsFirstWriteThenNextStart;
+        const int status = backUpHalfWay(env.dir.path(), target, end == Fails, atFirstWrite ? 0 : 64 * 1024);
         if (end == Fails) {
             // The copy fails and takes what it wrote with it.
             ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 5) << status;
         } else {
             ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
             const QStringList left = partFiles(other.path());
-            ASSERT_EQ(left.size(), 2) << left.join(", ").toStdString();   // the copy and its journal
+            if (!atFirstWrite) {
+                ASSERT_EQ(left.size(), 2) << left.join(", ").toStdString();   // the copy and its journal
+            }
         }
         EXPECT_EQ(readAll(target), QByteArray("last week's backup"));
 
         ASSERT_TRUE(openDatabase(*env.ctx).ok());
-        if (end == KilledThenNextStart) {
+        if (end == KilledThenNextStart || atFirstWrite) {
             removeInterruptedBackupCopy(*env.ctx);
             EXPECT_EQ(readAll(target), QByteArray("last week's backup"));
         } else if (end == KilledThenNextBackup) {
@@ -192,8 +211,9 @@ TEST(Backup, WhatABackupCutShortHalfWayLeftIsGoneAtOnceOrAfterTheNextStartOrBack
 TEST(Backup, RecordThatNamesNoTemporaryCopyMakesTheStartRemoveNothing)
 {
     // What the record of a backup in progress may hold after a crash: torn
-    // off inside the name of the copy, it names the older backup the copy was
-    // to replace, or another file of the keeper's.
+    // off inside the name of the copy (as earlier releases recorded it) or of
+    // the target, it names the older backup the copy was to replace, or
+    // another file of the keeper's, or a target whose copies' names fit one.
     const struct {
         const char* label;
         const char* keepersFile;
@@ -202,6 +222,7 @@ TEST(Backup, RecordThatNamesNoTemporaryCopyMakesTheStartRemoveNothing)
         {"torn inside the copy's name, naming the older backup", "weekly.bak", "%1/weekly.bak"},
         {"torn after a name of the keeper's that ends as a copy's does", "weekly.part", "%1/weekly.part"},
         {"whole, naming a file the program does not name so", "weekly.bak", "%1/weekly.bak\n"},
+        {"torn inside the target's name", "weekly.backup.part", "backup to %1/weekly"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

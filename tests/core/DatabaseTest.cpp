@@ -8,16 +8,88 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSysInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
+struct PairTally {
+    int both = 0;      // pairs in which both copies held the lock at once
+    int neither = 0;   // pairs in which no copy got it
+};
 
+// Forks pairs of copies that wait on one pipe and, released at the same
+// instant, try the lock of dbPath; a copy that gets it keeps it until its
+// partner has tried, and ends without letting go of it, as a killed one does.
+// before() runs ahead of each pair. With a holder, a third copy holds the lock
+// first and lets go of it as the pair is released.
+PairTally lockTriedByPairsAtOnce(const QString& dbPath, int pairs, const std::function<void()>& before,
+                                 bool holder = false)
+{
+    PairTally tally;
+    for (int pair = 0; pair < pairs; ++pair) {
+        before();
+        int go[2], told[2], done[2];
+        if (::pipe(go) != 0 || ::pipe(told) != 0 || ::pipe(done) != 0) {
+            ADD_FAILURE() << "no pipe";
+            return tally;
+        }
+        QList<pid_t> copies;
+        for (int n = holder ? 3 : 2; n > 0; --n) {
+            const bool holds = holder && n == 3;
+            const pid_t copy = ::fork();
+            if (copy == 0) {
+                ::close(go[1]);
+                ::close(told[0]);
+                ::close(done[1]);
+                char c = 0;
+                if (holds) {
+                    {
+                        DatabaseLock lock(dbPath);
+                        c = lock.tryLock() ? 'h' : 'x';
+                        if (::write(told[1], &c, 1) != 1 || ::read(go[0], &c, 1) < 0)
+                            ::_exit(1);
+                    }   // lets go as the pair starts
+                    ::_exit(0);
+                }
+                if (::read(go[0], &c, 1) < 0)   // the end of the pipe releases the pair
+                    ::_exit(1);
+                DatabaseLock lock(dbPath);
+                c = lock.tryLock() ? '1' : '0';
+                if (::write(told[1], &c, 1) != 1 || ::read(done[0], &c, 1) < 0)
+                    ::_exit(1);
+                ::_exit(0);
+            }
+            copies << copy;
+            char c = 0;
+            if (holds && (::read(told[0], &c, 1) != 1 || c != 'h'))
+                ADD_FAILURE() << "the holder did not get the lock";
+        }
+        ::close(go[0]);
+        ::close(told[1]);
+        ::close(done[0]);
+        ::close(go[1]);
+        int held = 0;
+        char c = 0;
+        for (int answers = 0; answers < 2 && ::read(told[0], &c, 1) == 1; ++answers)
+            held += c == '1';
+        ::close(done[1]);
+        ::close(told[0]);
+        for (const pid_t copy : copies)
+            ::waitpid(copy, nullptr, 0);
+        tally.both += held == 2;
+        tally.neither += held == 0;
+    }
+    return tally;
+}
 
 QStringList column(const QSqlDatabase& db, const QString& sql)
 {
@@ -197,6 +269,24 @@ TEST(Database, IndexesThatNoLongerMatchTheirTablesAreRebuiltAndACopyKept)
     const DbOpenResult again = openDatabase(*env.ctx);
     EXPECT_EQ(again.status, DbOpenResult::Opened);
     EXPECT_TRUE(again.message.isEmpty()) << qPrintable(again.message);
+    closeDatabase(*env.ctx);
+
+    // Damaged again while the first copy is still there: the indexes are
+    // rebuilt once more, the new copy is kept under the next free name and
+    // the first copy stays as it was.
+    flipInPage(path, "waterlog_tank", "2024-01-05", "2024-01-07");
+    const QByteArray damagedAgain = readAll(path);
+    ASSERT_NE(damagedAgain, damaged);
+
+    const DbOpenResult second = openDatabase(*env.ctx);
+
+    ASSERT_EQ(second.status, DbOpenResult::Opened) << qPrintable(second.message);
+    const QString secondCopy = path + ".damaged2";
+    EXPECT_TRUE(second.message.contains(QDir::toNativeSeparators(secondCopy))) << qPrintable(second.message);
+    EXPECT_EQ(readAll(secondCopy), damagedAgain);
+    EXPECT_EQ(readAll(copy), damaged);
+    EXPECT_EQ(column(env.ctx->db(), "SELECT count(*) FROM waterlog WHERE tankname = 'T1' AND logdate <= '2024-01-05'"),
+              QStringList{"5"});
 }
 
 TEST(Database, DamageThatRebuildingIndexesCannotMendIsRefusedAndTheFileLeftAsItWas)
@@ -298,6 +388,23 @@ TEST(Database, SecondOpenOfTheSameStartDirectoryIsRefused)
     // Once the first copy has closed, the directory can be opened again.
     closeDatabase(*first.ctx);
     EXPECT_TRUE(openDatabase(second).ok());
+    closeDatabase(second);
+
+    // A copy of an earlier release (it locks with QLockFile) and this one
+    // refuse to run beside each other, whichever came first.
+    const QString lockPath = first.ctx->dbPath() + ".lock";
+    {
+        QLockFile earlier(lockPath);
+        earlier.setStaleLockTime(0);
+        ASSERT_TRUE(earlier.tryLock(0));
+        const DbOpenResult beside = openDatabase(second);
+        EXPECT_EQ(beside.status, DbOpenResult::Refused);
+        EXPECT_TRUE(beside.message.contains("another running copy")) << qPrintable(beside.message);
+    }
+    ASSERT_TRUE(openDatabase(second).ok());
+    QLockFile earlier(lockPath);
+    earlier.setStaleLockTime(0);
+    EXPECT_FALSE(earlier.tryLock(0));
 }
 
 TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
@@ -310,6 +417,33 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
               QStringLiteral("%1\nbrinestead\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
     const DbOpenResult r = openDatabase(*env.ctx);
     EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+    closeDatabase(*env.ctx);
+
+    // A copy of this release killed while it held the lock leaves its lock
+    // file; the next copy starts, of this release or of an earlier one (it
+    // locks with QLockFile and takes over a lock file only when it names a
+    // process that no longer runs).
+    for (const bool earlierRelease : {false, true}) {
+        SCOPED_TRACE(earlierRelease ? "next copy of an earlier release" : "next copy of this release");
+        const pid_t killed = ::fork();
+        if (killed == 0) {
+            DatabaseLock lock(env.ctx->dbPath());
+            ::_exit(lock.tryLock() ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(killed, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        ASSERT_TRUE(QFileInfo::exists(env.ctx->dbPath() + ".lock"));
+        if (earlierRelease) {
+            QLockFile earlier(env.ctx->dbPath() + ".lock");
+            earlier.setStaleLockTime(0);
+            EXPECT_TRUE(earlier.tryLock(0)) << earlier.error();
+        } else {
+            const DbOpenResult next = openDatabase(*env.ctx);
+            EXPECT_TRUE(next.ok()) << qPrintable(next.message);
+            closeDatabase(*env.ctx);
+        }
+    }
 }
 
 TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
@@ -345,6 +479,30 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
         second.startDir = env.dir.path();
         second.connectionName = QStringLiteral("second_copy");
         EXPECT_EQ(openDatabase(second).status, DbOpenResult::Refused);
+    }
+
+    // Two copies starting at the same instant, over an empty lock file that
+    // nobody holds or over none at all: one of them gets the lock, never both.
+    for (const bool emptyFile : {true, false}) {
+        SCOPED_TRACE(emptyFile ? "copies started together over an empty lock file"
+                               : "copies started together over no lock file");
+        TestEnv env(false);
+        const QString lockPath = env.ctx->dbPath() + ".lock";
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [&] {
+            QFile::remove(lockPath);
+            if (emptyFile)
+                writeFile(lockPath, {});
+        });
+        EXPECT_EQ(tally.both, 0);
+        EXPECT_EQ(tally.neither, 0);
+    }
+    {
+        // ... and while the copy that held it lets go.
+        SCOPED_TRACE("copies started together as the copy before them ends");
+        TestEnv env(false);
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [] {}, true);
+        EXPECT_EQ(tally.both, 0);
+        RecordProperty("pairsRefusedWhileTheHolderLetGo", tally.neither);
     }
 }
 
