@@ -130,8 +130,13 @@ bool isDatabaseFile(const AppContext& ctx, const QString& target)
         return false;
     const QString wanted = resolved(absoluteTarget(ctx, target));
     const QString db = resolved(ctx.dbPath());
-    const QStringList companions = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
-                                    QStringLiteral("-shm"), QStringLiteral(".lock")};
+    // The engine's journals, the lock, and the files the program itself keeps
+    // beside the database for a while (a backup's record, a new file being
+    // made, an unfinished first start) and removes again: a backup written
+    // under one of those names would be removed with it.
+    const QStringList companions = {QString(),          QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                    QStringLiteral("-shm"), QStringLiteral(".lock"),    QStringLiteral(".backup"),
+                                    QStringLiteral(".new"), QStringLiteral(".setup")};
     for (const QString& suffix : companions)
         if (wanted == db + suffix)
             return true;

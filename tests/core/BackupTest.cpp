@@ -245,7 +245,10 @@ TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
     TestEnv env(true, false);
     const QByteArray before = readAll(env.ctx->dbPath());
     for (const QString& name : {QStringLiteral("VX.MDB"), env.ctx->dbPath(), env.path("sub/../VX.MDB"),
-                                env.path("VX.MDB-journal"), env.path("VX.MDB.lock")}) {
+                                env.path("VX.MDB-journal"), env.path("VX.MDB.lock"),
+                                // the program removes these again of itself
+                                QStringLiteral("VX.MDB.backup"), QStringLiteral("VX.MDB.new"),
+                                QStringLiteral("VX.MDB.setup")}) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_TRUE(isDatabaseFile(*env.ctx, name));
         const BackupCopy copy = copyDatabaseTo(*env.ctx, name);
