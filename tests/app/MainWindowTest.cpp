@@ -842,9 +842,12 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
         const char* what;
         QPoint at;
         bool roomToCentre;
+        bool active = true;
     } mainWindows[] = {
         {"main window away from the screen's corner", QPoint(150, 100), true},
         {"main window near the screen's lower right corner", QPoint(500, 380), false},
+        // Without a window manager no window of the program is ever active.
+        {"main window away from the corner, no window active", QPoint(150, 100), true, false},
     };
     for (const auto& mainWindow : mainWindows) {
         SCOPED_TRACE(mainWindow.what);
@@ -855,8 +858,9 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
             p.main.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
             p.main.move(mainWindow.at);   // as the keeper drags it
-            QApplication::setActiveWindow(&p.main);
+            QApplication::setActiveWindow(mainWindow.active ? &p.main : nullptr);
             QCoreApplication::processEvents();
+            ASSERT_EQ(QApplication::activeWindow() != nullptr, mainWindow.active);
             QStringList modals;
             QList<Shown> shown;
             ModalWatcher watcher(modals);

@@ -1,8 +1,8 @@
 #include "core/ui/QtPrinting.h"
 
 #include "core/Services.h"
+#include "core/ui/QtServices.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -222,7 +222,7 @@ public:
         endJob();
         if (m_pages.empty())
             return;
-        QPrintPreviewDialog dialog(m_printer.get(), QApplication::activeWindow());
+        QPrintPreviewDialog dialog(m_printer.get(), dialogOwner());
         dialog.setWindowTitle(m_title);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* printer) {
             QPainter painter;

@@ -3,14 +3,30 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
 
+QWidget* dialogOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    // Without a window manager no window is ever active: the dialog the keeper
+    // answers, else the main window, stands in for it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window))
+            return window;
+    return nullptr;
+}
+
 MsgResult QtMessageBox::show(const Message& message)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(dialogOwner());
     // A message is plain text: a tank, an animal or a task named with '<' or
     // '&' in it reads as the keeper typed it, never as markup.
     box.setTextFormat(Qt::PlainText);
@@ -80,18 +96,18 @@ QString QtFileDialogs::getSaveFileName(const QString& title, const QString& dire
 {
     // The program asks its own overwrite question (the backup, and printing
     // to a file) once the name is chosen.
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, directory, QString(), nullptr,
+    return QFileDialog::getSaveFileName(dialogOwner(), title, directory, QString(), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtFileDialogs::getOpenFileName(const QString& title, const QString& directory, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, directory, filter);
+    return QFileDialog::getOpenFileName(dialogOwner(), title, directory, filter);
 }
 
 bool QtPrintDialog::choosePrinter(QPrinter& printer, const QString& title)
 {
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    QPrintDialog dialog(&printer, dialogOwner());
     dialog.setWindowTitle(title);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);

@@ -2,6 +2,12 @@
 // The real implementations of the service interfaces, for the running program.
 #include "core/Services.h"
 
+class QWidget;
+
+// The window a message box or a file or print dialog opens over (and is
+// centred on): the window the keeper works in.
+QWidget* dialogOwner();
+
 class QtMessageBox : public IMessageBox {
 public:
     MsgResult show(const Message& message) override;
