@@ -1,10 +1,14 @@
 #pragma once
 // What the benchmark programs share: a settings store that keeps nothing,
-// silent message boxes, a fixed clock, and main() with a QApplication on the offscreen platform.
+// silent message boxes, a fixed clock, a new database of their own, and main()
+// with a QApplication on the offscreen platform.
+#include "core/AppContext.h"
+#include "core/Database.h"
 #include "core/Services.h"
 #include "core/Settings.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <functional>
 
@@ -36,6 +40,24 @@ public:
 
 private:
     QDateTime m_moment;
+};
+
+// A new VX.MDB in a folder of its own, opened with the fixed clock and a
+// settings store that keeps nothing.
+struct NewDatabase {
+    QTemporaryDir dir;
+    FixedClock clock;
+    NoSettingsStore store;
+    AppContext ctx;
+
+    NewDatabase()
+    {
+        ctx.startDir = dir.path();
+        ctx.services.clock = &clock;
+        ctx.settingsStore = &store;
+        if (!openDatabase(ctx).ok())
+            qFatal("cannot open the benchmark database");
+    }
 };
 
 // Runs the benchmarks the command line asks for. `setUp` runs once the

@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 
@@ -24,20 +23,11 @@ namespace {
 
 constexpr int kEntries = 20000;
 
-struct Fixture {
-    QTemporaryDir dir;
-    bench::FixedClock clock;
-    bench::NoSettingsStore store;
-    AppContext ctx;
+struct Fixture : bench::NewDatabase {
     QString tankid;
 
     Fixture()
     {
-        ctx.startDir = dir.path();
-        ctx.services.clock = &clock;
-        ctx.settingsStore = &store;
-        if (!openDatabase(ctx).ok())
-            qFatal("cannot open the benchmark database");
         TankRecord reef;
         reef.tankname = QStringLiteral("Reef");
         reef.watertype = "3";

@@ -24,7 +24,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -63,20 +62,11 @@ std::array<double, 13> testValues(int i)
             double(i % 3), double(i % 11)};
 }
 
-struct Fixture {
-    QTemporaryDir dir;
-    bench::FixedClock clock;
-    bench::NoSettingsStore store;
-    AppContext ctx;
+struct Fixture : bench::NewDatabase {
     QString tankid;
 
     explicit Fixture(int entries)
     {
-        ctx.startDir = dir.path();
-        ctx.services.clock = &clock;
-        ctx.settingsStore = &store;
-        if (!openDatabase(ctx).ok())
-            qFatal("cannot open the benchmark database");
         TankStore tanks(ctx.db());
         TankRecord t;
         t.tankname = QStringLiteral("Reef");

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 
@@ -20,20 +19,11 @@ namespace {
 
 constexpr int kEntries = 20000;
 
-struct Fixture {
-    QTemporaryDir dir;
-    bench::FixedClock clock;
-    bench::NoSettingsStore store;
-    AppContext ctx;
+struct Fixture : bench::NewDatabase {
     QString tankid;
 
     Fixture()
     {
-        ctx.startDir = dir.path();
-        ctx.services.clock = &clock;
-        ctx.settingsStore = &store;
-        if (!openDatabase(ctx).ok())
-            qFatal("cannot open the benchmark database");
         TankStore tanks(ctx.db());
         for (const char* name : {"Reef", "Pond"}) {
             TankRecord t;
