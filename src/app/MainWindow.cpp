@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "core/ui/EntryWidgets.h"
 #include "core/ui/ShellInterfaces.h"
 #include "core/AppContext.h"
 #include "core/TankStore.h"
@@ -676,8 +677,7 @@ void MainWindow::rebuildWindowList()
         if (!sub->isVisible() && !sub->isMinimized())
             continue;
         ++number;
-        QString title = sub->windowTitle();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString title = captionText(sub->windowTitle());
         const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                             : QStringLiteral("%1 %2").arg(number).arg(title);
         auto* action = new QAction(caption, m_windowMenu);

@@ -335,6 +335,11 @@ void LeaveChecker::checkLeftField(QWidget* field)
         Qt::QueuedConnection);
 }
 
+QString captionText(const QString& text)
+{
+    return QString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 // ---------------------------------------------------------------- list view style
 
 void setListViewStyle(QAbstractItemView* view)

@@ -158,6 +158,10 @@ private:
     QPointer<QWidget> m_leftForAnotherWindow;   // field whose check waits for the focus to come back
 };
 
+// The keeper's text as a caption (a check box, a button, a menu item) shows it
+// as typed: a caption reads '&' as its shortcut mark, so the keeper's is doubled.
+QString captionText(const QString& text);
+
 // Full-row selection, column headers the keeper can drag to reorder, and the
 // last column stretched over the row's free width.
 void setListViewStyle(QAbstractItemView* view);

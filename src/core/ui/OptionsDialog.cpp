@@ -244,10 +244,8 @@ void OptionsDialog::showSettings()
     m_delimiterCombo->addItems({QStringLiteral("/"), QStringLiteral("-"), QStringLiteral(".")});
 
     (s.defaultWaterType == QLatin1String("SALT") ? m_saltwaterOption : m_freshwaterOption)->setChecked(true);
-    // A check box reads '&' as its shortcut mark: the keeper's own '&' is
-    // doubled, so that the test names show as typed.
-    m_userField1Check->setText(QString(m_ctx.userFieldName1).replace(QLatin1Char('&'), QStringLiteral("&&")));
-    m_userField2Check->setText(QString(m_ctx.userFieldName2).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    m_userField1Check->setText(captionText(m_ctx.userFieldName1));
+    m_userField2Check->setText(captionText(m_ctx.userFieldName2));
     showWholeText(m_userFieldName1Edit, m_ctx.userFieldName1, 50);
     showWholeText(m_userFieldName2Edit, m_ctx.userFieldName2, 50);
 

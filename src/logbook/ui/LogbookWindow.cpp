@@ -528,11 +528,8 @@ void LogbookWindow::updateMenuCaptions()
 
 void LogbookWindow::prepareTankPopup()
 {
-    // A menu item reads '&' as its shortcut mark: the keeper's own '&' is
-    // doubled, so that the tank's name shows as typed.
     if (shell() && m_tankSelected)
-        shell()->setTankPropertiesCaption(QString(m_currentTankName).replace(QLatin1Char('&'), QStringLiteral("&&"))
-                                          + QStringLiteral(" Properties..."));
+        shell()->setTankPropertiesCaption(captionText(m_currentTankName) + QStringLiteral(" Properties..."));
 }
 
 void LogbookWindow::showTankPopup(const QPoint& globalPos)
