@@ -30,15 +30,26 @@
 // file left behind by a copy that was killed, whatever it holds, keeps no one
 // out, and there is no looking at it and taking it over for a second copy to
 // slip in between. The copy that holds the lock is the only one that removes
-// the file, and only while it still holds it; a copy that got its lock on a
-// file removed meanwhile looks again. Copies of earlier releases (QLockFile)
-// lock their lock file in the same way, so each side refuses to run beside
-// the other.
+// the file, only its own file, and only while it still holds it; a copy that
+// got its lock on a file removed meanwhile looks again. The file is made new
+// (never through a link) and opened without following a link: whoever may
+// write in a shared start folder can leave a link under its name, and the
+// file it points to is never written. Copies of earlier releases (QLockFile)
+// lock their lock file in the same way, so each refuses to start beside a
+// running copy of the other. Started at the same instant, one of each can
+// still both start: an earlier release makes its file before it locks it, and
+// lets go of the lock before it removes the file.
 struct DatabaseLock::Impl {
-    enum class Failure { None, Held, NoPermission, Other };
+    enum class Failure { None, Held, NoPermission, ForeignFile, Unreadable, Link, NotAFile, Other };
     Failure failure = Failure::None;
 #ifdef Q_OS_UNIX
+    std::function<void(Step)> afterStep;
     int fd = -1;
+    void stepDone(Step step) const
+    {
+        if (afterStep)
+            afterStep(step);
+    }
 #else
     explicit Impl(const QString& path) : file(path) { file.setStaleLockTime(0); }
     QLockFile file;
@@ -49,18 +60,20 @@ struct DatabaseLock::Impl {
 
 namespace {
 
-// True when fd is the file now at path (not one removed or replaced since it
-// was opened).
+// True when fd is the file now under the name path (not one removed or
+// replaced since it was opened, nor a link put there).
 bool isFileAt(int fd, const QByteArray& path)
 {
     struct stat opened = {}, there = {};
-    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &there) == 0 && opened.st_dev == there.st_dev
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &there) == 0 && opened.st_dev == there.st_dev
         && opened.st_ino == there.st_ino;
 }
 
 // Who holds the lock, as earlier releases wrote it: the process id, the
-// program's name and the machine's, a line each. Those releases take a lock
-// file that names a process no longer running for one left behind.
+// program's name and the machine's, a line each, and nothing after them (an
+// earlier release reads a line left over from a longer owner as another
+// machine's). Those releases take a lock file that names a process no longer
+// running for one left behind.
 void writeOwner(int fd)
 {
     const QString program = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).fileName();
@@ -75,18 +88,24 @@ void writeOwner(int fd)
 
 } // namespace
 
-DatabaseLock::DatabaseLock(const QString& dbPath)
+DatabaseLock::DatabaseLock(const QString& dbPath, std::function<void(Step)> afterStep)
     : m_path(dbPath + QStringLiteral(".lock")), m_impl(new Impl)
 {
+    m_impl->afterStep = std::move(afterStep);
 }
 
 DatabaseLock::~DatabaseLock()
 {
     if (m_impl->fd >= 0) {
+        // Removed while still held: no copy can lock this file once it lets go
+        // and find it still under the name.
         const QByteArray path = QFile::encodeName(m_path);
-        if (isFileAt(m_impl->fd, path))
+        if (isFileAt(m_impl->fd, path)) {
             ::unlink(path.constData());
+            m_impl->stepDone(Step::Removed);
+        }
         ::close(m_impl->fd);
+        m_impl->stepDone(Step::Released);
     }
     delete m_impl;
 }
@@ -97,47 +116,81 @@ bool DatabaseLock::tryLock()
     if (m_impl->fd >= 0)
         return true;
     const QByteArray path = QFile::encodeName(m_path);
+    const auto refuse = [this](Failure failure) {
+        m_impl->failure = failure;
+        return false;
+    };
+    const auto openFailure = [](int error) {
+        if (error == ELOOP)
+            return Failure::Link;
+        if (error == EISDIR)
+            return Failure::NotAFile;
+        if (error == EACCES || error == EPERM || error == EROFS)
+            return Failure::NoPermission;
+        return Failure::Other;
+    };
+    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     // Each turn finds the file another copy removed while letting go; a
     // handful of copies coming and going at once is all there ever is.
     for (int turn = 0; turn < 64; ++turn) {
         bool writable = true;
-        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EACCES) {
+        int fd = ::open(path.constData(), O_RDWR | flags);
+        if (fd < 0 && errno == ENOENT) {
+            fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | flags, 0666);
+            if (fd < 0 && (errno == EEXIST || errno == ENOENT))
+                continue;   // another copy made it, or made and removed it, meanwhile
+            if (fd < 0)
+                return refuse(openFailure(errno));
+        } else if (fd < 0 && errno == EACCES) {
             // A lock file this user may not write to, left by a copy run by
             // another user, still takes a lock.
-            fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            fd = ::open(path.constData(), O_RDONLY | flags);
             writable = false;
+            if (fd < 0 && errno == ENOENT)
+                continue;
+            if (fd < 0 && errno == EACCES) {
+                struct stat there = {};
+                if (::lstat(path.constData(), &there) == 0)
+                    return refuse(there.st_uid != ::geteuid() ? Failure::ForeignFile : Failure::Unreadable);
+                return refuse(Failure::NoPermission);
+            }
             if (fd < 0)
-                errno = EACCES;
+                return refuse(openFailure(errno));
+        } else if (fd < 0) {
+            return refuse(openFailure(errno));
         }
-        if (fd < 0) {
-            const int error = errno;
-            m_impl->failure = error == EACCES || error == EPERM || error == EROFS ? Failure::NoPermission
-                                                                                   : Failure::Other;
-            return false;
+        // Only a file of its own is written to: not a folder or a device, nor
+        // a file that has another name elsewhere (a hard link).
+        struct stat opened = {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink > 1) {
+            const bool linked = S_ISREG(opened.st_mode) && opened.st_nlink > 1;
+            ::close(fd);
+            return refuse(linked ? Failure::Link : Failure::NotAFile);
         }
+        m_impl->stepDone(Step::Opened);
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
-            m_impl->failure = error == EWOULDBLOCK ? Failure::Held : Failure::Other;
-            return false;
+            return refuse(error == EWOULDBLOCK ? Failure::Held : Failure::Other);
         }
-        if (isFileAt(fd, path)) {
-            if (writable)
-                writeOwner(fd);
-            m_impl->fd = fd;
-            m_impl->failure = Failure::None;
-            return true;
+        m_impl->stepDone(Step::Locked);
+        if (!isFileAt(fd, path)) {
+            ::close(fd);
+            continue;
         }
-        ::close(fd);
+        m_impl->stepDone(Step::Checked);
+        if (writable)
+            writeOwner(fd);
+        m_impl->fd = fd;
+        m_impl->failure = Failure::None;
+        return true;
     }
-    m_impl->failure = Failure::Held;
-    return false;
+    return refuse(Failure::Held);
 }
 
 #else
 
-DatabaseLock::DatabaseLock(const QString& dbPath)
+DatabaseLock::DatabaseLock(const QString& dbPath, std::function<void(Step)>)
     : m_path(dbPath + QStringLiteral(".lock")), m_impl(new Impl(m_path))
 {
 }
@@ -181,6 +234,16 @@ QString DatabaseLock::failureReason() const
     case Failure::NoPermission:
         return QStringLiteral("its lock file %1 cannot be created (no permission to write in the folder)")
             .arg(m_path);
+    case Failure::ForeignFile:
+        return QStringLiteral("its lock file %1 belongs to another user and cannot be opened").arg(m_path);
+    case Failure::Unreadable:
+        return QStringLiteral("its lock file %1 cannot be opened (no permission to read it)").arg(m_path);
+    case Failure::Link:
+        return QStringLiteral("its lock file %1 is a link, which Brinestead does not write through (remove "
+                              "the link and start again)")
+            .arg(m_path);
+    case Failure::NotAFile:
+        return QStringLiteral("its lock file %1 is not a file").arg(m_path);
     case Failure::Other:
         break;
     }

@@ -83,7 +83,13 @@ const QStringList& maintenanceSeedNames();  // 12
 // ends, so a lock file left behind keeps no one out.
 class DatabaseLock {
 public:
-    explicit DatabaseLock(const QString& dbPath);
+    // The steps of taking the lock (the file opened, locked, checked to be
+    // the one still under the lock's name) and of letting go of it (the file
+    // removed, the lock let go).
+    enum class Step { Opened, Locked, Checked, Removed, Released };
+    // afterStep, when given, is called after each step: between them another
+    // copy may come or go, remove the file or put another in its place.
+    explicit DatabaseLock(const QString& dbPath, std::function<void(Step)> afterStep = {});
     // Lets go of the lock and removes the lock file.
     ~DatabaseLock();
     // True when this copy holds the lock now; never waits for another copy.

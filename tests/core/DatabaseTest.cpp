@@ -4,6 +4,7 @@
 #include "support/TestEnv.h"
 #include "support/Files.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -413,18 +419,32 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
     qint64 pid = 4000000;
     while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
         ++pid;
-    writeFile(env.ctx->dbPath() + ".lock",
-              QStringLiteral("%1\nbrinestead\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+    const QString lockPath = env.ctx->dbPath() + ".lock";
+    // What a copy of an earlier release that was killed leaves, naming more
+    // than this release writes (its program's longer name, the machine's id).
+    const QByteArray leftByAnEarlierRelease = QStringLiteral("%1\nbrinestead-of-an-earlier-release\n%2\n%3\n")
+                                                  .arg(pid)
+                                                  .arg(QSysInfo::machineHostName(),
+                                                       QString::fromLatin1(QSysInfo::machineUniqueId()))
+                                                  .toUtf8();
+    writeFile(lockPath, leftByAnEarlierRelease);
     const DbOpenResult r = openDatabase(*env.ctx);
     EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+    // Who holds it now, and nothing of the owner before.
+    EXPECT_EQ(readAll(lockPath).toStdString(),
+              QStringLiteral("%1\n%2\n%3\n")
+                  .arg(::getpid())
+                  .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), QSysInfo::machineHostName())
+                  .toStdString());
     closeDatabase(*env.ctx);
 
     // A copy of this release killed while it held the lock leaves its lock
     // file; the next copy starts, of this release or of an earlier one (it
     // locks with QLockFile and takes over a lock file only when it names a
-    // process that no longer runs).
+    // process that no longer runs, on this machine).
     for (const bool earlierRelease : {false, true}) {
         SCOPED_TRACE(earlierRelease ? "next copy of an earlier release" : "next copy of this release");
+        writeFile(lockPath, leftByAnEarlierRelease);
         const pid_t killed = ::fork();
         if (killed == 0) {
             DatabaseLock lock(env.ctx->dbPath());
@@ -433,9 +453,9 @@ TEST(Database, LockLeftByACopyThatEndedIsTakenOver)
         int status = -1;
         ::waitpid(killed, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        ASSERT_TRUE(QFileInfo::exists(env.ctx->dbPath() + ".lock"));
+        ASSERT_TRUE(QFileInfo::exists(lockPath));
         if (earlierRelease) {
-            QLockFile earlier(env.ctx->dbPath() + ".lock");
+            QLockFile earlier(lockPath);
             earlier.setStaleLockTime(0);
             EXPECT_TRUE(earlier.tryLock(0)) << earlier.error();
         } else {
@@ -481,14 +501,15 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
         EXPECT_EQ(openDatabase(second).status, DbOpenResult::Refused);
     }
 
-    // Two copies starting at the same instant, over an empty lock file that
-    // nobody holds or over none at all: one of them gets the lock, never both.
+    // A guard beside the interleavings tried one by one below: copies of their
+    // own, started at the same instant over an empty lock file that nobody
+    // holds, over none at all, or as the copy before them ends.
     for (const bool emptyFile : {true, false}) {
         SCOPED_TRACE(emptyFile ? "copies started together over an empty lock file"
                                : "copies started together over no lock file");
         TestEnv env(false);
         const QString lockPath = env.ctx->dbPath() + ".lock";
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [&] {
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 8, [&] {
             QFile::remove(lockPath);
             if (emptyFile)
                 writeFile(lockPath, {});
@@ -497,13 +518,261 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
         EXPECT_EQ(tally.neither, 0);
     }
     {
-        // ... and while the copy that held it lets go.
         SCOPED_TRACE("copies started together as the copy before them ends");
         TestEnv env(false);
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 200, [] {}, true);
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 8, [] {}, true);
         EXPECT_EQ(tally.both, 0);
-        RecordProperty("pairsRefusedWhileTheHolderLetGo", tally.neither);
     }
+}
+
+namespace {
+
+using Step = DatabaseLock::Step;
+
+// What is done after one step of a lock, the first time it is taken.
+std::function<void(Step)> after(Step step, std::function<void()> what)
+{
+    return [step, what = std::move(what), done = std::make_shared<bool>(false)](Step taken) {
+        if (taken == step && !*done) {
+            *done = true;
+            what();
+        }
+    };
+}
+
+const char* stepName(Step step)
+{
+    switch (step) {
+    case Step::Opened: return "opened";
+    case Step::Locked: return "locked";
+    case Step::Checked: return "checked";
+    case Step::Removed: return "removed";
+    case Step::Released: return "released";
+    }
+    return "?";
+}
+
+} // namespace
+
+// Locks opened apart keep each other out within one process as copies do, so
+// each order of two copies' steps is tried in turn, through what the lock does
+// between its steps.
+TEST(Database, OneCopyHoldsTheLockInWhateverOrderCopiesComeAndGo)
+{
+    // While this copy takes the lock, between two of its steps: the copy
+    // before it ends, the lock file is removed (by someone else), another
+    // copy starts.
+    const struct {
+        const char* label;
+        Step step;
+        bool copyBefore;      // a copy holds the lock as this one starts
+        bool leftBehind;      // else a lock file left by a killed copy is there
+        bool copyBeforeEnds;
+        bool fileRemoved;
+        bool anotherStarts;
+        bool thisCopyHolds;
+        bool linkPut = false;   // the file is moved aside and a link to it put under its name
+    } cases[] = {
+        {"the copy before ends", Step::Opened, true, false, true, false, false, true},
+        {"the copy before ends and another starts", Step::Opened, true, false, true, false, true, false},
+        {"the file left behind is removed and another copy starts", Step::Opened, false, true, false, true, true,
+         false},
+        {"the file left behind is removed", Step::Opened, false, true, false, true, false, true},
+        {"the file is removed and another copy starts", Step::Locked, false, true, false, true, true, false},
+        {"the file is removed", Step::Locked, false, false, false, true, false, true},
+        {"another copy starts", Step::Opened, false, true, false, false, true, false},
+        {"another copy starts", Step::Checked, false, false, false, false, true, true},
+        // a link under the lock's name is never taken for the lock file
+        {"the file left behind is put aside, a link to it in its place", Step::Opened, false, true, false, false,
+         false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + ", after this copy's lock file is " + stepName(c.step));
+        TestEnv env(false);
+        const QString db = env.ctx->dbPath();
+        const QString lockPath = db + ".lock";
+        if (c.leftBehind)
+            writeFile(lockPath, "4000000\nbrinestead\nelsewhere\n");
+        auto before = std::make_unique<DatabaseLock>(db);
+        if (c.copyBefore) {
+            ASSERT_TRUE(before->tryLock());
+        }
+        DatabaseLock another(db);
+        bool anotherHolds = false;
+        DatabaseLock thisCopy(db, after(c.step, [&] {
+            if (c.copyBeforeEnds)
+                before.reset();
+            if (c.fileRemoved)
+                QFile::remove(lockPath);
+            if (c.anotherStarts)
+                anotherHolds = another.tryLock();
+            if (c.linkPut) {
+                ASSERT_TRUE(QFile::rename(lockPath, env.path("aside")));
+                ASSERT_TRUE(QFile::link(env.path("aside"), lockPath));
+            }
+        }));
+
+        EXPECT_EQ(thisCopy.tryLock(), c.thisCopyHolds);
+        if (!c.thisCopyHolds) {
+            EXPECT_TRUE(thisCopy.failureReason().startsWith(c.linkPut ? "its lock file " + lockPath + " is a link"
+                                                                      : "it is in use by another running copy"))
+                << qPrintable(thisCopy.failureReason());
+        }
+        EXPECT_EQ(anotherHolds, c.anotherStarts && !c.thisCopyHolds);
+        // Whoever holds it, the lock is held: one more copy is refused.
+        DatabaseLock oneMore(db);
+        EXPECT_FALSE(oneMore.tryLock());
+        EXPECT_TRUE(QFileInfo::exists(lockPath));
+        if (c.linkPut) {
+            EXPECT_EQ(readAll(env.path("aside")), "4000000\nbrinestead\nelsewhere\n");
+        }
+    }
+
+    // While the copy before lets go, between two of its steps, this copy
+    // starts; one more copy starts once the copy before is gone.
+    for (const Step step : {Step::Removed, Step::Released}) {
+        SCOPED_TRACE(std::string("this copy starts after the lock file of the copy before is ") + stepName(step));
+        TestEnv env(false);
+        const QString db = env.ctx->dbPath();
+        DatabaseLock thisCopy(db);
+        bool thisCopyHolds = false;
+        {
+            DatabaseLock before(db, [&](Step taken) {
+                if (taken == step)
+                    thisCopyHolds = thisCopy.tryLock();
+            });
+            ASSERT_TRUE(before.tryLock());
+        }
+        EXPECT_TRUE(thisCopyHolds);
+        DatabaseLock oneMore(db);
+        EXPECT_FALSE(oneMore.tryLock());
+    }
+
+    // The lock file removed by someone else while a copy runs: the next copy
+    // starts beside it, as nothing shows the first one is there; when the
+    // first ends, it leaves the second copy's file alone.
+    {
+        SCOPED_TRACE("the file removed while a copy runs");
+        TestEnv env(false);
+        const QString db = env.ctx->dbPath();
+        auto first = std::make_unique<DatabaseLock>(db);
+        ASSERT_TRUE(first->tryLock());
+        ASSERT_TRUE(QFile::remove(db + ".lock"));
+        DatabaseLock second(db);
+        ASSERT_TRUE(second.tryLock());
+        first.reset();
+        EXPECT_TRUE(QFileInfo::exists(db + ".lock"));
+        DatabaseLock third(db);
+        EXPECT_FALSE(third.tryLock());
+    }
+}
+
+TEST(Database, LockFileNotThisUsersToWriteIsLeftAsItIs)
+{
+    // A shared start folder: what others may leave under the lock's name.
+    // Only the lock's own file is ever written; a link is not followed.
+    enum class Ends { Opens, Refused };
+    const struct {
+        const char* label;
+        std::function<void(const QString& lockPath, const QString& keepers)> make;
+        Ends ends;
+        const char* reason;    // %1: the lock file
+        bool anotherUser;      // the case needs a file of another user's
+    } cases[] = {
+        {"a link to a file of the keeper's",
+         [](const QString& lockPath, const QString& keepers) { ASSERT_TRUE(QFile::link(keepers, lockPath)); },
+         Ends::Refused, "its lock file %1 is a link, which Brinestead does not write through", false},
+        {"a link to no file",
+         [](const QString& lockPath, const QString& keepers) {
+             ASSERT_TRUE(QFile::remove(keepers));
+             ASSERT_TRUE(QFile::link(keepers, lockPath));
+         },
+         Ends::Refused, "its lock file %1 is a link, which Brinestead does not write through", false},
+        {"a second name of a file of the keeper's",
+         [](const QString& lockPath, const QString& keepers) {
+             ASSERT_EQ(::link(QFile::encodeName(keepers).constData(), QFile::encodeName(lockPath).constData()), 0);
+         },
+         Ends::Refused, "its lock file %1 is a link, which Brinestead does not write through", false},
+        {"a folder", [](const QString& lockPath, const QString&) { ASSERT_TRUE(QDir().mkdir(lockPath)); },
+         Ends::Refused, "its lock file %1 is not a file", false},
+        {"another user's, that this user may not read",
+         [](const QString& lockPath, const QString&) {
+             writeFile(lockPath, "4000000\nbrinestead\nelsewhere\n");
+             ::chmod(QFile::encodeName(lockPath).constData(), 0600);
+         },
+         Ends::Refused, "its lock file %1 belongs to another user and cannot be opened", true},
+        {"another user's, left by a copy that was killed",
+         [](const QString& lockPath, const QString&) {
+             writeFile(lockPath, "4000000\nbrinestead\nelsewhere\n");
+             ::chmod(QFile::encodeName(lockPath).constData(), 0644);
+         },
+         Ends::Opens, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TestEnv env(false);
+        const QString lockPath = env.ctx->dbPath() + ".lock";
+        const QString keepers = env.path("notes.txt");
+        writeFile(keepers, "the keeper's notes\n");
+        c.make(lockPath, keepers);
+        std::optional<FileOverridesSetAside> asAnyUser;
+        if (c.anotherUser) {
+            const QByteArray native = QFile::encodeName(lockPath);
+            if (::geteuid() == 0) {
+                ASSERT_EQ(::chown(native.constData(), 65534, 65534), 0);
+            }
+            ::chmod(QFile::encodeName(env.dir.path()).constData(), 0777);
+            asAnyUser.emplace(true);
+            const int probe = ::open(native.constData(), O_WRONLY | O_CLOEXEC);
+            if (probe >= 0) {
+                ::close(probe);
+                std::cout << "skipped: nothing here makes the lock file another user's\n";
+                continue;
+            }
+        }
+        const QByteArray lockBefore = readAll(lockPath);
+
+        const DbOpenResult r = openDatabase(*env.ctx);
+
+        if (c.ends == Ends::Opens) {
+            EXPECT_TRUE(r.ok()) << qPrintable(r.message);
+            EXPECT_TRUE(env.ctx->lock);
+            // Held all the same: a second copy is refused.
+            DatabaseLock second(env.ctx->dbPath());
+            EXPECT_FALSE(second.tryLock());
+            EXPECT_EQ(readAll(lockPath), lockBefore);
+            closeDatabase(*env.ctx);
+        } else {
+            EXPECT_EQ(r.status, DbOpenResult::Refused);
+            EXPECT_EQ(r.message.toStdString(),
+                      QStringLiteral("The database file %1 cannot be used: ")
+                              .arg(QDir::toNativeSeparators(env.ctx->dbPath()))
+                              .toStdString()
+                          + QString::fromLatin1(c.reason).arg(lockPath).toStdString()
+                          + (std::string(c.reason).ends_with("write through")
+                                 ? " (remove the link and start again). The file was left as it is."
+                                 : ". The file was left as it is."));
+            EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath()));
+            EXPECT_EQ(readAll(lockPath), lockBefore);
+        }
+        if (QFileInfo::exists(keepers)) {
+            EXPECT_EQ(readAll(keepers), "the keeper's notes\n");
+        } else {
+            EXPECT_FALSE(QFileInfo(keepers).isSymLink());   // nothing made where the link points
+        }
+    }
+
+    // A start folder this user may not write in.
+    TestEnv env(false);
+    const ReadOnlyForThisThread readOnly(env.dir.path());
+    if (!readOnly.holds())
+        GTEST_SKIP() << "nothing here stops this user writing into a read-only folder";
+    const DbOpenResult r = openDatabase(*env.ctx);
+    EXPECT_EQ(r.status, DbOpenResult::Refused);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("its lock file %1.lock cannot be created (no permission to "
+                                                  "write in the folder)")
+                                       .arg(env.ctx->dbPath())))
+        << qPrintable(r.message);
 }
 
 TEST(Database, ConfigWithoutItsRowGetsTheDefaultRow)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <optional>
 
 #include <fcntl.h>
 #include <linux/capability.h>
@@ -14,10 +15,42 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+// For the running thread, the administrator's overrides of file permissions
+// are set aside while the object lives, so a file's mode and owner hold as
+// they do for any other user. A user who has none loses nothing. Setting them
+// aside needs no privilege; they stay permitted, so they come back.
+class FileOverridesSetAside {
+public:
+    // readToo: the override that lets the administrator read and list
+    // anything goes too, not only the one that lets it write anything.
+    explicit FileOverridesSetAside(bool readToo = false)
+    {
+        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        if (readToo)
+            reduced[0].effective &= ~(1u << CAP_DAC_READ_SEARCH);
+        m_done = ::syscall(SYS_capset, &m_header, reduced) == 0;
+    }
+    ~FileOverridesSetAside()
+    {
+        if (m_done)
+            ::syscall(SYS_capset, &m_header, m_saved);
+    }
+    FileOverridesSetAside(const FileOverridesSetAside&) = delete;
+    FileOverridesSetAside& operator=(const FileOverridesSetAside&) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+    bool m_done = false;
+};
+
 class ReadOnlyForThisThread {
 public:
     // Takes the write permission off path; when this user still may write to
-    // it, first drops the administrator's permission override for this thread,
+    // it, first sets the administrator's overrides aside for this thread,
     // then sets the file system's immutable mark. Everything is undone when the
     // object goes.
     explicit ReadOnlyForThisThread(const QString& path)
@@ -26,7 +59,7 @@ public:
         QFile::setPermissions(path, m_permissions & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
                                                       | QFileDevice::WriteGroup | QFileDevice::WriteOther));
         if (writable())
-            dropPermissionOverride();
+            m_overridesSetAside.emplace();
         if (writable())
             m_immutable = setImmutable(true);
         m_holds = !writable();
@@ -35,8 +68,7 @@ public:
     {
         if (m_immutable)
             setImmutable(false);
-        if (m_overrideDropped)
-            ::syscall(SYS_capset, &m_capHeader, m_savedCaps);
+        m_overridesSetAside.reset();
         QFile::setPermissions(m_path, m_permissions);
     }
     ReadOnlyForThisThread(const ReadOnlyForThisThread&) = delete;
@@ -66,18 +98,6 @@ private:
         return true;
     }
 
-    // The administrator writes through the capability that overrides file
-    // permissions; out of this thread's effective set (it stays permitted, so
-    // it can come back), the file's mode holds. Dropping needs no privilege.
-    void dropPermissionOverride()
-    {
-        if (::syscall(SYS_capget, &m_capHeader, m_savedCaps) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_savedCaps[0], m_savedCaps[1]};
-        reduced[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        m_overrideDropped = ::syscall(SYS_capset, &m_capHeader, reduced) == 0;
-    }
-
     // The immutable mark stops the administrator too; it needs a file system
     // that keeps it and the right to set it.
     bool setImmutable(bool on) const
@@ -98,9 +118,7 @@ private:
     QString m_path;
     QByteArray m_native;
     QFileDevice::Permissions m_permissions;
-    __user_cap_header_struct m_capHeader{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_savedCaps[2]{};
-    bool m_overrideDropped = false;
+    std::optional<FileOverridesSetAside> m_overridesSetAside;
     bool m_immutable = false;
     bool m_holds = false;
 };
