@@ -5,6 +5,7 @@
 #include "core/AppContext.h"
 #include "core/Backup.h"
 #include "core/Database.h"
+#include "core/OwnFiles.h"
 #include "core/Settings.h"
 #include "core/ui/AboutBox.h"
 #include "core/ui/TipOfTheDayDialog.h"
@@ -32,9 +33,7 @@ QString setupPendingPath(const AppContext& ctx)
 
 void markSetupPending(const AppContext& ctx)
 {
-    QFile mark(setupPendingPath(ctx));
-    if (mark.open(QIODevice::WriteOnly))
-        mark.close();
+    writeOwnFile(setupPendingPath(ctx), QByteArray());
 }
 
 } // namespace
@@ -121,7 +120,9 @@ int Startup::run()
     // species lists offer names from the first day whichever source is chosen.
     // A setup that an earlier start left unfinished is finished here.
     const QString setupPending = setupPendingPath(m_ctx);
-    if (opened.status == DbOpenResult::Created || QFileInfo::exists(setupPending)) {
+    // Only a mark the program made counts: a link under its name is none.
+    const QFileInfo mark(setupPending);
+    if (opened.status == DbOpenResult::Created || (mark.isFile() && !mark.isSymLink())) {
         QString problem;
         const bool filesInstalled = installDefaultNameFiles(m_ctx.startDir, &problem);
         if (!filesInstalled)

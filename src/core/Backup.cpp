@@ -1,12 +1,14 @@
 #include "core/Backup.h"
 
 #include "core/AppContext.h"
+#include "core/OwnFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -74,22 +76,10 @@ const QString kRecordedTarget = QStringLiteral("backup to ");
 
 void writePendingRecord(const AppContext& ctx, const QString& target)
 {
-    QFile record(pendingRecordPath(ctx));
-    if (!record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    record.write((kRecordedTarget + target).toUtf8() + '\n');
-    record.flush();
-#ifdef Q_OS_UNIX
     // On the disk, with its name in the folder, before the copy is made: no
-    // power cut keeps the copy and loses its record.
-    ::fsync(record.handle());
-    const int folder = ::open(QFile::encodeName(QFileInfo(record.fileName()).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-#endif
+    // power cut keeps the copy and loses its record. A backup goes on without
+    // a record it could not write, as before there were records.
+    writeOwnFile(pendingRecordPath(ctx), (kRecordedTarget + target).toUtf8() + '\n');
 }
 
 // The engine keeps a journal beside the copy while it writes it; a copy cut
@@ -97,22 +87,20 @@ void writePendingRecord(const AppContext& ctx, const QString& target)
 const QString kJournalSuffix = QStringLiteral("-journal");
 
 // The temporary copies an earlier backup to the same file name left beside it:
-// "<name>.XXXXXX.part", as this program names them, and their journals
-// "<name>.XXXXXX.part-journal" (also when the copy itself is gone).
+// "<name>.XXXXXX.part", as this program names them (the target's name as it
+// is written, six letters or digits), and their journals
+// "<name>.XXXXXX.part-journal" (also when the copy itself is gone). Files of
+// the keeper's that only look alike (another letter case, other characters)
+// stay.
 void removeStaleParts(const QFileInfo& target)
 {
     const QDir folder(target.absolutePath());
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QString part = QStringLiteral("*.part");
-    const int partSize = prefix.size() + 6 + 5;
-    const QStringList names =
-        folder.entryList({prefix + part, prefix + part + kJournalSuffix}, QDir::Files | QDir::Hidden);
-    for (const QString& name : names) {
-        const bool copy = name.size() == partSize;
-        const bool journal = name.size() == partSize + kJournalSuffix.size() && name.endsWith(kJournalSuffix);
-        if (copy || journal)
+    const QRegularExpression ours(QLatin1Char('^') + QRegularExpression::escape(target.fileName())
+                                  + QStringLiteral("\\.[A-Za-z0-9]{6}\\.part(-journal)?$"));
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (ours.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
-    }
 }
 
 BackupCopy failed(const QString& reason)
@@ -124,31 +112,40 @@ BackupCopy failed(const QString& reason)
 
 } // namespace
 
-bool isDatabaseFile(const AppContext& ctx, const QString& target)
+TargetClash clashWithDatabase(const AppContext& ctx, const QString& target)
 {
     if (target.isEmpty())
-        return false;
+        return TargetClash::None;
     const QString wanted = resolved(absoluteTarget(ctx, target));
     const QString db = resolved(ctx.dbPath());
+    if (wanted == db)
+        return TargetClash::DatabaseItself;
     // The engine's journals, the lock, and the files the program itself keeps
     // beside the database for a while (a backup's record, a new file being
     // made, an unfinished first start) and removes again: a backup written
     // under one of those names would be removed with it.
-    const QStringList companions = {QString(),          QStringLiteral("-journal"), QStringLiteral("-wal"),
-                                    QStringLiteral("-shm"), QStringLiteral(".lock"),    QStringLiteral(".backup"),
-                                    QStringLiteral(".new"), QStringLiteral(".setup")};
+    const QStringList companions = {QStringLiteral("-journal"), QStringLiteral("-wal"),   QStringLiteral("-shm"),
+                                    QStringLiteral(".lock"),    QStringLiteral(".backup"), QStringLiteral(".new"),
+                                    QStringLiteral(".setup")};
     for (const QString& suffix : companions)
         if (wanted == db + suffix)
-            return true;
-    return false;
+            return TargetClash::KeptBesideIt;
+    return TargetClash::None;
 }
 
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
 {
     if (target.trimmed().isEmpty())
         return failed(QStringLiteral("no file name was given"));
-    if (isDatabaseFile(ctx, target))
+    switch (clashWithDatabase(ctx, target)) {
+    case TargetClash::DatabaseItself:
         return failed(QStringLiteral("%1 is the open database itself").arg(ctx.dbFileName));
+    case TargetClash::KeptBesideIt:
+        return failed(QStringLiteral("%1 is a name Brinestead keeps beside the database for its own use")
+                          .arg(QFileInfo(target).fileName()));
+    case TargetClash::None:
+        break;
+    }
 
     const QString path = absoluteTarget(ctx, target);
     const QFileInfo info(path);
@@ -178,10 +175,12 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
         if (!temp.open())
             return failed(temp.errorString());
         tempPath = temp.fileName();
+        // Read by all, as a copy the keeper makes is; set on the file opened,
+        // not on whatever may stand under its name by now.
+        temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
         temp.close();
     }
-    QFile::setPermissions(tempPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
     // The copy is read through a connection of its own: VACUUM INTO reads
     // inside one read transaction, so it sees only committed data (never half
@@ -241,30 +240,29 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
 
 void removeInterruptedBackupCopy(const AppContext& ctx)
 {
-    QFile record(pendingRecordPath(ctx));
-    if (!record.exists())
+    const QString recordPath = pendingRecordPath(ctx);
+    if (!nameIsTaken(recordPath))
         return;
+    // Only a record the program wrote is read: a link under its name is not
+    // followed, and goes like the record.
     QString line;
-    if (record.open(QIODevice::ReadOnly)) {
-        const QByteArray text = record.read(64 * 1024);
-        if (text.endsWith('\n'))
-            line = QString::fromUtf8(text.chopped(1));
-        record.close();
-    }
+    const std::optional<QByteArray> text = readOwnFile(recordPath, 64 * 1024);
+    if (text && text->endsWith('\n'))
+        line = QString::fromUtf8(text->chopped(1));
     if (line.startsWith(kRecordedTarget)) {
         // The temporary copies beside the target, as this program names them,
         // whether the backup had made one yet or not.
         const QString target = line.mid(kRecordedTarget.size());
         if (!target.isEmpty())
             removeStaleParts(QFileInfo(absoluteTarget(ctx, target)));
-    } else if (line.endsWith(QLatin1String(".part")) && !isDatabaseFile(ctx, line)) {
+    } else if (line.endsWith(QLatin1String(".part")) && clashWithDatabase(ctx, line) == TargetClash::None) {
         // A record of an earlier release: only a file it names as this program
         // names its temporary copies, and the engine's journal beside it.
         for (const QString& path : {line, line + kJournalSuffix})
             if (QFileInfo(path).isFile())
                 QFile::remove(path);
     }
-    QFile::remove(record.fileName());
+    QFile::remove(recordPath);
 }
 
 QString generalDate(const QDateTime& moment, const QLocale& locale)
@@ -298,12 +296,22 @@ BackupOutcome backupDatabaseFile(AppContext& ctx)
     if (target.isEmpty())
         return BackupOutcome::Cancelled;
 
-    if (isDatabaseFile(ctx, target)) {
+    switch (clashWithDatabase(ctx, target)) {
+    case TargetClash::DatabaseItself:
         services.tell(QStringLiteral("%1 is the database Brinestead has open; it cannot be backed up onto "
                                      "itself. Choose another name for the backup copy.")
                           .arg(ctx.dbFileName),
                       kTitle, MsgIcon::Exclamation);
         return BackupOutcome::Refused;
+    case TargetClash::KeptBesideIt:
+        services.tell(QStringLiteral("%1 is a name Brinestead keeps beside the database %2 for its own use, "
+                                     "so a backup copy under it would not last. Choose another name for the "
+                                     "backup copy.")
+                          .arg(QFileInfo(target).fileName(), ctx.dbFileName),
+                      kTitle, MsgIcon::Exclamation);
+        return BackupOutcome::Refused;
+    case TargetClash::None:
+        break;
     }
 
     const bool existed = QFileInfo::exists(absoluteTarget(ctx, target));

@@ -19,13 +19,15 @@ struct BackupCopy {
     qint64 size = 0;      // the copy's length in bytes
 };
 
-// True when target names the database file itself or one of the files the
-// engine and the program keep beside it (journal, lock).
-bool isDatabaseFile(const AppContext& ctx, const QString& target);
+// What a backup target would overwrite of the open database: the file itself,
+// or one of the files the engine and the program keep beside it (journal,
+// lock, a backup's record, ...).
+enum class TargetClash { None, DatabaseItself, KeptBesideIt };
+TargetClash clashWithDatabase(const AppContext& ctx, const QString& target);
 
 // Copies the open database to target (relative names are taken from the start
 // directory), replacing an existing file only once the copy is complete.
-// Refuses the database file itself. The copy holds the committed state only.
+// Refuses the database file and the names kept beside it. The copy holds the committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
 
 // Removes the temporary copies (and their journals) that a backup cut short

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -121,11 +122,26 @@ TEST(Startup, FirstStartInAnEmptyFolder)
 TEST(Startup, FirstStartLeftUnfinishedIsFinishedByTheNextStart)
 {
     // The program ends while the note that the file was created is up, or a
-    // folder stands where a names file goes.
-    for (const bool folderInTheWay : {false, true}) {
-        SCOPED_TRACE(folderInTheWay ? "folder in the way" : "ended at the note");
+    // folder stands where a names file goes. A link left under the name of the
+    // mark of an unfinished start, to a file of the keeper's or to none, is
+    // not written through: the mark is made new in its place.
+    enum Case { EndedAtTheNote, FolderInTheWay, LinkToAFile, DanglingLink };
+    for (const Case c : {EndedAtTheNote, FolderInTheWay, LinkToAFile, DanglingLink}) {
+        SCOPED_TRACE(c == FolderInTheWay ? "folder in the way"
+                     : c == LinkToAFile  ? "ended at the note, a link to a file of the keeper's under the mark's name"
+                     : c == DanglingLink ? "ended at the note, a dangling link under the mark's name"
+                                         : "ended at the note");
+        const bool folderInTheWay = c == FolderInTheWay;
         StartupRun run;
         const QString setupMark = run.env.path("VX.MDB.setup");
+        QTemporaryDir elsewhere;
+        const QString keepers = elsewhere.filePath("notes.txt");
+        if (c == LinkToAFile) {
+            writeFile(keepers, "the keeper's notes\n");
+        }
+        if (c == LinkToAFile || c == DanglingLink) {
+            ASSERT_TRUE(QFile::link(keepers, setupMark));
+        }
         if (folderInTheWay) {
             ASSERT_TRUE(QDir().mkdir(run.env.path(kSaltNamesFile)));
             ASSERT_EQ(run.run(), 0);
@@ -145,8 +161,11 @@ TEST(Startup, FirstStartLeftUnfinishedIsFinishedByTheNextStart)
             run.env.messages.onShow = [](const Message&) { throw Ended(); };
             EXPECT_THROW(run.run(), Ended);
             run.env.messages.onShow = logMessage;
+            EXPECT_TRUE(QFileInfo(setupMark).isFile() && !QFileInfo(setupMark).isSymLink());
         }
         ASSERT_TRUE(QFile::exists(run.env.path("VX.MDB")));
+        EXPECT_EQ(readAll(keepers), c == LinkToAFile ? "the keeper's notes\n" : "");
+        EXPECT_EQ(QFileInfo::exists(keepers), c == LinkToAFile);
 
         run.restart();
         ASSERT_EQ(run.run(), 0);

@@ -66,21 +66,48 @@ bool databaseUsable(AppContext& ctx)
 
 TEST(Backup, CopyOpensAsDatabaseWithTheSameRowsAndReportsItsAttributes)
 {
-    TestEnv env(true, false);
-    addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
-    addTank(*env.ctx, "12-08-2026 14:05:10", "Guppies");
-    QTemporaryDir other;
-    const QString target = other.filePath("saved.bak");
+    // The backup's record beside the database is made new under its name: a
+    // link left there, to a file of the keeper's or to none, is not written
+    // through.
+    enum Record { Free, LinkToAFile, DanglingLink };
+    for (const Record record : {Free, LinkToAFile, DanglingLink}) {
+        SCOPED_TRACE(record == Free ? "no record beside the database"
+                     : record == LinkToAFile ? "a link to a file of the keeper's under the record's name"
+                                             : "a dangling link under the record's name");
+        TestEnv env(true, false);
+        addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
+        addTank(*env.ctx, "12-08-2026 14:05:10", "Guppies");
+        QTemporaryDir other;
+        const QString target = other.filePath("saved.bak");
+        const QString recordPath = env.ctx->dbPath() + ".backup";
+        const QString keepers = other.filePath("notes.txt");
+        if (record == LinkToAFile) {
+            writeFile(keepers, "the keeper's notes\n");
+        }
+        if (record != Free) {
+            ASSERT_TRUE(QFile::link(keepers, recordPath));
+        }
 
-    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+        const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
 
-    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
-    EXPECT_EQ(tankNamesIn(target), QStringList({"Guppies", "Reef"}));
-    EXPECT_EQ(copy.bareName, "saved.bak");
-    EXPECT_EQ(copy.size, QFileInfo(target).size());
-    EXPECT_GT(copy.size, 0);
-    EXPECT_TRUE(partFiles(other.path()).isEmpty());
-    EXPECT_TRUE(databaseUsable(*env.ctx));
+        ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+        EXPECT_EQ(tankNamesIn(target), QStringList({"Guppies", "Reef"}));
+        EXPECT_EQ(copy.bareName, "saved.bak");
+        EXPECT_EQ(copy.size, QFileInfo(target).size());
+        EXPECT_GT(copy.size, 0);
+        EXPECT_EQ(QFile::permissions(target) & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                          | QFileDevice::ReadGroup | QFileDevice::ReadOther
+                                                          | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        EXPECT_EQ(QDir(other.path()).entryList(QDir::Files).join(", ").toStdString(),
+                  record == LinkToAFile ? "notes.txt, saved.bak" : "saved.bak");
+        if (record == LinkToAFile) {
+            EXPECT_EQ(readAll(keepers), "the keeper's notes\n");
+        }
+        // The record is gone with the backup over, and the link with it.
+        EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files | QDir::System).join(", ").toStdString(),
+                  "VX.MDB, VX.MDB.lock");
+        EXPECT_TRUE(databaseUsable(*env.ctx));
+    }
 }
 
 TEST(Backup, ReplacesAnExistingFileOnlyWithACompleteCopy)
@@ -101,34 +128,68 @@ TEST(Backup, TemporaryCopiesLeftByABackupCutShortAreRemoved)
 {
     TestEnv env(true, false);
     addTank(*env.ctx, "12-08-2026 14:05:09", "Reef");
-    const QString target = env.path("weekly.bak");
-    // What backups to the same name killed half-way leave: temporary copies
-    // beside the target, with the engine's journal, or the journal alone.
-    // Files of the keeper's that merely look alike are not touched.
-    writeFile(env.path("weekly.bak.a1B2c3.part"), QByteArray(4096, 'x'));
-    writeFile(env.path("weekly.bak.a1B2c3.part-journal"), QByteArray(512, 'j'));
-    writeFile(env.path("weekly.bak.D4e5F6.part-journal"), QByteArray(512, 'j'));
-    writeFile(env.path("weekly.bak.notes.part"), "the keeper's own");
-    writeFile(env.path("weekly.bak.notes.part-journal"), "the keeper's own");
+    const QString target = env.path("backup.mdb");
+    // Files of the keeper's that merely look like what a backup leaves: other
+    // letter cases of the name or of ".part", other than six letters or digits.
+    const QStringList keepers = {
+        "BACKUP.MDB.Keeper.PART",       "Backup.mdb.abcdef.part",  "backup.mdb.ABCDEF.PART",
+        "backup.mdb.a-b-c-.part",       "backup.mdb.ab cd .part",  "backup.mdb.notes.part",
+        "backup.mdb.notes.part-journal", "backup.mdb.abcdef.PART-journal", "Backup.mdb.abcdef.part-journal",
+        "backup.mdb.abcdefg.part",      "backup.mdb.abcdef.part.old", "xbackup.mdb.abcdef.part",
+    };
+    const auto leaveWhatABackupCutShortLeaves = [&] {
+        // What backups to the same name killed half-way leave: temporary
+        // copies beside the target, with the engine's journal, or the journal
+        // alone.
+        writeFile(env.path("backup.mdb.a1B2c3.part"), QByteArray(4096, 'x'));
+        writeFile(env.path("backup.mdb.a1B2c3.part-journal"), QByteArray(512, 'j'));
+        writeFile(env.path("backup.mdb.D4e5F6.part-journal"), QByteArray(512, 'j'));
+        writeFile(env.path("backup.mdb.QRSTUV.part"), QByteArray(4096, 'x'));
+    };
+    for (const QString& name : keepers)
+        writeFile(env.path(name), "the keeper's own " + name.toUtf8());
+    const auto expectOnlyTheKeepersLeft = [&] {
+        QStringList left = QDir(env.dir.path()).entryList(QDir::Files);
+        left.removeAll("VX.MDB");
+        left.removeAll("VX.MDB.lock");
+        left.removeAll("backup.mdb");
+        QStringList wanted = keepers;
+        wanted.sort();
+        left.sort();
+        EXPECT_EQ(left.join(" | ").toStdString(), wanted.join(" | ").toStdString());
+        for (const QString& name : keepers)
+            EXPECT_EQ(readAll(env.path(name)), "the keeper's own " + name.toUtf8()) << name.toStdString();
+        EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
+    };
 
-    const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
-
-    ASSERT_TRUE(copy.ok) << copy.error.toStdString();
-    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part", "weekly.bak.notes.part-journal"}));
-    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
-
-    // A backup an earlier release was making when it was killed: its record
-    // names the temporary copy itself, and the next start removes that copy
-    // and its journal.
-    writeFile(env.path("weekly.bak.a1B2c3.part"), QByteArray(4096, 'x'));
-    writeFile(env.path("weekly.bak.a1B2c3.part-journal"), QByteArray(512, 'j'));
-    writeFile(env.ctx->dbPath() + ".backup", (env.path("weekly.bak.a1B2c3.part") + "\n").toUtf8());
-
-    removeInterruptedBackupCopy(*env.ctx);
-
-    EXPECT_EQ(partFiles(env.dir.path()), QStringList({"weekly.bak.notes.part", "weekly.bak.notes.part-journal"}));
-    EXPECT_EQ(tankNamesIn(target), QStringList({"Reef"}));
-    EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath() + ".backup"));
+    {
+        SCOPED_TRACE("the next backup to the same name");
+        leaveWhatABackupCutShortLeaves();
+        const BackupCopy copy = copyDatabaseTo(*env.ctx, target);
+        ASSERT_TRUE(copy.ok) << copy.error.toStdString();
+        expectOnlyTheKeepersLeft();
+        EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath() + ".backup"));
+    }
+    {
+        SCOPED_TRACE("the next start after a backup cut short");
+        leaveWhatABackupCutShortLeaves();
+        writeFile(env.ctx->dbPath() + ".backup", ("backup to " + target + "\n").toUtf8());
+        removeInterruptedBackupCopy(*env.ctx);
+        expectOnlyTheKeepersLeft();
+        EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath() + ".backup"));
+    }
+    {
+        // A backup an earlier release was making when it was killed: its
+        // record names the temporary copy itself, and the next start removes
+        // that copy and its journal.
+        SCOPED_TRACE("the next start after a backup of an earlier release cut short");
+        writeFile(env.path("backup.mdb.a1B2c3.part"), QByteArray(4096, 'x'));
+        writeFile(env.path("backup.mdb.a1B2c3.part-journal"), QByteArray(512, 'j'));
+        writeFile(env.ctx->dbPath() + ".backup", (env.path("backup.mdb.a1B2c3.part") + "\n").toUtf8());
+        removeInterruptedBackupCopy(*env.ctx);
+        expectOnlyTheKeepersLeft();
+        EXPECT_FALSE(QFileInfo::exists(env.ctx->dbPath() + ".backup"));
+    }
 }
 
 namespace {
@@ -223,6 +284,8 @@ TEST(Backup, RecordThatNamesNoTemporaryCopyMakesTheStartRemoveNothing)
         {"torn after a name of the keeper's that ends as a copy's does", "weekly.part", "%1/weekly.part"},
         {"whole, naming a file the program does not name so", "weekly.bak", "%1/weekly.bak\n"},
         {"torn inside the target's name", "weekly.backup.part", "backup to %1/weekly"},
+        // a link under the record's name, to a file that reads as a record
+        {"a link to a file of the keeper's", "weekly.bak", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -231,12 +294,24 @@ TEST(Backup, RecordThatNamesNoTemporaryCopyMakesTheStartRemoveNothing)
         const QString keepers = other.filePath(QString::fromLatin1(c.keepersFile));
         writeFile(keepers, "last week's backup");
         const QString recordPath = env.ctx->dbPath() + ".backup";
-        writeFile(recordPath, QString::fromLatin1(c.record).arg(other.path()).toUtf8());
+        const QString linked = other.filePath("record.txt");
+        const QByteArray readsAsARecord = ("backup to " + keepers.chopped(4) + "\n").toUtf8();
+        if (c.record) {
+            writeFile(recordPath, QString::fromLatin1(c.record).arg(other.path()).toUtf8());
+        } else {
+            writeFile(keepers.chopped(4) + ".a1B2c3.part", "the keeper's own");
+            writeFile(linked, readsAsARecord);
+            ASSERT_TRUE(QFile::link(linked, recordPath));
+        }
 
         removeInterruptedBackupCopy(*env.ctx);
 
         EXPECT_EQ(readAll(keepers).toStdString(), "last week's backup");
-        EXPECT_FALSE(QFileInfo::exists(recordPath));
+        EXPECT_FALSE(QFileInfo(recordPath).exists() || QFileInfo(recordPath).isSymLink());
+        if (!c.record) {
+            EXPECT_EQ(readAll(linked), readsAsARecord);
+            EXPECT_EQ(readAll(keepers.chopped(4) + ".a1B2c3.part"), "the keeper's own");
+        }
     }
 }
 
@@ -244,19 +319,44 @@ TEST(Backup, RefusesTheDatabaseAndItsCompanionFiles)
 {
     TestEnv env(true, false);
     const QByteArray before = readAll(env.ctx->dbPath());
-    for (const QString& name : {QStringLiteral("VX.MDB"), env.ctx->dbPath(), env.path("sub/../VX.MDB"),
-                                env.path("VX.MDB-journal"), env.path("VX.MDB.lock"),
-                                // the program removes these again of itself
-                                QStringLiteral("VX.MDB.backup"), QStringLiteral("VX.MDB.new"),
-                                QStringLiteral("VX.MDB.setup")}) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_TRUE(isDatabaseFile(*env.ctx, name));
-        const BackupCopy copy = copyDatabaseTo(*env.ctx, name);
+    const QString itself = "VX.MDB is the database Brinestead has open; it cannot be backed up onto itself. "
+                           "Choose another name for the backup copy.";
+    const QString kept = "%1 is a name Brinestead keeps beside the database VX.MDB for its own use, so a backup "
+                         "copy under it would not last. Choose another name for the backup copy.";
+    const struct {
+        QString target;
+        TargetClash clash;
+        QString told;
+    } cases[] = {
+        {"VX.MDB", TargetClash::DatabaseItself, itself},
+        {env.ctx->dbPath(), TargetClash::DatabaseItself, itself},
+        {env.path("sub/../VX.MDB"), TargetClash::DatabaseItself, itself},
+        {env.path("VX.MDB-journal"), TargetClash::KeptBesideIt, kept.arg("VX.MDB-journal")},
+        {env.path("VX.MDB.lock"), TargetClash::KeptBesideIt, kept.arg("VX.MDB.lock")},
+        // the program removes these again of itself
+        {"VX.MDB.backup", TargetClash::KeptBesideIt, kept.arg("VX.MDB.backup")},
+        {"VX.MDB.new", TargetClash::KeptBesideIt, kept.arg("VX.MDB.new")},
+        {env.path("VX.MDB.setup"), TargetClash::KeptBesideIt, kept.arg("VX.MDB.setup")},
+        {"VX.MDB.bak", TargetClash::None, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        EXPECT_EQ(clashWithDatabase(*env.ctx, c.target), c.clash);
+        if (c.clash == TargetClash::None)
+            continue;
+        const BackupCopy copy = copyDatabaseTo(*env.ctx, c.target);
         EXPECT_FALSE(copy.ok);
         EXPECT_FALSE(copy.error.isEmpty());
+
+        env.messages.clear();
+        env.files.answers.enqueue(c.target);
+        EXPECT_EQ(backupDatabaseFile(*env.ctx), BackupOutcome::Refused);
+        ASSERT_EQ(env.messages.shown.size(), 1);
+        EXPECT_EQ(env.messages.shown[0].text.toStdString(), c.told.toStdString());
+        EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Exclamation);
     }
-    EXPECT_FALSE(isDatabaseFile(*env.ctx, "VX.MDB.bak"));
     EXPECT_EQ(readAll(env.ctx->dbPath()), before);
+    EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files).join(", ").toStdString(), "VX.MDB, VX.MDB.lock");
     EXPECT_TRUE(databaseUsable(*env.ctx));
 }
 
