@@ -1,6 +1,7 @@
 #include "core/Database.h"
 
 #include "core/AppContext.h"
+#include "core/OwnFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -539,11 +540,12 @@ Inspection inspectReadOnly(const QString& path)
     return {reason, indexesDamaged, damage};
 }
 
-// A name beside path that no file has yet: path + suffix, then with a number.
+// A name beside path that nothing has yet (a link to no file counts as
+// taken): path + suffix, then with a number.
 QString freeNameBeside(const QString& path, const QString& suffix)
 {
     QString candidate = path + suffix;
-    for (int n = 2; QFileInfo::exists(candidate); ++n)
+    for (int n = 2; nameIsTaken(candidate); ++n)
         candidate = path + suffix + QString::number(n);
     return candidate;
 }

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Dates.h"
+#include "core/OwnFiles.h"
 
 #include <QFile>
 #include <QSqlError>
@@ -158,7 +159,9 @@ QString keepCopy(const QString& path, const QString& version, QString* error)
 {
     const QString base = QStringLiteral("%1.v%2.bak").arg(path, version.trimmed());
     QString target = base;
-    for (int i = 2; QFile::exists(target); ++i)
+    // A name taken by anything, a link to no file too: a copy is never
+    // written through a link.
+    for (int i = 2; nameIsTaken(target); ++i)
         target = QStringLiteral("%1.%2").arg(base).arg(i);
     QFile source(path);
     if (!source.copy(target)) {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -277,9 +278,12 @@ TEST(Database, IndexesThatNoLongerMatchTheirTablesAreRebuiltAndACopyKept)
     EXPECT_TRUE(again.message.isEmpty()) << qPrintable(again.message);
     closeDatabase(*env.ctx);
 
-    // Damaged again while the first copy is still there: the indexes are
-    // rebuilt once more, the new copy is kept under the next free name and
-    // the first copy stays as it was.
+    // Damaged again while the first copy is still there, and a link to no
+    // file under the next name: the indexes are rebuilt once more, the new
+    // copy is kept under the next free name (not through the link) and the
+    // first copy stays as it was.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("copy"), path + ".damaged2"));
     flipInPage(path, "waterlog_tank", "2024-01-05", "2024-01-07");
     const QByteArray damagedAgain = readAll(path);
     ASSERT_NE(damagedAgain, damaged);
@@ -287,7 +291,8 @@ TEST(Database, IndexesThatNoLongerMatchTheirTablesAreRebuiltAndACopyKept)
     const DbOpenResult second = openDatabase(*env.ctx);
 
     ASSERT_EQ(second.status, DbOpenResult::Opened) << qPrintable(second.message);
-    const QString secondCopy = path + ".damaged2";
+    const QString secondCopy = path + ".damaged3";
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("copy")));
     EXPECT_TRUE(second.message.contains(QDir::toNativeSeparators(secondCopy))) << qPrintable(second.message);
     EXPECT_EQ(readAll(secondCopy), damagedAgain);
     EXPECT_EQ(readAll(copy), damaged);

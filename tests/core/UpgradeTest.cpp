@@ -4,6 +4,8 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
@@ -148,6 +150,9 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
         ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier");
     }
+    // ... nor is a copy written through a link left under the next name.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("copy"), earlierCopy + ".2"));
     const QByteArray before = fileHash(f.env.ctx->dbPath());
 
     Recorded rec;
@@ -163,7 +168,8 @@ TEST(Upgrade, SecondLayoutRunsOnlyTheSecondStep)
     EXPECT_EQ(rows(f.db(), "SELECT SchedRtype, SchedEndDate FROM maintsched ORDER BY rowid"),
               (QList<QStringList>{{"0", "<null>"}, {"0", "<null>"}, {"0", "2019-12-31"}}));
     EXPECT_EQ(checkDatabaseVersion(*f.env.ctx), "2.0 ");
-    EXPECT_EQ(result.backupPath, earlierCopy + ".2");
+    EXPECT_EQ(result.backupPath, earlierCopy + ".3");
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("copy")));
     EXPECT_EQ(fileHash(result.backupPath), before);
     QFile earlier(earlierCopy);
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
