@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -443,20 +444,25 @@ TEST(MainWindow, WindowMenuListsOpenChildrenWithTheActiveOneChecked)
     s.addChild("CompatibilityWindow", std::nullopt);
     s.addChild("FantasyTankWindow", std::nullopt);
     s.addChild("ConversionCalculatorWindow", std::nullopt);
+    // A title with a tank's name in it reads as the keeper typed the name: its
+    // '&' is doubled, so the menu shows it once and takes it for no shortcut.
+    s.addChild("TankWindow", std::nullopt)->setWindowTitle("Reef & Fish");
     s.main.showChild("FantasyTankWindow");
     const QList<QAction*> list = openWindowList(s);
-    ASSERT_EQ(list.size(), 3);
+    ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(list[0]->text(), "&1 CompatibilityWindow");
     EXPECT_EQ(list[1]->text(), "&2 FantasyTankWindow");
     EXPECT_EQ(list[2]->text(), "&3 ConversionCalculatorWindow");
+    EXPECT_EQ(list[3]->text(), "&4 Reef && Fish") << list[3]->text().toStdString();
     EXPECT_FALSE(list[0]->isChecked());
     EXPECT_TRUE(list[1]->isChecked());
     EXPECT_FALSE(list[2]->isChecked());
+    EXPECT_FALSE(list[3]->isChecked());
 
     list[0]->trigger();
     EXPECT_EQ(s.main.activeChild()->objectName(), "CompatibilityWindow");
     const QList<QAction*> again = openWindowList(s);
-    ASSERT_EQ(again.size(), 3);
+    ASSERT_EQ(again.size(), 4);
     EXPECT_TRUE(again[0]->isChecked());
     EXPECT_FALSE(again[1]->isChecked());
 }
@@ -885,6 +891,52 @@ TEST(MainWindow, DialogsOpenCentredOverTheMainWindowAndOnTheScreen)
                 EXPECT_TRUE(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1)
                     << describe(shown[0].geometry) << " over " << describe(p.main.geometry());
             }
+        }
+
+        {
+            // A message box asked from within a dialog (the water-test dialog
+            // refusing a pH of 99.5 on OK) opens centred over that dialog,
+            // which the keeper has moved off the main window's centre.
+            SCOPED_TRACE("a message box over the water-test dialog");
+            Program p;
+            p.main.resize(480, 360);
+            p.main.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.main));
+            p.main.move(mainWindow.at);
+            QApplication::setActiveWindow(mainWindow.active ? &p.main : nullptr);
+            QCoreApplication::processEvents();
+            p.logbookAt(LogbookWindow::TabWater);
+            p.showMessageBoxes();
+            QStringList modals;
+            QList<Shown> shown;
+            QRect dialogAt;
+            ModalWatcher watcher(modals);
+            watcher.answer = [&](QWidget* w) {
+                shown.append({QString::fromLatin1(w->metaObject()->className()), w->geometry(), w->frameGeometry()});
+                if (shown.size() == 1) {
+                    w->move(w->pos() - QPoint(60, 20));
+                    dialogAt = w->geometry();
+                    child<QLineEdit>(w, "phEdit")->setText(QStringLiteral("99.5"));
+                    QTimer::singleShot(0, w, [w, active = mainWindow.active] {
+                        if (!active) {
+                            QApplication::setActiveWindow(nullptr);
+                            QCoreApplication::processEvents();
+                            EXPECT_EQ(QApplication::activeWindow(), nullptr);
+                        }
+                        QTest::mouseClick(child<QPushButton>(w, "okButton"), Qt::LeftButton);
+                    });
+                } else {
+                    static_cast<QDialog*>(w)->reject();
+                }
+            };
+            p.trigger(&p.main, "newEntryAction");
+            ASSERT_EQ(shown.size(), 3) << modals.join(", ").toStdString();
+            EXPECT_EQ(shown[1].className, "QMessageBox");
+            EXPECT_EQ(shown[2].className, "WaterTestDialog");
+            const QPoint off = shown[1].geometry.center() - dialogAt.center();
+            EXPECT_TRUE(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1)
+                << describe(shown[1].geometry) << " over " << describe(dialogAt) << ", the main window at "
+                << describe(p.main.geometry());
         }
 
         Program p;

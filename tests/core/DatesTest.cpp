@@ -38,6 +38,10 @@ TEST(Dates, StrictParserReadsTheKeepersOrder)
         {"12/31/98", "mmddyy", QDate()},
         {"12/31-98", "MMDDYY", QDate()},
         {"12/31/198", "MMDDYY", QDate()},
+        // A four-digit year below 100 names no year a keeper means.
+        {"12/31/0098", "MMDDYY", QDate()},
+        {"31.12.0099", "DDMMYY", QDate()},
+        {"0098/12/31", "YYMMDD", QDate()},
         {"00/10/98", "MMDDYY", QDate()},
         {"1x/31/98", "MMDDYY", QDate()},
     };

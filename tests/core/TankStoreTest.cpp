@@ -2,6 +2,7 @@
 #include "core/TankStore.h"
 #include "support/TestEnv.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,27 @@ void addLogs(const QSqlDatabase& db, const QString& key, int n)
             ASSERT_TRUE(q.exec());
         }
     }
+}
+
+// The tank names stored in the file at path, read on a connection of its own.
+QStringList namesOnFile(const QString& path)
+{
+    QStringList names;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "tankstore_other");
+        other.setDatabaseName(path);
+        other.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (other.open()) {
+            QSqlQuery q(other);
+            q.exec("SELECT tankname FROM TANKLST ORDER BY tankname");
+            while (q.next())
+                names << q.value(0).toString();
+            q.finish();
+        }
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("tankstore_other");
+    return names;
 }
 
 } // namespace
@@ -142,6 +164,12 @@ TEST(TankStore, RemoveDeletesExactlyTheTanksRows)
     QString error;
     EXPECT_FALSE(store.remove("01-01-1990 00:00:00", &error));
     EXPECT_EQ(count(db, "SELECT count(*) FROM waterlog WHERE tankname = ?", pond.tankid), 3);
+    // and leaves nothing open: the next change reaches the file, as another
+    // connection to it reads it.
+    TankRecord annex = tank("Annex");
+    ASSERT_EQ(store.add(annex, env.clock.now().addSecs(60)), TankWrite::Ok);
+    const QStringList onFile = namesOnFile(env.ctx->dbPath());
+    EXPECT_EQ(onFile, (QStringList{"Annex", "Pond"})) << onFile.join(", ").toStdString();
 }
 
 TEST(TankStore, FailedRemoveRollsBackTheLogs)

@@ -97,6 +97,40 @@ TEST(RuleCodec, EncodesTheRuleKinds)
     day.type = Monthly;
     day.monthlyDay = QStringLiteral(" 15 ");
     EXPECT_EQ(store(day).detail, QStringLiteral(" 15 ")) << "stored as typed";
+
+    // A number box is stored as its leading whole number, rounded, and kept
+    // within what the interval column holds: -32768 to 32767.
+    const struct {
+        const char* typed;
+        int stored;
+    } numbers[] = {
+        {"32766", 32766},   {"32767", 32767},   {"32767.4", 32767}, {"32767.5", 32767},
+        {"32768", 32767},   {"40000 days", 32767}, {"1e10", 32767}, {"-32768", -32768},
+        {"-32769", -32768}, {"-1e10", -32768},  {"2.5", 3},         {" 7 days", 7},
+        {"every 7", 0},     {"", 0},
+    };
+    for (const auto& n : numbers) {
+        SCOPED_TRACE(n.typed);
+        EditorValues daily = opened();
+        daily.dailyDays = QString::fromLatin1(n.typed);
+        EXPECT_EQ(store(daily).interval, n.stored);
+    }
+    // Every box of a number is kept so.
+    EditorValues weeks = opened();
+    weeks.type = Weekly;
+    weeks.weeklyWeeks = QStringLiteral("99999");
+    EXPECT_EQ(store(weeks).interval, 32767);
+    EditorValues months = opened();
+    months.type = Monthly;
+    months.monthlyInterval = QStringLiteral("32768");
+    EXPECT_EQ(store(months).interval, 32767);
+    months.monthlySubtype = 1;
+    months.monthlyInterval2 = QStringLiteral("32768");
+    EXPECT_EQ(store(months).interval, 32767);
+    EditorValues yearly = opened();
+    yearly.type = Yearly;
+    yearly.yearlyDay = QStringLiteral("32768");
+    EXPECT_EQ(store(yearly).interval, 32767);
 }
 
 TEST(RuleCodec, FieldsTheRuleDoesNotSetKeepTheirValues)

@@ -550,15 +550,20 @@ struct TextList {
         const QHeaderView* header = view.header();
         return header->sectionViewportPosition(4) + header->sectionSize(4) >= view.viewport()->width();
     }
-    // Drags the right edge of a column's header by `by` pixels, as the keeper does.
+    // Drags the right edge of a column's header by `by` pixels, as the keeper
+    // does: in a few moves, the list laid out and painted anew between them.
     void dragColumnEdge(int column, int by)
     {
         QHeaderView* header = view.header();
         const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
                           header->height() / 2);
         QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
-        QTest::mouseMove(header->viewport(), edge + QPoint(by, 0));
+        for (int step = 1; step <= 4; ++step) {
+            QTest::mouseMove(header->viewport(), edge + QPoint(by * step / 4, 0));
+            QCoreApplication::processEvents();
+        }
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(by, 0));
+        QCoreApplication::processEvents();
     }
     void doubleClickColumnEdge(int column)
     {
@@ -588,6 +593,8 @@ TEST(fitTextColumns, ShareTheRoomTheOtherColumnsLeave)
         {"still too long: the others keep what they need", 300, {100, 200, 100}, {400, 60, 80}, {160, 60, 80}},
         {"two texts cut: the shorter reads whole", 500, {100, 100, 100}, {400, 180, 80}, {240, 180, 80}},
         {"no text cut: the designed widths stay", 150, {100, 100, 100}, {60, 60, 60}, {100, 100, 100}},
+        {"a text as wide as designed is not cut", 250, {100, 100, 100}, {100, 60, 60}, {100, 100, 100}},
+        {"texts as wide as designed, nothing to give", 200, {100, 150, 100}, {100, 150, 40}, {100, 150, 100}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -643,6 +650,24 @@ TEST(fitTextColumns, AWidthChangeSharesTheRoomAgainAndKeepsWhatTheKeeperSized)
     // The next fill fits them again.
     fitTextColumns(&list.view, list.columns);
     EXPECT_EQ(list.textWidths(), fitted);
+    EXPECT_TRUE(list.lastColumnStretches());
+
+    // The keeper narrows the first column: the last one stretches over the
+    // room that leaves by itself, and still counts with what it needs (60)
+    // when the list's width changes: the other texts read whole again.
+    list.dragColumnEdge(0, -100);
+    ASSERT_EQ(list.view.header()->sectionSize(0), 175);
+    list.setRoom(650);
+    EXPECT_EQ(list.textWidths(), QVector<int>({175, 150, 300}));
+    EXPECT_TRUE(list.lastColumnStretches());
+    // The keeper widens the last column past the list's edge: the next width
+    // change leaves it that width and shares only the rest.
+    list.dragColumnEdge(4, 100);
+    const int lastWidth = list.view.header()->sectionSize(4);
+    ASSERT_EQ(lastWidth, 185);
+    list.setRoom(710);
+    EXPECT_EQ(list.textWidths(), QVector<int>({175, 150, 260}));
+    EXPECT_EQ(list.view.header()->sectionSize(4), lastWidth);
     EXPECT_TRUE(list.lastColumnStretches());
 }
 

@@ -36,6 +36,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPieSeries>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -1080,6 +1081,7 @@ struct PrintedDatesCase {
     bool narrowest;         // the graph at its smallest size: dates of 13 entries or more stand upright
     bool dayFirstWithDots;
     bool pies = false;      // "2D Pie", printed in colour: a pie and its date for each entry
+    bool titles = false;    // then the tank renamed 1 to 50 wide or narrow letters long, printed each time
 };
 
 // The page of a PDF as a picture, at `dpi` dots per inch.
@@ -1144,6 +1146,55 @@ void expectPieDatesClearOfThePies(QChart* chart)
     EXPECT_EQ(dates, disks.size());
 }
 
+// Prints every job as the next page of one PDF file, on a printer as the
+// program's PDF printing sets it up, so that many printouts are read back at once.
+class OnePdfPrintService : public IPrintService {
+public:
+    explicit OnePdfPrintService(const QString& path) : m_printer(QPrinter::HighResolution)
+    {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(path);
+    }
+    std::unique_ptr<IPrintSession> choosePrinter(const QString&, PrintDestination) override
+    {
+        return std::make_unique<Session>(*this);
+    }
+    // Closes the file; true when every page was written.
+    bool finish() { return !m_painter.isActive() || m_painter.end(); }
+
+private:
+    class Session : public IPrintSession {
+    public:
+        explicit Session(OnePdfPrintService& s) : m_s(s) {}
+        int copies() const override { return 1; }
+        IPageWriter* beginJob(std::optional<PageOrientation> o) override
+        {
+            const PageOrientation orientation = o.value_or(PageOrientation::Landscape);
+            m_s.m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                                       : QPageLayout::Portrait);
+            if (m_s.m_painter.isActive())
+                m_s.m_printer.newPage();
+            else if (!m_s.m_painter.begin(&m_s.m_printer))
+                return nullptr;
+            m_writer = std::make_unique<PainterPageWriter>(m_s.m_painter, m_s.m_printer, orientation,
+                                                           [this] { m_s.m_printer.newPage(); });
+            return m_writer.get();
+        }
+        bool endJob() override
+        {
+            m_writer.reset();
+            return true;
+        }
+        QString errorText() const override { return QStringLiteral("The PDF file could not be written."); }
+
+    private:
+        OnePdfPrintService& m_s;
+        std::unique_ptr<PainterPageWriter> m_writer;
+    };
+    QPrinter m_printer;
+    QPainter m_painter;
+};
+
 void PrintTo(const PrintedDatesCase& c, std::ostream* os)
 {
     *os << c.name;
@@ -1156,7 +1207,9 @@ class PrintedDates : public ::testing::TestWithParam<PrintedDatesCase> {};
 // page of 2 to 20 entries prints whole on one line, level or upright, and
 // nothing else (another date, the axis title "Date", a pie of the next row)
 // prints over it. Upright dates read from the bottom up. The title names a
-// tank of 50 wide letters whole, in a smaller type where it must.
+// tank of 50 wide letters whole, in a smaller type where it must (and, at the
+// smallest size, a tank of any name 1 to 50 letters long); on the screen the
+// title is back at its own size after.
 TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
 {
     const PrintedDatesCase& c = GetParam();
@@ -1195,7 +1248,10 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
         }
         const QString path = g.env.path(QStringLiteral("graph%1.pdf").arg(counts[i]));
         g.env.files.answers.enqueue(path);
+        const QFont screenTitleFont = g.chart()->titleFont();
         g.window()->printGraph(PrintDestination::PdfFile);
+        // Where the title printed smaller, on the screen it is back at its own size.
+        EXPECT_EQ(g.chart()->titleFont().toString().toStdString(), screenTitleFont.toString().toStdString());
         if (c.pies)
             expectPieDatesClearOfThePies(g.chart());
         if (c.screen.isValid()) {
@@ -1253,13 +1309,47 @@ TEST_P(PrintedDates, EveryDatePrintsWholeWithNothingOverIt)
             }
         }
     }
+    if (!c.titles)
+        return;
+
+    // The graph stays as it is; its tank is renamed from 1 to 50 letters, wide
+    // ones and narrow ones, and printed after each change: each title prints
+    // whole, in a smaller type where it must, never cut to "...".
+    const QString path = g.env.path(QStringLiteral("titles.pdf"));
+    OnePdfPrintService onePdf(path);
+    g.env.ctx->services.printing = &onePdf;
+    TankRecord tank = *g.env.tankNamed(tanks.last());
+    QStringList names;
+    for (const char* letters : {"WM", "il"}) {
+        for (int length = 1; length <= 50; ++length) {
+            QString name;
+            for (int i = 0; i < length; ++i)
+                name += QLatin1Char(letters[i % 2]);
+            tank.tankname = name;
+            ASSERT_EQ(TankStore(g.env.ctx->db()).update(tank), TankWrite::Ok);
+            const QFont screenTitleFont = g.chart()->titleFont();
+            g.window()->printGraph(PrintDestination::PdfFile);
+            EXPECT_EQ(g.chart()->titleFont().toString().toStdString(), screenTitleFont.toString().toStdString())
+                << name.toStdString();
+            names << name;
+        }
+    }
+    ASSERT_TRUE(onePdf.finish());
+    const PdfWords pdf(path);
+    ASSERT_TRUE(pdf.ok()) << pdf.error().toStdString();
+    ASSERT_EQ(pdf.pageCount(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const QStringList lines = pdf.page(i).lines();
+        EXPECT_TRUE(lines.contains("Brinestead Graph for Tank: " + names[i])) << lines.join('|').toStdString();
+        EXPECT_FALSE(anyCut(lines)) << lines.join('|').toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     GraphPrinting, PrintedDates,
     ::testing::Values(PrintedDatesCase{"DefaultSize", QSize(), false, false},
                       PrintedDatesCase{"DefaultSizeDayFirst", QSize(), false, true},
-                      PrintedDatesCase{"SmallestSizeDayFirst", QSize(), true, true},
+                      PrintedDatesCase{"SmallestSizeDayFirst", QSize(), true, true, false, true},
                       PrintedDatesCase{"MaximizedOn800x600", QSize(800, 600), false, false},
                       PrintedDatesCase{"MaximizedOn1024x768", QSize(1024, 768), false, false},
                       PrintedDatesCase{"MaximizedOn1280x1024", QSize(1280, 1024), false, false},
