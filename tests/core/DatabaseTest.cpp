@@ -514,7 +514,7 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
                                : "copies started together over no lock file");
         TestEnv env(false);
         const QString lockPath = env.ctx->dbPath() + ".lock";
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 8, [&] {
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 5, [&] {
             QFile::remove(lockPath);
             if (emptyFile)
                 writeFile(lockPath, {});
@@ -525,7 +525,7 @@ TEST(Database, LockFileThatNamesNoOneIsTakenOverOnlyWhenNobodyHoldsIt)
     {
         SCOPED_TRACE("copies started together as the copy before them ends");
         TestEnv env(false);
-        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 8, [] {}, true);
+        const PairTally tally = lockTriedByPairsAtOnce(env.ctx->dbPath(), 5, [] {}, true);
         EXPECT_EQ(tally.both, 0);
     }
 }
