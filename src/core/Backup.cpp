@@ -14,12 +14,6 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -38,24 +32,6 @@ QString resolved(const QString& path)
         return info.canonicalFilePath();
     const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
     return dir.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : QDir(dir).filePath(info.fileName());
-}
-
-// The engine does not flush the copy it writes; a disk that fills up or fails
-// may only say so when the data is forced out. The copy must be on the disk
-// before it takes the place of an older backup.
-QString flushToDisk(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return file.errorString();
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-#else
-    if (!file.flush())
-        return file.errorString();
-#endif
-    return QString();
 }
 
 // The record, beside the database, of a backup in progress: written before the
@@ -215,6 +191,8 @@ BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target)
         QFile::remove(tempPath);
         return failed(reason.isEmpty() ? QStringLiteral("the copy could not be written") : reason);
     }
+    // The engine does not flush the copy it writes; the copy must be on the
+    // disk before it takes the place of an older backup.
     const QString flushError = flushToDisk(tempPath);
     if (!flushError.isEmpty()) {
         QFile::remove(tempPath);

@@ -27,7 +27,8 @@ TargetClash clashWithDatabase(const AppContext& ctx, const QString& target);
 
 // Copies the open database to target (relative names are taken from the start
 // directory), replacing an existing file only once the copy is complete.
-// Refuses the database file and the names kept beside it. The copy holds the committed state only.
+// Refuses the database file and the names kept beside it. The copy holds the
+// committed state only.
 BackupCopy copyDatabaseTo(AppContext& ctx, const QString& target);
 
 // Removes the temporary copies (and their journals) that a backup cut short

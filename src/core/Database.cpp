@@ -19,7 +19,6 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -252,39 +251,6 @@ QString DatabaseLock::failureReason() const
 }
 
 namespace {
-
-// Forces a file's data out to the disk; false (with the reason) when it cannot.
-bool syncFile(const QString& path, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0) {
-        if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-#endif
-    return true;
-}
-
-// Makes a rename in the folder last across a power cut.
-void syncFolder(const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
 
 bool exec(QSqlDatabase& db, const QString& sql, QString* error)
 {
@@ -597,8 +563,15 @@ bool createInPlace(const QString& path, const QString& tempPath, QString* error)
 {
     QFile::remove(tempPath);
     QFile::remove(tempPath + QStringLiteral("-journal"));
-    if (!createInstalledDatabase(tempPath, error) || !syncFile(tempPath, error)) {
+    if (!createInstalledDatabase(tempPath, error)) {
         QFile::remove(tempPath);
+        return false;
+    }
+    const QString unflushed = flushToDisk(tempPath);
+    if (!unflushed.isEmpty()) {
+        QFile::remove(tempPath);
+        if (error)
+            *error = unflushed;
         return false;
     }
     std::error_code ec;

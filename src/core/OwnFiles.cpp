@@ -63,21 +63,14 @@ bool writeOwnFile(const QString& path, const QByteArray& content, QString* error
                 return fail(error, reasonOf(errno));
             continue;
         }
-        const bool written = writeWhole(fd, content);
+        const bool written = writeWhole(fd, content) && ::fsync(fd) == 0;
         const int writeError = errno;
-        const bool synced = written && ::fsync(fd) == 0;
-        const int syncError = errno;
         ::close(fd);
-        if (!synced) {
+        if (!written) {
             ::unlink(native.constData());
-            return fail(error, reasonOf(written ? syncError : writeError));
+            return fail(error, reasonOf(writeError));
         }
-        const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            ::fsync(folder);
-            ::close(folder);
-        }
+        syncFolder(QFileInfo(path).absolutePath());
         return true;
     }
     return fail(error, QStringLiteral("the name is taken again each time it is cleared"));
@@ -119,6 +112,25 @@ bool nameIsTaken(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &there) == 0;
 }
 
+QString flushToDisk(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return file.errorString();
+    if (::fsync(file.handle()) != 0)
+        return reasonOf(errno);
+    return QString();
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 #else
 
 bool writeOwnFile(const QString& path, const QByteArray& content, QString* error)
@@ -154,6 +166,18 @@ bool nameIsTaken(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+QString flushToDisk(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.flush())
+        return file.errorString();
+    return QString();
+}
+
+void syncFolder(const QString&)
+{
 }
 
 #endif
