@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace sched;
 
 namespace {
@@ -116,21 +118,24 @@ TEST(RuleCodec, EncodesTheRuleKinds)
         EXPECT_EQ(store(daily).interval, n.stored);
     }
     // Every box of a number is kept so.
-    EditorValues weeks = opened();
-    weeks.type = Weekly;
-    weeks.weeklyWeeks = QStringLiteral("99999");
-    EXPECT_EQ(store(weeks).interval, 32767);
-    EditorValues months = opened();
-    months.type = Monthly;
-    months.monthlyInterval = QStringLiteral("32768");
-    EXPECT_EQ(store(months).interval, 32767);
-    months.monthlySubtype = 1;
-    months.monthlyInterval2 = QStringLiteral("32768");
-    EXPECT_EQ(store(months).interval, 32767);
-    EditorValues yearly = opened();
-    yearly.type = Yearly;
-    yearly.yearlyDay = QStringLiteral("32768");
-    EXPECT_EQ(store(yearly).interval, 32767);
+    const struct {
+        const char* box;
+        std::function<void(EditorValues&)> type;
+    } boxes[] = {
+        {"weeks", [](EditorValues& v) { v.type = Weekly, v.weeklyWeeks = QStringLiteral("99999"); }},
+        {"months", [](EditorValues& v) { v.type = Monthly, v.monthlyInterval = QStringLiteral("32768"); }},
+        {"months of a weekday",
+         [](EditorValues& v) {
+             v.type = Monthly, v.monthlySubtype = 1, v.monthlyInterval2 = QStringLiteral("32768");
+         }},
+        {"day of the year", [](EditorValues& v) { v.type = Yearly, v.yearlyDay = QStringLiteral("32768"); }},
+    };
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.box);
+        EditorValues values = opened();
+        b.type(values);
+        EXPECT_EQ(store(values).interval, 32767);
+    }
 }
 
 TEST(RuleCodec, FieldsTheRuleDoesNotSetKeepTheirValues)
